@@ -1,0 +1,36 @@
+#pragma once
+// Time and timers behind one interface: Qt's event loop in the app, a manual clock in tests.
+// Every wait of the app (run-loop timers, retries, polls) and every reading of "now" goes
+// through the installed scheduler, so a test can fix the date and step time without sleeping.
+#include <QDateTime>
+#include <QTimeZone>
+
+#include <cstdint>
+#include <functional>
+
+namespace foundation {
+
+using TimerToken = std::uint64_t;
+
+class Scheduler {
+ public:
+  virtual ~Scheduler() = default;
+
+  // Calls `fire` once, `seconds` from now (0 or less: on the next turn of the loop).
+  virtual TimerToken schedule(double seconds, std::function<void()> fire) = 0;
+  // Forgets a scheduled call; unknown or already fired tokens are ignored.
+  virtual void cancel(TimerToken token) = 0;
+
+  virtual QDateTime now() const = 0;
+  virtual QTimeZone timeZone() const = 0;
+
+  // "Now" in the scheduler's time zone.
+  QDateTime localNow() const { return now().toTimeZone(timeZone()); }
+};
+
+// The scheduler every timer and clock reading uses. Defaults to the Qt scheduler.
+Scheduler& scheduler();
+// Installs `s` (not owned) as the scheduler; nullptr restores the Qt scheduler.
+void setScheduler(Scheduler* s);
+
+}  // namespace foundation

@@ -1,0 +1,45 @@
+#pragma once
+// The deployment's configuration (tavrobox.conf, INI): where the cloud service is and which
+// certificates to trust beyond the system's store.
+//
+// Looked up, first found wins: --config FILE, $TAVROBOX_CONFIG, the user's config directory
+// (tavrobox.conf), then the built-in default that points at the local simulated service.
+#include "foundation/Result.h"
+
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+namespace foundation {
+
+inline constexpr const char* kConfigErrorDomain = "org.tavrobox.configuration";
+
+struct Configuration {
+  QString restServer;   // "https://host:port", no trailing "/"
+  QString restType;     // first path segment of the service
+  QString restVersion;  // second path segment
+  QStringList trustedCertificates;  // PEM files accepted for the service beyond the system store
+  QStringList trustedFingerprints;  // SHA-256 of accepted certificates, hex (":" allowed)
+  bool insecureTLS = false;         // accept any certificate (logged at every start)
+  int playbackPort = 443;           // port of the camera media server's playback addresses
+  QString demoUser;                 // credentials the tour signs in with
+  QString demoPassword;
+  QString sourcePath;  // the file it was read from; "" for the built-in default
+
+  // Base URL: RestServer "/" RestType "/" RestVersion.
+  QString baseURL() const;
+
+  static Configuration builtInDefault();
+
+  // Parses INI text; errors name the path and the line.
+  static Result<Configuration> parse(const QString& text, const QString& path);
+  static Result<Configuration> readFile(const QString& path);
+
+  // Resolves the file to read: `explicitPath`, then $TAVROBOX_CONFIG, then the user's config
+  // directory; "" when none exists (the built-in default applies).
+  static QString locate(const QString& explicitPath);
+  static Result<Configuration> load(const QString& explicitPath = QString());
+};
+
+}  // namespace foundation

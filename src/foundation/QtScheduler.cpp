@@ -1,0 +1,58 @@
+#include "foundation/QtScheduler.h"
+
+#include <QTimer>
+
+#include <cmath>
+
+namespace foundation {
+
+QtScheduler::QtScheduler() = default;
+
+QtScheduler::~QtScheduler() {
+  for (auto& [token, timer] : m_timers) delete timer;
+}
+
+TimerToken QtScheduler::schedule(double seconds, std::function<void()> fire) {
+  const TimerToken token = m_next++;
+  auto* timer = new QTimer(&m_context);
+  timer->setSingleShot(true);
+  timer->setTimerType(Qt::PreciseTimer);
+  const double ms = std::isfinite(seconds) ? std::max(0.0, seconds * 1000.0) : 0.0;
+  timer->setInterval(static_cast<int>(std::min(ms, 2147483647.0)));
+  QObject::connect(timer, &QTimer::timeout, &m_context, [this, token, fire = std::move(fire)]() {
+    auto it = m_timers.find(token);
+    if (it == m_timers.end()) return;
+    it->second->deleteLater();
+    m_timers.erase(it);
+    fire();
+  });
+  m_timers.emplace(token, timer);
+  timer->start();
+  return token;
+}
+
+void QtScheduler::cancel(TimerToken token) {
+  auto it = m_timers.find(token);
+  if (it == m_timers.end()) return;
+  it->second->stop();
+  it->second->deleteLater();
+  m_timers.erase(it);
+}
+
+QDateTime QtScheduler::now() const { return QDateTime::currentDateTimeUtc(); }
+
+QTimeZone QtScheduler::timeZone() const { return QTimeZone::systemTimeZone(); }
+
+namespace {
+Scheduler* g_installed = nullptr;
+}
+
+Scheduler& scheduler() {
+  if (g_installed) return *g_installed;
+  static QtScheduler qtScheduler;
+  return qtScheduler;
+}
+
+void setScheduler(Scheduler* s) { g_installed = s; }
+
+}  // namespace foundation

@@ -1,0 +1,94 @@
+#include "foundation/Configuration.h"
+
+#include "support/TempDir.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using foundation::Configuration;
+
+namespace {
+QString write(const tbtest::TempDir& dir, const QString& name, const QByteArray& text) {
+  QFile f(dir.file(name));
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(text);
+  return f.fileName();
+}
+}  // namespace
+
+TEST(Configuration, ReadsValuesAndBuildsTheBaseURL) {
+  tbtest::TempDir dir;
+  const QString path = write(dir, "tavrobox.conf",
+                             "# service\n"
+                             "RestServer = https://cloud.example.net:8443/\n"
+                             "RestType=rest\n"
+                             "RestVersion = \"v2\"\n"
+                             "RestTrustedCertificates = certs/service.pem, /etc/other.pem\n"
+                             "RestTrustedFingerprints = AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89\n"
+                             "RestPlaybackPort = 8554\n");
+  const auto c = Configuration::readFile(path);
+  ASSERT_TRUE(c.ok()) << c.error().message;
+  EXPECT_EQ(c->baseURL(), QStringLiteral("https://cloud.example.net:8443/rest/v2"));
+  EXPECT_EQ(c->trustedCertificates, QStringList({dir.file("certs/service.pem"), "/etc/other.pem"}));
+  EXPECT_EQ(c->trustedFingerprints.value(0), QString("abcdef0123456789").repeated(4));
+  EXPECT_EQ(c->playbackPort, 8554);
+  EXPECT_FALSE(c->insecureTLS);
+  EXPECT_EQ(c->sourcePath, path);
+}
+
+TEST(Configuration, BrokenFilesNameThePathAndTheLine) {
+  struct Case {
+    QByteArray text;
+    int line;
+    const char* fragment;
+  };
+  const Case cases[] = {
+      {"RestServer = http://x\nthis line has no equals sign\n", 2, "expected 'key = value'"},
+      {"[General\n", 1, "unterminated section"},
+      {"RestInsecureTLS = maybe\n", 1, "true or false"},
+      {"\n\nRestTrustedFingerprints = 1234\n", 3, "64 hexadecimal digits"},
+      {"RestServer = ftp://host\n", 1, "http:// or https://"},
+      {"RestPlaybackPort = 70000\n", 1, "1-65535"},
+      {"RestSevrer = http://typo\n", 1, "unknown key 'RestSevrer'"},
+  };
+  tbtest::TempDir dir;
+  for (const auto& c : cases) {
+    const QString path = write(dir, "broken.conf", c.text);
+    const auto result = Configuration::readFile(path);
+    ASSERT_FALSE(result.ok()) << c.text.constData();
+    EXPECT_EQ(result.error().code, c.line);
+    const QString message = QString::fromStdString(result.error().message);
+    EXPECT_TRUE(message.startsWith(QStringLiteral("%1:%2: ").arg(path).arg(c.line))) << qPrintable(message);
+    EXPECT_TRUE(message.contains(c.fragment)) << qPrintable(message);
+  }
+}
+
+TEST(Configuration, MissingOrBinaryFileIsAnErrorNotACrash) {
+  tbtest::TempDir dir;
+  EXPECT_FALSE(Configuration::readFile(dir.file("absent.conf")).ok());
+  const QString binary = write(dir, "binary.conf", QByteArray("Rest\xff\xfe\x00Server", 13));
+  EXPECT_FALSE(Configuration::readFile(binary).ok());
+}
+
+TEST(Configuration, LookupOrderExplicitThenEnvironmentThenDefault) {
+  tbtest::TempDir dir;
+  const QString fromEnv = write(dir, "env.conf", "RestType = fromenv\n");
+  const QString explicitFile = write(dir, "explicit.conf", "RestType = explicit\n");
+  qputenv("TAVROBOX_CONFIG", fromEnv.toUtf8());
+  EXPECT_EQ(Configuration::load(explicitFile)->restType, QStringLiteral("explicit"));
+  EXPECT_EQ(Configuration::load()->restType, QStringLiteral("fromenv"));
+  qunsetenv("TAVROBOX_CONFIG");
+  qputenv("XDG_CONFIG_HOME", dir.file("empty-config-home").toUtf8());
+  const auto fallback = Configuration::load();
+  ASSERT_TRUE(fallback.ok());
+  EXPECT_EQ(fallback->baseURL(), Configuration::builtInDefault().baseURL());
+  EXPECT_TRUE(fallback->sourcePath.isEmpty());
+}
+
+TEST(Configuration, SectionsOfOtherToolsAreIgnored) {
+  const auto c = Configuration::parse("RestType = a\n[Other]\nAnything = goes\n[General]\nRestVersion = b\n", "x.conf");
+  ASSERT_TRUE(c.ok()) << c.error().message;
+  EXPECT_EQ(c->restType, QStringLiteral("a"));
+  EXPECT_EQ(c->restVersion, QStringLiteral("b"));
+}
