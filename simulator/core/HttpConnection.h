@@ -1,0 +1,68 @@
+#pragma once
+// One accepted connection: reads requests (partial and pipelined), answers them strictly in
+// order through the dispatcher, and plays each answer's socket effect.
+#include "core/HttpMessage.h"
+
+#include <QObject>
+
+#include <deque>
+#include <memory>
+#include <optional>
+
+class QTcpSocket;
+class QTimer;
+
+namespace simcore {
+
+struct ServerState;
+
+class HttpConnection : public QObject {
+  Q_OBJECT
+
+ public:
+  HttpConnection(QTcpSocket* socket, std::shared_ptr<ServerState> state, QObject* parent);
+  ~HttpConnection() override;
+
+  // Continues an answer that waited for HttpServer::releaseHeld().
+  void releaseHold();
+  bool isHolding() const { return m_holding; }
+  void abort();
+
+ private:
+  struct Pending {
+    HttpRequest request;
+    bool keepAlive = true;
+    std::optional<HttpResponse> error;  // a refusal of the parser, answered in turn
+  };
+
+  void onReadyRead();
+  void processNext();
+  void startAnswer(const Pending& pending);
+  void afterHold();
+  void writeHead();
+  void writeBody();
+  void throttleTick();
+  void endOfAnswer();
+  void closeGracefully();
+  void onGone();
+
+  QTcpSocket* m_socket;
+  std::shared_ptr<ServerState> m_state;
+  QByteArray m_buffer;
+  std::deque<Pending> m_pending;
+  bool m_readingStopped = false;  // after a framing error nothing more is read
+  bool m_busy = false;
+  bool m_holding = false;
+  bool m_stalled = false;
+  bool m_closing = false;
+  bool m_gone = false;
+
+  // The answer being written.
+  HttpResponse m_answer;
+  bool m_headOnly = false;
+  bool m_keepAlive = true;
+  qsizetype m_bodySent = 0;
+  QTimer* m_throttle = nullptr;
+};
+
+}  // namespace simcore
