@@ -1,0 +1,661 @@
+#include "json/Parser.h"
+
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "json/Errors.h"
+#include "json/Utf8.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace json {
+
+namespace {
+
+using foundation::Error;
+
+constexpr bool isWhitespace(unsigned char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
+constexpr bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+int hexDigit(unsigned char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  c |= 0x20;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// Up to 4 hex digits at p (caller checked there are 4 bytes); -1 if any is not hex.
+int hex4(const char* p) {
+  int value = 0;
+  for (int i = 0; i < 4; ++i) {
+    const int d = hexDigit(static_cast<unsigned char>(p[i]));
+    if (d < 0) return -1;
+    value = value << 4 | d;
+  }
+  return value;
+}
+
+// Power of ten of the leading significant digit of a number's text (digits, fraction and
+// exponent, no sign): 2 for "123.4", -3 for "0.001", 301 for "1e301". Used only to tell an
+// overflow from an underflow, so the exponent saturates.
+long long decimalMagnitude(std::string_view text) {
+  long long integerDigits = 0;
+  long long leadingFractionZeros = 0;
+  bool significant = false;
+  std::size_t i = 0;
+  for (; i < text.size() && isDigit(static_cast<unsigned char>(text[i])); ++i) {
+    if (text[i] != '0') significant = true;
+    if (significant) ++integerDigits;
+  }
+  if (i < text.size() && text[i] == '.') {
+    for (++i; i < text.size() && isDigit(static_cast<unsigned char>(text[i])); ++i) {
+      if (!significant && text[i] != '0') significant = true;
+      if (!significant) ++leadingFractionZeros;
+    }
+  }
+  if (!significant) return std::numeric_limits<long long>::min();
+  long long exponent = 0;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    for (; i < text.size(); ++i) {
+      if (exponent < 1'000'000'000) exponent = exponent * 10 + (text[i] - '0');
+    }
+    if (negative) exponent = -exponent;
+  }
+  const long long leading = integerDigits > 0 ? integerDigits - 1 : -(leadingFractionZeros + 1);
+  return leading + exponent;
+}
+
+char* encodeUtf8(std::uint32_t cp, char* out) {
+  if (cp < 0x80) {
+    *out++ = static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    *out++ = static_cast<char>(0xC0 | (cp >> 6));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    *out++ = static_cast<char>(0xE0 | (cp >> 12));
+    *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    *out++ = static_cast<char>(0xF0 | (cp >> 18));
+    *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return out;
+}
+
+// Identical short strings (keys above all) are stored once: a small direct-mapped table from a
+// hash of the bytes to the tape word of a string already in the buffer.
+class StringCache {
+ public:
+  static constexpr std::size_t kSlots = 512;
+
+  // `bytes` lies in the string buffer, which has readable slack after it.
+  static std::uint64_t hash(const char* bytes, std::size_t length) {
+    std::uint64_t head;
+    std::uint64_t tail;
+    std::memcpy(&head, bytes, 8);
+    if (length < 8) {
+      head &= (std::uint64_t{1} << (length * 8)) - 1;
+      tail = 0;
+    } else {
+      std::memcpy(&tail, bytes + length - 8, 8);
+    }
+    std::uint64_t h = (head ^ (tail * 0x9E3779B97F4A7C15ULL) ^ length) * 0xFF51AFD7ED558CCDULL;
+    return h >> 40;
+  }
+
+  std::uint64_t& slot(std::uint64_t h) { return m_slots[h & (kSlots - 1)]; }
+
+ private:
+  std::uint64_t m_slots[kSlots] = {};  // 0 (a null word) marks an empty slot
+};
+
+}  // namespace
+
+class Parser {
+ public:
+  explicit Parser(std::string_view text)
+      : m_begin(text.data()), m_end(text.data() + text.size()) {}
+  ~Parser() {
+    std::free(m_words);
+    std::free(m_strings);
+  }
+  Parser(const Parser&) = delete;
+  Parser& operator=(const Parser&) = delete;
+
+  foundation::Result<Document> run();
+
+ private:
+  struct Frame {
+    std::size_t header;  // index of the container's header word
+    std::uint64_t count;
+    bool object;
+  };
+
+  enum class Expected { Value, ValueOrBracket, Key, KeyOrBrace, CommaOrBrace, CommaOrBracket, Digit, ExponentStart };
+
+  bool allocate();
+  bool growWords();
+  bool parseString(const char*& p, std::uint64_t& word, StringCache* cache, std::size_t cacheLimit);
+  bool parseNumber(const char*& p);
+  bool parseLiteral(const char*& p);
+  bool finishLongString(char* start, std::size_t length, std::uint64_t& word);
+
+  bool fail(int code, const char* at, std::string what);
+  bool failExpected(Expected expected, const char* at);
+  foundation::Error buildError() const;
+
+  void pushWord(std::uint64_t word) { m_words[m_wordCount++] = word; }
+  void pushData(std::uint64_t tagWord, const void* data) {
+    m_words[m_wordCount] = tagWord;
+    std::memcpy(&m_words[m_wordCount + 1], data, 8);
+    m_wordCount += 2;
+  }
+
+  const char* const m_begin;
+  const char* const m_end;
+
+  std::uint64_t* m_words = nullptr;
+  std::size_t m_wordCount = 0;
+  std::size_t m_wordCapacity = 0;
+  char* m_strings = nullptr;
+  std::size_t m_stringSize = 0;
+  std::size_t m_stringCapacity = 0;
+
+  Frame m_frames[kMaxDepth];
+  int m_depth = 0;
+
+  StringCache m_keys;
+  StringCache m_shortValues;
+
+  int m_errorCode = 0;
+  const char* m_errorAt = nullptr;
+  std::string m_errorText;
+};
+
+namespace {
+
+// Keys repeat in arrays of records; short values ("ON", "0", "OK") repeat too. Longer values
+// are mostly distinct, so caching them would only evict the useful entries.
+constexpr std::size_t kShortValueLimit = 8;
+
+// Strings are stored with their length in the tape word when it fits 24 bits and the offset
+// 36 bits; the whole document must fit that offset.
+constexpr std::size_t kMaxInput = std::size_t{1} << 36;
+
+}  // namespace
+
+bool Parser::allocate() {
+  const std::size_t size = static_cast<std::size_t>(m_end - m_begin);
+  // Typical documents need about one byte of tape per input byte; start at two and grow.
+  m_wordCapacity = size / 4 + 16;
+  m_words = static_cast<std::uint64_t*>(std::malloc(m_wordCapacity * sizeof(std::uint64_t)));
+  // Decoded strings never outgrow their source text; the slack covers 16-byte block stores,
+  // the cache's 8-byte reads and the length prefixes of very long strings.
+  m_stringCapacity = size + size / 1024 + 64;
+  m_strings = static_cast<char*>(std::malloc(m_stringCapacity));
+  return m_words && m_strings;
+}
+
+bool Parser::growWords() {
+  const std::size_t capacity = m_wordCapacity * 2;
+  auto* words = static_cast<std::uint64_t*>(std::realloc(m_words, capacity * sizeof(std::uint64_t)));
+  if (!words) return fail(kErrorDocumentTooLarge, m_begin, "Not enough memory for the document.");
+  m_words = words;
+  m_wordCapacity = capacity;
+  return true;
+}
+
+bool Parser::fail(int code, const char* at, std::string what) {
+  m_errorCode = code;
+  m_errorAt = at;
+  m_errorText = std::move(what);
+  return false;
+}
+
+bool Parser::failExpected(Expected expected, const char* at) {
+  if (at >= m_end) return fail(kErrorEndOfBuffer, m_end, message::kEndOfBuffer);
+  std::string what;
+  switch (expected) {
+    case Expected::Value: what = "Expected a value, not '"; break;
+    case Expected::ValueOrBracket: what = "Expected a value or ']', not '"; break;
+    case Expected::Key: what = "Expected a string, not '"; break;
+    case Expected::KeyOrBrace: what = "Expected a string or '}', not '"; break;
+    case Expected::CommaOrBrace: what = "Expected ',' or '}', not '"; break;
+    case Expected::CommaOrBracket: what = "Expected ',' or ']', not '"; break;
+    case Expected::Digit: what = "Expected a digit, not '"; break;
+    case Expected::ExponentStart: what = "Expected '+', '-', or a digit, not '"; break;
+  }
+  what += utf8::snippet(std::string_view(at, static_cast<std::size_t>(m_end - at)));
+  what += '\'';
+  return fail(kErrorUnexpectedCharacter, at, std::move(what));
+}
+
+foundation::Error Parser::buildError() const {
+  const std::size_t offset = static_cast<std::size_t>(m_errorAt - m_begin);
+  const auto [line, character] = utf8::lineAndCharacter(std::string_view(m_begin, offset));
+  std::string text = std::string(message::kUnableToParse) + " " + m_errorText + " (line " +
+                     std::to_string(line) + ", character " + std::to_string(character) + ")";
+  return Error{kJsonErrorDomain, m_errorCode, std::move(text), static_cast<std::int64_t>(offset)};
+}
+
+bool Parser::finishLongString(char* start, std::size_t length, std::uint64_t& word) {
+  // Rare: move the bytes up to make room for an 8-byte length in front of them.
+  std::memmove(start + 8, start, length);
+  const std::uint64_t length64 = length;
+  std::memcpy(start, &length64, 8);
+  word = tape::make(tape::kLongString, m_stringSize);
+  m_stringSize += 8 + length;
+  return true;
+}
+
+// p points just past the opening quote; on success it points past the closing quote.
+bool Parser::parseString(const char*& p, std::uint64_t& word, StringCache* cache, std::size_t cacheLimit) {
+  char* const start = m_strings + m_stringSize;
+  char* dst = start;
+  const char* const end = m_end;
+  for (;;) {
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i backslash = _mm_set1_epi8('\\');
+    const __m128i space = _mm_set1_epi8(0x20);
+    while (end - p >= 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), v);
+      // Signed compare: bytes >= 0x80 are negative, so "< 0x20" also flags non-ASCII.
+      const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, backslash)),
+                                           _mm_cmplt_epi8(v, space));
+      const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(special));
+      if (mask != 0) {
+        const unsigned index = static_cast<unsigned>(__builtin_ctz(mask));
+        p += index;
+        dst += index;
+        goto special;
+      }
+      p += 16;
+      dst += 16;
+    }
+#endif
+    while (p < end) {
+      const auto c = static_cast<unsigned char>(*p);
+      if (c == '"' || c == '\\' || c < 0x20 || c >= 0x80) goto special;
+      *dst++ = static_cast<char>(c);
+      ++p;
+    }
+    return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+
+  special:
+    const auto c = static_cast<unsigned char>(*p);
+    if (c == '"') {
+      ++p;
+      break;
+    }
+    if (c == '\\') {
+      if (end - p < 2) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+      switch (p[1]) {
+        case '"': *dst++ = '"'; break;
+        case '\\': *dst++ = '\\'; break;
+        case '/': *dst++ = '/'; break;
+        case 'b': *dst++ = '\b'; break;
+        case 'f': *dst++ = '\f'; break;
+        case 'n': *dst++ = '\n'; break;
+        case 'r': *dst++ = '\r'; break;
+        case 't': *dst++ = '\t'; break;
+        case 'u': {
+          if (end - p < 6) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+          int cp = hex4(p + 2);
+          if (cp < 0) return fail(kErrorIllegalEscape, p, "Illegal Unicode escape: expected four hexadecimal digits.");
+          if (cp >= 0xDC00 && cp <= 0xDFFF) {
+            return fail(kErrorIllegalEscape, p, "Illegal Unicode escape: a low surrogate without a high surrogate before it.");
+          }
+          if (cp >= 0xD800 && cp <= 0xDBFF) {
+            if (end - p < 12) {
+              if (end - p >= 7 && (p[6] != '\\' || (end - p >= 8 && p[7] != 'u'))) {
+                return fail(kErrorIllegalEscape, p, "Illegal Unicode escape: a high surrogate without a low surrogate after it.");
+              }
+              return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+            }
+            const int low = p[6] == '\\' && p[7] == 'u' ? hex4(p + 8) : -1;
+            if (low < 0xDC00 || low > 0xDFFF) {
+              return fail(kErrorIllegalEscape, p, "Illegal Unicode escape: a high surrogate without a low surrogate after it.");
+            }
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            p += 6;
+          }
+          dst = encodeUtf8(static_cast<std::uint32_t>(cp), dst);
+          p += 6;
+          continue;
+        }
+        default:
+          return fail(kErrorIllegalEscape, p, "Illegal escape sequence '" +
+                                                  utf8::snippet(std::string_view(p, static_cast<std::size_t>(end - p)), 2) + "'.");
+      }
+      p += 2;
+      continue;
+    }
+    if (c >= 0x80) {
+      const std::size_t n = utf8::sequenceLength(p, end);
+      if (n == 0) return fail(kErrorIllegalUtf8, p, "Illegal UTF-8 sequence in a string.");
+      std::memcpy(dst, p, n);
+      dst += n;
+      p += n;
+      continue;
+    }
+    return fail(kErrorControlCharacter, p, "Control characters must be escaped in a string.");
+  }
+
+  const auto length = static_cast<std::size_t>(dst - start);
+  if (length >= tape::kShortLengthLimit) return finishLongString(start, length, word);
+  const std::uint64_t fresh = tape::make(tape::kString, (m_stringSize << tape::kShortLengthBits) | length);
+  if (cache && length <= cacheLimit) {
+    std::uint64_t& slot = cache->slot(StringCache::hash(start, length));
+    if (slot != 0) {
+      const std::string_view cached = tape::stringAt(&slot, m_strings);
+      if (cached.size() == length && std::memcmp(cached.data(), start, length) == 0) {
+        word = slot;  // reuse the stored bytes; the fresh copy is simply overwritten later
+        return true;
+      }
+    }
+    slot = fresh;
+  }
+  word = fresh;
+  m_stringSize += length;
+  return true;
+}
+
+bool Parser::parseLiteral(const char*& p) {
+  const char* text;
+  std::uint64_t word;
+  switch (*p) {
+    case 't': text = "true"; word = tape::kTrue; break;
+    case 'f': text = "false"; word = tape::kFalse; break;
+    default: text = "null"; word = tape::kNull; break;
+  }
+  const std::size_t length = std::strlen(text);
+  const auto available = static_cast<std::size_t>(m_end - p);
+  if (available >= length && std::memcmp(p, text, length) == 0) {
+    pushWord(word);
+    p += length;
+    return true;
+  }
+  if (available < length && std::memcmp(p, text, available) == 0) {
+    return fail(kErrorEndOfBuffer, m_end, message::kEndOfBuffer);
+  }
+  return failExpected(Expected::Value, p);
+}
+
+bool Parser::parseNumber(const char*& p) {
+  const char* const start = p;
+  const char* const end = m_end;
+  const bool negative = *p == '-';
+  if (negative) ++p;
+  if (p == end) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+
+  std::uint64_t magnitude = 0;
+  const char* const digits = p;
+  if (*p == '0') {
+    ++p;
+  } else if (isDigit(static_cast<unsigned char>(*p))) {
+    while (p < end && isDigit(static_cast<unsigned char>(*p))) {
+      magnitude = magnitude * 10 + static_cast<unsigned>(*p - '0');
+      ++p;
+      if (p - digits == 19) break;
+    }
+  } else {
+    return failExpected(Expected::Digit, p);
+  }
+
+  bool isInteger = true;
+  bool overflow = false;
+  // A 20th digit may still fit 64 bits; more never do. (After a leading "0" no digit may
+  // follow: "01" stops at the "1", which the caller then rejects.)
+  while (magnitude != 0 && p < end && isDigit(static_cast<unsigned char>(*p))) {
+    if (!overflow) {
+      std::uint64_t next;
+      if (__builtin_mul_overflow(magnitude, std::uint64_t{10}, &next) ||
+          __builtin_add_overflow(next, static_cast<std::uint64_t>(*p - '0'), &next)) {
+        overflow = true;
+      } else {
+        magnitude = next;
+      }
+    }
+    ++p;
+  }
+  if (p < end && *p == '.') {
+    isInteger = false;
+    ++p;
+    if (p == end) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+    if (!isDigit(static_cast<unsigned char>(*p))) return failExpected(Expected::Digit, p);
+    while (p < end && isDigit(static_cast<unsigned char>(*p))) ++p;
+  }
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    isInteger = false;
+    ++p;
+    if (p < end && (*p == '+' || *p == '-')) ++p;
+    if (p == end) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+    if (!isDigit(static_cast<unsigned char>(*p))) return failExpected(Expected::ExponentStart, p);
+    while (p < end && isDigit(static_cast<unsigned char>(*p))) ++p;
+  }
+
+  if (isInteger && !overflow) {
+    if (!negative) {
+      if (magnitude <= static_cast<std::uint64_t>(tape::kSmallIntMax)) {
+        pushWord(tape::make(tape::kSmallInt, magnitude));
+      } else if (magnitude <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+        pushData(tape::kInt64, &magnitude);
+      } else {
+        pushData(tape::kUInt64, &magnitude);
+      }
+      return true;
+    }
+    if (magnitude == 0) {
+      // "-0" keeps its sign as a double, so that writing it back gives "-0" again.
+      const double zero = -0.0;
+      pushData(tape::kDouble, &zero);
+      return true;
+    }
+    if (magnitude <= std::uint64_t{1} << 63) {
+      const std::int64_t value = static_cast<std::int64_t>(0 - magnitude);
+      if (value >= tape::kSmallIntMin) {
+        pushWord(tape::make(tape::kSmallInt, static_cast<std::uint64_t>(value)));
+      } else {
+        pushData(tape::kInt64, &value);
+      }
+      return true;
+    }
+  }
+
+  double value = 0;
+  const auto result = std::from_chars(start, p, value);
+  if (result.ec == std::errc::result_out_of_range) {
+    if (decimalMagnitude(std::string_view(digits, static_cast<std::size_t>(p - digits))) > 0) {
+      return fail(kErrorNumberTooLarge, start, "The number '" +
+                                                   std::string(start, static_cast<std::size_t>(std::min<std::ptrdiff_t>(p - start, 40))) +
+                                                   "' is too large for a double.");
+    }
+    value = negative ? -0.0 : 0.0;
+  } else if (result.ec != std::errc() || result.ptr != p) {
+    return failExpected(Expected::Digit, start);  // unreachable: the syntax was checked above
+  }
+  pushData(tape::kDouble, &value);
+  return true;
+}
+
+foundation::Result<Document> Parser::run() {
+  const char* p = m_begin;
+  const char* const end = m_end;
+  if (end - p >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) p += 3;
+
+  auto skipWhitespace = [&p, end] {
+    while (p < end && isWhitespace(static_cast<unsigned char>(*p))) ++p;
+  };
+
+  skipWhitespace();
+  if (p == end) {
+    fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+    return buildError();
+  }
+  if (*p != '{' && *p != '[') {
+    fail(kErrorTopLevel, p, message::kTopLevel);
+    return buildError();
+  }
+  if (static_cast<std::size_t>(end - m_begin) >= kMaxInput) {
+    fail(kErrorDocumentTooLarge, m_begin, "The document is too large.");
+    return buildError();
+  }
+  if (!allocate()) {
+    fail(kErrorDocumentTooLarge, m_begin, "Not enough memory for the document.");
+    return buildError();
+  }
+
+  std::uint64_t word;
+  if (*p == '[') goto open_array;
+
+open_object:
+  if (m_depth == kMaxDepth) goto too_deep;
+  if (m_wordCount + 2 > m_wordCapacity && !growWords()) goto failed;
+  m_frames[m_depth++] = Frame{m_wordCount, 0, true};
+  m_wordCount += 2;
+  ++p;
+  skipWhitespace();
+  if (p < end && *p == '"') goto member_key;
+  if (p < end && *p == '}') {
+    ++p;
+    goto close_container;
+  }
+  failExpected(Expected::KeyOrBrace, p);
+  goto failed;
+
+member_key:  // p is at the key's opening quote
+  ++p;
+  if (m_wordCount + 3 > m_wordCapacity && !growWords()) goto failed;
+  if (!parseString(p, word, &m_keys, tape::kShortLengthLimit)) goto failed;
+  pushWord(word);
+  ++m_frames[m_depth - 1].count;
+  skipWhitespace();
+  if (p == end || *p != ':') {
+    if (p == end) fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+    else fail(kErrorExpectedColon, p, message::kExpectedColon);
+    goto failed;
+  }
+  ++p;
+  skipWhitespace();
+  goto value;
+
+open_array:
+  if (m_depth == kMaxDepth) goto too_deep;
+  if (m_wordCount + 2 > m_wordCapacity && !growWords()) goto failed;
+  m_frames[m_depth++] = Frame{m_wordCount, 0, false};
+  m_wordCount += 2;
+  ++p;
+  skipWhitespace();
+  if (p < end && *p == ']') {
+    ++p;
+    goto close_container;
+  }
+  if (p < end && *p != '{' && *p != '[' && *p != '"' && *p != 't' && *p != 'f' && *p != 'n' && *p != '-' &&
+      !isDigit(static_cast<unsigned char>(*p))) {
+    failExpected(Expected::ValueOrBracket, p);
+    goto failed;
+  }
+  ++m_frames[m_depth - 1].count;
+  goto value;
+
+value:  // p is at the first character of a value (or at the end)
+  if (p == end) {
+    fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+    goto failed;
+  }
+  if (m_wordCount + 2 > m_wordCapacity && !growWords()) goto failed;
+  switch (*p) {
+    case '"':
+      ++p;
+      if (!parseString(p, word, &m_shortValues, kShortValueLimit)) goto failed;
+      pushWord(word);
+      break;
+    case '{':
+      goto open_object;
+    case '[':
+      goto open_array;
+    case 't':
+    case 'f':
+    case 'n':
+      if (!parseLiteral(p)) goto failed;
+      break;
+    default:
+      if (*p == '-' || isDigit(static_cast<unsigned char>(*p))) {
+        if (!parseNumber(p)) goto failed;
+        break;
+      }
+      failExpected(Expected::Value, p);
+      goto failed;
+  }
+
+after_value: {
+  skipWhitespace();
+  if (p == end) {
+    fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+    goto failed;
+  }
+  Frame& frame = m_frames[m_depth - 1];
+  if (*p == ',') {
+    ++p;
+    skipWhitespace();
+    if (frame.object) {
+      if (p < end && *p == '"') goto member_key;
+      failExpected(Expected::Key, p);
+      goto failed;
+    }
+    ++frame.count;
+    goto value;
+  }
+  if (*p == (frame.object ? '}' : ']')) {
+    ++p;
+    goto close_container;
+  }
+  failExpected(frame.object ? Expected::CommaOrBrace : Expected::CommaOrBracket, p);
+  goto failed;
+}
+
+close_container: {
+  const Frame& frame = m_frames[--m_depth];
+  m_words[frame.header] = tape::make(frame.object ? tape::kObject : tape::kArray, m_wordCount - frame.header);
+  m_words[frame.header + 1] = frame.count;
+  if (m_depth > 0) goto after_value;
+  skipWhitespace();
+  if (p != end) {
+    fail(kErrorTrailingContent, p, message::kTrailing);
+    goto failed;
+  }
+}
+  {
+    // Give back what the estimate over-reserved; shrinking in place is cheap.
+    if (auto* words = static_cast<std::uint64_t*>(std::realloc(m_words, m_wordCount * sizeof(std::uint64_t)))) {
+      m_words = words;
+    }
+    const std::size_t stringBytes = m_stringSize == 0 ? 1 : m_stringSize;
+    if (auto* strings = static_cast<char*>(std::realloc(m_strings, stringBytes))) m_strings = strings;
+    Document document(std::exchange(m_words, nullptr), m_wordCount, std::exchange(m_strings, nullptr), stringBytes);
+    return document;
+  }
+
+too_deep:
+  fail(kErrorTooDeep, p, "Too many nested arrays and objects (more than " + std::to_string(kMaxDepth) + " levels).");
+failed:
+  return buildError();
+}
+
+foundation::Result<Document> parse(std::string_view text) {
+  Parser parser(text);
+  return parser.run();
+}
+
+}  // namespace json
