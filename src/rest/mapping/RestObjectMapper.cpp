@@ -1,0 +1,79 @@
+#include "rest/mapping/RestObjectMapper.h"
+
+#include "rest/support/RestError.h"
+#include "rest/mapping/RestObjectMappingOperation.h"
+
+namespace rest {
+
+RestObjectMapper::RestObjectMapper(json::Value root, const RestObjectMappingProvider& provider)
+    : m_root(root), m_provider(&provider) {}
+
+RestObjectMapper::RestObjectMapper(json::Value root, RestObjectMappingPtr mapping)
+    : m_root(root), m_mapping(std::move(mapping)) {}
+
+foundation::Result<RestObjectMappingResult> RestObjectMapper::performMapping() {
+  RestObjectMappingResult result;
+  bool foundAny = false;
+  if (m_mapping) {
+    foundAny = mapKeyPath("", *m_mapping, result);
+  } else if (m_provider) {
+    for (const auto& [keyPath, mapping] : m_provider->mappingsByKeyPath()) {
+      if (mapping && mapKeyPath(keyPath, *mapping, result)) foundAny = true;
+    }
+  }
+  const bool emptyAnswer = (m_root.isObject() || m_root.isArray()) && m_root.empty();
+  if (!foundAny && !emptyAnswer) {
+    return foundation::Error{kRestErrorDomain, kRestObjectMappingNoMatch, "Could not find an object mapping for keyPath: ''"};
+  }
+  return result;
+}
+
+bool RestObjectMapper::mapKeyPath(const std::string& keyPath, const RestObjectMapping& mapping,
+                                  RestObjectMappingResult& result) {
+  std::optional<json::Value> value;
+  if (keyPath.empty()) {
+    value = m_root;
+  } else {
+    value = m_root.findPath(keyPath);
+  }
+  if (!value || value->isNull()) return false;
+
+  if (value->isArray() || (mapping.forceCollectionMapping && value->isObject())) {
+    ObjectList records;
+    if (value->isArray()) {
+      records.reserve(value->size());
+      for (json::Value element : value->elements()) {
+        if (!element.isObject()) continue;
+        if (auto record = mapNewObject(element, mapping, &m_warnings)) records.push_back(std::move(record));
+      }
+    } else if (auto record = mapNewObject(*value, mapping, &m_warnings)) {
+      records.push_back(std::move(record));
+    }
+    result.set(keyPath, std::move(records));
+    return true;  // an array is mappable even when it is empty
+  }
+  if (!value->isObject()) return false;
+
+  if (m_target) {
+    const ObjectClass* cls = mapping.objectClass();
+    if (!cls || !m_target->isKindOfClass(*cls)) {
+      m_errors.push_back({kRestErrorDomain, kRestObjectMappingClassMismatch,
+                          "Expected an object mapping for class of type '" + m_target->objectClass().name() +
+                              "', provider returned one for '" + (cls ? cls->name() : std::string("NSMutableDictionary")) +
+                              "'"});
+      return false;
+    }
+    RestObjectMappingOperation operation(*value, *m_target, mapping);
+    const bool found = operation.performMapping();
+    m_warnings.insert(m_warnings.end(), operation.warnings().begin(), operation.warnings().end());
+    if (!found) return false;
+    result.set(keyPath, m_target);
+    return true;
+  }
+  auto record = mapNewObject(*value, mapping, &m_warnings);
+  if (!record) return false;
+  result.set(keyPath, std::move(record));
+  return true;
+}
+
+}  // namespace rest
