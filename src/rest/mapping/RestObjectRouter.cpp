@@ -1,5 +1,7 @@
 #include "rest/mapping/RestObjectRouter.h"
 
+#include "rest/mapping/RestObjectManager.h"
+
 #include <QtGlobal>
 
 namespace rest {
@@ -19,6 +21,11 @@ void RestObjectRouter::routeClassToResourcePathForVerb(const ObjectClass& cls, c
   if (routes->byVerb.count(verb))
     qFatal("A route has already been registered for class '%s' and HTTP method '%s'", cls.name().c_str(), verb.c_str());
   routes->byVerb.emplace(verb, Route{std::move(parsed).value(), addEscapes});
+}
+
+void RestObjectRouter::routeClassToResourcePathForMethod(const ObjectClass& cls, const std::string& pattern,
+                                                         RestRequestMethod method, bool addEscapes) {
+  routeClassToResourcePathForVerb(cls, pattern, verbForMethod(method), addEscapes);
 }
 
 const RestObjectRouter::Route* RestObjectRouter::routeFor(const ObjectClass& cls, const std::string& verb) const {

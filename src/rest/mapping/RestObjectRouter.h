@@ -4,6 +4,7 @@
 #include "foundation/Result.h"
 #include "patterns/PathPattern.h"
 #include "rest/mapping/Object.h"
+#include "rest/network/RestRequest.h"
 
 #include <map>
 #include <string>
@@ -26,6 +27,10 @@ class RestObjectRouter {
   // The path for `object` sent with `verb`: the route of exactly its class first, else of the
   // first registered class it is a kind of; the verb's entry, else "ANY". No route is a
   // programming error. A route whose parameter has no value in the record is an error value.
+  // The same with the method's number (0 GET, 1 POST, 2 PUT, 3 DELETE).
+  void routeClassToResourcePathForMethod(const ObjectClass& cls, const std::string& pattern, RestRequestMethod method,
+                                         bool addEscapes = true);
+
   foundation::Result<std::string> resourcePathForObjectVerb(const Object& object, const std::string& verb) const;
 
   const Route* routeFor(const ObjectClass& cls, const std::string& verb) const;
