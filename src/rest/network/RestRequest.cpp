@@ -1,0 +1,522 @@
+#include "rest/network/RestRequest.h"
+
+#include "foundation/Digest.h"
+#include "foundation/Logging.h"
+#include "foundation/NotificationCenter.h"
+#include "rest/network/RestClient.h"
+#include "rest/network/RestNotifications.h"
+#include "rest/network/RestReachabilityObserver.h"
+#include "rest/network/RestRequestCache.h"
+#include "rest/network/RestRequestQueue.h"
+#include "rest/network/RestTransport.h"
+#include "rest/network/TlsTrust.h"
+#include "rest/support/RestError.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSslError>
+
+namespace rest {
+
+void setHeaderValue(HTTPHeaderList& headers, const QString& name, const QString& value) {
+  for (auto& entry : headers) {
+    if (entry.first.compare(name, Qt::CaseInsensitive) == 0) {
+      entry.second = value;
+      return;
+    }
+  }
+  headers.append({name, value});
+}
+
+namespace {
+
+// The platform's textual form of a byte buffer: "<0011aabb ccdd>", eight hex digits per group.
+QString bytesDescription(const QByteArray& bytes) {
+  const QByteArray hex = bytes.toHex();
+  QString text = QStringLiteral("<");
+  for (qsizetype i = 0; i < hex.size(); i += 8) {
+    if (i > 0) text += ' ';
+    text += QString::fromLatin1(hex.mid(i, 8));
+  }
+  return text + '>';
+}
+
+// Errors of QNetworkReply that only restate an HTTP status: the answer is still an answer.
+bool isStatusError(QNetworkReply::NetworkError error) {
+  const int code = error;
+  return (code >= 201 && code <= 299) || (code >= 401 && code <= 499) ||
+         error == QNetworkReply::ProtocolInvalidOperationError;
+}
+
+}  // namespace
+
+RestRequest::RestRequest(const RestURL& URL, RestRequestDelegate* delegate)
+    : m_url(URL.url()), m_restURL(URL), m_delegate(delegate) {}
+
+RestRequest::RestRequest(const QUrl& URL, RestRequestDelegate* delegate) : m_url(URL), m_delegate(delegate) {}
+
+RestRequest::~RestRequest() {
+  m_timeout.invalidate();
+  dropReply();
+}
+
+std::shared_ptr<RestRequest> RestRequest::requestWithURLDelegate(const RestURL& URL, RestRequestDelegate* delegate) {
+  return std::make_shared<RestRequest>(URL, delegate);
+}
+
+QString RestRequest::HTTPMethod() const {
+  switch (m_method) {
+    case RestRequestMethodGET: return QStringLiteral("GET");
+    case RestRequestMethodPOST: return QStringLiteral("POST");
+    case RestRequestMethodPUT: return QStringLiteral("PUT");
+    case RestRequestMethodDELETE: return QStringLiteral("DELETE");
+    case RestRequestMethodHEAD: return QStringLiteral("HEAD");
+  }
+  return QStringLiteral("GET");
+}
+
+QString RestRequest::resourcePath() const { return m_restURL ? m_restURL->resourcePath() : QString(); }
+
+void RestRequest::setResourcePath(const QString& resourcePath) {
+  if (!m_restURL) qFatal("Resource path can only be mutated when self.URL is an RestURL instance");
+  auto rebuilt = RestURL::URLWithBaseURLString(m_restURL->baseURLString(), resourcePath, m_restURL->queryParams());
+  if (!rebuilt) {
+    qCWarning(lcRestNetwork) << "Cannot build a URL for the resource path" << resourcePath;
+    return;
+  }
+  m_restURL = *rebuilt;
+  m_url = rebuilt->url();
+}
+
+QByteArray RestRequest::HTTPBody() const {
+  if (!m_params || m_method == RestRequestMethodGET || m_method == RestRequestMethodHEAD) return {};
+  return m_params->HTTPBody();
+}
+
+QString RestRequest::cacheKey() const {
+  if (m_method == RestRequestMethodDELETE) return QString();
+  const QString url = QString::fromUtf8(m_url.toEncoded());
+  QString material;
+  const QByteArray body = m_params ? m_params->HTTPBody() : QByteArray();
+  if (m_params && !body.isNull()) material = QStringLiteral("%1-%2-%3").arg(url).arg(int(m_method)).arg(bytesDescription(body));
+  else material = QStringLiteral("%1-%2").arg(url).arg(int(m_method));
+  return foundation::md5Hex(material.toUtf8());
+}
+
+// --- Preparation
+
+void RestRequest::prepareURLRequest() {
+  QNetworkRequest request(m_url);
+  // The layer has its own cache; the transport's must never answer or store.
+  request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+  request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+  m_preparedHeaders.clear();
+
+  auto set = [&](const QString& name, const QString& value) {
+    m_preparedHeaders.append({name, value});
+    request.setRawHeader(name.toLatin1(), value.toUtf8());
+  };
+  for (const auto& [name, value] : m_additionalHTTPHeaders) set(name, value);
+
+  m_sendsBody = m_params && m_method != RestRequestMethodGET && m_method != RestRequestMethodHEAD;
+  m_preparedBody.clear();
+  if (m_sendsBody) {
+    m_preparedBody = m_params->HTTPBody();
+    const QString contentType = m_params->HTTPHeaderValueForContentType();
+    if (!contentType.isEmpty()) set(QStringLiteral("Content-Type"), contentType);
+    const auto declared = m_params->HTTPHeaderValueForContentLength();
+    if (declared && *declared != m_preparedBody.size())
+      qCWarning(lcRestNetwork) << "Body provider declares" << *declared << "bytes but gives" << m_preparedBody.size()
+                               << "; sending the real length";
+    // The real length: a wrong one would desynchronise the connection.
+    set(QStringLiteral("Content-Length"), QString::number(m_preparedBody.size()));
+  } else {
+    set(QStringLiteral("Content-Length"), QStringLiteral("0"));
+  }
+
+  if (m_authenticationType == RestRequestAuthenticationTypeHTTPBasic && !m_username.isEmpty()) {
+    const QByteArray credentials = (m_username + ':' + m_password).toUtf8().toBase64();
+    m_preparedHeaders.append({QStringLiteral("Authorization"), QStringLiteral("Basic <credentials>")});
+    request.setRawHeader("Authorization", "Basic " + credentials);
+  }
+
+  if ((m_cachePolicy & RestRequestCachePolicyEtag) && m_cache) {
+    const QString etag = m_cache->etagForRequest(this);
+    if (!etag.isEmpty()) set(QStringLiteral("If-None-Match"), etag);
+  }
+
+  const auto shared = RestClient::sharedClient();
+  request.setSslConfiguration(tls::configurationForRequest(shared && shared->disableCertificateValidation()));
+  m_URLRequest = request;
+}
+
+// --- Cache and reachability gates
+
+bool RestRequest::cacheHasResponse() const { return m_cache && m_cache->hasResponseForRequest(this); }
+
+bool RestRequest::shouldLoadFromCache() const {
+  if (!cacheHasResponse()) return false;
+  if (m_cachePolicy & RestRequestCachePolicyEnabled) return true;
+  if (m_cachePolicy & RestRequestCachePolicyTimeout) {
+    const QDateTime date = m_cache->cacheDateForRequest(this);
+    if (!date.isValid()) return false;
+    const double age = date.msecsTo(foundation::scheduler().now()) / 1000.0;
+    return age <= m_cacheTimeoutInterval;
+  }
+  return false;
+}
+
+std::shared_ptr<RestResponse> RestRequest::cachedResponse() { return m_cache ? m_cache->responseForRequest(this) : nullptr; }
+
+bool RestRequest::unreachable() const {
+  return m_reachabilityObserver && m_reachabilityObserver->isReachabilityDetermined() &&
+         !m_reachabilityObserver->isNetworkReachable();
+}
+
+foundation::Error RestRequest::unreachableError() const {
+  return restError(kRestUnableToContactResource,
+                   QStringLiteral("The client is unable to contact the resource at %1").arg(QString::fromUtf8(m_url.toEncoded())));
+}
+
+// --- Sending
+
+void RestRequest::send() {
+  if (auto queue = m_queue.lock()) {
+    if (auto self = weak_from_this().lock()) {
+      queue->addRequest(self);
+      return;
+    }
+  }
+  sendAsynchronously();
+}
+
+void RestRequest::sendAsynchronously() {
+  // A second send would open a second transfer and report twice.
+  if (m_isLoading || m_isLoaded) qFatal("Cannot send a request that is loading or loaded without resetting it first.");
+  m_sentSynchronously = false;
+  if (shouldLoadFromCache()) {
+    if (auto cached = cachedResponse()) {
+      m_isLoading = true;
+      didFinishLoad(cached);
+      return;
+    }
+  }
+  if (unreachable()) {
+    if ((m_cachePolicy & RestRequestCachePolicyLoadIfOffline) && cacheHasResponse()) {
+      if (auto cached = cachedResponse()) {
+        m_isLoading = true;
+        didFinishLoad(cached);
+        return;
+      }
+    }
+    qCCritical(lcRestNetwork).noquote() << QStringLiteral("Failed to send request to %1 due to unreachable network. Reachability observer = %2")
+                                               .arg(QString::fromUtf8(m_url.toEncoded()), m_reachabilityObserver->description());
+    didFailLoadWithError(unreachableError());
+    return;
+  }
+  fire();
+}
+
+void RestRequest::fire() {
+  prepareURLRequest();
+  m_isLoading = true;
+  m_self = weak_from_this().lock();
+  if (m_delegate) m_delegate->requestDidStartLoad(this);
+  if (!m_isLoading) return;  // cancelled by the delegate
+  startTransfer();
+  postNotification(RestRequestSentNotification);
+}
+
+void RestRequest::startTransfer() {
+  QNetworkAccessManager* manager = RestTransport::manager();
+  QNetworkReply* reply = nullptr;
+  switch (m_method) {
+    case RestRequestMethodGET: reply = manager->get(m_URLRequest); break;
+    case RestRequestMethodHEAD: reply = manager->head(m_URLRequest); break;
+    case RestRequestMethodPOST: reply = manager->post(m_URLRequest, m_preparedBody); break;
+    case RestRequestMethodPUT: reply = manager->put(m_URLRequest, m_preparedBody); break;
+    case RestRequestMethodDELETE:
+      reply = m_sendsBody ? manager->sendCustomRequest(m_URLRequest, "DELETE", m_preparedBody)
+                          : manager->deleteResource(m_URLRequest);
+      break;
+  }
+  reply->setParent(this);
+  m_reply = reply;
+  m_loadingResponse = std::make_shared<RestResponse>(this);
+  m_abortCode = 0;
+  m_bytesSent = 0;
+  m_authenticationAttempts = 0;
+  connect(reply, &QNetworkReply::metaDataChanged, this, &RestRequest::onMetaData);
+  connect(reply, &QNetworkReply::readyRead, this, &RestRequest::onReadyRead);
+  connect(reply, &QNetworkReply::finished, this, &RestRequest::onFinished);
+  connect(reply, &QNetworkReply::sslErrors, this, &RestRequest::onSslErrors);
+  connect(reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64 total) {
+    touch();
+    const qint64 chunk = sent - m_bytesSent;
+    m_bytesSent = sent;
+    if (chunk > 0 && m_delegate)
+      m_delegate->requestDidSendBodyDataTotalBytesWrittenTotalBytesExpectedToWrite(this, chunk, sent, total);
+  });
+  touch();
+  armTimeout(m_timeoutInterval);
+}
+
+void RestRequest::touch() { m_lastActivity = foundation::scheduler().now(); }
+
+void RestRequest::armTimeout(double seconds) {
+  if (m_timeoutInterval <= 0) return;
+  // One timer per transfer; on firing it checks the time since the last progress and re-arms for
+  // the rest, so progress costs no timer churn.
+  m_timeout = foundation::Timer::singleShot(seconds, [this]() {
+    if (!m_reply) return;
+    const double idle = m_lastActivity.msecsTo(foundation::scheduler().now()) / 1000.0;
+    if (idle + 0.0005 >= m_timeoutInterval) {
+      abortTransfer(kRestTimedOut, QStringLiteral("The request timed out after %1 s without progress (%2)")
+                                        .arg(m_timeoutInterval)
+                                        .arg(QString::fromUtf8(m_url.toEncoded())));
+    } else {
+      armTimeout(m_timeoutInterval - idle);
+    }
+  });
+}
+
+void RestRequest::abortTransfer(int errorCode, const QString& message) {
+  if (!m_reply) return;
+  m_abortCode = errorCode;
+  m_abortMessage = message;
+  m_reply->abort();  // finished() follows synchronously
+}
+
+void RestRequest::dropReply() {
+  if (!m_reply) return;
+  QNetworkReply* reply = m_reply;
+  m_reply = nullptr;
+  reply->disconnect(this);
+  if (reply->isRunning()) reply->abort();
+  reply->deleteLater();
+}
+
+void RestRequest::onMetaData() {
+  if (!m_reply) return;
+  touch();
+  qint64 headerBytes = 0;
+  const auto pairs = m_reply->rawHeaderPairs();
+  for (const auto& [name, value] : pairs) headerBytes += name.size() + value.size() + 4;
+  if (pairs.size() > kRestMaximumResponseHeaderCount || headerBytes > kRestMaximumResponseHeaderBytes) {
+    abortTransfer(kRestHeadersTooLarge, QStringLiteral("The response headers exceed the limit (%1)").arg(m_url.toString()));
+    return;
+  }
+  const QVariant declared = m_reply->header(QNetworkRequest::ContentLengthHeader);
+  if (declared.isValid() && declared.toLongLong() > m_maximumResponseBodySize) {
+    abortTransfer(kRestResponseTooLarge, QStringLiteral("The response body of %1 bytes exceeds the limit of %2 bytes (%3)")
+                                             .arg(declared.toLongLong())
+                                             .arg(m_maximumResponseBodySize)
+                                             .arg(m_url.toString()));
+  }
+}
+
+void RestRequest::onReadyRead() {
+  if (!m_reply || !m_loadingResponse) return;
+  touch();
+  const QByteArray chunk = m_reply->readAll();
+  if (chunk.isEmpty()) return;
+  if (m_loadingResponse->body().size() + chunk.size() > m_maximumResponseBodySize) {
+    abortTransfer(kRestResponseTooLarge, QStringLiteral("The response body exceeds the limit of %1 bytes (%2)")
+                                             .arg(m_maximumResponseBodySize)
+                                             .arg(m_url.toString()));
+    return;
+  }
+  m_loadingResponse->appendBody(chunk);
+  if (m_delegate) {
+    const QVariant expected = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    m_delegate->requestDidReceivedDataTotalBytesReceivedTotalBytesExectedToReceive(
+        this, chunk.size(), m_loadingResponse->body().size(), expected.isValid() ? expected.toLongLong() : -1);
+  }
+}
+
+void RestRequest::onSslErrors(const QList<QSslError>& errors) {
+  if (!m_reply) return;
+  const auto shared = RestClient::sharedClient();
+  const bool useExceptions = shared && shared->disableCertificateValidation();
+  const QSslCertificate peer = m_reply->sslConfiguration().peerCertificate();
+  if (tls::mayIgnoreErrors(errors, peer, useExceptions)) {
+    m_reply->ignoreSslErrors(errors);
+    return;
+  }
+  QStringList texts;
+  for (const QSslError& error : errors) texts << error.errorString();
+  qCWarning(lcRestNetwork).noquote() << "Server certificate refused for" << m_url.host() << ":" << texts.join(QStringLiteral("; "));
+}
+
+void RestRequest::onFinished() {
+  if (!m_reply) return;
+  if (m_abortCode == 0) onReadyRead();
+  QNetworkReply* reply = m_reply;
+  std::shared_ptr<RestResponse> response = std::move(m_loadingResponse);
+  m_timeout.invalidate();
+  const int abortCode = std::exchange(m_abortCode, 0);
+  const QNetworkReply::NetworkError error = reply->error();
+  const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+  const QUrl url = reply->url();
+  auto headers = reply->rawHeaderPairs();
+  const QString errorText = reply->errorString();
+  dropReply();
+
+  if (abortCode != 0) {
+    didFailLoadWithError(restError(abortCode, m_abortMessage));
+    return;
+  }
+  if (error != QNetworkReply::NoError && !(status.isValid() && isStatusError(error))) {
+    didFailLoadWithError(restErrorFromReply(error, errorText, QString::fromUtf8(m_url.toEncoded())));
+    return;
+  }
+  if (!status.isValid()) {
+    didFailLoadWithError(restError(kRestProtocolError, QStringLiteral("No HTTP status in the answer (%1)").arg(m_url.toString())));
+    return;
+  }
+  response->setHTTPResponse(status.toInt(), std::move(headers), url);
+  // A body shorter than announced is a broken answer, never a success.
+  const QString length = response->contentLength();
+  if (!isHEAD() && !length.isEmpty() && response->headerValue(QStringLiteral("Content-Encoding")).isEmpty() &&
+      status.toInt() != 304 && status.toInt() != 204 && length.toLongLong() != response->body().size()) {
+    didFailLoadWithError(restError(kRestConnectionClosed, QStringLiteral("The answer ended after %1 of %2 bytes (%3)")
+                                                           .arg(response->body().size())
+                                                           .arg(length)
+                                                           .arg(m_url.toString())));
+    return;
+  }
+  didFinishLoad(response);
+}
+
+// --- Completion
+
+void RestRequest::postNotification(const char* name, foundation::UserInfo info) {
+  foundation::NotificationCenter::defaultCenter().post(name, static_cast<const RestRequest*>(this), std::move(info));
+}
+
+void RestRequest::releaseSelf() {
+  // The last reference may be this one: release it after everything else.
+  auto self = std::move(m_self);
+  self.reset();
+}
+
+void RestRequest::didFinishLoad(const std::shared_ptr<RestResponse>& response) {
+  auto keepAlive = std::move(m_self);
+  const auto final = completeLoad(response);
+  if (m_delegate) m_delegate->requestDidLoadResponse(this, final.get());
+  if (final->isServiceUnavailable()) postNotification(RestServiceDidBecomeUnavailableNotification);
+  postNotification(RestRequestDidLoadResponseNotification,
+                   {{RestRequestDidLoadResponseNotificationUserInfoResponseKey, final.get()}});
+}
+
+std::shared_ptr<RestResponse> RestRequest::completeLoad(const std::shared_ptr<RestResponse>& response) {
+  m_isLoading = false;
+  m_isLoaded = true;
+  std::shared_ptr<RestResponse> final = response;
+  if (m_cache) {
+    if ((m_cachePolicy & RestRequestCachePolicyEtag) && response->isNotModified() && cacheHasResponse()) {
+      if (auto cached = cachedResponse()) {
+        final = cached;
+        m_cache->setCacheDateForRequest(foundation::scheduler().now(), this);
+      }
+    } else if (m_cachePolicy != RestRequestCachePolicyNone && !response->wasLoadedFromCache() && response->statusCode() >= 200 &&
+               response->statusCode() < 300) {
+      m_cache->storeResponseForRequest(response.get(), this);
+    }
+  }
+  m_response = final;
+  return final;
+}
+
+void RestRequest::didFailLoadWithError(const foundation::Error& error) {
+  auto keepAlive = std::move(m_self);
+  if (answerFromCacheOnError()) return;
+  completeFailure(error);
+  if (m_delegate) m_delegate->requestDidFailLoadWithError(this, error);
+  postNotification(RestRequestDidFailWithErrorNotification, {{RestRequestDidFailWithErrorNotificationUserInfoErrorKey, error}});
+}
+
+bool RestRequest::answerFromCacheOnError() {
+  if ((m_cachePolicy & RestRequestCachePolicyLoadOnError) && cacheHasResponse()) {
+    if (auto cached = cachedResponse()) {
+      m_isLoading = true;
+      didFinishLoad(cached);
+      return true;
+    }
+  }
+  return false;
+}
+
+void RestRequest::completeFailure(const foundation::Error& error) {
+  m_isLoading = false;
+  m_response = std::make_shared<RestResponse>(this);
+  m_response->setFailureError(error);
+}
+
+std::shared_ptr<RestResponse> RestRequest::sendSynchronously() {
+  if (m_isLoading || m_isLoaded) qFatal("Cannot send a request that is loading or loaded without resetting it first.");
+  m_sentSynchronously = true;
+  if (shouldLoadFromCache()) {
+    if (auto cached = cachedResponse()) {
+      m_isLoading = true;
+      didFinishLoad(cached);
+      return m_response;
+    }
+  }
+  if (unreachable()) {
+    if ((m_cachePolicy & RestRequestCachePolicyLoadIfOffline) && cacheHasResponse()) {
+      if (auto cached = cachedResponse()) {
+        m_isLoading = true;
+        didFinishLoad(cached);
+        return m_response;
+      }
+    }
+    qCCritical(lcRestNetwork).noquote() << QStringLiteral("Failed to send request to %1 due to unreachable network. Reachability observer = %2")
+                                               .arg(QString::fromUtf8(m_url.toEncoded()), m_reachabilityObserver->description());
+    didFailLoadWithError(unreachableError());
+    return m_response;
+  }
+  prepareURLRequest();
+  postNotification(RestRequestSentNotification);
+  m_isLoading = true;
+  if (m_delegate) m_delegate->requestDidStartLoad(this);
+  if (!m_isLoading) return m_response;
+  startTransfer();
+  // The transport is asynchronous; a local loop turns it into the blocking call. The request ends
+  // (answer, failure, timeout or cancel) by dropping its reply.
+  QEventLoop loop;
+  while (m_reply) loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents);
+  return m_response;
+}
+
+void RestRequest::cancel() {
+  if (auto queue = m_queue.lock(); queue && queue->containsRequest(this)) {
+    queue->cancelRequest(this);
+    return;
+  }
+  cancelLoad(true);
+}
+
+void RestRequest::cancelLoad(bool informDelegate) {
+  const bool wasLoading = m_isLoading;
+  auto keepAlive = std::move(m_self);
+  m_timeout.invalidate();
+  dropReply();
+  m_loadingResponse.reset();
+  m_isLoading = false;
+  if (wasLoading && informDelegate && m_delegate) m_delegate->requestDidCancelLoad(this);
+}
+
+void RestRequest::reset() {
+  if (m_isLoading) {
+    qCWarning(lcRestNetwork).noquote() << QStringLiteral("Request was reset while loading: %1. Canceling.").arg(m_url.toString());
+    cancel();
+  }
+  m_URLRequest = QNetworkRequest(m_url);
+  m_preparedHeaders.clear();
+  m_isLoading = false;
+  m_isLoaded = false;
+}
+
+}  // namespace rest

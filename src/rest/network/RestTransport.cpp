@@ -1,0 +1,46 @@
+#include "rest/network/RestTransport.h"
+
+#include "rest/network/RestRequest.h"
+
+#include <QAuthenticator>
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPointer>
+#include <QThread>
+
+#include <memory>
+
+namespace rest {
+
+void RestTransport::answerChallenge(QNetworkReply* reply, QAuthenticator* authenticator) {
+  auto* request = qobject_cast<RestRequest*>(reply->parent());
+  // Credentials are offered once per request; a second challenge means they were refused, and
+  // leaving the authenticator empty cancels it.
+  if (!request || request->username().isEmpty() || request->password().isEmpty()) return;
+  if (request->m_authenticationAttempts++ > 0) return;
+  authenticator->setUser(request->username());
+  authenticator->setPassword(request->password());
+}
+
+QNetworkAccessManager* RestTransport::makeManager(QObject* parent) {
+  auto* manager = new QNetworkAccessManager(parent);
+  // Redirects are followed, but never from https to http.
+  manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+  QObject::connect(manager, &QNetworkAccessManager::authenticationRequired, manager, &answerChallenge);
+  return manager;
+}
+
+QNetworkAccessManager* RestTransport::manager() {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app && QThread::currentThread() == app->thread()) {
+    static QPointer<QNetworkAccessManager> mainManager;
+    if (!mainManager) mainManager = makeManager(app);
+    return mainManager;
+  }
+  thread_local std::unique_ptr<QNetworkAccessManager> threadManager;
+  if (!threadManager) threadManager.reset(makeManager(nullptr));
+  return threadManager.get();
+}
+
+}  // namespace rest
