@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "json/DecimalToDouble.h"
 #include "json/Errors.h"
 #include "json/Utf8.h"
 
@@ -118,6 +119,28 @@ class StringCache {
   std::uint64_t m_slots[kSlots] = {};  // 0 (a null word) marks an empty slot
 };
 
+// Equal bytes, for strings in the string buffer, which stays readable 16 bytes past any string.
+inline bool sameBytes(const char* a, const char* b, std::size_t length) {
+  if (length <= 8) {
+    std::uint64_t x;
+    std::uint64_t y;
+    std::memcpy(&x, a, 8);
+    std::memcpy(&y, b, 8);
+    const std::uint64_t mask = length == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (length * 8)) - 1;
+    return ((x ^ y) & mask) == 0;
+  }
+  if (length <= 16) {
+    std::uint64_t x[2];
+    std::uint64_t y[2];
+    std::memcpy(&x[0], a, 8);
+    std::memcpy(&y[0], b, 8);
+    std::memcpy(&x[1], a + length - 8, 8);
+    std::memcpy(&y[1], b + length - 8, 8);
+    return x[0] == y[0] && x[1] == y[1];
+  }
+  return std::memcmp(a, b, length) == 0;
+}
+
 }  // namespace
 
 class Parser {
@@ -144,9 +167,11 @@ class Parser {
 
   bool allocate();
   bool growWords();
-  bool parseString(const char*& p, std::uint64_t& word, StringCache* cache, std::size_t cacheLimit);
+  [[gnu::always_inline]] inline bool parseString(const char*& p, std::uint64_t& word, StringCache* cache, std::size_t cacheLimit);
   bool parseNumber(const char*& p);
   bool parseLiteral(const char*& p);
+  [[gnu::always_inline]] inline bool matchKey(const char*& p, std::uint64_t word) const;
+  bool parseDoubleSlow(const char* start, const char* stop, const char* digits);
   bool finishLongString(char* start, std::size_t length, std::uint64_t& word);
 
   bool fail(int code, const char* at, std::string what);
@@ -175,6 +200,10 @@ class Parser {
 
   StringCache m_keys;
   StringCache m_shortValues;
+  // Records in an array repeat their keys in the same order: the key last seen at this depth
+  // and member position is compared with the input before anything else is done.
+  static constexpr std::size_t kPredictedKeys = 256;
+  std::uint64_t m_predictedKeys[kPredictedKeys] = {};
 
   int m_errorCode = 0;
   const char* m_errorAt = nullptr;
@@ -258,7 +287,7 @@ bool Parser::finishLongString(char* start, std::size_t length, std::uint64_t& wo
 }
 
 // p points just past the opening quote; on success it points past the closing quote.
-bool Parser::parseString(const char*& p, std::uint64_t& word, StringCache* cache, std::size_t cacheLimit) {
+inline bool Parser::parseString(const char*& p, std::uint64_t& word, StringCache* cache, std::size_t cacheLimit) {
   char* const start = m_strings + m_stringSize;
   char* dst = start;
   const char* const end = m_end;
@@ -359,7 +388,7 @@ bool Parser::parseString(const char*& p, std::uint64_t& word, StringCache* cache
     std::uint64_t& slot = cache->slot(StringCache::hash(start, length));
     if (slot != 0) {
       const std::string_view cached = tape::stringAt(&slot, m_strings);
-      if (cached.size() == length && std::memcmp(cached.data(), start, length) == 0) {
+      if (cached.size() == length && sameBytes(cached.data(), start, length)) {
         word = slot;  // reuse the stored bytes; the fresh copy is simply overwritten later
         return true;
       }
@@ -371,17 +400,44 @@ bool Parser::parseString(const char*& p, std::uint64_t& word, StringCache* cache
   return true;
 }
 
+// Whether the input at p (just past a key's opening quote) is exactly the plain string of
+// `word` and its closing quote; on success p moves past the quote.
+inline bool Parser::matchKey(const char*& p, std::uint64_t word) const {
+#if defined(__SSE2__)
+  if (tape::tagOf(word) != tape::kString || m_end - p < 16) return false;
+  const std::uint64_t payload = tape::payloadOf(word);
+  const std::size_t length = payload & tape::kShortLengthLimit;
+  if (length > 15) return false;
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('"')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))),
+                                       _mm_cmplt_epi8(v, _mm_set1_epi8(0x20)));
+  const unsigned specialMask = static_cast<unsigned>(_mm_movemask_epi8(special));
+  // The first special byte must be the closing quote right after `length` plain bytes.
+  if (specialMask == 0 || static_cast<std::size_t>(__builtin_ctz(specialMask)) != length || p[length] != '"') return false;
+  const __m128i stored = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_strings + (payload >> tape::kShortLengthBits)));
+  const unsigned equal = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, stored)));
+  const unsigned wanted = (1u << length) - 1;
+  if ((equal & wanted) != wanted) return false;
+  p += length + 1;
+  return true;
+#else
+  (void)p;
+  (void)word;
+  return false;
+#endif
+}
+
 bool Parser::parseLiteral(const char*& p) {
   const char* text;
+  std::size_t length = 4;
   std::uint64_t word;
   switch (*p) {
     case 't': text = "true"; word = tape::kTrue; break;
-    case 'f': text = "false"; word = tape::kFalse; break;
+    case 'f': text = "false"; word = tape::kFalse; length = 5; break;
     default: text = "null"; word = tape::kNull; break;
   }
-  const std::size_t length = std::strlen(text);
   const auto available = static_cast<std::size_t>(m_end - p);
-  if (available >= length && std::memcmp(p, text, length) == 0) {
+  if (available >= length && std::memcmp(p, text, 4) == 0 && (length == 4 || p[4] == 'e')) {
     pushWord(word);
     p += length;
     return true;
@@ -402,88 +458,118 @@ bool Parser::parseNumber(const char*& p) {
   std::uint64_t magnitude = 0;
   const char* const digits = p;
   if (*p == '0') {
-    ++p;
+    ++p;  // no digit may follow a leading "0": "01" stops at the "1", which the caller rejects
   } else if (isDigit(static_cast<unsigned char>(*p))) {
-    while (p < end && isDigit(static_cast<unsigned char>(*p))) {
+    // Nineteen digits always fit 64 bits.
+    do {
       magnitude = magnitude * 10 + static_cast<unsigned>(*p - '0');
       ++p;
-      if (p - digits == 19) break;
-    }
+    } while (p < end && isDigit(static_cast<unsigned char>(*p)) && p - digits < 19);
   } else {
     return failExpected(Expected::Digit, p);
   }
-
-  bool isInteger = true;
   bool overflow = false;
-  // A 20th digit may still fit 64 bits; more never do. (After a leading "0" no digit may
-  // follow: "01" stops at the "1", which the caller then rejects.)
   while (magnitude != 0 && p < end && isDigit(static_cast<unsigned char>(*p))) {
-    if (!overflow) {
-      std::uint64_t next;
-      if (__builtin_mul_overflow(magnitude, std::uint64_t{10}, &next) ||
-          __builtin_add_overflow(next, static_cast<std::uint64_t>(*p - '0'), &next)) {
-        overflow = true;
-      } else {
-        magnitude = next;
-      }
+    std::uint64_t next;
+    if (overflow || __builtin_mul_overflow(magnitude, std::uint64_t{10}, &next) ||
+        __builtin_add_overflow(next, static_cast<std::uint64_t>(*p - '0'), &next)) {
+      overflow = true;
+    } else {
+      magnitude = next;
     }
     ++p;
   }
-  if (p < end && *p == '.') {
-    isInteger = false;
+  const auto integerDigits = static_cast<std::size_t>(p - digits);
+
+  if (p == end || (*p != '.' && *p != 'e' && *p != 'E')) {
+    if (!overflow) {
+      if (!negative) {
+        if (magnitude <= static_cast<std::uint64_t>(tape::kSmallIntMax)) {
+          pushWord(tape::make(tape::kSmallInt, magnitude));
+        } else if (magnitude <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+          pushData(tape::kInt64, &magnitude);
+        } else {
+          pushData(tape::kUInt64, &magnitude);
+        }
+        return true;
+      }
+      if (magnitude == 0) {
+        // "-0" keeps its sign as a double, so that writing it back gives "-0" again.
+        const double zero = -0.0;
+        pushData(tape::kDouble, &zero);
+        return true;
+      }
+      if (magnitude <= std::uint64_t{1} << 63) {
+        const auto value = static_cast<std::int64_t>(0 - magnitude);
+        if (value >= tape::kSmallIntMin) {
+          pushWord(tape::make(tape::kSmallInt, static_cast<std::uint64_t>(value)));
+        } else {
+          pushData(tape::kInt64, &value);
+        }
+        return true;
+      }
+    }
+    return parseDoubleSlow(start, p, digits);
+  }
+
+  // Fraction and exponent: validate, and gather up to 19 significant digits on the way.
+  std::uint64_t mantissa = magnitude;
+  int significant = magnitude == 0 ? 0 : static_cast<int>(integerDigits);
+  long long exponent10 = 0;
+  bool exact = integerDigits <= 19;
+  if (*p == '.') {
     ++p;
     if (p == end) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
     if (!isDigit(static_cast<unsigned char>(*p))) return failExpected(Expected::Digit, p);
-    while (p < end && isDigit(static_cast<unsigned char>(*p))) ++p;
+    do {
+      if (significant < 19) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        if (mantissa != 0) ++significant;
+        --exponent10;
+      } else {
+        exact = false;
+      }
+      ++p;
+    } while (p < end && isDigit(static_cast<unsigned char>(*p)));
   }
   if (p < end && (*p == 'e' || *p == 'E')) {
-    isInteger = false;
     ++p;
-    if (p < end && (*p == '+' || *p == '-')) ++p;
+    bool negativeExponent = false;
+    if (p < end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
     if (p == end) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
     if (!isDigit(static_cast<unsigned char>(*p))) return failExpected(Expected::ExponentStart, p);
-    while (p < end && isDigit(static_cast<unsigned char>(*p))) ++p;
+    long long value = 0;
+    do {
+      if (value < 100000) value = value * 10 + (*p - '0');
+      ++p;
+    } while (p < end && isDigit(static_cast<unsigned char>(*p)));
+    exponent10 += negativeExponent ? -value : value;
   }
-
-  if (isInteger && !overflow) {
-    if (!negative) {
-      if (magnitude <= static_cast<std::uint64_t>(tape::kSmallIntMax)) {
-        pushWord(tape::make(tape::kSmallInt, magnitude));
-      } else if (magnitude <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
-        pushData(tape::kInt64, &magnitude);
-      } else {
-        pushData(tape::kUInt64, &magnitude);
-      }
-      return true;
-    }
-    if (magnitude == 0) {
-      // "-0" keeps its sign as a double, so that writing it back gives "-0" again.
-      const double zero = -0.0;
-      pushData(tape::kDouble, &zero);
-      return true;
-    }
-    if (magnitude <= std::uint64_t{1} << 63) {
-      const std::int64_t value = static_cast<std::int64_t>(0 - magnitude);
-      if (value >= tape::kSmallIntMin) {
-        pushWord(tape::make(tape::kSmallInt, static_cast<std::uint64_t>(value)));
-      } else {
-        pushData(tape::kInt64, &value);
-      }
-      return true;
-    }
+  if (!exact) return parseDoubleSlow(start, p, digits);
+  double value;
+  if (mantissa == 0) {
+    value = 0.0;
+  } else if (!number::exactDouble(mantissa, exponent10, value)) {
+    return parseDoubleSlow(start, p, digits);
   }
+  if (negative) value = -value;
+  pushData(tape::kDouble, &value);
+  return true;
+}
 
+// Any number the fast paths leave: many digits, far exponents, rare rounding cases.
+bool Parser::parseDoubleSlow(const char* start, const char* stop, const char* digits) {
   double value = 0;
-  const auto result = std::from_chars(start, p, value);
+  const auto result = std::from_chars(start, stop, value);
   if (result.ec == std::errc::result_out_of_range) {
-    if (decimalMagnitude(std::string_view(digits, static_cast<std::size_t>(p - digits))) > 0) {
-      return fail(kErrorNumberTooLarge, start, "The number '" +
-                                                   std::string(start, static_cast<std::size_t>(std::min<std::ptrdiff_t>(p - start, 40))) +
-                                                   "' is too large for a double.");
+    if (decimalMagnitude(std::string_view(digits, static_cast<std::size_t>(stop - digits))) > 0) {
+      return fail(kErrorNumberTooLarge, start,
+                  "The number '" + std::string(start, static_cast<std::size_t>(std::min<std::ptrdiff_t>(stop - start, 40))) +
+                      "' is too large for a double.");
     }
-    value = negative ? -0.0 : 0.0;
-  } else if (result.ec != std::errc() || result.ptr != p) {
-    return failExpected(Expected::Digit, start);  // unreachable: the syntax was checked above
+    value = *start == '-' ? -0.0 : 0.0;
+  } else if (result.ec != std::errc() || result.ptr != stop) {
+    return failExpected(Expected::Digit, start);  // unreachable: the syntax was checked
   }
   pushData(tape::kDouble, &value);
   return true;
@@ -494,11 +580,13 @@ foundation::Result<Document> Parser::run() {
   const char* const end = m_end;
   if (end - p >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) p += 3;
 
-  auto skipWhitespace = [&p, end] {
-    while (p < end && isWhitespace(static_cast<unsigned char>(*p))) ++p;
-  };
+  // Compact text has no white space between tokens: one test covers that case.
+#define TB_SKIP_WHITESPACE()                                                                   \
+  do {                                                                                         \
+    while (p < end && static_cast<unsigned char>(*p) <= ' ' && isWhitespace(static_cast<unsigned char>(*p))) ++p; \
+  } while (false)
 
-  skipWhitespace();
+  TB_SKIP_WHITESPACE();
   if (p == end) {
     fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
     return buildError();
@@ -525,7 +613,7 @@ open_object:
   m_frames[m_depth++] = Frame{m_wordCount, 0, true};
   m_wordCount += 2;
   ++p;
-  skipWhitespace();
+  TB_SKIP_WHITESPACE();
   if (p < end && *p == '"') goto member_key;
   if (p < end && *p == '}') {
     ++p;
@@ -537,17 +625,26 @@ open_object:
 member_key:  // p is at the key's opening quote
   ++p;
   if (m_wordCount + 3 > m_wordCapacity && !growWords()) goto failed;
-  if (!parseString(p, word, &m_keys, tape::kShortLengthLimit)) goto failed;
+  {
+    Frame& frame = m_frames[m_depth - 1];
+    std::uint64_t& predicted = m_predictedKeys[(static_cast<std::size_t>(m_depth) * 32 + frame.count) % kPredictedKeys];
+    if (matchKey(p, predicted)) {
+      word = predicted;
+    } else {
+      if (!parseString(p, word, &m_keys, tape::kShortLengthLimit)) goto failed;
+      predicted = word;
+    }
+    ++frame.count;
+  }
   pushWord(word);
-  ++m_frames[m_depth - 1].count;
-  skipWhitespace();
+  TB_SKIP_WHITESPACE();
   if (p == end || *p != ':') {
     if (p == end) fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
     else fail(kErrorExpectedColon, p, message::kExpectedColon);
     goto failed;
   }
   ++p;
-  skipWhitespace();
+  TB_SKIP_WHITESPACE();
   goto value;
 
 open_array:
@@ -556,7 +653,7 @@ open_array:
   m_frames[m_depth++] = Frame{m_wordCount, 0, false};
   m_wordCount += 2;
   ++p;
-  skipWhitespace();
+  TB_SKIP_WHITESPACE();
   if (p < end && *p == ']') {
     ++p;
     goto close_container;
@@ -600,7 +697,7 @@ value:  // p is at the first character of a value (or at the end)
   }
 
 after_value: {
-  skipWhitespace();
+  TB_SKIP_WHITESPACE();
   if (p == end) {
     fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
     goto failed;
@@ -608,7 +705,7 @@ after_value: {
   Frame& frame = m_frames[m_depth - 1];
   if (*p == ',') {
     ++p;
-    skipWhitespace();
+    TB_SKIP_WHITESPACE();
     if (frame.object) {
       if (p < end && *p == '"') goto member_key;
       failExpected(Expected::Key, p);
@@ -630,7 +727,7 @@ close_container: {
   m_words[frame.header] = tape::make(frame.object ? tape::kObject : tape::kArray, m_wordCount - frame.header);
   m_words[frame.header + 1] = frame.count;
   if (m_depth > 0) goto after_value;
-  skipWhitespace();
+  TB_SKIP_WHITESPACE();
   if (p != end) {
     fail(kErrorTrailingContent, p, message::kTrailing);
     goto failed;
@@ -652,6 +749,8 @@ too_deep:
 failed:
   return buildError();
 }
+
+#undef TB_SKIP_WHITESPACE
 
 foundation::Result<Document> parse(std::string_view text) {
   Parser parser(text);
