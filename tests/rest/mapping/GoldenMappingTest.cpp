@@ -76,5 +76,7 @@ TEST(GoldenMapping, AnswersPrintAsRecorded) {
     EXPECT_EQ(expected, actual) << entry.path().filename() << ": " << diff(expected, actual);
     ++checked;
   }
-  if (!update) EXPECT_GE(checked, 3);
+  if (!update) {
+    EXPECT_GE(checked, 3);
+  }
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace tbtest;
 using rest::ObjectList;
 
@@ -66,8 +68,9 @@ TEST(MappingOperation, ContainersInTextFieldsAreDroppedWithAWarning) {
   EXPECT_FALSE(device.serial.has_value());
   EXPECT_EQ(device.status, "ON");
   ASSERT_EQ(op.warnings().size(), 2u);
-  EXPECT_EQ(op.warnings()[0],
-            "Failed transformation of value at keyPath 'name'. No strategy for transforming from 'NSDictionary' to 'NSString'");
+  EXPECT_NE(std::find(op.warnings().begin(), op.warnings().end(),
+                      "Failed transformation of value at keyPath 'name'. No strategy for transforming from 'NSDictionary' to 'NSString'"),
+            op.warnings().end());
 }
 
 TEST(MappingOperation, NothingFoundLeavesTheRecordUnchanged) {
@@ -111,13 +114,14 @@ TEST(Mapper, RootKeysAlsoYieldTheSignInRecord) {
 
 TEST(Mapper, EmptyAnswersAndUnmappableAnswers) {
   TestMappings m;
-  for (const char* empty : {R"({"devices": []})", "{}", "[]"}) {
+  // A top-level array is mappable at "" even when none of its elements is an object.
+  for (const char* empty : {R"({"devices": []})", "{}", "[]", "[1, 2]"}) {
     auto doc = parsed(empty);
     auto result = rest::RestObjectMapper(doc.root(), m.provider).performMapping();
     ASSERT_TRUE(result.ok()) << empty;
     EXPECT_TRUE(result->asCollection().empty()) << empty;
   }
-  for (const char* nothing : {R"({"foo": 1})", R"({"devices": null})", R"([1, 2])", R"({"devices": 3})"}) {
+  for (const char* nothing : {R"({"foo": 1})", R"({"devices": null})", R"({"devices": 3})"}) {
     auto doc = parsed(nothing);
     auto result = rest::RestObjectMapper(doc.root(), m.provider).performMapping();
     ASSERT_FALSE(result.ok()) << nothing;
