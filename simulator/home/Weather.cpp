@@ -57,7 +57,7 @@ WeatherReading weatherAt(std::uint64_t seed, qint64 ms) {
   r.windDirection = std::floor((smoothNoise(seed, 7, ms, 12 * kHourMs) + 1.0) * 8.0);  // 0..16 sixteenths
   // Rain falls when the pressure is low and the sky wet: a few tenths of millimetre an hour.
   const double wet = smoothNoise(seed, 8, ms, 3 * kHourMs) - (r.pressure - 1015.0) / 24.0;
-  r.rain = wet > 0.45 ? (wet - 0.45) * 6.0 : 0.0;
+  r.rain = wet > 0.55 ? (wet - 0.55) * 2.0 : 0.0;
   return r;
 }
 
