@@ -35,7 +35,8 @@ HeaderMap RestResponse::allHeaderFields() const {
   HeaderMap fields;
   for (const auto& [name, value] : m_rawHeaders) {
     const QString key = QString::fromLatin1(name);
-    auto it = fields.find(key);
+    auto it = fields.begin();
+    while (it != fields.end() && it.key().compare(key, Qt::CaseInsensitive) != 0) ++it;
     if (it == fields.end()) fields.insert(key, QString::fromLatin1(value));
     else it.value() += QStringLiteral(", ") + QString::fromLatin1(value);
   }

@@ -1,0 +1,230 @@
+// The response cache on disk: layout, keys, what an entry holds, and every way an entry can be
+// broken (which must read as "no entry" and clean itself up).
+#include "foundation/Digest.h"
+#include "rest/network/RestRequest.h"
+#include "rest/network/RestRequestCache.h"
+#include "rest/network/RestRequestSerialization.h"
+#include "support/ManualClockFixture.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <functional>
+
+namespace {
+
+using rest::RestRequest;
+using rest::RestRequestCache;
+
+std::shared_ptr<RestRequest> request(const QString& path, rest::RestRequestMethod method = rest::RestRequestMethodGET,
+                                     QByteArray body = {}) {
+  auto url = rest::RestURL::URLWithBaseURLString("http://127.0.0.1:8470/cloud/v1", path);
+  auto r = std::make_shared<RestRequest>(*url);
+  r->setMethod(method);
+  if (!body.isNull()) r->setParams(rest::RestRequestSerialization::serializationWithDataMIMEType(body, "application/json"));
+  return r;
+}
+
+std::shared_ptr<rest::RestResponse> answer(int status, QByteArray body, QList<QPair<QByteArray, QByteArray>> headers = {}) {
+  auto response = std::make_shared<rest::RestResponse>(nullptr);
+  headers.prepend({"Content-Type", "application/json; charset=utf-8"});
+  response->setHTTPResponse(status, headers, QUrl("http://127.0.0.1:8470/cloud/v1/x"));
+  response->appendBody(body);
+  return response;
+}
+
+class RequestCacheTest : public tbtest::ManualClockFixture {
+ protected:
+  QString root() const { return m_dir.file("RestClientRequestCache-127.0.0.1"); }
+  tbtest::TempDir m_dir;  // before the cache, which lives in it
+  RestRequestCache cache{m_dir.file("RestClientRequestCache-127.0.0.1"), rest::RestRequestCacheStoragePolicyPermanently};
+};
+
+TEST_F(RequestCacheTest, KeysFollowUrlMethodAndBody) {
+  const auto get = request("/device;jsessionid=S1");
+  const QString url = "http://127.0.0.1:8470/cloud/v1/device;jsessionid=S1";
+  EXPECT_EQ(get->cacheKey(), foundation::md5Hex((url + "-0").toUtf8()));
+  const auto put = request("/device/status", rest::RestRequestMethodPUT, "{\"status\":\"ON\"}");
+  EXPECT_EQ(put->cacheKey(), foundation::md5Hex("http://127.0.0.1:8470/cloud/v1/device/status-2-<7b227374 61747573 223a224f 4e227d>"));
+  EXPECT_EQ(request("/x", rest::RestRequestMethodDELETE)->cacheKey(), "");
+  EXPECT_EQ(cache.pathForRequest(get.get()), root() + "/PermanentStore/" + get->cacheKey());
+  EXPECT_TRUE(QFileInfo(root() + "/SessionStore").isDir());
+}
+
+TEST_F(RequestCacheTest, StoresAndRebuildsAnEntry) {
+  const auto r = request("/device;jsessionid=S1");
+  cache.storeResponseForRequest(answer(200, "[1,2]", {{"ETag", "\"v7\""}}).get(), r.get());
+  ASSERT_TRUE(cache.hasResponseForRequest(r.get()));
+  const auto cached = cache.responseForRequest(r.get());
+  ASSERT_TRUE(cached);
+  EXPECT_TRUE(cached->wasLoadedFromCache());
+  EXPECT_EQ(cached->statusCode(), 200);
+  EXPECT_EQ(cached->body(), "[1,2]");
+  EXPECT_EQ(cached->MIMEType(), "application/json");
+  EXPECT_EQ(cached->URL().toString(), "http://127.0.0.1:8470/cloud/v1/device;jsessionid=S1");
+  EXPECT_EQ(cache.etagForRequest(r.get()), "\"v7\"");
+  EXPECT_EQ(cache.headersForRequest(r.get()).value("X-REST-CACHEDATE"), "Sun, 03 Mar 2013 12:00:00 GMT");
+  EXPECT_EQ(cache.cacheDateForRequest(r.get()), clock.now());
+
+  clock.advanceBy(90);
+  cache.setCacheDateForRequest(clock.now(), r.get());
+  EXPECT_EQ(cache.headersForRequest(r.get()).value("X-REST-CACHEDATE"), "Sun, 03 Mar 2013 12:01:30 GMT");
+  EXPECT_EQ(cache.responseForRequest(r.get())->body(), "[1,2]");
+}
+
+TEST_F(RequestCacheTest, MethodAndBodyMakeSeparateEntries) {
+  const auto get = request("/device/status");
+  const auto putOn = request("/device/status", rest::RestRequestMethodPUT, "{\"status\":\"ON\"}");
+  const auto putOff = request("/device/status", rest::RestRequestMethodPUT, "{\"status\":\"OFF\"}");
+  cache.storeResponseForRequest(answer(200, "get").get(), get.get());
+  cache.storeResponseForRequest(answer(200, "on").get(), putOn.get());
+  cache.storeResponseForRequest(answer(200, "off").get(), putOff.get());
+  EXPECT_EQ(cache.responseForRequest(get.get())->body(), "get");
+  EXPECT_EQ(cache.responseForRequest(putOn.get())->body(), "on");
+  EXPECT_EQ(cache.responseForRequest(putOff.get())->body(), "off");
+  cache.invalidateRequest(putOn.get());
+  EXPECT_FALSE(cache.hasResponseForRequest(putOn.get()));
+  EXPECT_TRUE(cache.hasResponseForRequest(putOff.get()));
+}
+
+// Each way of breaking an entry on disk; all must read as absent and leave no files behind.
+struct Damage {
+  const char* name;
+  std::function<void(const QString& path)> apply;
+};
+
+class BrokenEntries : public RequestCacheTest, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(BrokenEntries, ReadAsAbsentAndAreRemoved) {
+  const auto r = request("/history;jsessionid=S1");
+  cache.storeResponseForRequest(answer(200, "0123456789").get(), r.get());
+  const QString path = cache.pathForRequest(r.get());
+  ASSERT_TRUE(QFile::exists(path) && QFile::exists(path + ".headers"));
+  GetParam().apply(path);
+  EXPECT_FALSE(cache.hasResponseForRequest(r.get()));
+  EXPECT_EQ(cache.responseForRequest(r.get()), nullptr);
+  EXPECT_EQ(cache.etagForRequest(r.get()), "");
+  EXPECT_FALSE(QFile::exists(path));
+  EXPECT_FALSE(QFile::exists(path + ".headers"));
+}
+
+void rewrite(const QString& file, const QByteArray& bytes) {
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(bytes);
+}
+
+void editHeaders(const QString& path, const std::function<void(QJsonObject&)>& edit) {
+  QFile f(path + ".headers");
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  QJsonObject object = QJsonDocument::fromJson(f.readAll()).object();
+  f.close();
+  edit(object);
+  rewrite(path + ".headers", QJsonDocument(object).toJson());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damages, BrokenEntries,
+    ::testing::Values(
+        Damage{"bodyMissing", [](const QString& p) { QFile::remove(p); }},
+        Damage{"headersMissing", [](const QString& p) { QFile::remove(p + ".headers"); }},
+        Damage{"bodyTruncated", [](const QString& p) { rewrite(p, "01234"); }},
+        Damage{"bodySameSizeOtherBytes", [](const QString& p) { rewrite(p, "9876543210"); }},
+        Damage{"headersTruncated", [](const QString& p) { rewrite(p + ".headers", "{\"X-REST-CACHED"); }},
+        Damage{"headersNotAnObject", [](const QString& p) { rewrite(p + ".headers", "[1]"); }},
+        Damage{"noResponseCode", [](const QString& p) { editHeaders(p, [](QJsonObject& o) { o.remove("X-REST-CACHED-RESPONSE-CODE"); }); }},
+        Damage{"otherURL", [](const QString& p) {
+                 editHeaders(p, [](QJsonObject& o) { o["X-REST-CACHED-URL"] = "http://127.0.0.1:8470/cloud/v1/other"; });
+               }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RequestCacheTest, HeadersFileKeepsNoCredentialsOrSession) {
+  auto r = request("/auth;jsessionid=SECRETSESSION");
+  r->setPassword("hunter2");
+  cache.storeResponseForRequest(answer(200, "{}", {{"Set-Cookie", "JSESSIONID=SECRETSESSION"},
+                                                    {"X-Echo", "session SECRETSESSION"},
+                                                    {"X-Pass", "pw=hunter2"},
+                                                    {"Authorization", "Basic xyz"},
+                                                    {"ETag", "\"e\""}})
+                                     .get(),
+                                 r.get());
+  QFile f(cache.pathForRequest(r.get()) + ".headers");
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray text = f.readAll();
+  EXPECT_EQ(text.count("SECRETSESSION"), 1) << text.toStdString();  // the stored URL only
+  EXPECT_FALSE(text.contains("hunter2"));
+  EXPECT_FALSE(text.contains("Basic xyz"));
+  EXPECT_TRUE(text.contains("\\\"e\\\""));
+}
+
+TEST_F(RequestCacheTest, OldestEntriesAreEvictedBeyondTheLimit) {
+  cache.setStoreLimit(3000);
+  std::vector<std::shared_ptr<RestRequest>> requests;
+  for (int i = 0; i < 6; ++i) {
+    requests.push_back(request(QStringLiteral("/item/%1").arg(i)));
+    cache.storeResponseForRequest(answer(200, QByteArray(600, 'a' + i)).get(), requests.back().get());
+    usleep(2000);  // distinct file times: the eviction order is by age
+  }
+  qint64 total = 0;
+  for (const QFileInfo& info : QDir(root() + "/PermanentStore").entryInfoList(QDir::Files)) total += info.size();
+  EXPECT_LE(total, 3000);
+  EXPECT_FALSE(cache.hasResponseForRequest(requests[0].get()));
+  EXPECT_TRUE(cache.hasResponseForRequest(requests[5].get()));
+  EXPECT_TRUE(cache.hasResponseForRequest(requests[4].get()));
+}
+
+TEST_F(RequestCacheTest, PoliciesSelectAndEmptyStores) {
+  const auto r = request("/x");
+  cache.storeResponseForRequest(answer(200, "p").get(), r.get());
+  RestRequestCache session(root(), rest::RestRequestCacheStoragePolicyForDurationOfSession);
+  session.storeResponseForRequest(answer(200, "s").get(), r.get());
+  EXPECT_EQ(session.responseForRequest(r.get())->body(), "s");
+  EXPECT_EQ(cache.responseForRequest(r.get())->body(), "p");
+
+  // A new cache on the same folder starts with an empty session store.
+  RestRequestCache again(root(), rest::RestRequestCacheStoragePolicyForDurationOfSession);
+  EXPECT_FALSE(again.hasResponseForRequest(r.get()));
+  EXPECT_TRUE(cache.hasResponseForRequest(r.get()));
+
+  RestRequestCache disabled(root(), rest::RestRequestCacheStoragePolicyDisabled);
+  EXPECT_EQ(disabled.pathForRequest(r.get()), "");
+  disabled.storeResponseForRequest(answer(200, "d").get(), r.get());
+  EXPECT_FALSE(cache.hasResponseForRequest(r.get()));  // disabling empties the permanent store too
+
+  cache.storeResponseForRequest(answer(200, "p").get(), r.get());
+  cache.invalidateAll();
+  EXPECT_FALSE(cache.hasResponseForRequest(r.get()));
+}
+
+// Makes a store unwritable, even for root (who ignores permission bits): the folder becomes a
+// read-only file of the same name.
+void makeUnwritable(const QString& store) {
+  QDir(store).removeRecursively();
+  rewrite(store, "not a folder");
+  QFile::setPermissions(store, QFileDevice::ReadOwner);
+}
+
+TEST_F(RequestCacheTest, UnwritableStoreKeepsNothingAndDoesNotFail) {
+  const auto r = request("/x");
+  makeUnwritable(root() + "/PermanentStore");
+  cache.storeResponseForRequest(answer(200, "p").get(), r.get());
+  EXPECT_FALSE(cache.hasResponseForRequest(r.get()));
+  EXPECT_EQ(cache.etagForRequest(r.get()), "");
+}
+
+TEST(RequestCacheDates, FormatAndParseRoundTripInGmt) {
+  const QDateTime date(QDate(2013, 3, 3), QTime(23, 5, 9), QTimeZone(3600));
+  EXPECT_EQ(RestRequestCache::formatCacheDate(date), "Sun, 03 Mar 2013 22:05:09 GMT");
+  EXPECT_EQ(RestRequestCache::parseCacheDate("Sun, 03 Mar 2013 22:05:09 GMT"), date);
+  EXPECT_FALSE(RestRequestCache::parseCacheDate("yesterday").isValid());
+}
+
+}  // namespace
