@@ -1,0 +1,211 @@
+#include "ui/Image.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QSvgRenderer>
+#include <qdrawutil.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+namespace ui {
+
+struct Image::Source {
+  std::unique_ptr<QSvgRenderer> svg;
+  QImage raster;
+  QSizeF size;  // points
+  quint64 id = 0;
+};
+
+namespace {
+
+quint64 nextSourceId() {
+  static std::atomic<quint64> counter{1};
+  return counter++;
+}
+
+// W3C compositing "color" blend helpers, on 0..1 components.
+struct Rgb {
+  double r, g, b;
+};
+double lum(const Rgb& c) { return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b; }
+Rgb clipColor(Rgb c) {
+  const double l = lum(c);
+  const double n = std::min({c.r, c.g, c.b});
+  const double x = std::max({c.r, c.g, c.b});
+  if (n < 0.0 && l - n > 1e-9) {
+    c = {l + (c.r - l) * l / (l - n), l + (c.g - l) * l / (l - n), l + (c.b - l) * l / (l - n)};
+  }
+  if (x > 1.0 && x - l > 1e-9) {
+    c = {l + (c.r - l) * (1 - l) / (x - l), l + (c.g - l) * (1 - l) / (x - l), l + (c.b - l) * (1 - l) / (x - l)};
+  }
+  return c;
+}
+Rgb setLum(Rgb c, double l) {
+  const double d = l - lum(c);
+  return clipColor({c.r + d, c.g + d, c.b + d});
+}
+
+}  // namespace
+
+void colorBlend(QImage& image, const QColor& color) {
+  if (!color.isValid() || image.isNull()) return;
+  if (image.format() != QImage::Format_ARGB32) image = image.convertToFormat(QImage::Format_ARGB32);
+  const Rgb source{color.redF(), color.greenF(), color.blueF()};
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb px = line[x];
+      const int a = qAlpha(px);
+      if (a == 0) continue;
+      const Rgb backdrop{qRed(px) / 255.0, qGreen(px) / 255.0, qBlue(px) / 255.0};
+      const Rgb out = setLum(source, lum(backdrop));
+      auto to8 = [](double v) { return std::clamp(static_cast<int>(std::lround(v * 255.0)), 0, 255); };
+      line[x] = qRgba(to8(out.r), to8(out.g), to8(out.b), a);
+    }
+  }
+}
+
+Image Image::fromSvg(const QByteArray& svg, const QString& name) {
+  auto renderer = std::make_unique<QSvgRenderer>(svg);
+  if (!renderer->isValid()) return {};
+  Image image;
+  auto source = std::make_shared<Source>();
+  source->size = renderer->defaultSize();
+  if (source->size.isEmpty()) source->size = renderer->viewBoxF().size();
+  source->svg = std::move(renderer);
+  source->id = nextSourceId();
+  image.m_source = std::move(source);
+  image.m_name = name;
+  return image;
+}
+
+Image Image::fromImage(const QImage& raster, const QString& name) {
+  if (raster.isNull()) return {};
+  Image image;
+  auto source = std::make_shared<Source>();
+  source->raster = raster;
+  const qreal dpr = std::max<qreal>(1.0, raster.devicePixelRatio());
+  source->size = QSizeF(raster.width() / dpr, raster.height() / dpr);
+  source->id = nextSourceId();
+  image.m_source = std::move(source);
+  image.m_name = name;
+  return image;
+}
+
+Image Image::fromData(const QByteArray& data, const QString& name) {
+  if (data.isEmpty()) return {};
+  QByteArray copy = data;
+  QBuffer buffer(&copy);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  // Refuse absurd dimensions from damaged or hostile data instead of allocating them.
+  const QSize declared = reader.size();
+  if (declared.isValid() && (declared.width() > 8192 || declared.height() > 8192)) return {};
+  QImage raster = reader.read();
+  if (!raster.isNull()) return fromImage(raster, name);
+  const QByteArray head = data.left(512).trimmed();
+  if (head.startsWith("<?xml") || head.startsWith("<svg")) return fromSvg(data, name);
+  return {};
+}
+
+QSizeF Image::size() const { return m_source ? m_source->size : QSizeF(); }
+
+Image Image::stretchable(int leftCap, int topCap) const {
+  if (!m_source) return *this;
+  const QSizeF natural = size();
+  const int right = leftCap > 0 ? std::max(0, static_cast<int>(natural.width()) - leftCap - 1) : 0;
+  const int bottom = topCap > 0 ? std::max(0, static_cast<int>(natural.height()) - topCap - 1) : 0;
+  return withCapInsets(QMargins(std::max(0, leftCap), std::max(0, topCap), right, bottom));
+}
+
+Image Image::withCapInsets(const QMargins& caps) const {
+  Image copy = *this;
+  copy.m_caps = caps;
+  return copy;
+}
+
+Image Image::withName(const QString& name) const {
+  Image copy = *this;
+  copy.m_name = name;
+  return copy;
+}
+
+Image Image::tinted(const QColor& color) const {
+  Image copy = *this;
+  copy.m_tint = color;
+  return copy;
+}
+
+QPixmap Image::render(const QSize& pixels) const {
+  if (!m_source || pixels.isEmpty()) return {};
+  const QString key = QStringLiteral("ui.image:%1:%2x%3:%4")
+                          .arg(m_source->id)
+                          .arg(pixels.width())
+                          .arg(pixels.height())
+                          .arg(m_tint.isValid() ? m_tint.rgba() : 0u);
+  QPixmap cached;
+  if (QPixmapCache::find(key, &cached)) return cached;
+
+  QImage canvas(pixels, QImage::Format_ARGB32_Premultiplied);
+  canvas.fill(Qt::transparent);
+  {
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (m_source->svg) {
+      m_source->svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    } else {
+      painter.drawImage(QRectF(QPointF(0, 0), QSizeF(pixels)), m_source->raster);
+    }
+  }
+  if (m_tint.isValid()) colorBlend(canvas, m_tint);
+  cached = QPixmap::fromImage(std::move(canvas));
+  QPixmapCache::insert(key, cached);
+  return cached;
+}
+
+QPixmap Image::pixmap(const QSizeF& points, qreal dpr) const {
+  dpr = std::max<qreal>(dpr, 0.1);
+  const QSize pixels(static_cast<int>(std::ceil(points.width() * dpr)), static_cast<int>(std::ceil(points.height() * dpr)));
+  QPixmap result = render(pixels);
+  if (!result.isNull()) result.setDevicePixelRatio(dpr);
+  return result;
+}
+
+QImage Image::toImage(const QSizeF& points, qreal dpr) const { return pixmap(points, dpr).toImage(); }
+
+void Image::draw(QPainter& painter, const QRectF& target) const {
+  if (!m_source || target.isEmpty()) return;
+  const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+  const bool stretches = !m_caps.isNull() && target.size() != size();
+  if (!stretches) {
+    painter.drawPixmap(target, pixmap(target.size(), dpr), QRectF());
+    return;
+  }
+  // Nine-slice: render once at the natural size, then let the corners keep their size.
+  QPixmap base = pixmap(size(), dpr);
+  base.setDevicePixelRatio(1.0);  // the source rectangle and caps below are in pixels
+  const QMargins sourceCaps(qRound(m_caps.left() * dpr), qRound(m_caps.top() * dpr), qRound(m_caps.right() * dpr),
+                            qRound(m_caps.bottom() * dpr));
+  QMargins targetCaps = m_caps;
+  // Caps larger than the target would overlap; shrink them proportionally.
+  const QRect rect = target.toAlignedRect();
+  if (targetCaps.left() + targetCaps.right() > rect.width()) {
+    const double f = rect.width() / double(std::max(1, targetCaps.left() + targetCaps.right()));
+    targetCaps.setLeft(int(targetCaps.left() * f));
+    targetCaps.setRight(int(targetCaps.right() * f));
+  }
+  if (targetCaps.top() + targetCaps.bottom() > rect.height()) {
+    const double f = rect.height() / double(std::max(1, targetCaps.top() + targetCaps.bottom()));
+    targetCaps.setTop(int(targetCaps.top() * f));
+    targetCaps.setBottom(int(targetCaps.bottom() * f));
+  }
+  const QRect sourceRect(QPoint(0, 0), base.size());
+  qDrawBorderPixmap(&painter, rect, targetCaps, base, sourceRect, sourceCaps);
+}
+
+}  // namespace ui

@@ -1,0 +1,68 @@
+#include "ui/ImageView.h"
+
+#include "ui/Images.h"
+#include "ui/Views.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace ui {
+
+ImageView::ImageView(QWidget* parent) : QWidget(parent) { setUserInteractionEnabled(this, false); }
+
+ImageView::ImageView(const QString& imageName, QWidget* parent) : ImageView(parent) {
+  setImageName(imageName);
+  sizeToFit();
+}
+
+ImageView::ImageView(const QRect& frame, QWidget* parent) : ImageView(parent) { setGeometry(frame); }
+
+void ImageView::setImageName(const QString& name) { setImage(name.isEmpty() ? Image() : Images::named(name)); }
+
+void ImageView::setImage(const Image& image) {
+  m_image = image;
+  update();
+}
+
+void ImageView::setContentMode(ContentMode mode) {
+  m_mode = mode;
+  update();
+}
+
+void ImageView::sizeToFit() {
+  if (!m_image.isNull()) resize(sizeHint());
+}
+
+QSize ImageView::sizeHint() const {
+  const QSizeF s = m_image.size();
+  return QSize(static_cast<int>(std::ceil(s.width())), static_cast<int>(std::ceil(s.height())));
+}
+
+void ImageView::paintEvent(QPaintEvent*) {
+  if (m_image.isNull()) return;
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  const QRectF bounds = rect();
+  const QSizeF natural = m_image.size();
+  QRectF target = bounds;
+  switch (m_mode) {
+    case ContentMode::ScaleToFill:
+      break;
+    case ContentMode::AspectFit:
+    case ContentMode::AspectFill: {
+      const QSizeF scaled = natural.scaled(bounds.size(), m_mode == ContentMode::AspectFit ? Qt::KeepAspectRatio
+                                                                                          : Qt::KeepAspectRatioByExpanding);
+      target = QRectF(QPointF(0, 0), scaled);
+      target.moveCenter(bounds.center());
+      break;
+    }
+    case ContentMode::Center:
+      target = QRectF(QPointF(0, 0), natural);
+      target.moveCenter(bounds.center());
+      break;
+  }
+  m_image.draw(painter, target);
+}
+
+}  // namespace ui

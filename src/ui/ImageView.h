@@ -1,0 +1,41 @@
+#pragma once
+// Shows one picture. Like every picture-showing widget of the toolkit it reports the name of the
+// picture it shows, so tests can check what a screen displays. Takes no touches by default.
+#include "ui/Image.h"
+
+#include <QWidget>
+
+namespace ui {
+
+class ImageView : public QWidget {
+  Q_OBJECT
+ public:
+  enum class ContentMode { ScaleToFill, AspectFit, AspectFill, Center };
+
+  explicit ImageView(QWidget* parent = nullptr);
+  // Sized to the picture's natural size, at the origin.
+  ImageView(const QString& imageName, QWidget* parent);
+  ImageView(const QRect& frame, QWidget* parent);
+
+  void setImageName(const QString& name);
+  void setImage(const Image& image);
+  const Image& image() const { return m_image; }
+  // The name the picture was asked for; empty for decoded data or no picture.
+  QString imageName() const { return m_image.name(); }
+
+  void setContentMode(ContentMode mode);
+  ContentMode contentMode() const { return m_mode; }
+
+  // Resizes to the picture's natural size, keeping the position.
+  void sizeToFit();
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Image m_image;
+  ContentMode m_mode = ContentMode::ScaleToFill;
+};
+
+}  // namespace ui

@@ -1,0 +1,17 @@
+#pragma once
+// The eight colour themes the controls are drawn in. Every themed picture and colour is chosen
+// by a colour id; an id outside the eight (the empty one included) is drawn as "red".
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+namespace ui {
+
+// "blue", "green", "orange1", "orange2", "purple", "red", "syan", "yellow".
+const QStringList& themeColorIds();
+// The id itself when it is one of the eight (exact, case-sensitive), else "red".
+QString normalizedColorId(const QString& colorId);
+// The theme's main colour (also the selected title colour of the segmented selectors).
+QColor themeColor(const QString& colorId);
+
+}  // namespace ui

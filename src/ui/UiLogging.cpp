@@ -1,0 +1,3 @@
+#include "ui/UiLogging.h"
+
+Q_LOGGING_CATEGORY(lcUi, "ui", QtWarningMsg)
