@@ -1,0 +1,55 @@
+#include "backend/BERestConfig.h"
+
+#include "backend/BESessionManager.h"
+#include "backend/records/SendRecords.h"
+#include "foundation/Digest.h"
+#include "foundation/Logging.h"
+#include "patterns/PercentEncoding.h"
+#include "rest/mapping/RestObjectManager.h"
+#include "rest/network/RestClient.h"
+#include "rest/network/TlsTrust.h"
+
+void BERestConfig::initRestLayer(const foundation::Configuration& configuration) {
+  if (m_restManager) {
+    qCWarning(lcApp) << "The REST layer is already configured; initRestLayer ignored";
+    return;
+  }
+
+  // 1. The service's base URL.
+  m_baseURL = QStringLiteral("%1/%2/%3").arg(configuration.restServer, configuration.restType,
+                                             configuration.restVersion);
+
+  // 2. The shared client. Certificates stay validated: switching the shared client's check off
+  // only lets the certificates this deployment names (or, behind its explicit insecure switch,
+  // any certificate) through, never every certificate by default.
+  QStringList problems;
+  rest::setTlsTrustSettings(rest::TlsTrustSettings::fromConfiguration(configuration, &problems));
+  for (const QString& problem : problems) qCWarning(lcApp).noquote() << problem;
+  m_client = rest::RestClient::clientWithBaseURL(m_baseURL);
+  m_client->setDisableCertificateValidation(true);
+
+  // 3.-5. The object manager (the first one becomes the shared manager), answers mapped by the
+  // class of the sent record when it has a mapping, and JSON request bodies.
+  m_restManager = rest::RestObjectManager::objectManagerWithBaseURL(m_baseURL);
+  m_restManager->setInferMappingsFromObjectTypes(true);
+  m_restManager->setSerializationMIMEType(QStringLiteral("application/json"));
+
+  // 6.-8.
+  mapping();
+  serialization();
+  m_restManager->router().routeClassToResourcePathForMethod(SOAuth::staticClass(), "/auth",
+                                                             rest::RestRequestMethodPOST);
+}
+
+QString BERestConfig::getSessionPathFor(const QString& path) {
+  // Escaped like the router escapes ":session", so that the answer to a routed record and a path
+  // built here compare equal, and a session identifier can never change the shape of the URL.
+  const std::string session = patterns::percentEncode(BESessionManager::getInstance().sessionId());
+  return QStringLiteral("%1;jsessionid=%2").arg(path, QString::fromStdString(session));
+}
+
+QString BERestConfig::getSessionRouterPathFor(const QString& pattern) {
+  return QStringLiteral("%1;jsessionid=:session").arg(pattern);
+}
+
+foundation::Result<QString> BERestConfig::stringToSha1(const QString& text) { return foundation::stringToSha1(text); }

@@ -1,0 +1,17 @@
+#pragma once
+// The dashboard: the home's cameras, lights, openings, heating, favorites, modes and scenarios in
+// one answer, kept in the session store's `dashboard`.
+#include "backend/ServiceBase.h"
+#include "backend/Singleton.h"
+
+class BEServiceDashboard : public backend::ServiceBase, public backend::Singleton<BEServiceDashboard> {
+ public:
+  void getDashboard();
+
+  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
+  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
+
+ private:
+  friend class backend::Singleton<BEServiceDashboard>;
+  BEServiceDashboard();
+};

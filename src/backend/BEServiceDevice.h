@@ -1,0 +1,24 @@
+#pragma once
+// Devices: the list of every device into the session store, a new status for one device, and
+// whether a device of a given kind exists on the gateway.
+#include "backend/ServiceBase.h"
+#include "backend/Singleton.h"
+
+#include <QString>
+
+class BEServiceDevice : public backend::ServiceBase, public backend::Singleton<BEServiceDevice> {
+ public:
+  // Both send the same request; every answer is announced under both names.
+  void getActuatorList();
+  void getList();
+  void putStatusWithId(const QString& status, const QString& serial);
+  // A 404 is the ordinary "no" of this check: it posts kErrorDeviceGetExist without an alert.
+  void getDeviceExist(const QString& kind);
+
+  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
+  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
+
+ private:
+  friend class backend::Singleton<BEServiceDevice>;
+  BEServiceDevice();
+};

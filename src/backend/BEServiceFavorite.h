@@ -1,0 +1,20 @@
+#pragma once
+// Favorites: the list into the session store, and start and stop of one favorite.
+#include "backend/ServiceBase.h"
+#include "backend/Singleton.h"
+
+#include <QString>
+
+class BEServiceFavorite : public backend::ServiceBase, public backend::Singleton<BEServiceFavorite> {
+ public:
+  void getList();
+  void putStartWithId(const QString& identifier);
+  void putStopWithId(const QString& identifier);
+
+  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
+  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
+
+ private:
+  friend class backend::Singleton<BEServiceFavorite>;
+  BEServiceFavorite();
+};

@@ -1,0 +1,16 @@
+#pragma once
+// The history of the home: the gateway's events, in the answer's order, into the session store.
+#include "backend/ServiceBase.h"
+#include "backend/Singleton.h"
+
+class BEServiceHistory : public backend::ServiceBase, public backend::Singleton<BEServiceHistory> {
+ public:
+  void getList();
+
+  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
+  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
+
+ private:
+  friend class backend::Singleton<BEServiceHistory>;
+  BEServiceHistory() = default;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// Signs the user in: the user name and a SHA-1 digest of the password go to "/auth"; the answer
+// (session identifier, user, gateway) lands in the session store's `auth`.
+#include "backend/ServiceBase.h"
+#include "backend/Singleton.h"
+#include "backend/records/SendRecords.h"
+
+#include <QString>
+
+class BEServiceLogin : public backend::ServiceBase, public backend::Singleton<BEServiceLogin> {
+ public:
+  // Posts kSuccessLoginPostLogin once `auth` holds the new answer, else kErrorLoginPostLogin.
+  void postLoginWithPassword(const QString& login, const QString& password);
+
+  const std::shared_ptr<SOAuth>& logObj() const { return m_logObj; }
+
+  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
+  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
+
+ private:
+  friend class backend::Singleton<BEServiceLogin>;
+  BEServiceLogin();
+
+  std::shared_ptr<SOAuth> m_logObj;
+};

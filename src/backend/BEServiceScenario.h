@@ -1,0 +1,20 @@
+#pragma once
+// Scenarios: the list of every category into the session store, and a new status ("ENABLED" to
+// start, "DISABLED" to stop) for one scenario.
+#include "backend/ServiceBase.h"
+#include "backend/Singleton.h"
+
+#include <QString>
+
+class BEServiceScenario : public backend::ServiceBase, public backend::Singleton<BEServiceScenario> {
+ public:
+  void getList();
+  void putStatusWithId(const QString& status, const QString& identifier);
+
+  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
+  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
+
+ private:
+  friend class backend::Singleton<BEServiceScenario>;
+  BEServiceScenario();
+};

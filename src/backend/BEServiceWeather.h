@@ -1,0 +1,31 @@
+#pragma once
+// The weather station: a refresh (the gateway reads the station now; five seconds later
+// kWaitWeatherFiveSeconds tells the screen to ask), and the station's figures over a period.
+#include "backend/ServiceBase.h"
+#include "backend/Singleton.h"
+#include "foundation/Timer.h"
+
+#include <QString>
+
+#include <vector>
+
+class BEServiceWeather : public backend::ServiceBase, public backend::Singleton<BEServiceWeather> {
+ public:
+  void getRefresh();
+  // "day", "yesterday", "week", "month", "previousMonth", "year", "previousYear"; any other name
+  // is answered as "day".
+  void getPeriodValues(const QString& period);
+
+  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
+  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
+
+  // Posts kWaitWeatherFiveSeconds five seconds from now (on the foundation's timers).
+  void sendNotificationAfterFiveSeconds();
+
+ private:
+  friend class backend::Singleton<BEServiceWeather>;
+  BEServiceWeather();
+
+  // One per refresh answered in the last five seconds; each posts once.
+  std::vector<foundation::Timer> m_waits;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// Turns the HTTP status of a failed request into one notification per failure class, so the
+// application can raise one alert per class without knowing which service failed.
+#include "foundation/Result.h"
+
+namespace rest {
+class RestRequest;
+}
+
+class BEStatusCodeManager {
+ public:
+  // Posts at most one notification for the status of the request's response (0 when no answer
+  // arrived, which posts nothing). The error is not consulted: the status alone decides.
+  static void errorWithOLWithError(const rest::RestRequest* loader, const foundation::Error& error);
+
+  // The notification for a status code, or nullptr when the code posts nothing.
+  static const char* notificationNameForStatusCode(int statusCode);
+};
