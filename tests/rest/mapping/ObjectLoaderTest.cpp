@@ -116,9 +116,10 @@ TEST_F(ObjectLoaderTest, EmptyBodiesGiveTheSentRecordOrNothing) {
   server.script().enqueue(json(200, "  \n"));
   RecordingDelegate path, record;
   manager->loadObjectsAtResourcePathDelegate("/device", &path);
+  // A serialization mapping without attributes: nothing to write, so no body at all.
+  manager->mappingProvider().setSerializationMappingForClass(rest::RestObjectMapping::serializationMapping(),
+                                                             TSend::staticClass());
   auto send = command();
-  send->status.reset();
-  send->serial.reset();  // nothing to serialize: no body at all
   manager->putObjectDelegate(send, &record);
   ASSERT_TRUE(wait(path));
   ASSERT_TRUE(wait(record));
@@ -150,7 +151,7 @@ TEST_P(ObjectLoaderStatusTest, AnswerClasses) {
   simcore::HttpResponse answer;
   answer.status = c.status;
   answer.body = c.body;
-  if (*c.contentType) answer.headers.append({"Content-Type", c.contentType});
+  if (*c.contentType) answer.headers.append(qMakePair(QByteArray("Content-Type"), QByteArray(c.contentType)));
   server.script().enqueue(answer);
   RecordingDelegate d;
   manager->loadObjectsAtResourcePathDelegate("/device", &d);
@@ -161,7 +162,9 @@ TEST_P(ObjectLoaderStatusTest, AnswerClasses) {
   } else {
     ASSERT_TRUE(d.error) << c.name;
     EXPECT_EQ(d.error->code, c.errorCode) << c.name;
-    if (*c.errorText) EXPECT_EQ(d.error->message, c.errorText) << c.name;
+    if (*c.errorText) {
+      EXPECT_EQ(d.error->message, c.errorText) << c.name;
+    }
   }
 }
 
