@@ -2,6 +2,7 @@
 
 #include "rest/mapping/RestObjectRouter.h"
 #include "rest/mapping/RestObjectSerializer.h"
+#include "rest/support/RestDateFormatter.h"
 
 #include <gtest/gtest.h>
 
@@ -125,4 +126,17 @@ TEST(Router, ProgrammingErrorsAndMissingValues) {
                "Pattern string must not be empty");
   TSend noSession;
   EXPECT_FALSE(router.resourcePathForObjectVerb(noSession, "PUT").ok());  // never a path with a hole
+}
+
+TEST(DateFormatter, ReadsBothFormatsInUtcAndWritesThePreferredOne) {
+  const auto iso = rest::RestDateFormatter::dateFromString("2013-03-03T23:30:05Z");
+  ASSERT_TRUE(iso);
+  EXPECT_EQ(iso->toMSecsSinceEpoch(), 1362353405000);
+  const auto us = rest::RestDateFormatter::dateFromString("03/15/2013");
+  ASSERT_TRUE(us);
+  EXPECT_EQ(us->toUTC().date(), QDate(2013, 3, 15));
+  EXPECT_EQ(us->toUTC().time(), QTime(0, 0));
+  for (const char* bad : {"", "15/03/2013", "2013-03-03 23:30:05", "2013-02-30T00:00:00Z", "tomorrow"})
+    EXPECT_FALSE(rest::RestDateFormatter::dateFromString(bad)) << bad;
+  EXPECT_EQ(rest::RestDateFormatter::stringFromDate(*iso), "2013-03-03 23:30:05 +0000");
 }
