@@ -1,8 +1,150 @@
 #include "json/Numbers.h"
 
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 
 namespace json {
+
+namespace {
+
+__extension__ typedef unsigned __int128 u128;  // a GNU extension, hence the marker for -Wpedantic
+
+constexpr std::uint64_t kTen16 = 10'000'000'000'000'000ULL;
+constexpr std::uint64_t kTen17 = 100'000'000'000'000'000ULL;
+
+constexpr u128 powerOf(unsigned base, int exponent) {
+  u128 value = 1;
+  for (int i = 0; i < exponent; ++i) value *= base;
+  return value;
+}
+
+struct Powers {
+  u128 five[28];
+  u128 ten[39];
+};
+
+constexpr Powers kPowers = [] {
+  Powers p{};
+  for (int i = 0; i < 28; ++i) p.five[i] = powerOf(5, i);
+  for (int i = 0; i < 39; ++i) p.ten[i] = powerOf(10, i);
+  return p;
+}();
+
+// round(m * 2^e * 10^k), ties to even, exactly; false when the operands leave 128 bits.
+bool scaledRound(std::uint64_t m, int e, int k, std::uint64_t& out) {
+  if (k >= 0) {
+    if (k > 27) return false;
+    const u128 num = static_cast<u128>(m) * kPowers.five[k];  // m * 5^k < 2^116
+    const int shift = -(e + k);                                  // m * 5^k * 2^(e+k)
+    if (shift <= 0) {
+      if (shift < -8) return false;
+      const u128 shifted = num << -shift;
+      if (shifted >> 64) return false;
+      out = static_cast<std::uint64_t>(shifted);
+      return true;
+    }
+    if (shift >= 127) return false;
+    u128 q = num >> shift;
+    const u128 rem = num - (q << shift);
+    const u128 half = static_cast<u128>(1) << (shift - 1);
+    if (rem > half || (rem == half && (q & 1))) ++q;
+    if (q >> 64) return false;
+    out = static_cast<std::uint64_t>(q);
+    return true;
+  }
+  if (-k > 38 || e < 0 || e > 74) return false;
+  const u128 num = static_cast<u128>(m) << e;
+  const u128 divisor = kPowers.ten[-k];
+  u128 q = num / divisor;
+  const u128 rem = num - q * divisor;
+  if (rem * 2 > divisor || (rem * 2 == divisor && (q & 1))) ++q;
+  if (q >> 64) return false;
+  out = static_cast<std::uint64_t>(q);
+  return true;
+}
+
+// The 17 significant digits of a normal, finite, non-zero |value| and its decimal exponent.
+bool digits17(double value, std::uint64_t& digits, int& exponent10) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  if (biased == 0 || biased == 0x7FF) return false;  // subnormal, zero, infinite, NaN
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int e = biased - 1075;  // |value| = m * 2^e, with 2^52 <= m < 2^53
+  // Estimate floor(log10(|value|)) from log2(m * 2^e) ~ 52 + e + (m - 2^52) / 2^52, in fixed
+  // point with 16 fractional bits. The linear part never overshoots log2, so the estimate is
+  // the decimal exponent or one below it; the loop corrects that.
+  const std::int64_t log2Fixed = (static_cast<std::int64_t>(52 + e) << 16) + static_cast<std::int64_t>((m - (std::uint64_t{1} << 52)) >> 36);
+  int x = static_cast<int>((log2Fixed * 19728) >> 32);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    std::uint64_t n;
+    if (!scaledRound(m, e, 16 - x, n)) return false;
+    if (n < kTen16) {
+      --x;
+    } else if (n > kTen17) {
+      ++x;
+    } else {
+      if (n == kTen17) {  // rounding carried into an 18th digit
+        n = kTen16;
+        ++x;
+      }
+      digits = n;
+      exponent10 = x;
+      return true;
+    }
+  }
+  return false;
+}
+
+// "%.17g" layout of 17 digits with decimal exponent x: trailing zeros dropped, fixed notation
+// for -4 <= x < 17, scientific otherwise with at least two exponent digits.
+std::size_t layOut(bool negative, std::uint64_t digits, int x, char* out) {
+  char d[17];
+  std::to_chars(d, d + 17, digits);
+  std::size_t length = 17;
+  while (length > 1 && d[length - 1] == '0') --length;
+  char* o = out;
+  if (negative) *o++ = '-';
+  if (x < -4 || x >= 17) {
+    *o++ = d[0];
+    if (length > 1) {
+      *o++ = '.';
+      std::memcpy(o, d + 1, length - 1);
+      o += length - 1;
+    }
+    *o++ = 'e';
+    *o++ = x < 0 ? '-' : '+';
+    const int a = x < 0 ? -x : x;
+    if (a < 10) *o++ = '0';
+    o = std::to_chars(o, o + 4, a).ptr;
+  } else if (x >= 0) {
+    const auto integerDigits = static_cast<std::size_t>(x) + 1;
+    if (length <= integerDigits) {
+      std::memcpy(o, d, length);
+      o += length;
+      std::memset(o, '0', integerDigits - length);
+      o += integerDigits - length;
+    } else {
+      std::memcpy(o, d, integerDigits);
+      o += integerDigits;
+      *o++ = '.';
+      std::memcpy(o, d + integerDigits, length - integerDigits);
+      o += length - integerDigits;
+    }
+  } else {
+    *o++ = '0';
+    *o++ = '.';
+    const auto zeros = static_cast<std::size_t>(-x - 1);
+    std::memset(o, '0', zeros);
+    o += zeros;
+    std::memcpy(o, d, length);
+    o += length;
+  }
+  return static_cast<std::size_t>(o - out);
+}
+
+}  // namespace
 
 std::string shortestDouble(double value) {
   char buffer[kMaxDoubleText];
@@ -11,6 +153,10 @@ std::string shortestDouble(double value) {
 }
 
 std::size_t formatDouble17(double value, char* out) {
+  std::uint64_t digits;
+  int exponent10;
+  if (value != 0 && digits17(value, digits, exponent10)) return layOut(value < 0, digits, exponent10, out);
+  // Zeros, subnormals and far exponents: the library's exact formatting.
   const auto result = std::to_chars(out, out + kMaxDoubleText, value, std::chars_format::general, 17);
   return static_cast<std::size_t>(result.ptr - out);
 }

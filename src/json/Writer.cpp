@@ -1,16 +1,15 @@
 #include "json/Writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
 #include "json/Errors.h"
+#include "json/Escape.h"
 #include "json/Numbers.h"
 #include "json/Utf8.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace json {
 
@@ -108,62 +107,16 @@ void Writer::writeString(std::string_view text) {
     fail(kErrorInvalidUtf8Output, "A string to be written is not valid UTF-8.");
     return;
   }
-  static constexpr char kHex[] = "0123456789abcdef";
+  // Escape in slices so that a huge string does not reserve six times its size at once.
+  constexpr std::size_t kSlice = 64 * 1024;
   const char* p = text.data();
   const char* const end = p + text.size();
-  reserve(text.size() + 2 + 16);
-  *m_pos++ = '"';
-  for (;;) {
-#if defined(__SSE2__)
-    const __m128i quote = _mm_set1_epi8('"');
-    const __m128i backslash = _mm_set1_epi8('\\');
-    const __m128i controlMax = _mm_set1_epi8(0x1F);
-    while (end - p >= 16) {
-      // Room for this block and the closing quote (escapes reserve their own).
-      if (m_limit - m_pos < 18) reserve(static_cast<std::size_t>(end - p) + 18);
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(m_pos), v);
-      const __m128i control = _mm_cmpeq_epi8(_mm_max_epu8(v, controlMax), controlMax);  // v <= 0x1F
-      const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, backslash)), control);
-      const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(special));
-      if (mask != 0) {
-        const unsigned index = static_cast<unsigned>(__builtin_ctz(mask));
-        p += index;
-        m_pos += index;
-        goto escape;
-      }
-      p += 16;
-      m_pos += 16;
-    }
-#endif
-    reserve(static_cast<std::size_t>(end - p) + 1);
-    while (p < end) {
-      const auto c = static_cast<unsigned char>(*p);
-      if (c == '"' || c == '\\' || c < 0x20) goto escape;
-      *m_pos++ = static_cast<char>(c);
-      ++p;
-    }
-    break;
-
-  escape:
-    reserve(static_cast<std::size_t>(end - p) + 8);
-    const auto c = static_cast<unsigned char>(*p++);
-    *m_pos++ = '\\';
-    switch (c) {
-      case '"': *m_pos++ = '"'; break;
-      case '\\': *m_pos++ = '\\'; break;
-      case '\b': *m_pos++ = 'b'; break;
-      case '\f': *m_pos++ = 'f'; break;
-      case '\n': *m_pos++ = 'n'; break;
-      case '\r': *m_pos++ = 'r'; break;
-      case '\t': *m_pos++ = 't'; break;
-      default:
-        std::memcpy(m_pos, "u00", 3);
-        m_pos[3] = kHex[c >> 4];
-        m_pos[4] = kHex[c & 0xF];
-        m_pos += 5;
-        break;
-    }
+  put('"');
+  while (p < end) {
+    const std::size_t slice = std::min<std::size_t>(kSlice, static_cast<std::size_t>(end - p));
+    reserve(detail::kEscapeGrowth * slice + 16);
+    m_pos = detail::escapeInto(m_pos, p, p + slice);
+    p += slice;
   }
   put('"');
 }
