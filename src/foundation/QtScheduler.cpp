@@ -49,8 +49,10 @@ Scheduler* g_installed = nullptr;
 
 Scheduler& scheduler() {
   if (g_installed) return *g_installed;
-  static QtScheduler qtScheduler;
-  return qtScheduler;
+  // Never destroyed: timers held by other process-lifetime objects (the REST layer's queues) are
+  // still invalidated during exit, after function-local statics constructed later are gone.
+  static QtScheduler* qtScheduler = new QtScheduler;
+  return *qtScheduler;
 }
 
 void setScheduler(Scheduler* s) { g_installed = s; }

@@ -86,7 +86,7 @@ bool runStep(const Step& step, double timeoutSeconds, QTextStream& out) {
     out << "no answer within " << timeoutSeconds << " s\n";
   else
     out << (*outcome ? step.success : step.failure) << "\n";
-  if (!statusNotifications.isEmpty()) out << "   status: " << statusNotifications.join(QStringLiteral(", ")) << "\n";
+  if (!statusNotifications.isEmpty()) out << "   status-code notification: " << statusNotifications.join(QStringLiteral(", ")) << "\n";
   if (step.print) out << QString::fromStdString(step.print()) << "\n";
   out.flush();
   return outcome.value_or(false);
