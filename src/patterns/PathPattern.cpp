@@ -15,6 +15,10 @@ bool isNameChar(char c) {
          c == '@' || c == '_';
 }
 
+bool isHex(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
 void appendLiteral(std::vector<Segment>& segments, char c) {
   if (segments.empty() || segments.back().kind != Segment::Kind::Literal) {
     segments.push_back(Segment{Segment::Kind::Literal, {}});
@@ -37,7 +41,16 @@ class Matcher {
     if (s.kind == Segment::Kind::Literal) {
       if (m_path.substr(pos).starts_with(s.text) && run(segment + 1, pos + s.text.size())) return true;
     } else {
-      for (std::size_t end = pos + 1; end <= m_path.size() && m_path[end - 1] != '/'; ++end) {
+      // A value grows by whole characters: one byte, or one "%XX" escape, so that a capture
+      // never ends inside an escape (a broken escape ends the run: it cannot be decoded).
+      std::size_t end = pos;
+      while (end < m_path.size() && m_path[end] != '/') {
+        if (m_path[end] == '%') {
+          if (end + 2 >= m_path.size() || !isHex(m_path[end + 1]) || !isHex(m_path[end + 2])) break;
+          end += 3;
+        } else {
+          ++end;
+        }
         m_captures.emplace_back(s.text, m_path.substr(pos, end - pos));
         if (run(segment + 1, end)) return true;
         m_captures.pop_back();

@@ -133,6 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"BrokenEscape", "/x/:id", "/x/%zz", std::nullopt},
         MatchCase{"ShortestRunThatFits", "/:a-:b", "/x-y-z", Values{{"a", "x"}, {"b", "y-z"}}},
         MatchCase{"BacktracksPastLiteralInValue", "/:a;s=:b", "/x;y;s=1", Values{{"a", "x;y"}, {"b", "1"}}},
+        MatchCase{"AdjacentParametersSplitBetweenEscapes", "/:a:b", "/%3Ab%3Ab",
+                  Values{{"a", ":"}, {"b", "b:b"}}},
         MatchCase{"SameNameSameValue", "/:id/:id", "/1/1", Values{{"id", "1"}}},
         MatchCase{"SameNameOtherValue", "/:id/:id", "/1/2", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -143,6 +145,16 @@ TEST(PathPatternMatchTest, InterpolatedPathMatchesBack) {
   auto path = pattern.interpolate(from(values));
   ASSERT_TRUE(path.ok());
   EXPECT_EQ(pattern.match(path.value()), values);
+}
+
+TEST(PathPatternMatchTest, AdjacentParametersMatchTheirInterpolation) {
+  const PathPattern pattern = parsed(":a:b");
+  const Values values{{"a", ":b\nvv"}, {"b", ":b\nvv"}};
+  auto path = pattern.interpolate(from(values));
+  ASSERT_TRUE(path.ok());
+  const auto matched = pattern.match(path.value());
+  ASSERT_TRUE(matched.has_value()) << path.value();
+  EXPECT_EQ(pattern.interpolate(from(*matched)).value(), path.value());
 }
 
 TEST(PathPatternMatchTest, ManyAdjacentParametersStayFast) {
