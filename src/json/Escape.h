@@ -35,6 +35,9 @@ inline char* escapeOne(char* out, unsigned char c) {
 
 // Writes the bytes [p, end) with '"', '\\' and control characters escaped; everything else,
 // UTF-8 included, is copied. `out` must have room for kEscapeGrowth * (end - p) + 16 bytes.
+// With `kPaddedSource`, the 15 bytes after `end` must be readable (a parsed document's string
+// buffer is padded so): short strings are then checked in one 16-byte step.
+template <bool kPaddedSource = false>
 inline char* escapeInto(char* out, const char* p, const char* end) {
 #if defined(__SSE2__)
   const __m128i quote = _mm_set1_epi8('"');
@@ -54,6 +57,18 @@ inline char* escapeInto(char* out, const char* p, const char* end) {
     const unsigned index = static_cast<unsigned>(__builtin_ctz(mask));
     p += index;
     out = escapeOne(out + index, static_cast<unsigned char>(*p++));
+  }
+  if constexpr (kPaddedSource) {
+    if (p < end) {
+      const auto left = static_cast<unsigned>(end - p);
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      const __m128i control = _mm_cmpeq_epi8(_mm_max_epu8(v, controlMax), controlMax);
+      const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, backslash)), control);
+      if ((static_cast<unsigned>(_mm_movemask_epi8(special)) & ((1u << left) - 1)) == 0) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+        return out + left;
+      }
+    }
   }
 #endif
   while (p < end) {

@@ -216,6 +216,9 @@ namespace {
 // are mostly distinct, so caching them would only evict the useful entries.
 constexpr std::size_t kShortValueLimit = 8;
 
+// Bytes kept readable after the last string of a document.
+constexpr std::size_t kStringPadding = 16;
+
 // Strings are stored with their length in the tape word when it fits 24 bits and the offset
 // 36 bits; the whole document must fit that offset.
 constexpr std::size_t kMaxInput = std::size_t{1} << 36;
@@ -738,7 +741,9 @@ close_container: {
     if (auto* words = static_cast<std::uint64_t*>(std::realloc(m_words, m_wordCount * sizeof(std::uint64_t)))) {
       m_words = words;
     }
-    const std::size_t stringBytes = m_stringSize == 0 ? 1 : m_stringSize;
+    // The padding lets the writer read any string 16 bytes at a time.
+    const std::size_t stringBytes = m_stringSize + kStringPadding;
+    std::memset(m_strings + m_stringSize, 0, kStringPadding);
     if (auto* strings = static_cast<char*>(std::realloc(m_strings, stringBytes))) m_strings = strings;
     Document document(std::exchange(m_words, nullptr), m_wordCount, std::exchange(m_strings, nullptr), stringBytes);
     return document;

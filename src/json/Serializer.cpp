@@ -80,7 +80,8 @@ class Output {
 
 constexpr std::size_t kScalarRoom = 64;  // any number, literal, comma and colon
 
-// A quoted, escaped string; sliced so that one huge string does not reserve 6x its size.
+// A quoted, escaped string of a parsed document (its buffer is padded); sliced so that one
+// huge string does not reserve 6x its size.
 void writeString(Output& out, std::string_view text) {
   constexpr std::size_t kSlice = 64 * 1024;
   const char* p = text.data();
@@ -88,7 +89,7 @@ void writeString(Output& out, std::string_view text) {
   if (text.size() <= kSlice) {
     char* o = out.room(detail::kEscapeGrowth * text.size() + 18);
     *o++ = '"';
-    o = detail::escapeInto(o, p, end);
+    o = detail::escapeInto<true>(o, p, end);
     *o++ = '"';
     out.advance(o);
     return;
@@ -99,7 +100,7 @@ void writeString(Output& out, std::string_view text) {
   while (p < end) {
     const std::size_t slice = std::min<std::size_t>(kSlice, static_cast<std::size_t>(end - p));
     o = out.room(detail::kEscapeGrowth * slice + 18);
-    o = detail::escapeInto(o, p, p + slice);
+    o = detail::escapeInto<true>(o, p, p + slice);
     out.advance(o);
     p += slice;
   }
@@ -122,7 +123,7 @@ foundation::Result<std::string> serialize(const Value& value) {
   };
   std::vector<Open> open;
   open.reserve(32);
-  Output out(static_cast<std::size_t>(stop - word) * 12 + 64);
+  Output out(static_cast<std::size_t>(stop - word) * 8 + 64);
   bool first = true;
   for (;;) {
     while (!open.empty() && word == open.back().end) {
