@@ -1,0 +1,233 @@
+// Faults of the network and of the server, and the response cache on the wire. Every request
+// must end exactly once (an answer or an error, never both, never a partial answer reported as a
+// success) and leave nothing in flight.
+#include "NetworkTestSupport.h"
+#include "rest/network/RestRequestSerialization.h"
+#include "support/server/TestServer.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace rest;
+using simcore::HttpResponse;
+using simcore::SocketEffect;
+using tbtest::RecordingDelegate;
+
+class TransportFaultTest : public tbtest::NetworkTest {
+ protected:
+  tbtest::TestServer server;
+  QString base() const { return server.urlString("/svc"); }
+
+  // Sends one GET and returns its delegate once the request has settled.
+  std::unique_ptr<RecordingDelegate> get(const std::shared_ptr<RestClient>& client, const QString& path) {
+    auto delegate = std::make_unique<RecordingDelegate>();
+    auto request = client->getDelegate(path, delegate.get());
+    expectOneCompletion(*delegate, request);
+    return delegate;
+  }
+};
+
+struct FaultCase {
+  const char* name;
+  HttpResponse answer;
+  int expectedCode;
+  // The transport resends once a request whose connection closed before any byte of an answer.
+  int attempts = 1;
+};
+
+class ServerFaults : public TransportFaultTest, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(ServerFaults, EndInExactlyOneFailure) {
+  auto client = makeClient(base());
+  client->setTimeoutInterval(0.4);
+  server.script().setFallback(GetParam().answer);
+  const auto delegate = get(client, "/fault");
+  EXPECT_EQ(delegate->loads, 0) << "status " << delegate->statusCode << " body " << delegate->body.toStdString();
+  ASSERT_EQ(delegate->failures, 1);
+  EXPECT_EQ(delegate->error->code, GetParam().expectedCode) << delegate->error->message;
+  EXPECT_EQ(delegate->error->domain, kRestErrorDomain);
+  EXPECT_EQ(server.requestCount(), GetParam().attempts);
+}
+
+HttpResponse body(const SocketEffect& effect) {
+  return HttpResponse::json(200, "{\"figures\":[1,2,3,4,5,6,7,8,9]}").withEffect(effect);
+}
+
+HttpResponse headers(int count, int valueSize) {
+  HttpResponse answer = HttpResponse::json(200, "{}");
+  for (int i = 0; i < count; ++i) answer.withHeader("X-Filler-" + QByteArray::number(i), QByteArray(valueSize, 'v'));
+  return answer;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ServerFaults,
+    ::testing::Values(FaultCase{"closeBeforeAnswering", body(SocketEffect::closeBeforeAnswer()), kRestConnectionClosed, 2},
+                      FaultCase{"closeMidBody", body(SocketEffect::closeMidBody()), kRestConnectionClosed},
+                      FaultCase{"lengthLongerThanBody", body(SocketEffect::contentLengthLongerBy(10)), kRestConnectionClosed},
+                      FaultCase{"stallPastTimeout", body(SocketEffect::stall()), kRestTimedOut},
+                      FaultCase{"headersTooLarge", headers(80, 900), kRestHeadersTooLarge},
+                      // The transport itself stops reading past 100 fields; the idle timeout ends it.
+                      FaultCase{"headersTooMany", headers(150, 1), kRestTimedOut},
+                      FaultCase{"dripThenShort", body([] {
+                                  SocketEffect e = SocketEffect::throttle(4, 100);
+                                  e.extraContentLength = 3;
+                                  return e;
+                                }()),
+                                kRestConnectionClosed}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TransportFaultTest, ConnectionRefused) {
+  quint16 port;
+  {
+    simcore::ScriptedDispatcher unused;
+    simcore::HttpServer closed(&unused);
+    ASSERT_TRUE(closed.listen());
+    port = closed.port();
+  }
+  auto client = makeClient(QStringLiteral("http://127.0.0.1:%1/svc").arg(port));
+  const auto delegate = get(client, "/x");
+  ASSERT_EQ(delegate->failures, 1);
+  EXPECT_EQ(delegate->error->code, kRestConnectionRefused);
+}
+
+TEST_F(TransportFaultTest, StallTimesOutWithinTheConfiguredInterval) {
+  auto client = makeClient(base());
+  client->setTimeoutInterval(0.25);
+  server.script().enqueue(body(SocketEffect::stall()));
+  QElapsedTimer elapsed;
+  elapsed.start();
+  const auto delegate = get(client, "/x");
+  EXPECT_EQ(delegate->error->code, kRestTimedOut);
+  EXPECT_LT(elapsed.elapsed(), 3000);
+}
+
+TEST_F(TransportFaultTest, SlowDripIsNotATimeoutAndDeliversTheWholeBody) {
+  auto client = makeClient(base());
+  client->setTimeoutInterval(0.5);  // the drip makes progress every 0.1 s
+  server.script().enqueue(HttpResponse::text(200, "0123456789").withEffect(SocketEffect::throttle(1, 100)));
+  const auto delegate = get(client, "/drip");
+  ASSERT_EQ(delegate->loads, 1) << (delegate->error ? delegate->error->message : "");
+  EXPECT_EQ(delegate->body, "0123456789");
+  EXPECT_EQ(delegate->bytesReceived, 10);
+}
+
+TEST_F(TransportFaultTest, OversizedBodyFailsAndIsNotCached) {
+  auto client = makeClient(base());
+  client->setMaximumResponseBodySize(1000);
+  server.script().enqueue(HttpResponse::json(200, QByteArray(5000, ' ') + "{}").withHeader("ETag", "\"big\""));
+  const auto delegate = get(client, "/big");
+  ASSERT_EQ(delegate->failures, 1);
+  EXPECT_EQ(delegate->error->code, kRestResponseTooLarge);
+  auto probe = client->requestWithResourcePathDelegate("/big", nullptr);
+  EXPECT_FALSE(client->requestCache()->hasResponseForRequest(probe.get()));
+}
+
+TEST_F(TransportFaultTest, ServiceUnavailableIsAnAnswer) {
+  auto client = makeClient(base());
+  server.script().enqueue(HttpResponse::text(503, "busy"));
+  const auto delegate = get(client, "/x");
+  EXPECT_EQ(delegate->loads, 1);
+  EXPECT_EQ(delegate->statusCode, 503);
+}
+
+TEST_F(TransportFaultTest, NotModifiedIsReplacedByTheCachedAnswer) {
+  auto client = makeClient(base());
+  server.script().enqueue(HttpResponse::json(200, "[\"v1\"]").withHeader("ETag", "\"e1\""));
+  server.script().enqueue(HttpResponse::text(304, ""));
+  const auto first = get(client, "/device;jsessionid=S");
+  EXPECT_FALSE(first->fromCache);
+  const auto second = get(client, "/device;jsessionid=S");
+  ASSERT_EQ(server.requestCount(), 2);
+  EXPECT_EQ(server.requests()[0].header("If-None-Match"), "");
+  EXPECT_EQ(server.requests()[1].header("If-None-Match"), "\"e1\"");
+  EXPECT_EQ(second->loads, 1);
+  EXPECT_TRUE(second->fromCache);
+  EXPECT_EQ(second->statusCode, 200);
+  EXPECT_EQ(second->body, "[\"v1\"]");
+}
+
+TEST_F(TransportFaultTest, MethodsAndBodiesAreSeparateCacheEntries) {
+  auto client = makeClient(base());
+  auto json = [](const char* text) { return RestRequestSerialization::serializationWithDataMIMEType(text, "application/json"); };
+  server.script().enqueue(HttpResponse::json(200, "\"get\"").withHeader("ETag", "\"g\""));
+  server.script().enqueue(HttpResponse::json(200, "\"on\"").withHeader("ETag", "\"on\""));
+  server.script().enqueue(HttpResponse::json(200, "\"off\"").withHeader("ETag", "\"off\""));
+  std::vector<std::pair<std::shared_ptr<RestRequest>, std::unique_ptr<RecordingDelegate>>> sent;
+  for (auto params : {std::shared_ptr<RestRequestSerialization>(), json("{\"s\":\"ON\"}"), json("{\"s\":\"OFF\"}")}) {
+    auto delegate = std::make_unique<RecordingDelegate>();
+    auto request = params ? client->putParamsDelegate("/device/status", params, delegate.get())
+                          : client->getDelegate("/device/status", delegate.get());
+    expectOneCompletion(*delegate, request);
+    sent.emplace_back(request, std::move(delegate));
+  }
+  auto& cache = *client->requestCache();
+  EXPECT_EQ(cache.etagForRequest(sent[0].first.get()), "\"g\"");
+  EXPECT_EQ(cache.etagForRequest(sent[1].first.get()), "\"on\"");
+  EXPECT_EQ(cache.etagForRequest(sent[2].first.get()), "\"off\"");
+  EXPECT_EQ(QDir(cache.cachePath() + "/PermanentStore").entryList(QDir::Files).size(), 6);
+}
+
+TEST_F(TransportFaultTest, TornEntryIsIgnoredAndTheAnswerIsFetchedAgain) {
+  auto client = makeClient(base());
+  server.script().enqueue(HttpResponse::json(200, "[\"first\"]").withHeader("ETag", "\"e1\""));
+  server.script().enqueue(HttpResponse::json(200, "[\"second\"]").withHeader("ETag", "\"e2\""));
+  get(client, "/list");
+  auto probe = client->requestWithResourcePathDelegate("/list", nullptr);
+  const QString path = client->requestCache()->pathForRequest(probe.get());
+  QFile body(path);
+  ASSERT_TRUE(body.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  body.write("[\"fir");
+  body.close();
+  const auto delegate = get(client, "/list");
+  EXPECT_EQ(server.requests()[1].header("If-None-Match"), "");
+  EXPECT_FALSE(delegate->fromCache);
+  EXPECT_EQ(delegate->body, "[\"second\"]");
+  EXPECT_EQ(client->requestCache()->etagForRequest(probe.get()), "\"e2\"");
+}
+
+TEST_F(TransportFaultTest, UnwritableCacheStillDeliversTheAnswer) {
+  auto client = makeClient(base());
+  const QString store = client->requestCache()->cachePath() + "/PermanentStore";
+  // A read-only file where the folder was: no write can succeed, not even as root.
+  ASSERT_TRUE(QDir(store).removeRecursively());
+  QFile blocker(store);
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  QFile::setPermissions(store, QFileDevice::ReadOwner);
+  server.script().enqueue(HttpResponse::json(200, "[1]").withHeader("ETag", "\"e\""));
+  const auto delegate = get(client, "/x");
+  EXPECT_EQ(delegate->loads, 1);
+  EXPECT_EQ(delegate->body, "[1]");
+}
+
+TEST_F(TransportFaultTest, LoadOnErrorAnswersFromTheCache) {
+  auto client = makeClient(base());
+  client->setCachePolicy(RestRequestCachePolicyDefault | RestRequestCachePolicyLoadOnError);
+  server.script().enqueue(HttpResponse::json(200, "[\"kept\"]"));
+  server.script().enqueue(body(SocketEffect::closeMidBody()));
+  get(client, "/x");
+  const auto delegate = get(client, "/x");
+  EXPECT_EQ(delegate->loads, 1);
+  EXPECT_TRUE(delegate->fromCache);
+  EXPECT_EQ(delegate->body, "[\"kept\"]");
+}
+
+TEST_F(TransportFaultTest, FreshEntryAnswersWithoutSending) {
+  auto client = makeClient(base());
+  server.script().enqueue(HttpResponse::json(200, "[\"a\"]"));
+  get(client, "/x");
+  RecordingDelegate delegate;
+  auto request = client->requestWithResourcePathDelegate("/x", &delegate);
+  request->setCacheTimeoutInterval(3600);  // bit 16: young enough
+  request->send();
+  expectOneCompletion(delegate, request);
+  EXPECT_TRUE(delegate.fromCache);
+  EXPECT_EQ(server.requestCount(), 1);
+}
+
+}  // namespace
