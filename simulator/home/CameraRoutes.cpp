@@ -91,9 +91,11 @@ void addCameraRoutes(Router& router) {
   });
 
   router.add("GET", "/video/record", GatewayNeed::None, [](RequestContext& ctx) {
-    QJsonArray list;
-    for (const Recording& r : ctx.home().recordings) list.append(recordingJson(r, ctx.home().timeZoneId));
-    return CloudService::json(200, QJsonObject{{"records", list}});
+    return ctx.listAnswer("records", [&] {
+      QJsonArray list;
+      for (const Recording& r : ctx.home().recordings) list.append(recordingJson(r, ctx.home().timeZoneId));
+      return QJsonObject{{"records", list}};
+    });
   });
 
   router.add("GET", "/video/playback", GatewayNeed::None,

@@ -74,6 +74,15 @@ std::optional<QJsonObject> RequestContext::jsonBody(QString* error) const {
   return doc.object();
 }
 
+simcore::HttpResponse RequestContext::listAnswer(const QString& list, const std::function<QJsonObject()>& build) {
+  HomeState::CachedAnswer& cached = state->answers[list];
+  if (cached.response.body.isEmpty() || cached.revision != state->home.revision) {
+    cached.response = CloudService::tagged(build());
+    cached.revision = state->home.revision;
+  }
+  return cached.response;
+}
+
 QString RequestContext::actorName() const { return session ? session->login : QString(); }
 
 CloudService::CloudService(ServiceOptions options, Users users, std::map<QString, Home> homes, Clock* clock)
@@ -151,6 +160,12 @@ HttpResponse CloudService::json(int status, const QJsonObject& body) {
   return HttpResponse::json(status, QJsonDocument(body).toJson(QJsonDocument::Compact));
 }
 
+HttpResponse CloudService::tagged(const QJsonObject& body) {
+  HttpResponse r = json(200, body);
+  r.withHeader("ETag", '"' + QCryptographicHash::hash(r.body, QCryptographicHash::Sha1).toHex().left(24) + '"');
+  return r;
+}
+
 HttpResponse CloudService::error(const Failure& failure) {
   return json(failure.status, QJsonObject{{"error", failure.message}});
 }
@@ -187,8 +202,11 @@ HttpResponse CloudService::dispatch(const HttpRequest& request) {
   } else {
     r = route(request, path, now);
     if (request.method == "GET" && r.status == 200 && r.header("Content-Type").startsWith("application/json")) {
-      const QByteArray etag = '"' + QCryptographicHash::hash(r.body, QCryptographicHash::Sha1).toHex().left(24) + '"';
-      r.withHeader("ETag", etag);
+      QByteArray etag = r.header("ETag");
+      if (etag.isEmpty()) {
+        etag = '"' + QCryptographicHash::hash(r.body, QCryptographicHash::Sha1).toHex().left(24) + '"';
+        r.withHeader("ETag", etag);
+      }
       if (etagMatches(request.header("If-None-Match"), etag)) {
         HttpResponse notModified;
         notModified.status = 304;

@@ -56,6 +56,12 @@ inline constexpr const char* kControlTokenHeader = "X-Sim-Token";
 
 struct HomeState {
   Home home;
+  // List answers of the current revision, by list: building them is most of a request's cost.
+  struct CachedAnswer {
+    std::uint64_t revision = 0;
+    simcore::HttpResponse response;
+  };
+  std::map<QString, CachedAnswer> answers;
   qint64 lastLifeMs = 0;
   std::int64_t lifeCount = 0;
   qint64 refreshedMs = 0;  // last weather station refresh
@@ -78,6 +84,9 @@ struct RequestContext {
   // The body as a JSON object; nullopt (and `error` set) when it is missing or not an object.
   std::optional<QJsonObject> jsonBody(QString* error) const;
   QString actorName() const;
+  // A list answer (200, JSON, with its ETag) built by `build` unless the home has not changed
+  // since it was last built.
+  simcore::HttpResponse listAnswer(const QString& list, const std::function<QJsonObject()>& build);
 };
 
 class CloudService final : public simcore::Dispatcher {
@@ -106,6 +115,8 @@ class CloudService final : public simcore::Dispatcher {
   static simcore::HttpResponse json(int status, const QJsonObject& body);
   static simcore::HttpResponse ok() { return json(200, QJsonObject()); }
   static simcore::HttpResponse error(const Failure& failure);
+  // The JSON answer with a strong ETag computed from its body.
+  static simcore::HttpResponse tagged(const QJsonObject& body);
   simcore::HttpResponse gatewayCode(int code, const QString& what) const;
 
   Clock& clock() { return *m_clock; }

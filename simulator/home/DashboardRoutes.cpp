@@ -6,7 +6,7 @@ namespace simhome {
 
 void addDashboardRoutes(Router& router) {
   router.add("GET", "/dashboard", GatewayNeed::None,
-             [](RequestContext& ctx) { return CloudService::json(200, dashboardJson(ctx.home())); });
+             [](RequestContext& ctx) { return ctx.listAnswer("dashboard", [&] { return dashboardJson(ctx.home()); }); });
 }
 
 }  // namespace simhome

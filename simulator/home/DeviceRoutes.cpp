@@ -8,9 +8,11 @@ namespace simhome {
 
 void addDeviceRoutes(Router& router) {
   router.add("GET", "/device", GatewayNeed::None, [](RequestContext& ctx) {
-    QJsonArray list;
-    for (const Device& d : ctx.home().devices) list.append(deviceJson(d));
-    return CloudService::json(200, QJsonObject{{"devices", list}});
+    return ctx.listAnswer("devices", [&] {
+      QJsonArray list;
+      for (const Device& d : ctx.home().devices) list.append(deviceJson(d));
+      return QJsonObject{{"devices", list}};
+    });
   });
 
   router.add("PUT", "/device/status", GatewayNeed::Online, [](RequestContext& ctx) {

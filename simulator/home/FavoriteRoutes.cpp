@@ -17,9 +17,11 @@ std::optional<qint64> idOf(const QString& text) {
 
 void addFavoriteRoutes(Router& router) {
   router.add("GET", "/favorite/light", GatewayNeed::None, [](RequestContext& ctx) {
-    QJsonArray list;
-    for (const Favorite& f : ctx.home().favorites) list.append(favoriteJson(f));
-    return CloudService::json(200, QJsonObject{{"favorites", list}});
+    return ctx.listAnswer("favorites", [&] {
+      QJsonArray list;
+      for (const Favorite& f : ctx.home().favorites) list.append(favoriteJson(f));
+      return QJsonObject{{"favorites", list}};
+    });
   });
 
   for (const bool start : {true, false}) {

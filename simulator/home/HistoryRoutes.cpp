@@ -8,9 +8,11 @@ namespace simhome {
 
 void addHistoryRoutes(Router& router) {
   router.add("GET", "/history", GatewayNeed::None, [](RequestContext& ctx) {
-    QJsonArray list;
-    for (const HistoryEvent& e : ctx.home().history) list.append(historyJson(e, ctx.home().timeZoneId));
-    return CloudService::json(200, QJsonObject{{"history", list}});
+    return ctx.listAnswer("history", [&] {
+      QJsonArray list;
+      for (const HistoryEvent& e : ctx.home().history) list.append(historyJson(e, ctx.home().timeZoneId));
+      return QJsonObject{{"history", list}};
+    });
   });
 }
 

@@ -65,6 +65,7 @@ void Home::settle(qint64 nowMs) {
     if (d.pulseEndsMs != 0 && nowMs >= d.pulseEndsMs) {
       d.pulseEndsMs = 0;
       d.status = QStringLiteral("OFF");
+      touch();
     }
   }
 }
@@ -79,6 +80,7 @@ std::optional<Failure> Home::setDeviceStatus(const QString& serial, const QStrin
     return badRequest(QStringLiteral("status '%1' is not one of %2 for device '%3' (%4)")
                           .arg(status, accepted.join(", "), serial, d->type));
   const QString next = status == "TOGGLE" ? toggled(*d) : status;
+  touch();
   if (d->family() == Family::PulseOpening) {
     d->status = QStringLiteral("ON");
     d->pulseEndsMs = nowMs + kPulseMs;
@@ -94,6 +96,7 @@ std::optional<Failure> Home::setMode(const QString& domain, const QString& mode,
   if (!accepted.contains(mode))
     return badRequest(QStringLiteral("mode '%1' is not one of %2 for %3").arg(mode, accepted.join(", "), domain));
   modes[domain] = mode;
+  touch();
   HistoryEvent e;
   e.dateMs = nowMs;
   e.name = actor.name;
@@ -116,6 +119,7 @@ std::optional<Failure> Home::startFavorite(qint64 id, qint64 nowMs, const Actor&
     }
   }
   f->running = true;
+  touch();
   HistoryEvent e;
   e.dateMs = nowMs;
   e.name = f->name;
@@ -135,6 +139,7 @@ std::optional<Failure> Home::stopFavorite(qint64 id, qint64 nowMs, const Actor& 
   if (!f) return notFound(QStringLiteral("no favorite %1").arg(id));
   const bool wasRunning = f->running;
   f->running = false;
+  touch();
   if (!wasRunning) return std::nullopt;  // stopping a stopped favorite changes nothing
   HistoryEvent e;
   e.dateMs = nowMs;
@@ -154,6 +159,7 @@ std::optional<Failure> Home::setScenarioEnabled(qint64 id, bool enabled, qint64 
   if (!s) return notFound(QStringLiteral("no scenario %1").arg(id));
   const bool started = enabled && !s->enabled;
   s->enabled = enabled;
+  touch();
   if (!started) return std::nullopt;
   HistoryEvent e;
   e.dateMs = nowMs;
@@ -181,6 +187,7 @@ std::optional<Failure> Home::moveCamera(const QString& serial, const QString& co
   else if (command == "MVU") d->tilt = std::min(kTiltSteps, d->tilt + 1);
   else if (command == "MVD") d->tilt = std::max(-kTiltSteps, d->tilt - 1);
   else d->pan = d->tilt = 0;
+  touch();
   return std::nullopt;
 }
 
@@ -203,6 +210,7 @@ std::optional<Failure> Home::startRecording(const QString& serial, qint64 nowMs,
   file.name = QStringLiteral("%1_%2.mp4").arg(serial).arg(file.id);
   r.files << file;
   recordings.insert(recordings.begin(), r);
+  touch();
   if (created) *created = r;
   return std::nullopt;
 }
@@ -211,6 +219,7 @@ void Home::addHistory(HistoryEvent event) {
   // Newest first; an event dated before others (a generated past event) goes to its place.
   auto it = std::find_if(history.begin(), history.end(), [&](const HistoryEvent& e) { return e.dateMs <= event.dateMs; });
   history.insert(it, std::move(event));
+  touch();
   while (history.size() > historyLimit) history.pop_back();
 }
 

@@ -10,6 +10,7 @@
 #include <QMap>
 #include <QString>
 
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -124,6 +125,10 @@ class Home {
   int recordCredit = 10;                  // recordings the subscription still allows
   int recordSeconds = 8;                  // length of an on-demand recording
   std::size_t historyLimit = 500;
+  // Moves on with every change of what the lists show; answers built from an older revision
+  // are stale. Code that changes the fields directly calls touch().
+  std::uint64_t revision = 0;
+  void touch() { ++revision; }
 
   Device* device(const QString& serial);
   const Device* device(const QString& serial) const;

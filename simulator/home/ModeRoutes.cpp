@@ -8,9 +8,11 @@ namespace simhome {
 
 void addModeRoutes(Router& router) {
   router.add("GET", "/gateway/mode", GatewayNeed::None, [](RequestContext& ctx) {
-    QJsonArray list;
-    for (const QString& domain : Home::domains()) list.append(modeJson(domain, ctx.home().modes.value(domain)));
-    return CloudService::json(200, QJsonObject{{"modeList", list}});
+    return ctx.listAnswer("modes", [&] {
+      QJsonArray list;
+      for (const QString& domain : Home::domains()) list.append(modeJson(domain, ctx.home().modes.value(domain)));
+      return QJsonObject{{"modeList", list}};
+    });
   });
 
   router.add("PUT", "/gateway/:subCategory/mode/", GatewayNeed::Online, [](RequestContext& ctx) {

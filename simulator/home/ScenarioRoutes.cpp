@@ -8,9 +8,11 @@ namespace simhome {
 
 void addScenarioRoutes(Router& router) {
   router.add("GET", "/scenario/light", GatewayNeed::None, [](RequestContext& ctx) {
-    QJsonArray list;
-    for (const Scenario& s : ctx.home().scenarios) list.append(scenarioJson(s));
-    return CloudService::json(200, QJsonObject{{"scenarios", list}});
+    return ctx.listAnswer("scenarios", [&] {
+      QJsonArray list;
+      for (const Scenario& s : ctx.home().scenarios) list.append(scenarioJson(s));
+      return QJsonObject{{"scenarios", list}};
+    });
   });
 
   router.add("PUT", "/scenario/:id/status", GatewayNeed::Online, [](RequestContext& ctx) {
