@@ -99,7 +99,7 @@ class StringCache {
   static constexpr std::size_t kSlots = 512;
 
   // `bytes` lies in the string buffer, which has readable slack after it.
-  static std::uint64_t hash(const char* bytes, std::size_t length) {
+  [[gnu::always_inline]] static std::uint64_t hash(const char* bytes, std::size_t length) {
     std::uint64_t head;
     std::uint64_t tail;
     std::memcpy(&head, bytes, 8);
@@ -120,7 +120,7 @@ class StringCache {
 };
 
 // Equal bytes, for strings in the string buffer, which stays readable 16 bytes past any string.
-inline bool sameBytes(const char* a, const char* b, std::size_t length) {
+[[gnu::always_inline]] inline bool sameBytes(const char* a, const char* b, std::size_t length) {
   if (length <= 8) {
     std::uint64_t x;
     std::uint64_t y;

@@ -64,7 +64,7 @@ inline const std::uint64_t* next(const std::uint64_t* word) {
   }
 }
 
-inline std::string_view stringAt(const std::uint64_t* word, const char* strings) {
+[[gnu::always_inline]] inline std::string_view stringAt(const std::uint64_t* word, const char* strings) {
   const std::uint64_t payload = payloadOf(*word);
   if (tagOf(*word) == kString) {
     return {strings + (payload >> kShortLengthBits), static_cast<std::size_t>(payload & kShortLengthLimit)};
