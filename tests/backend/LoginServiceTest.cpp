@@ -1,0 +1,68 @@
+#include "BackendTestSupport.h"
+
+#include "backend/BEServiceLogin.h"
+#include "backend/BESessionManager.h"
+
+using namespace backendtest;
+using simcore::HttpResponse;
+
+namespace {
+
+const QByteArray kSignInAnswer = R"({"sessionId": "NEW", "user": {"id": 1042, "login": "demo"},
+                                     "gateway": {"id": "GW0042A7", "serial": "TB-1"}})";
+
+class LoginServiceTest : public BackendTest {
+ protected:
+  QStringList signInWith(HttpResponse answer, const QString& login = "demo", const QString& password = "secret") {
+    return answerWith([&] { BEServiceLogin::getInstance().postLoginWithPassword(login, password); },
+                      std::move(answer));
+  }
+};
+
+TEST_F(LoginServiceTest, PostsTheDigestAndStoresTheAnswerBeforeAnnouncingIt) {
+  std::string sessionSeenByObserver;
+  foundation::Observations watch;
+  watch.add(kSuccessLoginPostLogin, [&](const foundation::Notification&) {
+    const auto& auth = BESessionManager::getInstance().auth();
+    sessionSeenByObserver = auth && auth->gateway ? *auth->sessionId + "/" + *auth->gateway->identifier : "";
+  });
+
+  EXPECT_EQ(signInWith(HttpResponse::json(200, kSignInAnswer), "  Demo "), QStringList{kSuccessLoginPostLogin});
+  EXPECT_EQ(sessionSeenByObserver, "NEW/GW0042A7");
+  EXPECT_EQ(BESessionManager::getInstance().auth()->user->identifier, "1042");
+
+  const auto sent = request();
+  EXPECT_EQ(sent.method, "POST");
+  EXPECT_EQ(sent.path, wirePath("/auth"));  // the one request without a session
+  EXPECT_EQ(sent.header("Content-Type"), "application/json");
+  // The user name as typed, never the clear-text password.
+  EXPECT_EQ(jsonBody(sent), (QJsonObject{{"login", "  Demo "},
+                                         {"password", "e5e9fa1ba31ecd1ae84f75caaa474f3a663f05f4"},
+                                         {"ihm", "iphone"}}));
+}
+
+TEST_F(LoginServiceTest, EveryRefusalIsOneErrorWithoutAlertAndKeepsThePreviousSession) {
+  const std::pair<const char*, HttpResponse> refusals[] = {
+      {"wrong credentials", HttpResponse::json(401, R"({"error": "bad credentials"})")},
+      {"forbidden", HttpResponse::text(403, "no")},
+      {"server error", HttpResponse::json(500, "{}")},
+      {"not JSON", HttpResponse::text(200, "welcome")},
+      {"empty answer", HttpResponse::json(200, "")},
+      {"no session identifier", HttpResponse::json(200, R"({"user": {"id": 1}})")},
+      {"gateway code with JSON", HttpResponse::json(600, kSignInAnswer)},
+  };
+  for (const auto& [what, answer] : refusals) {
+    EXPECT_EQ(signInWith(answer), QStringList{kErrorLoginPostLogin}) << what;
+    EXPECT_EQ(BESessionManager::getInstance().sessionId(), "S1") << what;
+  }
+}
+
+TEST_F(LoginServiceTest, APasswordWithoutDigestIsRefusedBeforeSending) {
+  log.clear();
+  BEServiceLogin::getInstance().postLoginWithPassword("demo", QStringLiteral("été"));
+  EXPECT_EQ(log.names(), QStringList{kErrorLoginPostLogin});
+  tbtest::processEventsFor(50);
+  EXPECT_EQ(server.requestCount(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+#include "backend/BEStatusCodeManager.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(StatusCodeDispatch, OneNotificationPerFailureClass) {
+  struct Case {
+    int code;
+    const char* expected;  // nullptr: nothing is posted
+  };
+  const Case cases[] = {
+      {620, "620_PRIVACY_MODE"},  {615, "615_NOT_ENOUGH_CREDIT"}, {600, "600_GATEWAY_OFF"},
+      {601, "6xxvyrError"},       {700, "6xxvyrError"},           {999, "6xxvyrError"},
+      {400, "400BadRequest"},     {401, "401Unauthorized"},       {403, "403Forbidden"},
+      {404, "404NotFound"},       {405, "405MethodNotAllowed"},   {415, "415UnsupportedMediaType"},
+      {402, "4xxCustomerError"},  {499, "4xxCustomerError"},      {410, "4xxCustomerError"},
+      {500, "5xxServerError"},    {503, "5xxServerError"},        {599, "5xxServerError"},
+      {300, "3xxRedirection"},    {302, "3xxRedirection"},        {399, "3xxRedirection"},
+      {200, nullptr},             {299, nullptr},                 {100, nullptr},
+      {0, nullptr},               {-1, nullptr},
+  };
+  for (const Case& c : cases) {
+    const char* name = BEStatusCodeManager::notificationNameForStatusCode(c.code);
+    EXPECT_EQ(name ? std::string(name) : std::string("(none)"), c.expected ? std::string(c.expected) : "(none)")
+        << "status " << c.code;
+  }
+}
