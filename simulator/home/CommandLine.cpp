@@ -39,7 +39,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
   const QCommandLineOption tls("tls", "Serve the REST service over TLS.");
   const QCommandLineOption cert("cert", "PEM certificate for TLS (with --key).", "FILE");
   const QCommandLineOption key("key", "PEM private key for TLS (with --cert).", "FILE");
-  const QCommandLineOption certDir("cert-dir", "Folder where a generated self-signed certificate is written (TLS without --cert).", "DIR");
+  const QCommandLineOption certDir("cert-dir", "Folder of the self-signed certificate made for TLS without --cert, kept across runs (default: in the temporary directory).", "DIR");
   const QCommandLineOption restType("rest-type", "First path segment of the service (default tavrobox).", "TYPE");
   const QCommandLineOption restVersion("rest-version", "Second path segment (default v1).", "VERSION");
   const QCommandLineOption home("home", "Home model (JSON); the built-in demo home by default.", "FILE");
@@ -75,7 +75,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
   c.keyFile = p.value(key);
   if (c.certFile.isEmpty() != c.keyFile.isEmpty()) return fail(QStringLiteral("--cert and --key go together"));
   if (!c.certFile.isEmpty() && !c.tls) return fail(QStringLiteral("--cert and --key need --tls"));
-  c.certDir = p.value(certDir);
+  c.certDir = p.isSet(certDir) ? p.value(certDir) : QDir::temp().filePath(QStringLiteral("tavrobox-cloudsim-tls"));
   if (p.isSet(restType)) c.restType = p.value(restType);
   if (p.isSet(restVersion)) c.restVersion = p.value(restVersion);
   for (const QString* segment : {&c.restType, &c.restVersion})

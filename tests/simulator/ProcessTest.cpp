@@ -128,6 +128,12 @@ TEST(Program, ServesTlsWithTheCertificateItGenerates) {
   EXPECT_EQ(a.status, 200) << "hostname 127.0.0.1 verified against the certificate";
   ASSERT_TRUE(program.stopWith(SIGTERM));
   EXPECT_EQ(program.process().exitCode(), 0);
+
+  // A restart keeps the certificate the app was told to trust.
+  Program again(baseArgs(dir) << "--tls" << "--cert-dir" << dir.file("tls"));
+  ASSERT_TRUE(again.waitReady());
+  EXPECT_EQ(QSslCertificate::fromPath(again.line(QStringLiteral("certificate (\\S+)"))), certificates);
+  EXPECT_EQ(signIn(again.line(QStringLiteral("REST service at (\\S+)")), &trusted).status, 200);
 }
 
 struct StartFailure {

@@ -97,6 +97,10 @@ int main(int argc, char** argv) {
 
   simhome::MediaService mediaService(&service, &media, &clock);
   simcore::HttpServer mediaServer(&mediaService);
+  // The app's bodies are a few hundred bytes: anything near a megabyte is not the app.
+  simcore::RequestLimits limits;
+  limits.maxBodyBytes = 1024 * 1024;
+  mediaServer.setLimits(limits);
   if (!mediaServer.listen(cl->mediaListen.address, cl->mediaListen.port)) {
     complain(QStringLiteral("the media server cannot listen on %1:%2: %3").arg(cl->mediaListen.host).arg(cl->mediaListen.port).arg(mediaServer.errorString()));
     return 1;
@@ -108,15 +112,23 @@ int main(int argc, char** argv) {
   if (cl->tls) {
     QString certFile = cl->certFile, keyFile = cl->keyFile;
     if (certFile.isEmpty()) {
-      const QString dir = cl->certDir.isEmpty() ? QDir(cl->mediaDir).filePath(QStringLiteral("../tavrobox-cloudsim-tls")) : cl->certDir;
-      QDir().mkpath(dir);
-      const auto files = simcore::generateSelfSignedIdentity(QDir(dir).absolutePath(), QStringLiteral("cloudsim"), &error);
-      if (!files) {
-        complain(QStringLiteral("cannot make a self-signed certificate: %1").arg(error));
-        return 1;
+      // A certificate made by an earlier run is kept while it is valid, so that an app
+      // configured to trust it goes on working after a restart.
+      const QDir dir(QDir(cl->certDir).absolutePath());
+      QDir().mkpath(dir.path());
+      certFile = dir.filePath(QStringLiteral("cloudsim.crt"));
+      keyFile = dir.filePath(QStringLiteral("cloudsim.key"));
+      const auto existing = simcore::TlsIdentity::fromPemFiles(certFile, keyFile);
+      const bool reusable = existing && existing->certificate.expiryDate() > QDateTime::currentDateTime().addDays(1);
+      if (!reusable) {
+        const auto files = simcore::generateSelfSignedIdentity(dir.path(), QStringLiteral("cloudsim"), &error);
+        if (!files) {
+          complain(QStringLiteral("cannot make a self-signed certificate: %1").arg(error));
+          return 1;
+        }
+        certFile = files->certificatePath;
+        keyFile = files->keyPath;
       }
-      certFile = files->certificatePath;
-      keyFile = files->keyPath;
     }
     identity = simcore::TlsIdentity::fromPemFiles(certFile, keyFile);
     if (!identity) {
@@ -127,6 +139,7 @@ int main(int argc, char** argv) {
   }
 
   simcore::HttpServer server(&service);
+  server.setLimits(limits);
   if (!server.listen(cl->listen.address, cl->listen.port, identity ? &*identity : nullptr)) {
     complain(QStringLiteral("cannot listen on %1:%2: %3").arg(cl->listen.host).arg(cl->listen.port).arg(server.errorString()));
     return 1;
@@ -169,7 +182,8 @@ int main(int argc, char** argv) {
   say(QStringLiteral("tavrobox-cloudsim: app configuration RestServer=%1 RestType=%2 RestVersion=%3 RestPlaybackPort=%4")
           .arg(serverUrl, cl->restType, cl->restVersion)
           .arg(mediaServer.port()));
-  if (cl->tls) say(QStringLiteral("tavrobox-cloudsim: certificate %1").arg(certificatePath));
+  if (cl->tls)
+    say(QStringLiteral("tavrobox-cloudsim: certificate %1 (app configuration RestTrustedCertificates=%1)").arg(certificatePath));
   say(QStringLiteral("tavrobox-cloudsim: media server at http://%1:%2 (%3)")
           .arg(cl->mediaListen.host)
           .arg(mediaServer.port())
