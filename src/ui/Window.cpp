@@ -103,7 +103,7 @@ void Window::makeKeyAndVisible() {
   const bool appearing = m_root && !m_rootAppeared;
   if (appearing) m_root->viewWillAppear(false);
   show();
-  raise();
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();  // offscreen has no stacking
   activateWindow();
   if (appearing) {
     m_rootAppeared = true;

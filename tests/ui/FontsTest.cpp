@@ -1,0 +1,43 @@
+#include "ui/Fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+#include <QFontInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FaceCase {
+  const char* name;
+  QFont::Weight weight;
+};
+
+class FontsTest : public ::testing::TestWithParam<FaceCase> {};
+
+}  // namespace
+
+TEST_P(FontsTest, ValdoNamesResolveToTheMatchingRobotoWeight) {
+  if (!QFontDatabase::families().contains(QStringLiteral("Roboto"))) GTEST_SKIP() << "fonts-roboto is not installed";
+  const FaceCase face = GetParam();
+  const QFont font = ui::Fonts::font(QString::fromLatin1(face.name), 14);
+  const QFontInfo info(font);
+  EXPECT_TRUE(info.family().startsWith(QStringLiteral("Roboto"))) << qPrintable(info.family());
+  EXPECT_EQ(info.weight(), int(face.weight)) << face.name;
+  EXPECT_EQ(font.pixelSize(), 14);  // a point of the phone is a logical pixel
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, FontsTest,
+                         ::testing::Values(FaceCase{"Valdo-Light", QFont::Light}, FaceCase{"Valdo-Regular", QFont::Normal},
+                                           FaceCase{"Valdo-Medium", QFont::Medium}, FaceCase{"Valdo-Bold", QFont::Bold}),
+                         [](const auto& info) { return std::string(info.param.name).substr(6); });
+
+TEST(Fonts, TheFamilyNamesReachRobotoOnPlainQtFontsToo) {
+  if (!QFontDatabase::families().contains(QStringLiteral("Roboto"))) GTEST_SKIP() << "fonts-roboto is not installed";
+  ui::Fonts::install();
+  for (const char* family : {"Valdo", "Valdo-Light", "Valdo-Bold"}) {
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(12);
+    EXPECT_TRUE(QFontInfo(font).family().startsWith(QStringLiteral("Roboto"))) << family;
+  }
+}
