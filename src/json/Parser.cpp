@@ -1,5 +1,6 @@
 #include "json/Parser.h"
 
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -119,6 +120,21 @@ class StringCache {
   std::uint64_t m_slots[kSlots] = {};  // 0 (a null word) marks an empty slot
 };
 
+// The four bytes of a literal as one machine word, in memory order.
+constexpr std::uint32_t literalWord(const char (&text)[5]) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(text[0])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(text[1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(text[2])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(text[3])) << 24;
+  } else {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(text[3])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(text[2])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(text[1])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(text[0])) << 24;
+  }
+}
+
 // Equal bytes, for strings in the string buffer, which stays readable 16 bytes past any string.
 [[gnu::always_inline]] inline bool sameBytes(const char* a, const char* b, std::size_t length) {
   if (length <= 8) {
@@ -198,8 +214,9 @@ class Parser {
   Frame m_frames[kMaxDepth];
   int m_depth = 0;
 
+  // Keys repeat in arrays of records and are stored once. (Caching short values as well saved
+  // a few percent of memory for about ten percent more parsing time: not worth it.)
   StringCache m_keys;
-  StringCache m_shortValues;
   // Records in an array repeat their keys in the same order: the key last seen at this depth
   // and member position is compared with the input before anything else is done.
   static constexpr std::size_t kPredictedKeys = 256;
@@ -211,10 +228,6 @@ class Parser {
 };
 
 namespace {
-
-// Keys repeat in arrays of records; short values ("ON", "0", "OK") repeat too. Longer values
-// are mostly distinct, so caching them would only evict the useful entries.
-constexpr std::size_t kShortValueLimit = 8;
 
 // Bytes kept readable after the last string of a document.
 constexpr std::size_t kStringPadding = 16;
@@ -607,14 +620,28 @@ foundation::Result<Document> Parser::run() {
     return buildError();
   }
 
+  // The hot state lives in locals: the tape cursor cannot then be aliased by the byte stores
+  // of string copying. SYNC_TAPE/RELOAD_TAPE hand it to and back from out-of-line helpers.
+  std::uint64_t* out = m_words;
+  std::uint64_t* outLimit = m_words + m_wordCapacity;
+  Frame* top = nullptr;  // innermost open container
   std::uint64_t word;
+#define TB_SYNC_TAPE() (m_wordCount = static_cast<std::size_t>(out - m_words))
+#define TB_RELOAD_TAPE() (out = m_words + m_wordCount, outLimit = m_words + m_wordCapacity)
+#define TB_RESERVE_TAPE(n)                   \
+  if (outLimit - out < (n)) {                \
+    TB_SYNC_TAPE();                          \
+    if (!growWords()) goto failed;           \
+    TB_RELOAD_TAPE();                        \
+  }
   if (*p == '[') goto open_array;
 
 open_object:
   if (m_depth == kMaxDepth) goto too_deep;
-  if (m_wordCount + 2 > m_wordCapacity && !growWords()) goto failed;
-  m_frames[m_depth++] = Frame{m_wordCount, 0, true};
-  m_wordCount += 2;
+  TB_RESERVE_TAPE(2);
+  top = &m_frames[m_depth++];
+  *top = Frame{static_cast<std::size_t>(out - m_words), 0, true};
+  out += 2;
   ++p;
   TB_SKIP_WHITESPACE();
   if (p < end && *p == '"') goto member_key;
@@ -627,34 +654,38 @@ open_object:
 
 member_key:  // p is at the key's opening quote
   ++p;
-  if (m_wordCount + 3 > m_wordCapacity && !growWords()) goto failed;
+  TB_RESERVE_TAPE(3);  // the key and a value of up to two words
   {
-    Frame& frame = m_frames[m_depth - 1];
-    std::uint64_t& predicted = m_predictedKeys[(static_cast<std::size_t>(m_depth) * 32 + frame.count) % kPredictedKeys];
+    std::uint64_t& predicted = m_predictedKeys[(static_cast<std::size_t>(m_depth) * 32 + top->count) % kPredictedKeys];
     if (matchKey(p, predicted)) {
       word = predicted;
     } else {
       if (!parseString(p, word, &m_keys, tape::kShortLengthLimit)) goto failed;
       predicted = word;
     }
-    ++frame.count;
+    ++top->count;
   }
-  pushWord(word);
-  TB_SKIP_WHITESPACE();
-  if (p == end || *p != ':') {
-    if (p == end) fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
-    else fail(kErrorExpectedColon, p, message::kExpectedColon);
-    goto failed;
+  *out++ = word;
+  if (p < end && *p == ':') {
+    ++p;
+  } else {
+    TB_SKIP_WHITESPACE();
+    if (p == end || *p != ':') {
+      if (p == end) fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+      else fail(kErrorExpectedColon, p, message::kExpectedColon);
+      goto failed;
+    }
+    ++p;
   }
-  ++p;
   TB_SKIP_WHITESPACE();
-  goto value;
+  goto scalar_or_container;
 
 open_array:
   if (m_depth == kMaxDepth) goto too_deep;
-  if (m_wordCount + 2 > m_wordCapacity && !growWords()) goto failed;
-  m_frames[m_depth++] = Frame{m_wordCount, 0, false};
-  m_wordCount += 2;
+  TB_RESERVE_TAPE(2);
+  top = &m_frames[m_depth++];
+  *top = Frame{static_cast<std::size_t>(out - m_words), 0, false};
+  out += 2;
   ++p;
   TB_SKIP_WHITESPACE();
   if (p < end && *p == ']') {
@@ -666,20 +697,22 @@ open_array:
     failExpected(Expected::ValueOrBracket, p);
     goto failed;
   }
-  ++m_frames[m_depth - 1].count;
-  goto value;
+  goto array_element;
 
-value:  // p is at the first character of a value (or at the end)
+array_element:
+  ++top->count;
+  TB_RESERVE_TAPE(2);
+
+scalar_or_container:  // p is at the first character of a value (or at the end); room for 2 words
   if (p == end) {
     fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
     goto failed;
   }
-  if (m_wordCount + 2 > m_wordCapacity && !growWords()) goto failed;
   switch (*p) {
     case '"':
       ++p;
-      if (!parseString(p, word, &m_shortValues, kShortValueLimit)) goto failed;
-      pushWord(word);
+      if (!parseString(p, word, nullptr, 0)) goto failed;
+      *out++ = word;
       break;
     case '{':
       goto open_object;
@@ -688,48 +721,89 @@ value:  // p is at the first character of a value (or at the end)
     case 't':
     case 'f':
     case 'n':
+      // Whole literal in one compare when enough text is left; the careful path otherwise.
+      if (end - p >= 5) {
+        std::uint32_t four;
+        std::memcpy(&four, p, 4);
+        if (four == literalWord("true")) {
+          *out++ = tape::kTrue;
+          p += 4;
+          break;
+        }
+        if (four == literalWord("null")) {
+          *out++ = tape::kNull;
+          p += 4;
+          break;
+        }
+        if (four == literalWord("fals") && p[4] == 'e') {
+          *out++ = tape::kFalse;
+          p += 5;
+          break;
+        }
+      }
+      TB_SYNC_TAPE();
       if (!parseLiteral(p)) goto failed;
+      TB_RELOAD_TAPE();
+      break;
+    case '1': case '2': case '3': case '4': case '5': case '6': case '7': case '8': case '9':
+      // Short non-negative integers (record ids, levels, counters): up to 17 digits always fit
+      // a small integer. Anything else, or text ending early, takes the full path.
+      if (end - p >= 18) {
+        const char* q = p;
+        std::uint64_t value = static_cast<unsigned>(*q++ - '0');
+        while (isDigit(static_cast<unsigned char>(*q)) && q - p < 17) value = value * 10 + static_cast<unsigned>(*q++ - '0');
+        if (!isDigit(static_cast<unsigned char>(*q)) && *q != '.' && (*q | 0x20) != 'e') {
+          *out++ = tape::make(tape::kSmallInt, value);
+          p = q;
+          break;
+        }
+      }
+      [[fallthrough]];
+    case '-':
+    case '0':
+      TB_SYNC_TAPE();
+      if (!parseNumber(p)) goto failed;
+      TB_RELOAD_TAPE();
       break;
     default:
-      if (*p == '-' || isDigit(static_cast<unsigned char>(*p))) {
-        if (!parseNumber(p)) goto failed;
-        break;
-      }
       failExpected(Expected::Value, p);
       goto failed;
   }
 
 after_value: {
-  TB_SKIP_WHITESPACE();
+  if (p < end && static_cast<unsigned char>(*p) <= ' ') TB_SKIP_WHITESPACE();
   if (p == end) {
     fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
     goto failed;
   }
-  Frame& frame = m_frames[m_depth - 1];
-  if (*p == ',') {
+  const char c = *p;
+  if (c == ',') {
     ++p;
     TB_SKIP_WHITESPACE();
-    if (frame.object) {
+    if (top->object) {
       if (p < end && *p == '"') goto member_key;
       failExpected(Expected::Key, p);
       goto failed;
     }
-    ++frame.count;
-    goto value;
+    goto array_element;
   }
-  if (*p == (frame.object ? '}' : ']')) {
+  if (c == (top->object ? '}' : ']')) {
     ++p;
     goto close_container;
   }
-  failExpected(frame.object ? Expected::CommaOrBrace : Expected::CommaOrBracket, p);
+  failExpected(top->object ? Expected::CommaOrBrace : Expected::CommaOrBracket, p);
   goto failed;
 }
 
 close_container: {
-  const Frame& frame = m_frames[--m_depth];
-  m_words[frame.header] = tape::make(frame.object ? tape::kObject : tape::kArray, m_wordCount - frame.header);
-  m_words[frame.header + 1] = frame.count;
-  if (m_depth > 0) goto after_value;
+  const std::size_t header = top->header;
+  m_words[header] = tape::make(top->object ? tape::kObject : tape::kArray, static_cast<std::size_t>(out - m_words) - header);
+  m_words[header + 1] = top->count;
+  --m_depth;
+  if (m_depth > 0) {
+    top = &m_frames[m_depth - 1];
+    goto after_value;
+  }
   TB_SKIP_WHITESPACE();
   if (p != end) {
     fail(kErrorTrailingContent, p, message::kTrailing);
@@ -737,6 +811,7 @@ close_container: {
   }
 }
   {
+    TB_SYNC_TAPE();
     // Give back what the estimate over-reserved; shrinking in place is cheap.
     if (auto* words = static_cast<std::uint64_t*>(std::realloc(m_words, m_wordCount * sizeof(std::uint64_t)))) {
       m_words = words;
@@ -748,6 +823,9 @@ close_container: {
     Document document(std::exchange(m_words, nullptr), m_wordCount, std::exchange(m_strings, nullptr), stringBytes);
     return document;
   }
+#undef TB_SYNC_TAPE
+#undef TB_RELOAD_TAPE
+#undef TB_RESERVE_TAPE
 
 too_deep:
   fail(kErrorTooDeep, p, "Too many nested arrays and objects (more than " + std::to_string(kMaxDepth) + " levels).");
