@@ -5,6 +5,8 @@
 namespace simhome {
 
 Session& Sessions::open(const QString& login, const QString& homeKey, qint64 nowMs) {
+  // Sessions nobody comes back to are forgotten here, so a long run does not pile them up.
+  std::erase_if(m_sessions, [&](const auto& entry) { return nowMs - entry.second.lastUseMs > m_ttlMs; });
   // Identifiers come from the system's generator: a session must not be guessable.
   QString id;
   do {

@@ -164,7 +164,13 @@ QByteArray StillImageRenderer::render(const Device& camera, qint64 nowMs, const 
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  picture(camera, nowMs, timeZoneId).save(&buffer, "JPG", 70);
+  const QImage image = picture(camera, nowMs, timeZoneId);
+  // Without Qt's JPEG plugin a PNG still gives the app a picture it can decode.
+  if (!image.save(&buffer, "JPG", 70)) {
+    bytes.clear();
+    buffer.seek(0);
+    image.save(&buffer, "PNG");
+  }
   return bytes;
 }
 

@@ -1,5 +1,6 @@
 // The home model without HTTP: reading home files, and what favorites and scenarios do.
 #include "home/HomeJson.h"
+#include "home/Sessions.h"
 #include "home/Users.h"
 
 #include <QJsonDocument>
@@ -162,6 +163,18 @@ TEST(Users, AuthenticateComparesDigestsOfExactLogins) {
   EXPECT_EQ(users->authenticate("demo", sha1Hex("demo ")), nullptr);
   EXPECT_EQ(users->authenticate("demo", "demo"), nullptr);
   EXPECT_EQ(users->find("vide")->homeFile, ":/simulator/empty-home.json");
+}
+
+TEST(Sessions, LapsedSessionsAreForgottenAndIdentifiersDiffer) {
+  Sessions sessions(1000);
+  const QString first = sessions.open("demo", "", kNow).id;
+  const QString second = sessions.open("demo", "", kNow + 500).id;
+  EXPECT_NE(first, second);
+  EXPECT_EQ(first.size(), 32);
+  EXPECT_NE(sessions.use(first, kNow + 1000), nullptr) << "exactly the time-to-live is still alive";
+  sessions.open("anne", "", kNow + 2600);  // both earlier sessions lapsed by now
+  EXPECT_EQ(sessions.count(), 1u);
+  EXPECT_EQ(sessions.use(second, kNow + 2600), nullptr);
 }
 
 }  // namespace
