@@ -12,7 +12,7 @@ HttpResponse FunctionDispatcher::dispatch(const HttpRequest& request) { return m
 ScriptedDispatcher::ScriptedDispatcher() : m_fallback(HttpResponse::text(404, "no scripted answer")) {}
 
 void ScriptedDispatcher::enqueue(HttpResponse response) {
-  QMutexLocker lock(&m_mutex);
+  std::lock_guard lock(m_mutex);
   m_script.push_back(std::move(response));
 }
 
@@ -26,22 +26,22 @@ void ScriptedDispatcher::enqueue(int status, QByteArray body, HeaderList headers
 }
 
 void ScriptedDispatcher::setFallback(HttpResponse response) {
-  QMutexLocker lock(&m_mutex);
+  std::lock_guard lock(m_mutex);
   m_fallback = std::move(response);
 }
 
 std::size_t ScriptedDispatcher::pendingCount() const {
-  QMutexLocker lock(&m_mutex);
+  std::lock_guard lock(m_mutex);
   return m_script.size();
 }
 
 void ScriptedDispatcher::clear() {
-  QMutexLocker lock(&m_mutex);
+  std::lock_guard lock(m_mutex);
   m_script.clear();
 }
 
 HttpResponse ScriptedDispatcher::dispatch(const HttpRequest&) {
-  QMutexLocker lock(&m_mutex);
+  std::lock_guard lock(m_mutex);
   if (m_script.empty()) return m_fallback;
   HttpResponse next = std::move(m_script.front());
   m_script.pop_front();

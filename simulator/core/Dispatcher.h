@@ -1,10 +1,9 @@
 #pragma once
 #include "core/HttpMessage.h"
 
-#include <QMutex>
-
 #include <deque>
 #include <functional>
+#include <mutex>
 
 namespace simcore {
 
@@ -43,7 +42,7 @@ class ScriptedDispatcher : public Dispatcher {
   HttpResponse dispatch(const HttpRequest& request) override;
 
  private:
-  mutable QMutex m_mutex;
+  mutable std::mutex m_mutex;
   std::deque<HttpResponse> m_script;
   HttpResponse m_fallback;
 };

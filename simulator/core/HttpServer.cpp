@@ -10,6 +10,9 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <condition_variable>
+#include <mutex>
+
 namespace simcore {
 
 // The listening socket, on the server thread; accepted connections are its children.
@@ -62,8 +65,26 @@ HttpServer::~HttpServer() { close(); }
 template <class F>
 void HttpServer::runOnServerThread(F&& f) const {
   if (!m_listener) return;
-  if (QThread::currentThread() == m_thread.get()) f();
-  else QMetaObject::invokeMethod(m_listener, std::forward<F>(f), Qt::BlockingQueuedConnection);
+  if (QThread::currentThread() == m_thread.get()) {
+    f();
+    return;
+  }
+  // A plain mutex and condition variable (rather than a blocking queued call) make the hand-over
+  // visible to the thread sanitizer.
+  std::mutex mutex;
+  std::condition_variable finished;
+  bool done = false;
+  QMetaObject::invokeMethod(
+      m_listener,
+      [&]() {
+        f();
+        std::lock_guard lock(mutex);
+        done = true;
+        finished.notify_one();
+      },
+      Qt::QueuedConnection);
+  std::unique_lock lock(mutex);
+  finished.wait(lock, [&] { return done; });
 }
 
 bool HttpServer::listen(const QHostAddress& address, quint16 port, const TlsIdentity* tls) {
@@ -133,19 +154,19 @@ void HttpServer::close() {
 
 QList<HttpRequest> HttpServer::recordedRequests() const {
   if (!m_state) return {};
-  QMutexLocker lock(&m_state->mutex);
+  std::lock_guard lock(m_state->mutex);
   return m_state->recorded;
 }
 
 qsizetype HttpServer::recordedCount() const {
   if (!m_state) return 0;
-  QMutexLocker lock(&m_state->mutex);
+  std::lock_guard lock(m_state->mutex);
   return m_state->recorded.size();
 }
 
 void HttpServer::clearRecordedRequests() {
   if (!m_state) return;
-  QMutexLocker lock(&m_state->mutex);
+  std::lock_guard lock(m_state->mutex);
   m_state->recorded.clear();
 }
 

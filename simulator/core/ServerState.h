@@ -5,11 +5,11 @@
 #include "core/TlsIdentity.h"
 
 #include <QList>
-#include <QMutex>
 #include <QPointer>
 
 #include <atomic>
 #include <deque>
+#include <mutex>
 #include <optional>
 
 namespace simcore {
@@ -21,7 +21,7 @@ struct ServerState {
   RequestLimits limits;
   std::optional<TlsIdentity> tls;
 
-  mutable QMutex mutex;  // guards `recorded`
+  mutable std::mutex mutex;  // guards `recorded`
   QList<HttpRequest> recorded;
 
   std::atomic<int> accepted{0};
@@ -31,7 +31,7 @@ struct ServerState {
   std::deque<QPointer<HttpConnection>> held;
 
   void record(const HttpRequest& request) {
-    QMutexLocker lock(&mutex);
+    std::lock_guard lock(mutex);
     recorded.append(request);
   }
 };

@@ -17,6 +17,9 @@ struct FlagCase {
   RestReachabilityNetworkStatus status;
 };
 
+// Test names, not bytes, in the listings.
+void PrintTo(const FlagCase& c, std::ostream* os) { *os << c.name; }
+
 class NetworkStatusTable : public ::testing::TestWithParam<FlagCase> {};
 
 TEST_P(NetworkStatusTable, DerivesTheStatusFromTheFlags) {

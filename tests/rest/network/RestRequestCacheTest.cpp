@@ -101,6 +101,9 @@ struct Damage {
   std::function<void(const QString& path)> apply;
 };
 
+// Test names, not bytes, in the listings.
+void PrintTo(const Damage& c, std::ostream* os) { *os << c.name; }
+
 class BrokenEntries : public RequestCacheTest, public ::testing::WithParamInterface<Damage> {};
 
 TEST_P(BrokenEntries, ReadAsAbsentAndAreRemoved) {

@@ -12,6 +12,9 @@ struct URLCase {
   QString expected;
 };
 
+// Test names, not bytes, in the listings.
+void PrintTo(const URLCase& c, std::ostream* os) { *os << c.name; }
+
 class RestURLTable : public ::testing::TestWithParam<URLCase> {};
 
 TEST_P(RestURLTable, JoinsBaseAndResourcePath) {

@@ -25,6 +25,9 @@ struct ParseCase {
   qsizetype consumed;     // when Complete (-1: whole input)
 };
 
+// Test names, not bytes, in the listings.
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+
 class ParserTable : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParserTable, FramesOrRefuses) {
@@ -186,6 +189,8 @@ struct EffectCase {
   QByteArray contentLength;
   bool closes;
 };
+
+void PrintTo(const EffectCase& c, std::ostream* os) { *os << c.name; }
 
 class EffectTable : public ::testing::TestWithParam<EffectCase> {};
 

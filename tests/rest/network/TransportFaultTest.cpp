@@ -40,11 +40,14 @@ struct FaultCase {
   int attempts = 1;
 };
 
+// Test names, not bytes, in the listings.
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
 class ServerFaults : public TransportFaultTest, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(ServerFaults, EndInExactlyOneFailure) {
   auto client = makeClient(base());
-  client->setTimeoutInterval(0.4);
+  client->setTimeoutInterval(1.0);  // well above the drip's 0.1 s gaps, even on a loaded machine
   server.script().setFallback(GetParam().answer);
   const auto delegate = get(client, "/fault");
   EXPECT_EQ(delegate->loads, 0) << "status " << delegate->statusCode << " body " << delegate->body.toStdString();
@@ -108,12 +111,15 @@ TEST_F(TransportFaultTest, StallTimesOutWithinTheConfiguredInterval) {
 
 TEST_F(TransportFaultTest, SlowDripIsNotATimeoutAndDeliversTheWholeBody) {
   auto client = makeClient(base());
-  client->setTimeoutInterval(0.5);  // the drip makes progress every 0.1 s
-  server.script().enqueue(HttpResponse::text(200, "0123456789").withEffect(SocketEffect::throttle(1, 100)));
+  // The whole drip lasts 1.6 s, twice the timeout; but it makes progress every 0.1 s, and the
+  // timeout counts time without progress.
+  client->setTimeoutInterval(0.8);
+  const QByteArray text = "0123456789abcdef";
+  server.script().enqueue(HttpResponse::text(200, text).withEffect(SocketEffect::throttle(1, 100)));
   const auto delegate = get(client, "/drip");
   ASSERT_EQ(delegate->loads, 1) << (delegate->error ? delegate->error->message : "");
-  EXPECT_EQ(delegate->body, "0123456789");
-  EXPECT_EQ(delegate->bytesReceived, 10);
+  EXPECT_EQ(delegate->body, text);
+  EXPECT_EQ(delegate->bytesReceived, text.size());
 }
 
 TEST_F(TransportFaultTest, OversizedBodyFailsAndIsNotCached) {
