@@ -38,9 +38,11 @@ Window::Window(QWidget* parent) : QWidget(parent) {
   m_statusBar = new StatusBar(this);
   liveWindows().append(this);
 
-  auto* left = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Left), this);
+  // Ctrl+arrows turn the device, as in a phone simulator; a text field with the keyboard keeps
+  // them for its own word moves.
+  auto* left = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Left), this);
   connect(left, &QShortcut::activated, this, [this] { setDeviceOrientation(rotatedCounterClockwise(m_device)); });
-  auto* right = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Right), this);
+  auto* right = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Right), this);
   connect(right, &QShortcut::activated, this, [this] { setDeviceOrientation(rotatedClockwise(m_device)); });
   layoutLayers();
 }

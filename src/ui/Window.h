@@ -4,8 +4,8 @@
 // PopupWindow) cover the application area at their level, above the root view; alerts (see
 // AlertView) cover everything but the status bar.
 //
-// The device orientation can be turned from the keyboard (Ctrl+Alt+Left / Ctrl+Alt+Right); the
-// interface follows when the root screen accepts the new orientation.
+// The device orientation can be turned from the keyboard (Ctrl+Left / Ctrl+Right); the interface
+// follows when the screens on show accept the new orientation.
 //
 // The display scale (--scale) multiplies the window's real size; it has to be chosen before the
 // application object exists (see setDisplayScale).

@@ -280,7 +280,9 @@ TEST_P(PageIndicatorTap, MovesOnePageTowardsTheTappedSide) {
   uitest::tap(&host, {c.tapX, 10});
   EXPECT_EQ(dots->currentPage(), c.expected);
   EXPECT_EQ(std::count(events.begin(), events.end(), "valueChanged"), c.reported ? 1 : 0);
-  if (c.reported) EXPECT_EQ(events.back(), "valueChanged");  // after touch-up, with the page already set
+  if (c.reported) {
+    EXPECT_EQ(events.back(), "valueChanged");  // after touch-up, with the page already set
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Dots, PageIndicatorTap,
