@@ -23,6 +23,56 @@ using foundation::Error;
 constexpr bool isWhitespace(unsigned char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
 constexpr bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
+// Skips white space; indented text has long runs of it, taken 16 bytes at a time.
+const char* skipWhitespace(const char* p, const char* end) {
+#if defined(__SSE2__)
+  while (end - p >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i space = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))),
+                                       _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))));
+    const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(space)) & 0xFFFF;
+    if (other != 0) return p + __builtin_ctz(other);
+    p += 16;
+  }
+#endif
+  while (p < end && isWhitespace(static_cast<unsigned char>(*p))) ++p;
+  return p;
+}
+
+// Eight bytes of text as one word, first byte lowest, whatever the machine's byte order.
+inline std::uint64_t loadEight(const char* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, 8);
+  if constexpr (std::endian::native == std::endian::big) v = __builtin_bswap64(v);
+  return v;
+}
+
+// How many of the eight bytes, from the first, are decimal digits.
+inline unsigned leadingDigits(std::uint64_t v) {
+  // A digit byte XOR '0' is 0..9: high nibble clear, and adding 6 keeps it clear. Carries only
+  // run towards later bytes, so the first flagged byte is exact.
+  const std::uint64_t x = v ^ 0x3030303030303030ULL;
+  const std::uint64_t flags = (x | (x + 0x0606060606060606ULL)) & 0xF0F0F0F0F0F0F0F0ULL;
+  return flags == 0 ? 8 : static_cast<unsigned>(__builtin_ctzll(flags)) / 8;
+}
+
+// Value of eight ASCII digits: neighbours combine into 2-, 4-, then 8-digit values.
+inline std::uint64_t eightDigitsValue(std::uint64_t v) {
+  v -= 0x3030303030303030ULL;
+  v = (v * 10) + (v >> 8);
+  return (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
+          (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >> 32;
+}
+
+// Value of the first `count` (1 to 8) digits of v: they are moved to the end and '0's put in front.
+inline std::uint64_t digitsValue(std::uint64_t v, unsigned count) {
+  if (count == 8) return eightDigitsValue(v);
+  const unsigned shift = 8 * (8 - count);
+  return eightDigitsValue((v << shift) | (0x3030303030303030ULL >> (64 - shift)));
+}
+
+constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
 int hexDigit(unsigned char c) {
   if (c >= '0' && c <= '9') return c - '0';
   c |= 0x20;
@@ -387,11 +437,18 @@ inline bool Parser::parseString(const char*& p, std::uint64_t& word, StringCache
       continue;
     }
     if (c >= 0x80) {
-      const std::size_t n = utf8::sequenceLength(p, end);
-      if (n == 0) return fail(kErrorIllegalUtf8, p, "Illegal UTF-8 sequence in a string.");
-      std::memcpy(dst, p, n);
-      dst += n;
-      p += n;
+      // Non-Latin text is a run of multi-byte characters: stay here until the run ends.
+      do {
+        const std::size_t n = utf8::sequenceLength(p, end);
+        if (n == 0) return fail(kErrorIllegalUtf8, p, "Illegal UTF-8 sequence in a string.");
+        // Fixed-size copies (the destination has slack); a variable-size memcpy is a call.
+        dst[0] = p[0];
+        dst[1] = p[1];
+        if (n > 2) dst[2] = p[2];
+        if (n > 3) dst[3] = p[3];
+        dst += n;
+        p += n;
+      } while (p < end && static_cast<unsigned char>(*p) >= 0x80);
       continue;
     }
     return fail(kErrorControlCharacter, p, "Control characters must be escaped in a string.");
@@ -537,7 +594,25 @@ bool Parser::parseNumber(const char*& p) {
     ++p;
     if (p == end) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
     if (!isDigit(static_cast<unsigned char>(*p))) return failExpected(Expected::Digit, p);
-    do {
+    if (mantissa == 0) {
+      // Zeros before the first significant digit only move the exponent.
+      while (p < end && *p == '0') {
+        ++p;
+        --exponent10;
+      }
+    }
+    // Up to eight digits per step (coordinates and measures have long fractions).
+    while (end - p >= 8) {
+      const std::uint64_t block = loadEight(p);
+      const unsigned count = leadingDigits(block);
+      if (count == 0 || significant + static_cast<int>(count) > 19) break;
+      mantissa = mantissa * kPowersOfTen[count] + digitsValue(block, count);
+      significant += static_cast<int>(count);
+      exponent10 -= count;
+      p += count;
+      if (count < 8) break;
+    }
+    while (p < end && isDigit(static_cast<unsigned char>(*p))) {
       if (significant < 19) {
         mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
         if (mantissa != 0) ++significant;
@@ -546,7 +621,7 @@ bool Parser::parseNumber(const char*& p) {
         exact = false;
       }
       ++p;
-    } while (p < end && isDigit(static_cast<unsigned char>(*p)));
+    }
   }
   if (p < end && (*p == 'e' || *p == 'E')) {
     ++p;
@@ -597,9 +672,9 @@ foundation::Result<Document> Parser::run() {
   if (end - p >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) p += 3;
 
   // Compact text has no white space between tokens: one test covers that case.
-#define TB_SKIP_WHITESPACE()                                                                   \
-  do {                                                                                         \
-    while (p < end && static_cast<unsigned char>(*p) <= ' ' && isWhitespace(static_cast<unsigned char>(*p))) ++p; \
+#define TB_SKIP_WHITESPACE()                                               \
+  do {                                                                     \
+    if (p < end && static_cast<unsigned char>(*p) <= ' ') p = skipWhitespace(p, end); \
   } while (false)
 
   TB_SKIP_WHITESPACE();
@@ -708,12 +783,13 @@ scalar_or_container:  // p is at the first character of a value (or at the end);
     fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
     goto failed;
   }
+  if (*p == '"') {  // the commonest value: tested before the jump table
+    ++p;
+    if (!parseString(p, word, nullptr, 0)) goto failed;
+    *out++ = word;
+    goto after_value;
+  }
   switch (*p) {
-    case '"':
-      ++p;
-      if (!parseString(p, word, nullptr, 0)) goto failed;
-      *out++ = word;
-      break;
     case '{':
       goto open_object;
     case '[':

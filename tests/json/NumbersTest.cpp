@@ -49,9 +49,13 @@ TEST(NumbersTest, ParsedDoublesMatchTheCorrectlyRoundedValue) {
     std::string number;
     for (int d = 0; d < digits; ++d) number += static_cast<char>('0' + random() % 10);
     while (number.size() > 1 && number[0] == '0') number.erase(0, 1);
-    const std::size_t point = random() % (number.size() + 1);
-    if (point > 0 && point < number.size()) number.insert(point, ".");
-    else number += ".5";
+    if (random() % 4 == 0) {
+      number = "0." + std::string(random() % 12, '0') + number;  // zeros before the first significant digit
+    } else {
+      const std::size_t point = random() % (number.size() + 1);
+      if (point > 0 && point < number.size()) number.insert(point, ".");
+      else number += ".5";
+    }
     if (random() % 3 == 0) number += "e" + std::to_string(static_cast<int>(random() % 70) - 35);
     if (random() % 2) number.insert(0, "-");
 
