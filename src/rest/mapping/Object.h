@@ -37,7 +37,7 @@ struct Field {
   ObjectPtr (*getRecord)(const Object&) = nullptr;
   void (*setRecord)(Object&, ObjectPtr) = nullptr;  // the pointer must be of the declared class
   ObjectList (*getList)(const Object&) = nullptr;
-  void (*setList)(Object&, const ObjectList&) = nullptr;
+  void (*setList)(Object&, ObjectList) = nullptr;
 };
 
 class ObjectClass {
@@ -137,11 +137,11 @@ Field field(std::string name) {
       const auto& v = static_cast<const C&>(o).*Member;
       return ObjectList(v.begin(), v.end());
     };
-    f.setList = [](Object& o, const ObjectList& v) {
+    f.setList = [](Object& o, ObjectList v) {
       auto& out = static_cast<C&>(o).*Member;
       out.clear();
       out.reserve(v.size());
-      for (const auto& e : v) out.push_back(std::static_pointer_cast<E>(e));
+      for (auto& e : v) out.push_back(std::static_pointer_cast<E>(std::move(e)));
     };
   } else {
     static_assert(sizeof(M) == 0, "record fields are Text, Bytes, shared_ptr<Record> or vector<shared_ptr<Record>>");

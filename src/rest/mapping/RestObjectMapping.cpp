@@ -44,6 +44,7 @@ void RestObjectMapping::mapKeyPathToAttribute(const std::string& sourceKeyPath, 
     qFatal("Unable to add mapping for keyPath %s, one already exists...", sourceKeyPath.c_str());
   m_attributes.push_back({sourceKeyPath, destinationKeyPath, splitKeyPath(sourceKeyPath),
                           resolveField(m_objectClass, destinationKeyPath)});
+  if (sourceKeyPath.find('.') != std::string::npos) m_simpleAttributeKeys = false;
 }
 
 void RestObjectMapping::mapAttributes(std::initializer_list<std::string> names) {

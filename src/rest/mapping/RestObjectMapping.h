@@ -55,6 +55,8 @@ class RestObjectMapping : public std::enable_shared_from_this<RestObjectMapping>
   const std::vector<RestObjectAttributeMapping>& attributeMappings() const { return m_attributes; }
   const std::vector<RestObjectRelationshipMapping>& relationshipMappings() const { return m_relationships; }
   const RestObjectAttributeMapping* attributeMappingForKeyPath(const std::string& sourceKeyPath) const;
+  // True when no attribute reads a dotted key path (they can be matched member by member).
+  bool hasOnlySimpleAttributeKeys() const { return m_simpleAttributeKeys; }
 
   const std::optional<std::string>& rootKeyPath() const { return m_rootKeyPath; }
   void setRootKeyPath(std::optional<std::string> keyPath) { m_rootKeyPath = std::move(keyPath); }
@@ -73,6 +75,7 @@ class RestObjectMapping : public std::enable_shared_from_this<RestObjectMapping>
   std::vector<RestObjectAttributeMapping> m_attributes;
   std::vector<RestObjectRelationshipMapping> m_relationships;
   std::optional<std::string> m_rootKeyPath;
+  bool m_simpleAttributeKeys = true;
 };
 
 std::vector<std::string> splitKeyPath(const std::string& keyPath);

@@ -50,34 +50,66 @@ bool RestObjectMappingOperation::performMapping() {
   return attributes || relationships;
 }
 
+bool RestObjectMappingOperation::mapAttribute(const RestObjectAttributeMapping& a, const json::Value& value) {
+  Text* text = a.destinationField && a.destinationField->kind == FieldKind::Text ? a.destinationField->text(m_destination)
+                                                                                : nullptr;
+  Bytes* bytes = a.destinationField && a.destinationField->kind == FieldKind::Bytes ? a.destinationField->bytes(m_destination)
+                                                                                   : nullptr;
+  if (!a.destinationField) text = m_destination.textAt(a.destinationKeyPath);
+  if (value.isNull()) {
+    if (text) text->reset();
+    if (bytes) bytes->reset();
+    return true;
+  }
+  if (text && value.isString()) {
+    const std::string_view s = value.stringValue();
+    if (!*text || **text != s) text->emplace(s);
+    return true;
+  }
+  auto converted = textOf(value);
+  if (!converted || (!text && !bytes)) {
+    m_warnings.push_back("Failed transformation of value at keyPath '" + a.sourceKeyPath +
+                         "'. No strategy for transforming from '" + typeName(value.type()) + "' to '" +
+                         (bytes ? "NSData" : "NSString") + "'");
+    return true;
+  }
+  if (text) {
+    *text = std::move(*converted);
+  } else {
+    *bytes = std::vector<std::uint8_t>(converted->begin(), converted->end());
+  }
+  return true;
+}
+
 bool RestObjectMappingOperation::mapAttributes() {
+  const auto& attributes = m_mapping.attributeMappings();
   bool found = false;
-  for (const auto& a : m_mapping.attributeMappings()) {
+  if (m_mapping.hasOnlySimpleAttributeKeys() && attributes.size() <= 64) {
+    // One pass over the members; the attribute that follows the last match is tried first, as
+    // answers list their members in a stable order. The first member of a key wins.
+    std::uint64_t seen = 0;
+    std::size_t next = 0;
+    const std::size_t count = attributes.size();
+    for (const json::Member member : m_source.members()) {
+      std::size_t index = count;
+      for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t candidate = (next + k) % count;
+        if (attributes[candidate].sourceKeyPath == member.key) {
+          index = candidate;
+          break;
+        }
+      }
+      if (index == count || (seen >> index & 1u)) continue;
+      seen |= std::uint64_t{1} << index;
+      next = index + 1;
+      found = mapAttribute(attributes[index], member.value()) || found;
+    }
+    return found;
+  }
+  for (const auto& a : attributes) {
     auto value = valueAtPath(m_source, a.sourcePath);
     if (!value) continue;  // absent: the field keeps what it had
-    found = true;
-    Text* text = a.destinationField && a.destinationField->kind == FieldKind::Text ? a.destinationField->text(m_destination)
-                                                                                  : m_destination.textAt(a.destinationKeyPath);
-    Bytes* bytes = a.destinationField && a.destinationField->kind == FieldKind::Bytes
-                       ? a.destinationField->bytes(m_destination)
-                       : nullptr;
-    if (value->isNull()) {
-      if (text) text->reset();
-      if (bytes) bytes->reset();
-      continue;
-    }
-    auto converted = textOf(*value);
-    if (!converted || (!text && !bytes)) {
-      m_warnings.push_back("Failed transformation of value at keyPath '" + a.sourceKeyPath +
-                           "'. No strategy for transforming from '" + typeName(value->type()) + "' to '" +
-                           (bytes ? "NSData" : "NSString") + "'");
-      continue;
-    }
-    if (text) {
-      *text = std::move(*converted);
-    } else {
-      *bytes = std::vector<std::uint8_t>(converted->begin(), converted->end());
-    }
+    found = mapAttribute(a, *value) || found;
   }
   return found;
 }
@@ -117,7 +149,7 @@ bool RestObjectMappingOperation::mapRelationships() {
       continue;
     }
     if (field->kind == FieldKind::RecordList) {
-      field->setList(m_destination, children);
+      field->setList(m_destination, std::move(children));
     } else {
       field->setRecord(m_destination, children.empty() ? nullptr : children.front());
     }

@@ -24,6 +24,7 @@ class RestObjectMappingOperation {
 
  private:
   bool mapAttributes();
+  bool mapAttribute(const RestObjectAttributeMapping& attribute, const json::Value& value);
   bool mapRelationships();
 
   json::Value m_source;
