@@ -1,5 +1,6 @@
 #include "home/MediaLibrary.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -130,9 +131,13 @@ void MediaLibrary::run() {
 }
 
 bool MediaLibrary::make(const Job& job) {
-  QDir dir(job.outputDir);
+  // Several simulators may share a media folder (tests run in parallel): each writes into a
+  // folder of its own and moves the finished clip into place in one rename.
+  const QByteArray mark = QByteArray::number(job.seconds) + ' ' + job.label.toUtf8();
+  const QString work = QStringLiteral("%1.part-%2-%3").arg(job.outputDir).arg(QCoreApplication::applicationPid()).arg(quintptr(this), 0, 16);
+  QDir dir(work);
   dir.removeRecursively();
-  QDir().mkpath(job.outputDir);
+  QDir().mkpath(work);
   // A small, quick test pattern: 160x120 at 10 frames a second, one key frame per segment.
   QString filter;
   if (!m_font.isEmpty()) {
@@ -157,10 +162,25 @@ bool MediaLibrary::make(const Job& job) {
       m_log(QStringLiteral("ffmpeg failed for %1: %2").arg(job.outputDir, QString::fromUtf8(ffmpeg.readAll()).trimmed().left(400)));
     ffmpeg.kill();
     ffmpeg.waitForFinished(1000);
+    dir.removeRecursively();
     return false;
   }
-  QFile mark(dir.filePath(kReadyMark));
-  if (mark.open(QIODevice::WriteOnly)) mark.write(QByteArray::number(job.seconds) + ' ' + job.label.toUtf8());
+  QFile markFile(dir.filePath(kReadyMark));
+  if (!markFile.open(QIODevice::WriteOnly) || markFile.write(mark) != mark.size()) {
+    dir.removeRecursively();
+    return false;
+  }
+  markFile.close();
+  if (readFile(QDir(job.outputDir).filePath(kReadyMark)) == mark) {
+    dir.removeRecursively();  // another simulator finished the same clip first
+    return true;
+  }
+  QDir(job.outputDir).removeRecursively();
+  if (!QDir().rename(work, job.outputDir)) {
+    if (m_log) m_log(QStringLiteral("cannot move the video into %1").arg(job.outputDir));
+    dir.removeRecursively();
+    return false;
+  }
   return true;
 }
 
