@@ -26,12 +26,17 @@ struct Input {
   std::string text;
 };
 
-// Collects each run's time per iteration, keyed by "operation/input/codec".
+// Collects each benchmark's CPU time per iteration in microseconds, keyed by
+// "operation/input/codec". With --benchmark_repetitions the median is kept.
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (!run.error_occurred) times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+      if (run.error_occurred) continue;
+      const double micros = run.GetAdjustedCPUTime() * 1e6 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      const std::string name = run.run_name.str();
+      // Repetitions report their aggregates after the runs: the median then replaces them.
+      if (run.run_type != Run::RT_Aggregate || run.aggregate_name == "median") times[name] = micros;
     }
     ConsoleReporter::ReportRuns(runs);
   }
