@@ -73,22 +73,27 @@ inline std::uint64_t digitsValue(std::uint64_t v, unsigned count) {
 
 constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 
-int hexDigit(unsigned char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c |= 0x20;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-// Up to 4 hex digits at p (caller checked there are 4 bytes); -1 if any is not hex.
-int hex4(const char* p) {
-  int value = 0;
-  for (int i = 0; i < 4; ++i) {
-    const int d = hexDigit(static_cast<unsigned char>(p[i]));
-    if (d < 0) return -1;
-    value = value << 4 | d;
+// Value of each byte as a hex digit, or -1.
+constexpr struct HexTable {
+  signed char value[256];
+  constexpr HexTable() : value() {
+    for (int i = 0; i < 256; ++i) value[i] = -1;
+    for (int i = 0; i < 10; ++i) value['0' + i] = static_cast<signed char>(i);
+    for (int i = 0; i < 6; ++i) {
+      value['a' + i] = static_cast<signed char>(10 + i);
+      value['A' + i] = static_cast<signed char>(10 + i);
+    }
   }
-  return value;
+} kHex;
+
+// The 4 hex digits at p (the caller checked there are 4 bytes), or -1 if one is not hex.
+inline int hex4(const char* p) {
+  const int a = kHex.value[static_cast<unsigned char>(p[0])];
+  const int b = kHex.value[static_cast<unsigned char>(p[1])];
+  const int c = kHex.value[static_cast<unsigned char>(p[2])];
+  const int d = kHex.value[static_cast<unsigned char>(p[3])];
+  if ((a | b | c | d) < 0) return -1;
+  return a << 12 | b << 8 | c << 4 | d;
 }
 
 // Power of ten of the leading significant digit of a number's text (digits, fraction and
@@ -236,7 +241,7 @@ class Parser {
   [[gnu::always_inline]] inline bool parseString(const char*& p, std::uint64_t& word, StringCache* cache, std::size_t cacheLimit);
   bool parseNumber(const char*& p);
   bool parseLiteral(const char*& p);
-  [[gnu::always_inline]] inline bool matchKey(const char*& p, std::uint64_t word) const;
+  [[gnu::always_inline]] inline bool matchKey(const char*& p, const char* end, std::uint64_t word) const;
   bool parseDoubleSlow(const char* start, const char* stop, const char* digits);
   bool finishLongString(char* start, std::size_t length, std::uint64_t& word);
 
@@ -475,9 +480,9 @@ inline bool Parser::parseString(const char*& p, std::uint64_t& word, StringCache
 
 // Whether the input at p (just past a key's opening quote) is exactly the plain string of
 // `word` and its closing quote; on success p moves past the quote.
-inline bool Parser::matchKey(const char*& p, std::uint64_t word) const {
+inline bool Parser::matchKey(const char*& p, const char* end, std::uint64_t word) const {
 #if defined(__SSE2__)
-  if (tape::tagOf(word) != tape::kString || m_end - p < 16) return false;
+  if (tape::tagOf(word) != tape::kString || end - p < 16) return false;
   const std::uint64_t payload = tape::payloadOf(word);
   const std::size_t length = payload & tape::kShortLengthLimit;
   if (length > 15) return false;
@@ -495,6 +500,7 @@ inline bool Parser::matchKey(const char*& p, std::uint64_t word) const {
   return true;
 #else
   (void)p;
+  (void)end;
   (void)word;
   return false;
 #endif
@@ -732,7 +738,7 @@ member_key:  // p is at the key's opening quote
   TB_RESERVE_TAPE(3);  // the key and a value of up to two words
   {
     std::uint64_t& predicted = m_predictedKeys[(static_cast<std::size_t>(m_depth) * 32 + top->count) % kPredictedKeys];
-    if (matchKey(p, predicted)) {
+    if (matchKey(p, end, predicted)) {
       word = predicted;
     } else {
       if (!parseString(p, word, &m_keys, tape::kShortLengthLimit)) goto failed;
