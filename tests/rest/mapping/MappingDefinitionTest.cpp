@@ -25,9 +25,15 @@ TEST(MappingDefinition, InverseSwapsKeyPathsAndStopsRunawayRecursion) {
   EXPECT_EQ(inverse->relationshipMappings()[0].sourceKeyPath, "media");
   EXPECT_EQ(inverse->relationshipMappings()[0].destinationKeyPath, "alerts");
 
-  auto loop = RestObjectMapping::mappingForClass(THistory::staticClass());
-  loop->mapKeyPathToRelationshipWithMapping("alerts", "media", loop);  // refers to itself
-  EXPECT_DEATH(loop->inverseMapping(), "Exceeded max recursion level in inverseMapping.");
+  // A chain of nested mappings deeper than the limit (as a mapping that refers to itself
+  // would make it) stops with the programming error instead of recursing without end.
+  auto deepest = RestObjectMapping::mappingForClass(THistory::staticClass());
+  for (int level = 0; level < 101; ++level) {
+    auto parent = RestObjectMapping::mappingForClass(THistory::staticClass());
+    parent->mapKeyPathToRelationshipWithMapping("alerts", "media", deepest);
+    deepest = parent;
+  }
+  EXPECT_DEATH(deepest->inverseMapping(), "Exceeded max recursion level in inverseMapping.");
 }
 
 TEST(MappingProvider, ObjectMappingForClassComparesClassNames) {
