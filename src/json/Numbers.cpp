@@ -97,11 +97,40 @@ bool digits17(double value, std::uint64_t& digits, int& exponent10) {
   return false;
 }
 
+constexpr struct DigitPairs {
+  char text[200];
+  constexpr DigitPairs() : text() {
+    for (int i = 0; i < 100; ++i) {
+      text[2 * i] = static_cast<char>('0' + i / 10);
+      text[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+  }
+} kPairs;
+
+void writeFourDigits(char* out, std::uint32_t value) {
+  std::memcpy(out, kPairs.text + 2 * (value / 100), 2);
+  std::memcpy(out + 2, kPairs.text + 2 * (value % 100), 2);
+}
+
+void writeEightDigits(char* out, std::uint32_t value) {
+  writeFourDigits(out, value / 10000);
+  writeFourDigits(out + 4, value % 10000);
+}
+
+// Exactly 17 digits of a value in [10^16, 10^17): fixed length, so no loop and no division by
+// a variable.
+void writeSeventeenDigits(char* out, std::uint64_t value) {
+  out[0] = static_cast<char>('0' + value / 10'000'000'000'000'000ULL);
+  const std::uint64_t rest = value % 10'000'000'000'000'000ULL;
+  writeEightDigits(out + 1, static_cast<std::uint32_t>(rest / 100'000'000));
+  writeEightDigits(out + 9, static_cast<std::uint32_t>(rest % 100'000'000));
+}
+
 // "%.17g" layout of 17 digits with decimal exponent x: trailing zeros dropped, fixed notation
 // for -4 <= x < 17, scientific otherwise with at least two exponent digits.
 std::size_t layOut(bool negative, std::uint64_t digits, int x, char* out) {
   char d[17];
-  std::to_chars(d, d + 17, digits);
+  writeSeventeenDigits(d, digits);
   std::size_t length = 17;
   while (length > 1 && d[length - 1] == '0') --length;
   char* o = out;
