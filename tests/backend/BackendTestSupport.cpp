@@ -14,6 +14,7 @@
 #include "backend/BESessionManager.h"
 #include "rest/mapping/RestObjectManager.h"
 #include "rest/network/RestNotifications.h"
+#include "rest/network/TlsTrust.h"
 #include "support/Wait.h"
 
 #include <QJsonDocument>
@@ -52,17 +53,25 @@ foundation::ManualClock& processClock() {
 }
 
 void BackendTest::SetUp() {
-  resetBackend();
-  foundation::Configuration configuration;
-  configuration.restServer = server.url().toString();
-  while (configuration.restServer.endsWith('/')) configuration.restServer.chop(1);
-  configuration.restType = QStringLiteral("tavrobox");
-  configuration.restVersion = QStringLiteral("v1");
-  BERestConfig::getInstance().initRestLayer(configuration);
+  configure(server.url());
   signIn("S1");
 }
 
-void BackendTest::TearDown() { resetBackend(); }
+void BackendTest::TearDown() {
+  resetBackend();
+  rest::setTlsTrustSettings({});
+}
+
+void BackendTest::configure(const QUrl& url, const QStringList& certificates) {
+  resetBackend();
+  foundation::Configuration configuration;
+  configuration.restServer = url.toString();
+  while (configuration.restServer.endsWith('/')) configuration.restServer.chop(1);
+  configuration.restType = QStringLiteral("tavrobox");
+  configuration.restVersion = QStringLiteral("v1");
+  configuration.trustedCertificates = certificates;
+  BERestConfig::getInstance().initRestLayer(configuration);
+}
 
 void BackendTest::signIn(const std::string& sessionId) {
   auto auth = std::make_shared<VOAuth>();

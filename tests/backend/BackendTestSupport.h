@@ -43,6 +43,8 @@ class BackendTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // Sets the REST layer up afresh for the service at `url`, trusting `certificates` (PEM files).
+  static void configure(const QUrl& url, const QStringList& certificates = {});
   // Stores a sign-in answer with this session identifier, as a successful sign-in would.
   static void signIn(const std::string& sessionId);
 

@@ -65,4 +65,22 @@ TEST_F(LoginServiceTest, APasswordWithoutDigestIsRefusedBeforeSending) {
   EXPECT_EQ(server.requestCount(), 0);
 }
 
+TEST_F(LoginServiceTest, ASelfSignedServiceIsReachedOnlyWithItsConfiguredCertificate) {
+  tbtest::TestServer tls(tbtest::TestServer::Mode::Tls);
+  const QString trusted = tbtest::testCertificate().certificatePath;
+  tbtest::TestServer impostor(tbtest::TestServer::Mode::Tls, &tbtest::otherTestCertificate());
+  const auto signInAt = [&](tbtest::TestServer& at) {
+    configure(at.url(), {trusted});
+    at.script().enqueue(HttpResponse::json(200, kSignInAnswer));
+    log.clear();
+    const int before = log.finishedRequests();
+    BEServiceLogin::getInstance().postLoginWithPassword("demo", "secret");
+    EXPECT_TRUE(waitForFinished(before + 1));
+    return log.names();
+  };
+  EXPECT_EQ(signInAt(tls), QStringList{kSuccessLoginPostLogin});
+  EXPECT_EQ(signInAt(impostor), QStringList{kErrorLoginPostLogin});
+  EXPECT_EQ(impostor.requestCount(), 0);
+}
+
 }  // namespace
