@@ -7,6 +7,7 @@
 #include <string>
 
 #include "json/DecimalToDouble.h"
+#include "json/DigitScan.h"
 #include "json/Errors.h"
 #include "json/Utf8.h"
 
@@ -39,40 +40,6 @@ const char* skipWhitespace(const char* p, const char* end) {
   return p;
 }
 
-// Eight bytes of text as one word, first byte lowest, whatever the machine's byte order.
-inline std::uint64_t loadEight(const char* p) {
-  std::uint64_t v;
-  std::memcpy(&v, p, 8);
-  if constexpr (std::endian::native == std::endian::big) v = __builtin_bswap64(v);
-  return v;
-}
-
-// How many of the eight bytes, from the first, are decimal digits.
-inline unsigned leadingDigits(std::uint64_t v) {
-  // A digit byte XOR '0' is 0..9: high nibble clear, and adding 6 keeps it clear. Carries only
-  // run towards later bytes, so the first flagged byte is exact.
-  const std::uint64_t x = v ^ 0x3030303030303030ULL;
-  const std::uint64_t flags = (x | (x + 0x0606060606060606ULL)) & 0xF0F0F0F0F0F0F0F0ULL;
-  return flags == 0 ? 8 : static_cast<unsigned>(__builtin_ctzll(flags)) / 8;
-}
-
-// Value of eight ASCII digits: neighbours combine into 2-, 4-, then 8-digit values.
-inline std::uint64_t eightDigitsValue(std::uint64_t v) {
-  v -= 0x3030303030303030ULL;
-  v = (v * 10) + (v >> 8);
-  return (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
-          (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >> 32;
-}
-
-// Value of the first `count` (1 to 8) digits of v: they are moved to the end and '0's put in front.
-inline std::uint64_t digitsValue(std::uint64_t v, unsigned count) {
-  if (count == 8) return eightDigitsValue(v);
-  const unsigned shift = 8 * (8 - count);
-  return eightDigitsValue((v << shift) | (0x3030303030303030ULL >> (64 - shift)));
-}
-
-constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-
 // Value of each byte as a hex digit, or -1.
 constexpr struct HexTable {
   signed char value[256];
@@ -94,39 +61,6 @@ inline int hex4(const char* p) {
   const int d = kHex.value[static_cast<unsigned char>(p[3])];
   if ((a | b | c | d) < 0) return -1;
   return a << 12 | b << 8 | c << 4 | d;
-}
-
-// Power of ten of the leading significant digit of a number's text (digits, fraction and
-// exponent, no sign): 2 for "123.4", -3 for "0.001", 301 for "1e301". Used only to tell an
-// overflow from an underflow, so the exponent saturates.
-long long decimalMagnitude(std::string_view text) {
-  long long integerDigits = 0;
-  long long leadingFractionZeros = 0;
-  bool significant = false;
-  std::size_t i = 0;
-  for (; i < text.size() && isDigit(static_cast<unsigned char>(text[i])); ++i) {
-    if (text[i] != '0') significant = true;
-    if (significant) ++integerDigits;
-  }
-  if (i < text.size() && text[i] == '.') {
-    for (++i; i < text.size() && isDigit(static_cast<unsigned char>(text[i])); ++i) {
-      if (!significant && text[i] != '0') significant = true;
-      if (!significant) ++leadingFractionZeros;
-    }
-  }
-  if (!significant) return std::numeric_limits<long long>::min();
-  long long exponent = 0;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    for (; i < text.size(); ++i) {
-      if (exponent < 1'000'000'000) exponent = exponent * 10 + (text[i] - '0');
-    }
-    if (negative) exponent = -exponent;
-  }
-  const long long leading = integerDigits > 0 ? integerDigits - 1 : -(leadingFractionZeros + 1);
-  return leading + exponent;
 }
 
 char* encodeUtf8(std::uint32_t cp, char* out) {
@@ -242,7 +176,7 @@ class Parser {
   bool parseNumber(const char*& p);
   bool parseLiteral(const char*& p);
   [[gnu::always_inline]] inline bool matchKey(const char*& p, const char* end, std::uint64_t word) const;
-  bool parseDoubleSlow(const char* start, const char* stop, const char* digits);
+  bool parseDoubleSlow(const char* start, const char* stop, const char* firstDigit);
   bool finishLongString(char* start, std::size_t length, std::uint64_t& word);
 
   bool fail(int code, const char* at, std::string what);
@@ -535,7 +469,7 @@ bool Parser::parseNumber(const char*& p) {
   if (p == end) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
 
   std::uint64_t magnitude = 0;
-  const char* const digits = p;
+  const char* const firstDigit = p;
   if (*p == '0') {
     ++p;  // no digit may follow a leading "0": "01" stops at the "1", which the caller rejects
   } else if (isDigit(static_cast<unsigned char>(*p))) {
@@ -543,7 +477,7 @@ bool Parser::parseNumber(const char*& p) {
     do {
       magnitude = magnitude * 10 + static_cast<unsigned>(*p - '0');
       ++p;
-    } while (p < end && isDigit(static_cast<unsigned char>(*p)) && p - digits < 19);
+    } while (p < end && isDigit(static_cast<unsigned char>(*p)) && p - firstDigit < 19);
   } else {
     return failExpected(Expected::Digit, p);
   }
@@ -558,7 +492,7 @@ bool Parser::parseNumber(const char*& p) {
     }
     ++p;
   }
-  const auto integerDigits = static_cast<std::size_t>(p - digits);
+  const auto integerDigits = static_cast<std::size_t>(p - firstDigit);
 
   if (p == end || (*p != '.' && *p != 'e' && *p != 'E')) {
     if (!overflow) {
@@ -588,7 +522,7 @@ bool Parser::parseNumber(const char*& p) {
         return true;
       }
     }
-    return parseDoubleSlow(start, p, digits);
+    return parseDoubleSlow(start, p, firstDigit);
   }
 
   // Fraction and exponent: validate, and gather up to 19 significant digits on the way.
@@ -609,10 +543,10 @@ bool Parser::parseNumber(const char*& p) {
     }
     // Up to eight digits per step (coordinates and measures have long fractions).
     while (end - p >= 8) {
-      const std::uint64_t block = loadEight(p);
-      const unsigned count = leadingDigits(block);
+      const std::uint64_t block = digits::loadEight(p);
+      const unsigned count = digits::leadingDigits(block);
       if (count == 0 || significant + static_cast<int>(count) > 19) break;
-      mantissa = mantissa * kPowersOfTen[count] + digitsValue(block, count);
+      mantissa = mantissa * digits::kPowersOfTen[count] + digits::digitsValue(block, count);
       significant += static_cast<int>(count);
       exponent10 -= count;
       p += count;
@@ -642,12 +576,12 @@ bool Parser::parseNumber(const char*& p) {
     } while (p < end && isDigit(static_cast<unsigned char>(*p)));
     exponent10 += negativeExponent ? -value : value;
   }
-  if (!exact) return parseDoubleSlow(start, p, digits);
+  if (!exact) return parseDoubleSlow(start, p, firstDigit);
   double value;
   if (mantissa == 0) {
     value = 0.0;
   } else if (!number::exactDouble(mantissa, exponent10, value)) {
-    return parseDoubleSlow(start, p, digits);
+    return parseDoubleSlow(start, p, firstDigit);
   }
   if (negative) value = -value;
   pushData(tape::kDouble, &value);
@@ -655,11 +589,11 @@ bool Parser::parseNumber(const char*& p) {
 }
 
 // Any number the fast paths leave: many digits, far exponents, rare rounding cases.
-bool Parser::parseDoubleSlow(const char* start, const char* stop, const char* digits) {
+bool Parser::parseDoubleSlow(const char* start, const char* stop, const char* firstDigit) {
   double value = 0;
   const auto result = std::from_chars(start, stop, value);
   if (result.ec == std::errc::result_out_of_range) {
-    if (decimalMagnitude(std::string_view(digits, static_cast<std::size_t>(stop - digits))) > 0) {
+    if (digits::decimalMagnitude(std::string_view(firstDigit, static_cast<std::size_t>(stop - firstDigit))) > 0) {
       return fail(kErrorNumberTooLarge, start,
                   "The number '" + std::string(start, static_cast<std::size_t>(std::min<std::ptrdiff_t>(stop - start, 40))) +
                       "' is too large for a double.");
