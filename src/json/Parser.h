@@ -10,7 +10,7 @@
 // - Numbers: see json/Value.h for the kinds. A number too large for a double is an error; one
 //   too small for it reads as zero of the same sign.
 // - Nesting deeper than json::kMaxDepth (512) arrays/objects is an error. The parser does not
-//   recurse, so its stack use is small and fixed (about 9 KB) whatever the input.
+//   recurse, so its stack use is small and fixed (about 20 KB) whatever the input.
 // - Duplicate keys are kept as written; lookups return the first (see json/Value.h).
 //
 // Errors carry a code (json/Errors.h), the byte offset of the fault and a message that reads
