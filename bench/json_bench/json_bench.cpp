@@ -84,6 +84,11 @@ void printSummary(const std::vector<Input>& inputs, const std::vector<std::uniqu
   }
   std::printf("\nSpeed of tb_json relative to each peer (peer time / tb_json time; above 1 = faster):\n");
   for (const Input& input : inputs) {
+    bool measured = false;
+    for (const char* operation : kOperations) {
+      measured = measured || times.count(std::string(operation) + "/" + input.name + "/tb_json") > 0;
+    }
+    if (!measured) continue;  // filtered out
     std::printf("%-18s", input.name.c_str());
     for (const char* operation : kOperations) {
       const std::string prefix = std::string(operation) + "/" + input.name + "/";
