@@ -156,9 +156,10 @@ void RestRequest::prepareURLRequest() {
 bool RestRequest::cacheHasResponse() const { return m_cache && m_cache->hasResponseForRequest(this); }
 
 bool RestRequest::shouldLoadFromCache() const {
-  if (!cacheHasResponse()) return false;
-  if (m_cachePolicy & RestRequestCachePolicyEnabled) return true;
+  if (!m_cache) return false;
+  if (m_cachePolicy & RestRequestCachePolicyEnabled) return m_cache->hasResponseForRequest(this);
   if (m_cachePolicy & RestRequestCachePolicyTimeout) {
+    // The date is only there when the entry is.
     const QDateTime date = m_cache->cacheDateForRequest(this);
     if (!date.isValid()) return false;
     const double age = date.msecsTo(foundation::scheduler().now()) / 1000.0;
@@ -294,6 +295,9 @@ void RestRequest::dropReply() {
   m_reply = nullptr;
   reply->disconnect(this);
   if (reply->isRunning()) reply->abort();
+  // Deleted later and not with this request: a request often dies inside its reply's finished()
+  // signal, and a reply destroyed there makes the transport drop the keep-alive connection.
+  reply->setParent(nullptr);
   reply->deleteLater();
 }
 
@@ -414,7 +418,7 @@ std::shared_ptr<RestResponse> RestRequest::completeLoad(const std::shared_ptr<Re
   m_isLoading = false;
   m_isLoaded = true;
   std::shared_ptr<RestResponse> final = response;
-  if (m_cache) {
+  if (m_cache && m_cachePolicy != RestRequestCachePolicyNone) {
     if ((m_cachePolicy & RestRequestCachePolicyEtag) && response->isNotModified() && cacheHasResponse()) {
       if (auto cached = cachedResponse()) {
         final = cached;

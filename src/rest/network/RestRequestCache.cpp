@@ -13,10 +13,13 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <QMutex>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 
 #include <algorithm>
+
+#include <cstdio>
+#include <sys/stat.h>
 
 namespace rest {
 
@@ -59,14 +62,23 @@ QString sessionIdentifier(const QUrl& url) {
   return value;
 }
 
+// Written under a temporary name, then renamed into place: no reader ever sees a half-written
+// file. The old file is removed just before the rename (an entry missing a file reads as
+// absent), because renaming over an existing file makes ext4 flush the new data at once, which
+// costs milliseconds per answer. There is no explicit flush either: after a power loss a file
+// may be short or empty, which the size and digest checks of every read catch.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
+  const QString temporary = path + QStringLiteral(".tmp-") + QString::number(QRandomGenerator::global()->generate64(), 36);
+  QFile file(temporary);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  const bool written = file.write(bytes) == bytes.size() && file.flush();
+  file.close();
+  if (written) QFile::remove(path);
+  if (!written || ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
+    QFile::remove(temporary);
     return false;
   }
-  return file.commit();
+  return true;
 }
 
 }  // namespace
@@ -134,27 +146,57 @@ QString RestRequestCache::pathForRequest(const RestRequest* request) const {
   return QDir(store).filePath(cacheKey);
 }
 
+std::optional<RestRequestCache::FileStamp> RestRequestCache::stampOf(const QString& path) {
+  struct stat info;
+  if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return FileStamp{static_cast<quint64>(info.st_ino), static_cast<qint64>(info.st_size),
+                   static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
 void RestRequestCache::removeEntryFiles(const QString& path) {
+  m_checked.remove(path);
   QFile::remove(path + key(kHeadersExtension));
   QFile::remove(path);
 }
 
-std::optional<RestRequestCache::Entry> RestRequestCache::readEntry(const RestRequest* request) {
+void RestRequestCache::remember(const QString& path, const HeaderMap& headers, qint64 bodySize, const QString& digest) {
+  const auto headersStamp = stampOf(path + key(kHeadersExtension));
+  const auto bodyStamp = stampOf(path);
+  if (!headersStamp || !bodyStamp) return;
+  if (m_checked.size() > 4096) m_checked.clear();
+  m_checked.insert(path, CheckedEntry{*headersStamp, *bodyStamp, headers, bodySize, digest});
+}
+
+std::optional<RestRequestCache::Entry> RestRequestCache::readEntry(const RestRequest* request, bool withBody) {
   std::lock_guard lock(m_mutex);
   const QString path = pathForRequest(request);
   if (path.isEmpty()) return std::nullopt;
-  QFile headersFile(path + key(kHeadersExtension));
-  QFile bodyFile(path);
-  const bool headersExist = headersFile.exists();
-  const bool bodyExists = bodyFile.exists();
-  if (!headersExist && !bodyExists) return std::nullopt;
-
+  const auto headersStamp = stampOf(path + key(kHeadersExtension));
+  const auto bodyStamp = stampOf(path);
   auto discard = [&](const char* why) -> std::optional<Entry> {
     qCWarning(lcRestCache) << "Discarding the cache entry" << QFileInfo(path).fileName() << ":" << why;
     removeEntryFiles(path);
     return std::nullopt;
   };
-  if (!headersExist || !bodyExists) return discard("a file is missing");
+  if (!headersStamp && !bodyStamp) {
+    m_checked.remove(path);
+    return std::nullopt;
+  }
+  if (!headersStamp || !bodyStamp) return discard("a file is missing");
+
+  if (auto it = m_checked.constFind(path);
+      it != m_checked.constEnd() && it->headersStamp == *headersStamp && it->bodyStamp == *bodyStamp) {
+    Entry entry{QByteArray(), it->headers, it->bodySize, it->bodyDigest};
+    if (!withBody) return entry;
+    QFile bodyFile(path);
+    if (!bodyFile.open(QIODevice::ReadOnly)) return discard("the body cannot be read");
+    entry.body = bodyFile.readAll();
+    if (entry.body.size() != entry.bodySize || foundation::md5Hex(entry.body) != entry.bodyDigest)
+      return discard("the body does not match its headers");
+    return entry;
+  }
+
+  QFile headersFile(path + key(kHeadersExtension));
   if (!headersFile.open(QIODevice::ReadOnly)) return discard("the headers cannot be read");
   QJsonParseError parseError;
   const QJsonDocument document = QJsonDocument::fromJson(headersFile.readAll(), &parseError);
@@ -163,29 +205,35 @@ std::optional<RestRequestCache::Entry> RestRequestCache::readEntry(const RestReq
   if (!object.value(key(kCachedResponseCodeHeaderKey)).isDouble()) return discard("no response code");
   if (object.value(key(kCachedURLHeaderKey)).toString() != QString::fromUtf8(request->URL().toEncoded()))
     return discard("stored for another URL");
+  QFile bodyFile(path);
   if (!bodyFile.open(QIODevice::ReadOnly)) return discard("the body cannot be read");
   Entry entry;
   entry.body = bodyFile.readAll();
-  if (object.value(key(kBodySizeKey)).toString() != QString::number(entry.body.size()) ||
-      object.value(key(kBodyDigestKey)).toString() != foundation::md5Hex(entry.body))
+  entry.bodySize = entry.body.size();
+  entry.bodyDigest = foundation::md5Hex(entry.body);
+  if (object.value(key(kBodySizeKey)).toString() != QString::number(entry.bodySize) ||
+      object.value(key(kBodyDigestKey)).toString() != entry.bodyDigest)
     return discard("the body does not match its headers");
   for (auto it = object.begin(); it != object.end(); ++it) {
     if (it.key() == key(kBodySizeKey) || it.key() == key(kBodyDigestKey)) continue;
     entry.headers.insert(it.key(), it.value().isDouble() ? QString::number(it.value().toInteger()) : it.value().toString());
   }
+  if (stampOf(path) == bodyStamp && stampOf(path + key(kHeadersExtension)) == headersStamp)
+    remember(path, entry.headers, entry.bodySize, entry.bodyDigest);
+  if (!withBody) entry.body.clear();
   return entry;
 }
 
-bool RestRequestCache::hasResponseForRequest(const RestRequest* request) { return readEntry(request).has_value(); }
+bool RestRequestCache::hasResponseForRequest(const RestRequest* request) { return readEntry(request, false).has_value(); }
 
 std::shared_ptr<RestResponse> RestRequestCache::responseForRequest(RestRequest* request) {
-  auto entry = readEntry(request);
+  auto entry = readEntry(request, true);
   if (!entry) return nullptr;
   return std::make_shared<RestResponse>(request, std::move(entry->body), std::move(entry->headers));
 }
 
 HeaderMap RestRequestCache::headersForRequest(const RestRequest* request) {
-  auto entry = readEntry(request);
+  auto entry = readEntry(request, false);
   return entry ? entry->headers : HeaderMap();
 }
 
@@ -236,25 +284,35 @@ void RestRequestCache::storeResponseForRequest(const RestResponse* response, con
   headers.insert(key(kCachedMIMETypeHeaderKey), response->MIMEType());
   headers.insert(key(kCachedURLHeaderKey), QString::fromUtf8(request->URL().toEncoded()));
 
+  const QString digest = foundation::md5Hex(body);
+  // An identical answer stored again would leave identical files: nothing to write.
+  if (auto existing = readEntry(request, false);
+      existing && existing->bodyDigest == digest && existing->bodySize == body.size() && existing->headers == headers)
+    return;
   QDir().mkpath(QFileInfo(path).path());
-  // The old headers go first, so that no reader pairs them with the new body.
-  QFile::remove(path + key(kHeadersExtension));
-  if (!writeFileAtomically(path, body) || !writeHeaders(path, headers, body.size(), foundation::md5Hex(body))) {
+  // The old entry goes first, so that no reader pairs old headers with a new body.
+  removeEntryFiles(path);
+  if (!writeFileAtomically(path, body) || !writeHeaders(path, headers, body.size(), digest)) {
     qCWarning(lcRestCache) << "Cannot write the cache entry" << path;
     removeEntryFiles(path);
     return;
   }
-  enforceLimit(QFileInfo(path).path());
+  remember(path, headers, body.size(), digest);
+  const auto headersStamp = stampOf(path + key(kHeadersExtension));
+  noteStored(QFileInfo(path).path(), body.size() + (headersStamp ? headersStamp->size : 0));
 }
 
 void RestRequestCache::setCacheDateForRequest(const QDateTime& date, const RestRequest* request) {
   std::lock_guard lock(m_mutex);
-  auto entry = readEntry(request);
+  auto entry = readEntry(request, false);
   if (!entry) return;
   entry->headers.insert(key(kCacheDateHeaderKey), formatCacheDate(date));
   const QString path = pathForRequest(request);
-  if (!writeHeaders(path, entry->headers, entry->body.size(), foundation::md5Hex(entry->body)))
+  if (!writeHeaders(path, entry->headers, entry->bodySize, entry->bodyDigest)) {
     qCWarning(lcRestCache) << "Cannot update the cache date of" << path;
+    return;
+  }
+  remember(path, entry->headers, entry->bodySize, entry->bodyDigest);
 }
 
 void RestRequestCache::invalidateRequest(const RestRequest* request) {
@@ -269,6 +327,19 @@ void RestRequestCache::invalidateWithStoragePolicy(RestRequestCacheStoragePolicy
   if (store.isEmpty()) return;
   QDir dir(store);
   for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) dir.remove(name);
+  m_checked.clear();
+  m_storeBytes.insert(store, 0);
+}
+
+void RestRequestCache::noteStored(const QString& store, qint64 bytes) {
+  auto it = m_storeBytes.find(store);
+  if (it == m_storeBytes.end()) {
+    enforceLimit(store);  // first store here: learn the folder's size
+    return;
+  }
+  // Replacing an entry counts it twice; the bound only errs towards scanning early.
+  it.value() += bytes;
+  if (it.value() > m_storeLimit) enforceLimit(store);
 }
 
 void RestRequestCache::invalidateAll() {
@@ -304,13 +375,15 @@ void RestRequestCache::enforceLimit(const QString& store) {
     entries.append({info.filePath(), info.size() + headers.size(), headers.lastModified()});
     total += info.size() + headers.size();
   }
-  if (total <= m_storeLimit) return;
-  std::sort(entries.begin(), entries.end(), [](const Item& a, const Item& b) { return a.date < b.date; });
-  for (const Item& item : entries) {
-    if (total <= m_storeLimit) break;
-    removeEntryFiles(item.bodyPath);
-    total -= item.size;
+  if (total > m_storeLimit) {
+    std::sort(entries.begin(), entries.end(), [](const Item& a, const Item& b) { return a.date < b.date; });
+    for (const Item& item : entries) {
+      if (total <= m_storeLimit) break;
+      removeEntryFiles(item.bodyPath);
+      total -= item.size;
+    }
   }
+  m_storeBytes.insert(store, total);
 }
 
 QString RestRequestCache::formatCacheDate(const QDateTime& date) {
@@ -318,10 +391,21 @@ QString RestRequestCache::formatCacheDate(const QDateTime& date) {
 }
 
 QDateTime RestRequestCache::parseCacheDate(const QString& text) {
-  QDateTime date = QLocale::c().toDateTime(text, QStringLiteral("ddd, dd MMM yyyy HH:mm:ss 'GMT'"));
-  if (!date.isValid()) return {};
-  date.setTimeZone(QTimeZone::utc());
-  return date;
+  // Fixed layout "Sun, 03 Mar 2013 12:00:00 GMT", read by position: it is read for most requests.
+  static const QStringList months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  if (text.size() != 29 || text.mid(3, 2) != QLatin1String(", ") || !text.endsWith(QLatin1String(" GMT"))) return {};
+  bool ok[5] = {};
+  const int day = text.mid(5, 2).toInt(&ok[0]);
+  const int month = int(months.indexOf(text.mid(8, 3))) + 1;
+  const int year = text.mid(12, 4).toInt(&ok[1]);
+  const int hour = text.mid(17, 2).toInt(&ok[2]);
+  const int minute = text.mid(20, 2).toInt(&ok[3]);
+  const int second = text.mid(23, 2).toInt(&ok[4]);
+  if (month == 0 || !std::all_of(std::begin(ok), std::end(ok), [](bool b) { return b; })) return {};
+  const QDate date(year, month, day);
+  const QTime time(hour, minute, second);
+  if (!date.isValid() || !time.isValid()) return {};
+  return QDateTime(date, time, QTimeZone::utc());
 }
 
 }  // namespace rest

@@ -12,6 +12,7 @@
 #include "rest/network/RestResponse.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <memory>
@@ -70,19 +71,42 @@ class RestRequestCache {
 
  private:
   struct Entry {
-    QByteArray body;
+    QByteArray body;  // only when asked for
     HeaderMap headers;
+    qint64 bodySize = 0;
+    QString bodyDigest;
   };
+  // Identity of a file's current content: a file rewritten in any way gets another stamp.
+  struct FileStamp {
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+  };
+  // An entry already checked against its body, valid while both files keep their stamps; spares
+  // re-reading and re-hashing the body for every question about the same entry.
+  struct CheckedEntry {
+    FileStamp headersStamp;
+    FileStamp bodyStamp;
+    HeaderMap headers;
+    qint64 bodySize = 0;
+    QString bodyDigest;
+  };
+  static std::optional<FileStamp> stampOf(const QString& path);
   QString storePath(RestRequestCacheStoragePolicy policy) const;
-  std::optional<Entry> readEntry(const RestRequest* request);
+  std::optional<Entry> readEntry(const RestRequest* request, bool withBody);
+  void remember(const QString& path, const HeaderMap& headers, qint64 bodySize, const QString& digest);
   void removeEntryFiles(const QString& path);
   bool writeHeaders(const QString& path, const HeaderMap& headers, qint64 bodySize, const QString& bodyDigest);
+  void noteStored(const QString& store, qint64 bytes);
   void enforceLimit(const QString& store);
 
   mutable std::recursive_mutex m_mutex;
   QString m_cachePath;
   RestRequestCacheStoragePolicy m_storagePolicy = RestRequestCacheStoragePolicyDisabled;
   qint64 m_storeLimit = kRestDefaultCacheStoreLimit;
+  QHash<QString, CheckedEntry> m_checked;  // by entry path
+  QHash<QString, qint64> m_storeBytes;     // by store folder; an upper bound between scans
 };
 
 }  // namespace rest

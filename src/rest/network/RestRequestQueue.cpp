@@ -73,7 +73,6 @@ std::shared_ptr<RestRequestQueue> RestRequestQueue::newRequestQueueWithName(cons
 
 RestRequestQueue::~RestRequestQueue() {
   // Requests still loading finish on their own; they no longer report to this queue.
-  m_watches.clear();
   if (m_loadingCount > 0 && m_showsNetworkActivityIndicatorWhenBusy) popNetworkActivity();
 }
 
@@ -122,29 +121,27 @@ void RestRequestQueue::scheduleRetry() {
   });
 }
 
+// One observer per notification for the whole queue, filtering on the requests it holds: the same
+// as watching each request, without one registration per request in the centre.
+void RestRequestQueue::watchRequests() {
+  if (m_loadObservation.isActive()) return;
+  std::weak_ptr<RestRequestQueue> weak = weak_from_this();
+  auto& center = foundation::NotificationCenter::defaultCenter();
+  m_loadObservation = center.addObserver(RestRequestDidLoadResponseNotification, [weak](const foundation::Notification& n) {
+    if (auto queue = weak.lock()) queue->requestDidEnd(n, true);
+  });
+  m_failObservation = center.addObserver(RestRequestDidFailWithErrorNotification, [weak](const foundation::Notification& n) {
+    if (auto queue = weak.lock()) queue->requestDidEnd(n, false);
+  });
+}
+
 void RestRequestQueue::addRequest(const std::shared_ptr<RestRequest>& request) {
   {
     std::lock_guard lock(m_mutex);
     if (containsRequest(request.get())) return;
     m_requests.push_back(request);
     request->setQueue(shared_from_this());
-    std::weak_ptr<RestRequestQueue> weak = weak_from_this();
-    auto& center = foundation::NotificationCenter::defaultCenter();
-    const RestRequest* sender = request.get();
-    std::vector<foundation::Observation> watches;
-    watches.push_back(center.addObserver(
-        RestRequestDidLoadResponseNotification,
-        [weak](const foundation::Notification& n) {
-          if (auto queue = weak.lock()) queue->requestDidEnd(n, true);
-        },
-        sender));
-    watches.push_back(center.addObserver(
-        RestRequestDidFailWithErrorNotification,
-        [weak](const foundation::Notification& n) {
-          if (auto queue = weak.lock()) queue->requestDidEnd(n, false);
-        },
-        sender));
-    m_watches[sender] = std::move(watches);
+    watchRequests();
   }
   loadNextInQueue();
 }
@@ -188,7 +185,6 @@ bool RestRequestQueue::removeRequestDecrementCounter(const RestRequest* request,
   if (it == m_requests.end()) return false;
   auto keep = *it;  // alive until the bookkeeping is done
   m_requests.erase(it);
-  m_watches.erase(request);
   if (decrementCounter) {
     if (m_loadingCount == 0) qFatal("Attempted to decrement loading count below zero");
     setLoadingCount(m_loadingCount - 1);
@@ -197,7 +193,8 @@ bool RestRequestQueue::removeRequestDecrementCounter(const RestRequest* request,
 }
 
 void RestRequestQueue::requestDidEnd(const foundation::Notification& notification, bool loaded) {
-  if (!notification.sender) qFatal("Request notification carries no request");
+  // Requests of other queues (and anything posted without a request) are not this queue's business.
+  if (!notification.sender) return;
   const auto* request = static_cast<const RestRequest*>(notification.sender);
   std::shared_ptr<RestRequest> held;
   {

@@ -92,6 +92,7 @@ class RestRequestQueue : public std::enable_shared_from_this<RestRequestQueue> {
   void scheduleRetry();
   void requestDidEnd(const foundation::Notification& notification, bool loaded);
   std::shared_ptr<RestRequest> firstUnsentRequest() const;
+  void watchRequests();
 
   mutable std::recursive_mutex m_mutex;
   QString m_name;
@@ -102,7 +103,8 @@ class RestRequestQueue : public std::enable_shared_from_this<RestRequestQueue> {
   bool m_suspended = true;
   int m_loadingCount = 0;
   std::vector<std::shared_ptr<RestRequest>> m_requests;
-  std::map<const RestRequest*, std::vector<foundation::Observation>> m_watches;
+  foundation::Observation m_loadObservation;
+  foundation::Observation m_failObservation;
   foundation::Timer m_retry;
   foundation::Observation m_backgroundObservation;
   foundation::Observation m_foregroundObservation;
