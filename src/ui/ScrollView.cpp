@@ -357,6 +357,7 @@ void ScrollView::mousePressEvent(QMouseEvent* event) {
   stopMotion();
   m_pressed = true;
   m_dragging = false;
+  m_wandered = false;
   m_handedTo = nullptr;
   m_pressGlobal = event->globalPosition();
   m_pressTime = qint64(event->timestamp());
@@ -376,6 +377,7 @@ void ScrollView::mouseMoveEvent(QMouseEvent* event) {
   }
   const QPointF delta = global - m_pressGlobal;
   if (std::hypot(delta.x(), delta.y()) < kSlop) return;
+  m_wandered = true;
   const Qt::Orientation axis = dominantAxis(delta);
   if (!canScroll(axis)) {
     if (ScrollView* outer = enclosingScrollView(this, axis)) {
@@ -414,7 +416,7 @@ void ScrollView::mouseReleaseEvent(QMouseEvent* event) {
     }
     return;
   }
-  contentTapped(event->position() + m_offset);
+  if (!m_wandered) contentTapped(event->position() + m_offset);
 }
 
 void ScrollView::wheelEvent(QWheelEvent* event) {

@@ -151,6 +151,7 @@ class ScrollView : public QWidget {
   std::deque<Sample> m_samples;
   QPointer<ScrollView> m_handedTo;
   bool m_caughtMotion = false;  // the press stopped a settle or an animation
+  bool m_wandered = false;      // the finger went further than a tap allows
 };
 
 }  // namespace ui

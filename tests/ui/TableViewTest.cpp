@@ -132,9 +132,15 @@ TEST_F(TableViewTest, ATapSelectsTheRowUnderTheFingerAndADragDoesNot) {
   table->deselectRowAtIndexPath({0, 1}, false);
   EXPECT_FALSE(table->indexPathForSelectedRow(&selected));
 
+  table->setScrollEnabled(false);  // like the menu columns
+  uitest::drag(&host, {100, 20}, {100, 200}, 5, 200);
+  EXPECT_EQ(rows.selected.size(), 1u);  // a finger that wandered off is no tap
+  uitest::tap(&host, {100, 20});
+  EXPECT_EQ(rows.selected.size(), 2u);
+
   table->setAllowsSelection(false);
   uitest::tap(&host, {100, 20});
-  EXPECT_EQ(rows.selected.size(), 1u);
+  EXPECT_EQ(rows.selected.size(), 2u);
 }
 
 TEST_F(TableViewTest, WithoutADataSourceOrWithoutCellsTheTableStaysUsable) {

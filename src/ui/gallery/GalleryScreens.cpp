@@ -185,6 +185,7 @@ void PagesScreen::loadView() {
   view->resize(320, 416);
   ui::setBackgroundColor(view, kScreenGrey);
   auto* titleBar = new QWidget(view);
+  titleBar->setObjectName(QStringLiteral("titleBar"));
   titleBar->setGeometry(0, 0, 320, 20);
   ui::setBackgroundColor(titleBar, ui::rgb(0.369, 0.384, 0.404));
   m_pages = new ui::ScrollView(QRect(0, 20, 320, 200), view);
@@ -209,6 +210,18 @@ void PagesScreen::loadView() {
   connect(m_indicator, &ui::Control::valueChanged, this,
           [this] { m_pages->setContentOffset(QPointF(m_indicator->currentPage() * 320.0, 0), true); });
   setView(view);
+}
+
+bool PagesScreen::shouldAutorotateToInterfaceOrientation(ui::Orientation orientation) const {
+  return orientation != ui::Orientation::PortraitUpsideDown;
+}
+
+void PagesScreen::didRotateFromInterfaceOrientation(ui::Orientation) {
+  // The strip keeps its pages 320 points wide and stays centred.
+  const int x = (view()->width() - 320) / 2;
+  m_pages->move(x, m_pages->y());
+  m_indicator->setGeometry(0, 220, view()->width(), 20);
+  view()->findChild<QWidget*>(QStringLiteral("titleBar"))->setGeometry(0, 0, view()->width(), 20);
 }
 
 void PagesScreen::scrollViewDidScroll(ui::ScrollView* scrollView) {

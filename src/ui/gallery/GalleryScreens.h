@@ -52,6 +52,8 @@ class PagesScreen : public ui::Screen, public ui::ScrollViewDelegate {
  public:
   PagesScreen();
   void scrollViewDidScroll(ui::ScrollView* scrollView) override;
+  bool shouldAutorotateToInterfaceOrientation(ui::Orientation orientation) const override;
+  void didRotateFromInterfaceOrientation(ui::Orientation from) override;
   ui::ScrollView* pages() const { return m_pages; }
 
  protected:

@@ -7,6 +7,7 @@
 #include "ui/AlertView.h"
 #include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"
+#include "ui/Orientation.h"
 #include "ui/ProgressHUD.h"
 #include "ui/StatusBar.h"
 #include "ui/Window.h"
@@ -82,8 +83,16 @@ int main(int argc, char** argv) {
   navigation.popViewControllerAnimated(false);
   home->openPages();
   ok &= save(window, shots, QStringLiteral("05-pages"));
+  window.setDeviceOrientation(ui::Orientation::LandscapeLeft);
+  ok &= save(window, shots, QStringLiteral("06-pages-landscape"));
+  window.setDeviceOrientation(ui::Orientation::Portrait);
+  navigation.popToRootViewControllerAnimated(false);
+  // The grey tint the main menu gives the bar.
+  navigation.navigationBar()->setTintColor(QColor::fromRgbF(0.675f, 0.675f, 0.675f));
+  home->openTable();
+  ok &= save(window, shots, QStringLiteral("07-grey-tinted-bar"));
   navigation.popToRootViewControllerAnimated(false);
   navigation.setNavigationBarHidden(true);
-  ok &= save(window, shots, QStringLiteral("06-home-without-bar"));
+  ok &= save(window, shots, QStringLiteral("08-home-without-bar"));
   return ok ? 0 : 1;
 }
