@@ -94,7 +94,7 @@ TEST(HomeModel, StoppingAFavoriteThatIsNotRunningLeavesNoTrace) {
   EXPECT_EQ(home.history.size(), events);
   ASSERT_FALSE(home.stopFavorite(1, kNow, Actor{}));  // running in the demo
   EXPECT_EQ(home.history.size(), events + 1);
-  EXPECT_EQ(home.device("LGT-SALON")->status, "ON") << "its stop actions ran";
+  EXPECT_EQ(home.device("LGT-ENTREE")->status, "ON") << "its stop actions ran";
 }
 
 TEST(HomeModel, StartingAnotherFavoriteStopsTheRunningOneWithItsStopActions) {

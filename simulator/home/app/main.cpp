@@ -76,8 +76,7 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  auto log = [verbose = cl->verbose](const QString& line) {
-    Q_UNUSED(verbose);
+  auto log = [](const QString& line) {
     say(QStringLiteral("%1 %2").arg(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz")), line));
   };
 
