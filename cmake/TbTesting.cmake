@@ -15,8 +15,12 @@ function(tb_add_test)
   else()
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} tb_test_support tb_warnings)
   endif()
+  set(_env "")
+  if(TB_SANITIZE MATCHES "thread")
+    set(_env ENVIRONMENT "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/tsan.supp halt_on_error=0 second_deadlock_stack=1")
+  endif()
   gtest_discover_tests(${T_NAME}
-    PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}
+    PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT} ${_env}
     DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST)
 endfunction()
