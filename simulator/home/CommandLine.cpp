@@ -51,9 +51,10 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
   const QCommandLineOption ffmpeg("ffmpeg", "ffmpeg program to use (default: from PATH).", "PATH");
   const QCommandLineOption token("control-token", "Token of the control interface (default: a random one, printed at start).", "TOKEN");
   const QCommandLineOption life("life-interval", "Seconds between two events of daily life in the history (0: none; default 420).", "SECONDS");
+  const QCommandLineOption ready("ready-file", "Write the addresses and the control token to FILE (JSON) once ready; removed at exit.", "FILE");
   const QCommandLineOption verbose("verbose", "One log line per request.");
   p.addOptions({help, listen, mediaListen, tls, cert, key, certDir, restType, restVersion, home, users, ttl, latency, seed,
-                mediaDir, ffmpeg, token, life, verbose});
+                mediaDir, ffmpeg, token, life, ready, verbose});
   if (!p.parse(arguments)) return fail(p.errorText());
   if (!p.positionalArguments().isEmpty()) return fail(QStringLiteral("unexpected argument '%1'").arg(p.positionalArguments().first()));
 
@@ -103,6 +104,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
   c.ffmpeg = p.value(ffmpeg);
   c.controlToken = p.value(token);
   if (p.isSet(token) && c.controlToken.size() < 8) return fail(QStringLiteral("--control-token needs at least 8 characters"));
+  c.readyFile = p.value(ready);
   c.verbose = p.isSet(verbose);
   return c;
 }

@@ -32,6 +32,7 @@ struct CommandLine {
   QString ffmpeg;        // "" : from PATH
   QString controlToken;  // "" : a random one
   int lifeIntervalSeconds = 420;
+  QString readyFile;  // "" : none; else a JSON file with the addresses, written when ready
   bool verbose = false;
   bool help = false;
   QString helpText;

@@ -5,6 +5,8 @@
 #include "support/Wait.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
@@ -97,13 +99,23 @@ TEST(Program, StartsAnswersAndStopsOnSigterm) {
   EXPECT_TRUE(program.out().contains("tavrobox-cloudsim: stopped"));
 }
 
-TEST(Program, StopsCleanlyOnSigint) {
+TEST(Program, WritesItsAddressesForScriptsAndStopsCleanlyOnSigint) {
   tbtest::TempDir dir;
-  Program program(baseArgs(dir));
+  Program program(baseArgs(dir) << "--ready-file" << dir.file("ready.json"));
   ASSERT_TRUE(program.waitReady());
+  QFile file(dir.file("ready.json"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QJsonObject ready = QJsonDocument::fromJson(file.readAll()).object();
+  file.close();
+  EXPECT_EQ(file.permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup), QFileDevice::Permissions()) << "it holds the token";
+  EXPECT_EQ(ready.value("controlToken").toString(), "process-token");
+  EXPECT_EQ(ready.value("baseUrl").toString(), program.line(QStringLiteral("REST service at (\\S+)")));
+  EXPECT_EQ(signIn(ready.value("baseUrl").toString()).status, 200);
+  EXPECT_GT(ready.value("playbackPort").toInt(), 0);
   ASSERT_TRUE(program.stopWith(SIGINT));
   EXPECT_EQ(program.process().exitCode(), 0);
   EXPECT_TRUE(program.out().contains("tavrobox-cloudsim: stopped"));
+  EXPECT_FALSE(QFile::exists(dir.file("ready.json"))) << "removed at exit";
 }
 
 TEST(Program, ServesTlsWithTheCertificateItGenerates) {

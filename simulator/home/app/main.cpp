@@ -9,6 +9,10 @@
 #include "home/MediaService.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -189,9 +193,30 @@ int main(int argc, char** argv) {
           .arg(media.available() ? QStringLiteral("video in %1").arg(cl->mediaDir) : QStringLiteral("no ffmpeg: media answers 404")));
   say(QStringLiteral("tavrobox-cloudsim: control interface %1%2/... with header %3: %4")
           .arg(serverUrl, QString::fromLatin1(simhome::kControlPrefix), QString::fromLatin1(simhome::kControlTokenHeader), options.controlToken));
+  if (!cl->readyFile.isEmpty()) {
+    // For scripts and end-to-end tests: where to connect, without parsing the lines above.
+    const QJsonObject ready{{"restServer", serverUrl},
+                            {"restType", cl->restType},
+                            {"restVersion", cl->restVersion},
+                            {"baseUrl", serverUrl + service.basePath()},
+                            {"mediaServer", QStringLiteral("http://%1:%2").arg(cl->mediaListen.host).arg(mediaServer.port())},
+                            {"playbackPort", int(mediaServer.port())},
+                            {"certificate", certificatePath},
+                            {"controlToken", options.controlToken},
+                            {"pid", qint64(QCoreApplication::applicationPid())}};
+    QSaveFile file(cl->readyFile);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(ready).toJson()) < 0 || !file.commit()) {
+      complain(QStringLiteral("cannot write %1: %2").arg(cl->readyFile, file.errorString()));
+      return 1;
+    }
+    // The token is a credential: the file is for its owner only.
+    QFile::setPermissions(cl->readyFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  }
   say(QStringLiteral("tavrobox-cloudsim: ready"));
 
   const int code = QCoreApplication::exec();
+  if (!cl->readyFile.isEmpty()) QFile::remove(cl->readyFile);
   server.close();
   mediaServer.close();
   say(QStringLiteral("tavrobox-cloudsim: stopped"));
