@@ -141,18 +141,19 @@ int main(int argc, char** argv) {
     certificatePath = QFileInfo(certFile).absoluteFilePath();
   }
 
+  // The video is made in the background: the service answers at once. (Read
+  // before the REST server listens: nothing changes the homes yet.)
+  for (auto& [key, state] : service.homes()) {
+    for (const simhome::Device* cam : state.home.cameras()) media.prepareCamera(cam->serial, cam->name);
+    for (const simhome::Recording& r : state.home.recordings)
+      for (const simhome::RecordingFile& f : r.files) media.prepareRecording(f.name, r.sensorName, f.durationS);
+  }
+
   simcore::HttpServer server(&service);
   server.setLimits(limits);
   if (!server.listen(cl->listen.address, cl->listen.port, identity ? &*identity : nullptr)) {
     complain(QStringLiteral("cannot listen on %1:%2: %3").arg(cl->listen.host).arg(cl->listen.port).arg(server.errorString()));
     return 1;
-  }
-
-  // The video is made in the background: the service answers at once.
-  for (auto& [key, state] : service.homes()) {
-    for (const simhome::Device* cam : state.home.cameras()) media.prepareCamera(cam->serial, cam->name);
-    for (const simhome::Recording& r : state.home.recordings)
-      for (const simhome::RecordingFile& f : r.files) media.prepareRecording(f.name, r.sensorName, f.durationS);
   }
 
   if (::pipe(g_signalPipe) != 0) {
