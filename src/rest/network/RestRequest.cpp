@@ -87,6 +87,7 @@ void RestRequest::setResourcePath(const QString& resourcePath) {
   }
   m_restURL = *rebuilt;
   m_url = rebuilt->url();
+  m_cacheKey.clear();
 }
 
 QByteArray RestRequest::HTTPBody() const {
@@ -96,12 +97,14 @@ QByteArray RestRequest::HTTPBody() const {
 
 QString RestRequest::cacheKey() const {
   if (m_method == RestRequestMethodDELETE) return QString();
+  if (!m_cacheKey.isEmpty()) return m_cacheKey;
   const QString url = QString::fromUtf8(m_url.toEncoded());
   QString material;
   const QByteArray body = m_params ? m_params->HTTPBody() : QByteArray();
   if (m_params && !body.isNull()) material = QStringLiteral("%1-%2-%3").arg(url).arg(int(m_method)).arg(bytesDescription(body));
   else material = QStringLiteral("%1-%2").arg(url).arg(int(m_method));
-  return foundation::md5Hex(material.toUtf8());
+  m_cacheKey = foundation::md5Hex(material.toUtf8());
+  return m_cacheKey;
 }
 
 // --- Preparation

@@ -89,9 +89,15 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   QUrl URL() const { return m_url; }
   const std::optional<RestURL>& restURL() const { return m_restURL; }
   RestRequestMethod method() const { return m_method; }
-  void setMethod(RestRequestMethod method) { m_method = method; }
+  void setMethod(RestRequestMethod method) {
+    m_method = method;
+    m_cacheKey.clear();
+  }
   const std::shared_ptr<RestRequestParams>& params() const { return m_params; }
-  void setParams(std::shared_ptr<RestRequestParams> params) { m_params = std::move(params); }
+  void setParams(std::shared_ptr<RestRequestParams> params) {
+    m_params = std::move(params);
+    m_cacheKey.clear();
+  }
   const HTTPHeaderList& additionalHTTPHeaders() const { return m_additionalHTTPHeaders; }
   void setAdditionalHTTPHeaders(HTTPHeaderList headers) { m_additionalHTTPHeaders = std::move(headers); }
 
@@ -240,6 +246,7 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   qint64 m_bytesSent = 0;
   int m_authenticationAttempts = 0;
   std::shared_ptr<RestRequest> m_self;  // keeps a loading request alive
+  mutable QString m_cacheKey;  // computed once per URL, method and params
 
   friend class RestTransport;
 };

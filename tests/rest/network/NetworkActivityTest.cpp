@@ -1,4 +1,5 @@
 #include "rest/network/NetworkActivity.h"
+#include "support/server/TsanDefaults.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 #include "support/server/TestServer.h"
 
+#include "support/server/TsanDefaults.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
