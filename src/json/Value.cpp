@@ -9,17 +9,8 @@ namespace json {
 
 namespace {
 
-std::int64_t smallInt(std::uint64_t word) {
-  // Arithmetic shift keeps the sign of the 60-bit payload.
-  return static_cast<std::int64_t>(word) >> tape::kTagBits;
-}
-
-template <class T>
-T dataWord(const std::uint64_t* word) {
-  T value;
-  std::memcpy(&value, word + 1, sizeof value);
-  return value;
-}
+using tape::dataWord;
+using tape::smallInt;
 
 }  // namespace
 
@@ -62,31 +53,6 @@ std::optional<double> Value::getDouble() const {
 std::optional<std::string_view> Value::getString() const {
   if (!isString()) return std::nullopt;
   return stringValue();
-}
-
-std::int64_t Value::int64Value() const {
-  switch (tape::tagOf(*m_word)) {
-    case tape::kSmallInt: return smallInt(*m_word);
-    case tape::kInt64: return dataWord<std::int64_t>(m_word);
-    case tape::kUInt64: return static_cast<std::int64_t>(dataWord<std::uint64_t>(m_word));
-    case tape::kDouble: return static_cast<std::int64_t>(dataWord<double>(m_word));
-    default: return 0;
-  }
-}
-
-std::uint64_t Value::uint64Value() const {
-  if (tape::tagOf(*m_word) == tape::kUInt64) return dataWord<std::uint64_t>(m_word);
-  return static_cast<std::uint64_t>(int64Value());
-}
-
-double Value::doubleValue() const {
-  switch (tape::tagOf(*m_word)) {
-    case tape::kSmallInt: return static_cast<double>(smallInt(*m_word));
-    case tape::kInt64: return static_cast<double>(dataWord<std::int64_t>(m_word));
-    case tape::kUInt64: return static_cast<double>(dataWord<std::uint64_t>(m_word));
-    case tape::kDouble: return dataWord<double>(m_word);
-    default: return 0.0;
-  }
 }
 
 std::string Value::numberText() const {

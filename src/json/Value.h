@@ -64,7 +64,19 @@ inline const std::uint64_t* next(const std::uint64_t* word) {
   }
 }
 
-[[gnu::always_inline]] inline std::string_view stringAt(const std::uint64_t* word, const char* strings) {
+[[gnu::always_inline]] inline std::int64_t smallInt(std::uint64_t word) {
+  // Arithmetic shift keeps the sign of the 60-bit payload.
+  return static_cast<std::int64_t>(word) >> kTagBits;
+}
+
+template <class T>
+T dataWord(const std::uint64_t* word) {
+  T value;
+  std::memcpy(&value, word + 1, sizeof value);
+  return value;
+}
+
+inline std::string_view stringAt(const std::uint64_t* word, const char* strings) {
   const std::uint64_t payload = payloadOf(*word);
   if (tagOf(*word) == kString) {
     return {strings + (payload >> kShortLengthBits), static_cast<std::size_t>(payload & kShortLengthLimit)};
@@ -122,7 +134,7 @@ class Value {
 
   // Unchecked reads for code that has looked at type() already.
   bool boolValue() const { return tape::tagOf(*m_word) == tape::kTrue; }
-  std::int64_t int64Value() const;
+  std::int64_t int64Value() const;  // a double is truncated toward zero, saturating
   std::uint64_t uint64Value() const;
   double doubleValue() const;
   std::string_view stringValue() const { return tape::stringAt(m_word, m_strings); }
@@ -228,6 +240,37 @@ inline Value::Members Value::members() const {
 inline std::size_t Value::size() const {
   const auto tag = tape::tagOf(*m_word);
   return tag == tape::kArray || tag == tape::kObject ? static_cast<std::size_t>(m_word[1]) : 0;
+}
+
+inline std::int64_t Value::int64Value() const {
+  switch (tape::tagOf(*m_word)) {
+    case tape::kSmallInt: return tape::smallInt(*m_word);
+    case tape::kInt64: return tape::dataWord<std::int64_t>(m_word);
+    case tape::kUInt64: return static_cast<std::int64_t>(tape::dataWord<std::uint64_t>(m_word));
+    case tape::kDouble: {
+      // Truncated toward zero; out-of-range values saturate (a plain cast would be undefined).
+      const double d = tape::dataWord<double>(m_word);
+      if (d >= 9223372036854775808.0) return INT64_MAX;
+      if (d < -9223372036854775808.0) return INT64_MIN;
+      return static_cast<std::int64_t>(d);
+    }
+    default: return 0;
+  }
+}
+
+inline std::uint64_t Value::uint64Value() const {
+  if (tape::tagOf(*m_word) == tape::kUInt64) return tape::dataWord<std::uint64_t>(m_word);
+  return static_cast<std::uint64_t>(int64Value());
+}
+
+inline double Value::doubleValue() const {
+  switch (tape::tagOf(*m_word)) {
+    case tape::kSmallInt: return static_cast<double>(tape::smallInt(*m_word));
+    case tape::kInt64: return static_cast<double>(tape::dataWord<std::int64_t>(m_word));
+    case tape::kUInt64: return static_cast<double>(tape::dataWord<std::uint64_t>(m_word));
+    case tape::kDouble: return tape::dataWord<double>(m_word);
+    default: return 0.0;
+  }
 }
 
 }  // namespace json

@@ -48,6 +48,15 @@ TEST(ValueTest, IntegerKindsAndRanges) {
   EXPECT_FALSE(root.at(7).has_value());
 }
 
+TEST(ValueTest, DoublesReadAsIntegersTruncateAndSaturate) {
+  const json::Document document = parsed("[2.9,-2.9,1e300,-1e300,9223372036854775807.0]");
+  std::vector<std::int64_t> values;
+  for (const json::Value v : document.root().elements()) values.push_back(v.int64Value());
+  EXPECT_EQ(values, (std::vector<std::int64_t>{2, -2, std::numeric_limits<std::int64_t>::max(),
+                                               std::numeric_limits<std::int64_t>::min(),
+                                               std::numeric_limits<std::int64_t>::max()}));
+}
+
 TEST(ValueTest, NumberTextIsExactForIntegersAndShortestForDoubles) {
   const json::Document document =
       parsed("[7,-9223372036854775808,18446744073709551615,3.5,0.1,1e21,1e-7,100.0,\"7\",true]");
