@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace foundation {
 
@@ -26,6 +27,13 @@ class Scheduler {
 
   // "Now" in the scheduler's time zone.
   QDateTime localNow() const { return now().toTimeZone(timeZone()); }
+
+  // Expires when the scheduler is destroyed, so a timer that outlives its scheduler (a test's
+  // manual clock) never calls into freed memory.
+  std::weak_ptr<const void> lifetime() const { return m_lifetime; }
+
+ private:
+  std::shared_ptr<const void> m_lifetime = std::make_shared<int>(0);
 };
 
 // The scheduler every timer and clock reading uses. Defaults to the Qt scheduler.

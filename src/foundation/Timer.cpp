@@ -8,6 +8,7 @@ struct Timer::State {
   bool valid = true;
   TimerToken token = 0;
   Scheduler* scheduler = nullptr;
+  std::weak_ptr<const void> schedulerAlive;
   Callback callback;
   Timer* owner = nullptr;  // the handle the callback receives
 };
@@ -39,6 +40,7 @@ Timer Timer::scheduled(double interval, bool repeats, Callback callback) {
   state->repeats = repeats && interval > 0;
   state->callback = std::move(callback);
   state->scheduler = &scheduler();
+  state->schedulerAlive = state->scheduler->lifetime();
   arm(state);
   return Timer(state);
 }
@@ -52,6 +54,10 @@ void Timer::start(double interval, bool repeats, Callback callback) {
 }
 
 void Timer::arm(const std::shared_ptr<State>& state) {
+  if (state->schedulerAlive.expired()) {
+    state->valid = false;
+    return;
+  }
   std::weak_ptr<State> weak = state;
   state->token = state->scheduler->schedule(state->interval, [weak]() {
     if (auto s = weak.lock()) trigger(s, true);
@@ -63,7 +69,7 @@ void Timer::trigger(const std::shared_ptr<State>& state, bool fromSchedule) {
   if (fromSchedule) state->token = 0;
   if (!state->repeats) {
     state->valid = false;
-    if (state->token) state->scheduler->cancel(std::exchange(state->token, 0));
+    cancelScheduled(*state);
   } else if (fromSchedule) {
     arm(state);  // the next period starts before the callback, which may invalidate it
   }
@@ -79,7 +85,12 @@ void Timer::trigger(const std::shared_ptr<State>& state, bool fromSchedule) {
 void Timer::invalidate() {
   if (!m_state) return;
   m_state->valid = false;
-  if (m_state->token) m_state->scheduler->cancel(std::exchange(m_state->token, 0));
+  cancelScheduled(*m_state);
+}
+
+void Timer::cancelScheduled(State& state) {
+  const TimerToken token = std::exchange(state.token, 0);
+  if (token && !state.schedulerAlive.expired()) state.scheduler->cancel(token);
 }
 
 bool Timer::isValid() const { return m_state && m_state->valid; }

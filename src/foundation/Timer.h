@@ -44,6 +44,7 @@ class Timer {
   explicit Timer(std::shared_ptr<State> state);
   static void arm(const std::shared_ptr<State>& state);
   static void trigger(const std::shared_ptr<State>& state, bool fromSchedule);
+  static void cancelScheduled(State& state);
   std::shared_ptr<State> m_state;
 };
 

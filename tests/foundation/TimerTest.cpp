@@ -99,3 +99,18 @@ TEST(QtSchedulerTimer, FiresThroughTheEventLoop) {
   tbtest::processEventsFor(50);
   EXPECT_EQ(fired, 3);
 }
+
+TEST(TimerLifetime, ATimerOutlivingItsSchedulerIsHarmless) {
+  Timer survivor;
+  int fired = 0;
+  {
+    foundation::ManualClock clock;
+    foundation::setScheduler(&clock);
+    survivor = Timer::scheduled(1.0, true, [&](Timer&) { ++fired; });
+    foundation::setScheduler(nullptr);
+  }
+  EXPECT_TRUE(survivor.isValid());
+  survivor.invalidate();  // must not reach the destroyed clock
+  EXPECT_FALSE(survivor.isValid());
+  EXPECT_EQ(fired, 0);
+}
