@@ -47,5 +47,89 @@
         <source>MYHOME</source>
         <translation>MY HOME</translation>
     </message>
+    <message>
+        <source>FAVORITES</source>
+        <translation>MY FAVORITES</translation>
+    </message>
+    <message>
+        <source>MyOrHistory</source>
+        <translation>MY</translation>
+    </message>
+    <message>
+        <source>HistoryOrEmpty</source>
+        <translation>HISTORY</translation>
+    </message>
+    <message>
+        <source>SAFETY</source>
+        <translation>SAFETY</translation>
+    </message>
+    <message>
+        <source>SUPERVISION</source>
+        <translation>SUPERVISION</translation>
+    </message>
+    <message>
+        <source>LIGHTING</source>
+        <translation>LIGHTING</translation>
+    </message>
+    <message>
+        <source>SHUTTERS</source>
+        <translation>SHUTTERS</translation>
+    </message>
+    <message>
+        <source>HEATING</source>
+        <translation>HEATING</translation>
+    </message>
+    <message>
+        <source>CONSUMPTION</source>
+        <translation>ENERGY</translation>
+    </message>
+    <message>
+        <source>WEATHER</source>
+        <translation>WEATHER</translation>
+    </message>
+    <message>
+        <source>Exclusively at Valdorim</source>
+        <translation>Exclusively at Valdorim</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Sign in</source>
+        <translation>Sign in</translation>
+    </message>
+    <message>
+        <source>Your home at your fingertips</source>
+        <translation>Your home, wherever you are</translation>
+    </message>
+    <message>
+        <source>kTradAlertBtnOk</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>kTradAlertGatewayOff</source>
+        <translation>Your box is not answering. Check that it is switched on and connected to the Internet, then try again.</translation>
+    </message>
+    <message>
+        <source>kTradAlertPrivacyMode</source>
+        <translation>Your box is in privacy mode: the cameras send no pictures while it is on.</translation>
+    </message>
+    <message>
+        <source>kTradAlertSessionTimeOut</source>
+        <translation>Your session has expired. Please sign in again.</translation>
+    </message>
+    <message>
+        <source>kTradAlertConnection4xx</source>
+        <translation>The request could not be completed. Check your connection, then try again.</translation>
+    </message>
+    <message>
+        <source>kTradAlertConnection5xx</source>
+        <translation>The TavroBox service has a problem. Please try again in a few moments.</translation>
+    </message>
+    <message>
+        <source>kTradNoRecOption</source>
+        <translation>Your subscription does not include the video recording option.</translation>
+    </message>
 </context>
 </TS>

@@ -47,5 +47,89 @@
         <source>MYHOME</source>
         <translation>MA MAISON</translation>
     </message>
+    <message>
+        <source>FAVORITES</source>
+        <translation>MES FAVORIS</translation>
+    </message>
+    <message>
+        <source>MyOrHistory</source>
+        <translation>MON</translation>
+    </message>
+    <message>
+        <source>HistoryOrEmpty</source>
+        <translation>HISTORIQUE</translation>
+    </message>
+    <message>
+        <source>SAFETY</source>
+        <translation>SÉCURITÉ</translation>
+    </message>
+    <message>
+        <source>SUPERVISION</source>
+        <translation>SUPERVISION</translation>
+    </message>
+    <message>
+        <source>LIGHTING</source>
+        <translation>ÉCLAIRAGE</translation>
+    </message>
+    <message>
+        <source>SHUTTERS</source>
+        <translation>VOLETS</translation>
+    </message>
+    <message>
+        <source>HEATING</source>
+        <translation>CHAUFFAGE</translation>
+    </message>
+    <message>
+        <source>CONSUMPTION</source>
+        <translation>ÉNERGIES</translation>
+    </message>
+    <message>
+        <source>WEATHER</source>
+        <translation>MÉTÉO</translation>
+    </message>
+    <message>
+        <source>Exclusively at Valdorim</source>
+        <translation>Exclusivement chez Valdorim</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Retour</translation>
+    </message>
+    <message>
+        <source>Sign in</source>
+        <translation>Se connecter</translation>
+    </message>
+    <message>
+        <source>Your home at your fingertips</source>
+        <translation>Votre maison, où que vous soyez</translation>
+    </message>
+    <message>
+        <source>kTradAlertBtnOk</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>kTradAlertGatewayOff</source>
+        <translation>Votre box ne répond pas. Vérifiez qu’elle est allumée et reliée à Internet, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>kTradAlertPrivacyMode</source>
+        <translation>Votre box est en mode vie privée : les caméras ne transmettent aucune image tant que ce mode est actif.</translation>
+    </message>
+    <message>
+        <source>kTradAlertSessionTimeOut</source>
+        <translation>Votre session a expiré. Veuillez vous reconnecter.</translation>
+    </message>
+    <message>
+        <source>kTradAlertConnection4xx</source>
+        <translation>La demande n’a pas pu aboutir. Vérifiez votre connexion, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>kTradAlertConnection5xx</source>
+        <translation>Le service TavroBox rencontre un problème. Veuillez réessayer dans quelques instants.</translation>
+    </message>
+    <message>
+        <source>kTradNoRecOption</source>
+        <translation>Votre abonnement ne comprend pas l’option d’enregistrement vidéo.</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,6 @@
+#include "app/CustomNavBar.h"
+
+CustomNavBar::CustomNavBar(QWidget* parent) : ui::NavigationBar(parent) {
+  setObjectName(QStringLiteral("customNavBar"));
+  setBackgroundImageName(QStringLiteral("nav_bar.png"));
+}

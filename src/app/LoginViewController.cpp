@@ -1,0 +1,198 @@
+#include "app/LoginViewController.h"
+
+#include "app/OnOffSwitch.h"
+
+#include "backend/BENotifications.h"
+#include "backend/BEServiceLogin.h"
+#include "foundation/Logging.h"
+#include "foundation/Preferences.h"
+#include "foundation/SecretStore.h"
+#include "foundation/Strings.h"
+#include "ui/Button.h"
+#include "ui/Fonts.h"
+#include "ui/ImageView.h"
+#include "ui/Images.h"
+#include "ui/Label.h"
+#include "ui/Views.h"
+
+namespace {
+
+// The layout: a picture with the brand at the top and a white card below, on which the fields
+// sit. Points in the popup, which covers the application area (320 × 460).
+constexpr int kLeft = 36;
+constexpr int kWidth = 248;
+const QRect kTaglineFrame(20, 124, 280, 18);
+const QRect kLoginLabelFrame(kLeft, 176, kWidth, 20);
+const QRect kUserFieldFrame(kLeft, 199, kWidth, 38);
+const QRect kPasswordLabelFrame(kLeft, 249, kWidth, 20);
+const QRect kPasswordFieldFrame(kLeft, 272, kWidth, 38);
+const QRect kRememberLabelFrame(kLeft, 325, 180, 31);
+const QPoint kSwitchOrigin(kLeft + kWidth - app::OnOffSwitch::kWidth, 325);
+const QRect kButtonFrame(kLeft, 371, kWidth, 42);
+const QRect kStatusFrame(kLeft, 418, kWidth, 20);
+
+const QColor kStatusProgress = ui::rgb(0, 0, 0, 1);
+const QColor kStatusError = ui::rgb(1, 0, 0, 0.8);
+
+ui::Label* caption(const QRect& frame, QWidget* parent) {
+  auto* label = new ui::Label(frame, parent);
+  label->setTextColor(Qt::black);
+  label->setFont(ui::Fonts::font(QStringLiteral("Valdo-Bold"), 16));
+  return label;
+}
+
+}  // namespace
+
+LoginViewController::LoginViewController(QObject* parent) : ui::Screen(parent) {}
+
+LoginViewController::~LoginViewController() = default;
+
+void LoginViewController::loadView() {
+  auto* view = new QWidget();
+  view->setObjectName(QStringLiteral("loginView"));
+  view->resize(320, 460);
+  auto* background = new ui::ImageView(QRect(0, 0, 320, 460), view);
+  background->setImageName(QStringLiteral("login_background.png"));
+
+  m_tagline = new ui::Label(kTaglineFrame, view);
+  m_tagline->setTextAlignment(Qt::AlignHCenter);
+  m_tagline->setTextColor(ui::rgb(0.78, 0.84, 0.91));
+  m_tagline->setFont(ui::Fonts::font(QStringLiteral("Valdo-Light"), 13));
+
+  // The two field captions: black, bold, 16 points.
+  m_loginLabel = caption(kLoginLabelFrame, view);
+  m_postUserName = new app::TextField(kUserFieldFrame, view);
+  m_postUserName->setObjectName(QStringLiteral("postUserName"));
+  m_passwordLabel = caption(kPasswordLabelFrame, view);
+  m_postPassword = new app::TextField(kPasswordFieldFrame, view);
+  m_postPassword->setObjectName(QStringLiteral("postPassword"));
+  m_postPassword->setSecureTextEntry(true);
+
+  m_rememberLabel = new ui::Label(kRememberLabelFrame, view);
+  m_rememberLabel->setTextColor(ui::rgb(0.2, 0.24, 0.3));
+  m_rememberLabel->setFont(ui::Fonts::font(QStringLiteral("Valdo-Regular"), 15));
+  m_rememberState = new app::OnOffSwitch(kSwitchOrigin, view);
+  m_rememberState->setObjectName(QStringLiteral("rememberState"));
+
+  // Besides the return key of the password field, a button signs in.
+  m_loginButton = new ui::Button(kButtonFrame, view);
+  m_loginButton->setObjectName(QStringLiteral("loginButton"));
+  m_loginButton->setBackgroundImage(ui::Images::named(QStringLiteral("login_button_blue.png")).withCapInsets(QMargins(12, 12, 12, 12)));
+  m_loginButton->setBackgroundImage(
+      ui::Images::named(QStringLiteral("login_button_pressed_blue.png")).withCapInsets(QMargins(12, 12, 12, 12)),
+      ui::Control::Highlighted);
+  m_loginButton->setTitleFont(ui::Fonts::font(QStringLiteral("Valdo-Bold"), 16));
+  m_loginButton->setTitleColor(Qt::white);
+  m_loginButton->setTitleShadowColor(QColor(0, 0, 0, 70));
+  connect(m_loginButton, &ui::Control::touchUpInside, this, [this] { performLogin(); });
+
+  m_errorLabel = new ui::Label(kStatusFrame, view);
+  m_errorLabel->setObjectName(QStringLiteral("errorLabel"));
+  m_errorLabel->setTextAlignment(Qt::AlignHCenter);
+  m_errorLabel->setFont(ui::Fonts::font(QStringLiteral("Valdo-Light"), 14));
+  setView(view);
+}
+
+void LoginViewController::viewDidLoad() {
+  // 1. Fields.
+  for (app::TextField* field : {m_postUserName, m_postPassword}) {
+    field->setDelegate(this);
+    field->setClearsOnBeginEditing(false);
+    field->setClearButtonMode(app::TextField::ClearButtonMode::WhileEditing);
+  }
+  m_postUserName->setReturnKeyType(app::TextField::ReturnKeyType::Next);
+  m_postPassword->setReturnKeyType(app::TextField::ReturnKeyType::Join);
+
+  // 2. Texts.
+  m_loginLabel->setText(foundation::localized("User Name"));
+  m_passwordLabel->setText(foundation::localized("Password"));
+  m_rememberLabel->setText(foundation::localized("Remember me"));
+  m_postUserName->setPlaceholderText(foundation::localized("John Doe"));
+  m_postPassword->setPlaceholderText(foundation::localized("password"));
+  m_tagline->setText(foundation::localized("Your home at your fingertips"));
+  m_loginButton->setTitle(foundation::localized("Sign in"));
+
+  // 3. The user name first; nothing remembered yet.
+  giveKeyboardTo(m_postUserName);
+  m_rememberState->setOn(false);
+
+  // 4. Remembered credentials: the user only has to confirm with the return key. A value that is
+  // missing shows as an empty field.
+  auto& preferences = foundation::Preferences::standard();
+  if (preferences.boolean(foundation::kAutoLogPref).value_or(false)) {
+    m_postUserName->setText(preferences.string(foundation::kLoginPref));
+    m_postPassword->setText(foundation::SecretStore::standard().read(foundation::kPasswordPref));
+    m_rememberState->setOn(true);
+    giveKeyboardTo(m_postPassword);
+  }
+}
+
+void LoginViewController::giveKeyboardTo(app::TextField* field) {
+  m_keyboardField = field;
+  field->becomeFirstResponder();
+}
+
+void LoginViewController::viewDidAppear(bool) {
+  // The view was not in a window when the field was chosen; now it is.
+  if (m_keyboardField) m_keyboardField->becomeFirstResponder();
+}
+
+bool LoginViewController::textFieldShouldReturn(app::TextField* field) {
+  if (field == m_postUserName) {
+    giveKeyboardTo(m_postPassword);
+  } else {
+    performLogin();
+  }
+  return true;
+}
+
+void LoginViewController::setStatus(const QString& text, const QColor& color) {
+  m_errorLabel->setTextColor(color);
+  m_errorLabel->setFont(ui::Fonts::font(QStringLiteral("Valdo-Light"), 14));
+  m_errorLabel->setText(text);
+}
+
+void LoginViewController::forgetCredentials() {
+  auto& preferences = foundation::Preferences::standard();
+  preferences.remove(foundation::kAutoLogPref);
+  preferences.setString(foundation::kLoginPref, QString());
+  foundation::SecretStore::standard().remove(foundation::kPasswordPref);
+}
+
+void LoginViewController::performLogin() {
+  // One sign-in at a time: a second return or tap while the first is under way (or after it
+  // succeeded, while the popup waits to go) would send the credentials again.
+  if (m_signingIn) return;
+  m_signingIn = true;
+
+  m_observations.add(kErrorLoginPostLogin, [this](const foundation::Notification&) { onLoginAccountError(); });
+  setStatus(foundation::localized("In progress..."), kStatusProgress);
+
+  const QString user = m_postUserName->text();
+  const QString password = m_postPassword->text();
+  if (!m_rememberState->isOn() || user.isEmpty() || password.isEmpty()) {
+    forgetCredentials();
+  } else {
+    auto& preferences = foundation::Preferences::standard();
+    preferences.setBool(foundation::kAutoLogPref, true);
+    preferences.setString(foundation::kLoginPref, user);
+    if (!foundation::SecretStore::standard().write(foundation::kPasswordPref, password)) {
+      // Without a safe place for the password, remember nothing rather than half of it.
+      qCWarning(lcApp, "The password could not be stored safely; the credentials are not remembered");
+      forgetCredentials();
+    }
+  }
+  BEServiceLogin::getInstance().postLoginWithPassword(user, password);
+}
+
+void LoginViewController::onLoginAccountError() {
+  m_observations.remove(kErrorLoginPostLogin);
+  forgetCredentials();
+  setStatus(foundation::localized("Bad Login or Password"), kStatusError);
+  m_signingIn = false;
+}
+
+void LoginViewController::hideKeyboard() {
+  m_keyboardField = nullptr;
+  m_postPassword->resignFirstResponder();
+}

@@ -1,0 +1,229 @@
+#include "app/TavroBoxAppAppDelegate.h"
+
+#include "app/AppNotifications.h"
+#include "app/HUDOverlay.h"
+#include "app/LoginViewController.h"
+#include "app/RootViewController.h"
+#include "app/StatusBarActivity.h"
+#include "app/Tools.h"
+
+#include "backend/BENotifications.h"
+#include "backend/BERestConfig.h"
+#include "backend/BESessionManager.h"
+#include "foundation/Preferences.h"
+#include "foundation/SecretStore.h"
+#include "foundation/Strings.h"
+#include "rest/mapping/RestObjectManager.h"
+#include "rest/network/RestClient.h"
+#include "ui/Animation.h"
+#include "ui/NavigationController.h"
+#include "ui/PopupWindow.h"
+#include "ui/ProgressHUD.h"
+#include "ui/Views.h"
+#include "ui/Window.h"
+
+namespace {
+
+const QString kLoginScreenName = QStringLiteral("LoginViewController");
+
+void showActivityWhileBusy(rest::RestClient* client) {
+  if (client && client->requestQueue()) client->requestQueue()->setShowsNetworkActivityIndicatorWhenBusy(true);
+}
+
+}  // namespace
+
+TavroBoxAppAppDelegate::TavroBoxAppAppDelegate(QObject* parent) : QObject(parent) {
+  // The main interface: the phone window and its navigation stack, the menu at the root.
+  m_window = std::make_unique<ui::Window>();
+  m_root = new RootViewController();
+  m_navigationController = std::make_unique<ui::NavigationController>(m_root);
+}
+
+TavroBoxAppAppDelegate::~TavroBoxAppAppDelegate() {
+  m_loginTimer.invalidate();
+  m_observations.clear();
+  // Popups first, released ones still waiting for deletion included: they tell their window when
+  // they go, which must still be whole then.
+  if (m_window) {
+    for (ui::PopupWindow* popup : m_window->popups()) delete popup;
+    m_window->setRootViewController(nullptr);
+  }
+}
+
+bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foundation::Configuration& configuration) {
+  // 1.
+  m_isLogOut = false;
+
+  // 2. One alert per failure class, in this order.
+  const std::pair<const char*, void (TavroBoxAppAppDelegate::*)()> alerts[] = {
+      {kNotification600GatewayOff, &TavroBoxAppAppDelegate::alertGatewayOff},
+      {kNotification620PrivacyMode, &TavroBoxAppAppDelegate::alertPrivacyMode},
+      {kNotification403Forbidden, &TavroBoxAppAppDelegate::alertSessionTimeOut},
+      {kNotification400BadRequest, &TavroBoxAppAppDelegate::alertConnection4xx},
+      {kNotification401Unauthorized, &TavroBoxAppAppDelegate::alertConnection4xx},
+      {kNotification404NotFound, &TavroBoxAppAppDelegate::alertConnection4xx},
+      {kNotification405MethodNotAllowed, &TavroBoxAppAppDelegate::alertConnection4xx},
+      {kNotification415UnsupportedMediaType, &TavroBoxAppAppDelegate::alertConnection4xx},
+      {kNotification4xxCustomerError, &TavroBoxAppAppDelegate::alertConnection4xx},
+      {kNotification615NotEnoughCredit, &TavroBoxAppAppDelegate::alertNoRecOption},
+      {kNotification5xxServerError, &TavroBoxAppAppDelegate::alertConnection5xx},
+  };
+  for (const auto& [name, handler] : alerts)
+    m_observations.add(name, [this, handler](const foundation::Notification&) { (this->*handler)(); });
+
+  // 3. The REST layer, once. Its queues drive the status bar's spinner, and the client's
+  // "service unavailable" alert is one of ours.
+  BERestConfig& rest = BERestConfig::getInstance();
+  rest.initRestLayer(configuration);
+  showActivityWhileBusy(rest.client().get());
+  if (rest.restManager()) showActivityWhileBusy(rest.restManager()->client());
+  rest::RestClient::setAlertPresenter([](const QString& title, const QString& message, const QString& button) {
+    Tools::alertWithMessageAndTitleAndCancelButton(message, title, button);
+  });
+
+  // 4. The progress overlay over the navigation stack, hidden until a screen needs it.
+  m_hud = new ui::ProgressHUD(m_navigationController->view());
+  BESessionManager::getInstance().setUiHUD(std::make_shared<app::HUDOverlay>(m_hud));
+  m_hud->hide(true);
+  m_hud->setLabelText(QStringLiteral("Chargement ..."));
+  m_hud->view()->raise();
+
+  // 5.
+  m_window->setStatusBarHidden(false);
+  m_activity = std::make_unique<app::StatusBarActivity>(m_window->statusBar());
+
+  // 6.
+  m_window->setRootViewController(m_navigationController.get());
+  m_window->makeKeyAndVisible();
+
+  // 7. The session store exists before the first request.
+  BESessionManager::getInstance();
+
+  // 8.
+  m_observations.add(kSuccessLoginPostLogin, [this](const foundation::Notification&) { onLoginSuccess(); });
+
+  // 9.
+  autoLogin();
+  return true;
+}
+
+// -- Login popup ------------------------------------------------------------------------------
+
+void TavroBoxAppAppDelegate::autoLogin() {
+  // Without a remembered password the login screen must not fill its fields.
+  if (foundation::SecretStore::standard().read(foundation::kPasswordPref).isEmpty())
+    foundation::Preferences::standard().remove(foundation::kAutoLogPref);
+  showLoginScreen();
+}
+
+void TavroBoxAppAppDelegate::showLoginScreen() { showPopupScreen(kLoginScreenName); }
+
+bool TavroBoxAppAppDelegate::loginPopupIsOpen() const {
+  return m_popupWindow && !m_popupFading && qobject_cast<LoginViewController*>(m_popupController.get());
+}
+
+void TavroBoxAppAppDelegate::showPopupScreen(const QString& name) {
+  const bool login = name == kLoginScreenName;
+  // Two alerts answered during one time-out would otherwise stack two login popups, of which only
+  // the top one goes away after the sign-in.
+  if (login && loginPopupIsOpen()) return;
+
+  // A popup still fading out goes at once: its screen is about to be replaced.
+  if (m_popupWindow) releasePopupWindow(m_popupWindow);
+
+  // 1.
+  if (login) m_popupController = std::make_unique<LoginViewController>();
+  if (!m_popupController) return;
+
+  // 2.-4.
+  m_popupWindow = new ui::PopupWindow(m_window.get(), ui::WindowLevel::Alert);
+  m_popupWindow->setObjectName(QStringLiteral("loginPopup"));
+  m_popupFading = false;
+  m_releasedPopup = false;
+  m_popupWindow->setRootViewController(m_popupController.get());
+  m_popupWindow->makeKeyAndVisible();
+}
+
+void TavroBoxAppAppDelegate::hideLoginScreen() {
+  hidePopupScreen([this](const QString& animationId, bool finished, ui::PopupWindow* context) {
+    loginScreenHiddenFinishedContext(animationId, finished, context);
+  });
+}
+
+void TavroBoxAppAppDelegate::hidePopupScreen(FadeCompletion completion) {
+  // 1.
+  if (!m_releasedPopup && m_popupWindow && !m_popupFading) {
+    m_popupFading = true;
+    QPointer<ui::PopupWindow> popup = m_popupWindow;
+    const QString animationId = QString::fromLatin1(kPopupFadeAnimation);
+    ui::Animation::run(
+        popup, kPopupFadeAnimation, kPopupFadeSeconds, [popup](double p) { ui::setAlpha(popup, 1.0 - p); },
+        [popup, animationId, completion](bool finished) {
+          if (completion && popup) completion(animationId, finished, popup);
+        },
+        ui::Curve::Linear);
+  }
+  // 2. At once, without waiting for the fade.
+  m_isLogOut = false;
+  foundation::NotificationCenter::defaultCenter().post(kRenewSession);
+}
+
+void TavroBoxAppAppDelegate::loginScreenHiddenFinishedContext(const QString&, bool, ui::PopupWindow* context) {
+  if (context) releasePopupWindow(context);
+}
+
+void TavroBoxAppAppDelegate::releasePopupWindow(ui::PopupWindow* popup) {
+  ui::Animation::stop(popup, kPopupFadeAnimation);
+  popup->resignKeyWindow();
+  popup->hide();
+  // Not deleted inside the fade's own completion: the animation is still on the stack.
+  popup->setObjectName(QString());
+  popup->deleteLater();
+  if (popup == m_popupWindow) {
+    m_popupWindow = nullptr;
+    m_popupFading = false;
+    m_releasedPopup = true;
+  }
+}
+
+void TavroBoxAppAppDelegate::onLoginSuccess() {
+  m_loginTimer = foundation::Timer::singleShot(kLoginScreenDelaySeconds, [this] { onLoginSuccessAfterTimer(); });
+}
+
+void TavroBoxAppAppDelegate::onLoginSuccessAfterTimer() {
+  hideLoginScreen();
+  if (auto* login = qobject_cast<LoginViewController*>(m_popupController.get())) login->hideKeyboard();
+}
+
+// -- Alerts -----------------------------------------------------------------------------------
+
+void TavroBoxAppAppDelegate::alertWithMessageKey(const char* key) {
+  alertWithMessageAndTitleAndCancelButton(foundation::localized(key), QString(), foundation::localized("kTradAlertBtnOk"));
+}
+
+void TavroBoxAppAppDelegate::alertGatewayOff() { alertWithMessageKey("kTradAlertGatewayOff"); }
+void TavroBoxAppAppDelegate::alertPrivacyMode() { alertWithMessageKey("kTradAlertPrivacyMode"); }
+void TavroBoxAppAppDelegate::alertConnection4xx() { alertWithMessageKey("kTradAlertConnection4xx"); }
+void TavroBoxAppAppDelegate::alertConnection5xx() { alertWithMessageKey("kTradAlertConnection5xx"); }
+void TavroBoxAppAppDelegate::alertNoRecOption() { alertWithMessageKey("kTradNoRecOption"); }
+
+void TavroBoxAppAppDelegate::alertSessionTimeOut() {
+  // One time-out alert at a time, however many requests fail with 403.
+  if (m_isLogOut) return;
+  m_isLogOut = true;
+  alertWithMessageKey("kTradAlertSessionTimeOut");
+}
+
+void TavroBoxAppAppDelegate::alertWithMessageAndTitleAndCancelButton(const QString& message, const QString& title,
+                                                                     const QString& cancelButtonTitle) {
+  (new ui::AlertView(title, message, this, cancelButtonTitle))->show(m_window.get());
+}
+
+void TavroBoxAppAppDelegate::alertViewClickedButtonAtIndex(ui::AlertView*, int buttonIndex) {
+  if (buttonIndex == 0 && m_isLogOut) getNewSessionAfterLogOut();
+}
+
+void TavroBoxAppAppDelegate::getNewSessionAfterLogOut() {
+  m_releasedPopup = false;
+  autoLogin();
+}

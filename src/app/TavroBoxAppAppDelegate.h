@@ -1,0 +1,103 @@
+#pragma once
+// The application object: starts the system, owns the main window with its navigation stack (the
+// main menu at the root) and the login popup above it, and turns the status-code notifications
+// into one-button alerts. It is the only place where a lost session (403) leads back to the
+// login screen, and, after the new sign-in, back to the menu (kRenewSession).
+#include "foundation/Configuration.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/Timer.h"
+#include <QWidget>  // before the toolkit headers that guard widgets they only declare
+#include "ui/AlertView.h"
+#include "ui/PopupWindow.h"
+#include "ui/ProgressHUD.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace ui {
+class NavigationController;
+class Screen;
+class Window;
+}  // namespace ui
+
+namespace app {
+class StatusBarActivity;
+}
+
+class RootViewController;
+
+class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
+  Q_OBJECT
+ public:
+  static constexpr double kLoginScreenDelaySeconds = 2.0;
+  static constexpr double kPopupFadeSeconds = 0.5;
+  static constexpr const char* kPopupFadeAnimation = "popupFateOut";
+
+  // Makes the main window and its navigation stack with the menu at the root.
+  explicit TavroBoxAppAppDelegate(QObject* parent = nullptr);
+  ~TavroBoxAppAppDelegate() override;
+
+  // Start-up with the deployment's configuration; returns true.
+  bool applicationDidFinishLaunchingWithOptions(const foundation::Configuration& configuration);
+
+  ui::Window* window() const { return m_window.get(); }
+  ui::NavigationController* navigationController() const { return m_navigationController.get(); }
+  RootViewController* rootViewController() const { return m_root; }
+  ui::Screen* popupController() const { return m_popupController.get(); }
+  ui::PopupWindow* popupWindow() const { return m_popupWindow; }
+  ui::ProgressHUD* progressHUD() const { return m_hud; }
+  bool releasedPopup() const { return m_releasedPopup; }
+  bool isLogOut() const { return m_isLogOut; }
+
+  void autoLogin();
+  void showLoginScreen();
+  // Opens the popup window with the screen of that name ("LoginViewController" makes a new login
+  // screen; any other name keeps the current one). At most one login popup is open at a time.
+  void showPopupScreen(const QString& name);
+  void hideLoginScreen();
+  // Fades the popup out (`completion` hears the end of the fade) and announces the renewed session
+  // at once, without waiting for the fade.
+  using FadeCompletion = std::function<void(const QString& animationId, bool finished, ui::PopupWindow* context)>;
+  void hidePopupScreen(FadeCompletion completion);
+  // End of the fade: `context` is the popup that faded out; it is released.
+  void loginScreenHiddenFinishedContext(const QString& animationId, bool finished, ui::PopupWindow* context);
+
+  void onLoginSuccess();
+  void onLoginSuccessAfterTimer();
+
+  void alertGatewayOff();
+  void alertPrivacyMode();
+  void alertSessionTimeOut();
+  void alertConnection4xx();
+  void alertConnection5xx();
+  void alertNoRecOption();
+  // A modal one-button alert with this object as its delegate.
+  void alertWithMessageAndTitleAndCancelButton(const QString& message, const QString& title,
+                                               const QString& cancelButtonTitle);
+  void alertViewClickedButtonAtIndex(ui::AlertView* alertView, int buttonIndex) override;
+
+  void getNewSessionAfterLogOut();
+
+ private:
+  void alertWithMessageKey(const char* key);
+  // A login popup that is on show and not on its way out.
+  bool loginPopupIsOpen() const;
+  void releasePopupWindow(ui::PopupWindow* popup);
+
+  std::unique_ptr<ui::Screen> m_popupController;
+  std::unique_ptr<ui::Window> m_window;
+  std::unique_ptr<ui::NavigationController> m_navigationController;
+  RootViewController* m_root = nullptr;  // owned by the navigation controller
+  QPointer<ui::PopupWindow> m_popupWindow;
+  QPointer<ui::ProgressHUD> m_hud;
+  std::unique_ptr<app::StatusBarActivity> m_activity;
+  bool m_popupFading = false;
+  bool m_releasedPopup = false;
+  bool m_isLogOut = false;
+  foundation::Observations m_observations;
+  foundation::Timer m_loginTimer;
+};

@@ -1,0 +1,202 @@
+#include "app/Tour.h"
+
+#include "app/AppNotifications.h"
+#include "app/LeftVerticalNav.h"
+#include "app/LoginViewController.h"
+#include "app/RightVerticalNav.h"
+#include "app/RootViewController.h"
+#include "app/ScreenCatalog.h"
+#include "app/TavroBoxAppAppDelegate.h"
+
+#include "backend/BENotifications.h"
+#include "foundation/NotificationCenter.h"
+#include "rest/network/NetworkActivity.h"
+#include <QWidget>  // before the toolkit headers that guard widgets they only declare
+#include "ui/AlertView.h"
+#include "ui/NavigationController.h"
+#include "ui/PopupWindow.h"
+#include "ui/ProgressHUD.h"
+#include "ui/Window.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+
+#include <unistd.h>
+
+#include <optional>
+
+namespace app {
+
+namespace {
+
+constexpr int kLoginPopupWaitMs = 10000;
+constexpr int kSignInWaitMs = 30000;
+constexpr int kPopupGoneWaitMs = 10000;
+constexpr int kScreenWaitMs = 20000;
+// Pictures and late layout of a screen that has its data.
+constexpr int kSettleMs = 400;
+
+void pump(int ms) {
+  QDeadlineTimer deadline(ms);
+  while (!deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QThread::msleep(5);
+  }
+}
+
+}  // namespace
+
+qint64 processAgeMs() {
+  QFile stat(QStringLiteral("/proc/self/stat"));
+  QFile uptime(QStringLiteral("/proc/uptime"));
+  if (!stat.open(QIODevice::ReadOnly) || !uptime.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray line = stat.readAll();
+  // The command name may hold spaces: the fields count from the last ')'.
+  const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+  const long ticks = sysconf(_SC_CLK_TCK);
+  if (fields.size() < 20 || ticks <= 0) return -1;
+  const double startedSeconds = fields[19].toDouble() / double(ticks);  // field 22 of the line
+  const double upSeconds = uptime.readAll().split(' ').value(0).toDouble();
+  return qint64((upSeconds - startedSeconds) * 1000.0);
+}
+
+qint64 residentMemoryKb() {
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+  }
+  return -1;
+}
+
+Tour::Tour(TavroBoxAppAppDelegate& application, foundation::Configuration configuration, QString folder,
+           const QElapsedTimer& sinceStart, QTextStream& out, QTextStream& err)
+    : m_app(application), m_configuration(std::move(configuration)), m_folder(std::move(folder)),
+      m_sinceStart(sinceStart), m_out(out), m_err(err) {}
+
+bool Tour::waitFor(const std::function<bool()>& condition, int timeoutMs) {
+  QDeadlineTimer deadline(timeoutMs);
+  while (!condition()) {
+    if (deadline.hasExpired()) return condition();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QThread::msleep(2);
+  }
+  return true;
+}
+
+bool Tour::save(const QString& name) {
+  QCoreApplication::processEvents();
+  const QString path = QDir(m_folder).filePath(QStringLiteral("%1-%2.png").arg(m_next++, 2, 10, QLatin1Char('0')).arg(name));
+  const bool ok = m_app.window()->grab().save(path, "PNG");
+  if (ok) {
+    m_written << path;
+    m_out << "tour: wrote " << path << "\n";
+  } else {
+    m_err << "tour: could not write " << path << "\n";
+  }
+  m_out.flush();
+  return ok;
+}
+
+int Tour::run() {
+  if (!QDir().mkpath(m_folder)) {
+    m_err << "tour: cannot create the folder " << m_folder << "\n";
+    return 1;
+  }
+  m_folder = QDir(m_folder).absolutePath();
+  bool ok = true;
+
+  // The login popup, as the user finds it, then with the demo user typed in.
+  auto loginScreen = [&] { return qobject_cast<LoginViewController*>(m_app.popupController()); };
+  if (!waitFor([&] { return loginScreen() && m_app.popupWindow() && m_app.popupWindow()->isVisible(); }, kLoginPopupWaitMs)) {
+    m_err << "tour: the login screen did not appear\n";
+    return 1;
+  }
+  const qint64 loginShownMs = m_sinceStart.elapsed();
+  const qint64 loginAgeMs = processAgeMs();
+  LoginViewController* login = loginScreen();
+  login->postUserName()->setText(m_configuration.demoUser);
+  login->postPassword()->setText(m_configuration.demoPassword);
+  login->postPassword()->becomeFirstResponder();
+  ok &= save(QStringLiteral("login"));
+
+  // Sign in through the screen, as the return key would.
+  std::optional<bool> signedIn;
+  foundation::Observations outcome;
+  outcome.add(kSuccessLoginPostLogin, [&](const foundation::Notification&) { signedIn = true; });
+  outcome.add(kErrorLoginPostLogin, [&](const foundation::Notification&) { signedIn = false; });
+  QElapsedTimer signIn;
+  signIn.start();
+  login->textFieldShouldReturn(login->postPassword());
+  waitFor([&] { return signedIn.has_value(); }, kSignInWaitMs);
+  const qint64 signInMs = signIn.elapsed();
+  if (signedIn != true) {
+    save(QStringLiteral("login-failed"));
+    m_err << "tour: signing in as \"" << m_configuration.demoUser << "\" at " << m_configuration.baseURL() << " "
+          << (signedIn.has_value() ? "was refused" : "got no answer") << "\n";
+    return 1;
+  }
+  if (!waitFor([&] { return m_app.releasedPopup(); }, kPopupGoneWaitMs)) {
+    m_err << "tour: the login popup did not go away after the sign-in\n";
+    return 1;
+  }
+  pump(kSettleMs);
+  const qint64 rssKb = residentMemoryKb();
+  ok &= save(QStringLiteral("menu"));
+
+  // One of the global alerts, over the menu.
+  m_app.alertGatewayOff();
+  ok &= save(QStringLiteral("alert"));
+  for (ui::AlertView* alert : m_app.window()->alerts()) alert->dismissWithClickedButtonIndex(0, false);
+
+  ok &= visitScreens();
+
+  m_out << "tour: login screen shown " << loginShownMs << " ms after main() started";
+  if (loginAgeMs >= 0) m_out << " (" << loginAgeMs << " ms after the process started)";
+  m_out << "\n";
+  m_out << "tour: signed in as \"" << m_configuration.demoUser << "\" in " << signInMs << " ms\n";
+  if (rssKb >= 0) m_out << "tour: resident memory after sign-in: " << (rssKb + 512) / 1024 << " MB (" << rssKb << " kB)\n";
+  m_out << "tour: " << m_written.size() << " pictures in " << m_folder << "\n";
+  m_out.flush();
+  return ok ? 0 : 1;
+}
+
+bool Tour::visitScreens() {
+  RootViewController* menu = m_app.rootViewController();
+  ui::NavigationController* navigation = m_app.navigationController();
+  bool ok = true;
+  QStringList missing;
+  // In the order the menu shows them: the left column, then the right one.
+  for (MenuColumn* column : {static_cast<MenuColumn*>(menu->leftVerticalNavTableCtrl()),
+                             static_cast<MenuColumn*>(menu->rightVerticalNavTableCtrl())}) {
+    for (int row = 0; row < int(column->rows().size()); ++row) {
+      const QString name = QString::fromLatin1(column->rows()[size_t(row)].screenName);
+      if (!ScreenCatalog::shared().contains(name)) {
+        missing << name;
+        continue;
+      }
+      column->onItemClicked(row);
+      const bool ready = waitFor(
+          [&] {
+            ui::ProgressHUD* hud = m_app.progressHUD();
+            return navigation->topViewController() != menu && !navigation->isTransitioning() &&
+                   !(hud && hud->isShowing()) && rest::networkActivityCount() == 0;
+          },
+          kScreenWaitMs);
+      if (!ready) m_err << "tour: " << name << " was still loading after " << kScreenWaitMs / 1000 << " s\n";
+      pump(kSettleMs);
+      ok &= save(name);
+      navigation->popToRootViewControllerAnimated(false);
+      pump(50);
+    }
+  }
+  if (!missing.isEmpty()) m_out << "tour: not built yet, so not shown: " << missing.join(QStringLiteral(", ")) << "\n";
+  return ok;
+}
+
+}  // namespace app

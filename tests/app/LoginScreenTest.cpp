@@ -1,0 +1,205 @@
+// The login screen: its fields, the return keys, the status line, and the remembered credentials
+// across launches (user name and flag in the preferences, password in the secret store).
+#include "ShellTestSupport.h"
+
+#include "app/OnOffSwitch.h"
+
+#include "foundation/Preferences.h"
+#include "foundation/SecretStore.h"
+#include "foundation/Strings.h"
+#include "support/Wait.h"
+#include "ui/Button.h"
+#include "ui/Label.h"
+#include "ui/Views.h"
+#include "ui/Window.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+using namespace shelltest;
+using simcore::HttpResponse;
+
+namespace {
+
+// What the preferences and the secret store hold for the next launch.
+struct Remembered {
+  std::optional<bool> autoLogin;
+  QString login;
+  QString password;
+  bool operator==(const Remembered&) const = default;
+};
+
+void PrintTo(const Remembered& r, std::ostream* os) {
+  *os << "{autoLogin " << (r.autoLogin ? (*r.autoLogin ? "true" : "false") : "absent") << ", login \""
+      << r.login.toStdString() << "\", password \"" << r.password.toStdString() << "\"}";
+}
+
+class LoginScreenTest : public ShellTest {
+ protected:
+  static Remembered remembered() {
+    auto& preferences = foundation::Preferences::standard();
+    return {preferences.boolean(foundation::kAutoLogPref), preferences.string(foundation::kLoginPref),
+            foundation::SecretStore::standard().read(foundation::kPasswordPref)};
+  }
+  // A later start of the app (later also for the response cache, which would otherwise answer a
+  // repeated sign-in sent at the very same instant).
+  void relaunch() {
+    quit();
+    clock.advanceBy(60);
+    launch();
+    ASSERT_NE(loginScreen(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app->window()));
+  }
+  QJsonObject sentBody(int index) {
+    if (!tbtest::waitUntil([&] { return server.requestCount() > index; })) return {};
+    return QJsonDocument::fromJson(server.requests().at(index).body).object();
+  }
+};
+
+TEST_F(LoginScreenTest, RememberedCredentialsFillTheNextLaunchAndAFailedSignInErasesThem) {
+  launch();
+  ASSERT_TRUE(signInWith(QStringLiteral("demo"), QStringLiteral("s3cret"), true, HttpResponse::json(200, signInAnswer())));
+  EXPECT_EQ(remembered(), (Remembered{true, QStringLiteral("demo"), QStringLiteral("s3cret")}));
+
+  // Next launch: filled in, switch on, the password field has the keyboard.
+  relaunch();
+  LoginViewController* login = loginScreen();
+  EXPECT_EQ(login->postUserName()->text(), QStringLiteral("demo"));
+  EXPECT_EQ(login->postPassword()->text(), QStringLiteral("s3cret"));
+  EXPECT_TRUE(login->rememberState()->isOn());
+  EXPECT_TRUE(login->postPassword()->hasFocus());
+
+  // The password was changed elsewhere: the sign-in fails and nothing stays remembered, even
+  // though the switch is on.
+  EXPECT_FALSE(signInWith(QStringLiteral("demo"), QStringLiteral("s3cret"), true, HttpResponse::json(401, "{}")));
+  EXPECT_EQ(remembered(), (Remembered{std::nullopt, QString(), QString()}));
+  EXPECT_EQ(login->errorLabel()->text(), foundation::localized("Bad Login or Password"));
+  EXPECT_EQ(login->errorLabel()->textColor(), ui::rgb(1, 0, 0, 0.8));
+  EXPECT_EQ(login->postUserName()->text(), QStringLiteral("demo")) << "the fields keep their text";
+  EXPECT_FALSE(login->isSigningIn()) << "the user may try again";
+
+  relaunch();
+  login = loginScreen();
+  EXPECT_EQ(login->postUserName()->text(), QString());
+  EXPECT_EQ(login->postPassword()->text(), QString());
+  EXPECT_FALSE(login->rememberState()->isOn());
+  EXPECT_TRUE(login->postUserName()->hasFocus());
+}
+
+TEST_F(LoginScreenTest, NothingIsRememberedWithoutTheSwitchOrWithAnEmptyField) {
+  struct Case {
+    const char* what;
+    const char* user;
+    const char* password;
+    bool remember;
+  };
+  const Case cases[] = {
+      {"switch off", "demo", "demo", false},
+      {"empty password", "demo", "", true},
+      {"empty user name", "", "demo", true},
+  };
+  launch();
+  int index = 0;
+  for (const Case& c : cases) {
+    // Something remembered before, to see it go.
+    foundation::Preferences::standard().setBool(foundation::kAutoLogPref, true);
+    foundation::Preferences::standard().setString(foundation::kLoginPref, QStringLiteral("old"));
+    foundation::SecretStore::standard().write(foundation::kPasswordPref, QStringLiteral("old"));
+
+    EXPECT_FALSE(signInWith(QString::fromLatin1(c.user), QString::fromLatin1(c.password), c.remember,
+                            HttpResponse::json(401, "{}")));
+    EXPECT_EQ(remembered(), (Remembered{std::nullopt, QString(), QString()})) << c.what;
+    // The request goes out all the same, with the user name as typed.
+    EXPECT_EQ(sentBody(index++).value("login").toString(), QString::fromLatin1(c.user)) << c.what;
+  }
+}
+
+TEST_F(LoginScreenTest, ReturnInTheUserNameMovesOnAndReturnInThePasswordSignsInOnce) {
+  launch();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(app->window()));
+  LoginViewController* login = loginScreen();
+  ASSERT_NE(login, nullptr);
+  EXPECT_TRUE(login->postUserName()->hasFocus());
+
+  QTest::keyClicks(login->postUserName(), QStringLiteral("demo"));
+  QTest::keyClick(login->postUserName(), Qt::Key_Return);
+  EXPECT_TRUE(login->postPassword()->hasFocus());
+  tbtest::processEventsFor(50);
+  EXPECT_EQ(server.requestCount(), 0) << "return in the user name sends nothing";
+
+  server.script().enqueue(HttpResponse::json(200, signInAnswer()));
+  QTest::keyClicks(login->postPassword(), QStringLiteral("demo"));
+  QTest::keyClick(login->postPassword(), Qt::Key_Return);
+  EXPECT_EQ(login->errorLabel()->text(), foundation::localized("In progress..."));
+  EXPECT_EQ(login->errorLabel()->textColor(), QColor(Qt::black));
+  QTest::keyClick(login->postPassword(), Qt::Key_Return);  // impatient: still one sign-in
+  QTest::mouseClick(login->loginButton(), Qt::LeftButton);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return app->popupWindow() && finishedRequests() >= 1; }));
+  tbtest::processEventsFor(50);
+  EXPECT_EQ(server.requestCount(), 1);
+  EXPECT_EQ(sentBody(0).value("login").toString(), QStringLiteral("demo"));
+
+  // The status line keeps its text until the popup goes; then the keyboard leaves the password.
+  clock.advanceBy(1.0);
+  EXPECT_EQ(login->errorLabel()->text(), foundation::localized("In progress..."));
+  EXPECT_TRUE(login->postPassword()->hasFocus());
+  clock.advanceBy(1.0);
+  EXPECT_FALSE(login->postPassword()->hasFocus());
+  EXPECT_TRUE(app->releasedPopup());
+}
+
+TEST_F(LoginScreenTest, TheFieldsAreSetUpForTheirJob) {
+  launch();
+  LoginViewController* login = loginScreen();
+  ASSERT_NE(login, nullptr);
+  app::TextField* user = login->postUserName();
+  app::TextField* password = login->postPassword();
+  EXPECT_EQ(user->returnKeyType(), app::TextField::ReturnKeyType::Next);
+  EXPECT_EQ(password->returnKeyType(), app::TextField::ReturnKeyType::Join);
+  EXPECT_EQ(user->inputMethodQuery(Qt::ImEnterKeyType).toInt(), int(Qt::EnterKeyNext));
+  EXPECT_TRUE(password->isSecureTextEntry());
+  EXPECT_FALSE(user->isSecureTextEntry());
+  for (app::TextField* field : {user, password}) {
+    EXPECT_EQ(field->delegate(), login);
+    EXPECT_FALSE(field->clearsOnBeginEditing());
+    EXPECT_EQ(field->clearButtonMode(), app::TextField::ClearButtonMode::WhileEditing);
+  }
+  EXPECT_EQ(user->placeholderText(), foundation::localized("John Doe"));
+  EXPECT_EQ(password->placeholderText(), foundation::localized("password"));
+  for (ui::Label* caption : {login->loginLabel(), login->passwordLabel()}) {
+    EXPECT_EQ(caption->textColor(), QColor(Qt::black));
+    EXPECT_EQ(caption->font().pixelSize(), 16);
+    EXPECT_EQ(caption->font().weight(), QFont::Bold);
+  }
+  EXPECT_EQ(login->loginLabel()->text(), foundation::localized("User Name"));
+  EXPECT_EQ(login->rememberLabel()->text(), foundation::localized("Remember me"));
+  EXPECT_FALSE(login->loginLabel()->text().isEmpty());
+  EXPECT_FALSE(login->shouldAutorotateToInterfaceOrientation(ui::Orientation::LandscapeLeft));
+
+  // The clear button shows only while the field is being edited.
+  ASSERT_TRUE(QTest::qWaitForWindowActive(app->window()));
+  user->becomeFirstResponder();
+  EXPECT_TRUE(user->isClearButtonEnabled());
+  EXPECT_FALSE(password->isClearButtonEnabled());
+  password->becomeFirstResponder();
+  EXPECT_FALSE(user->isClearButtonEnabled());
+  EXPECT_TRUE(password->isClearButtonEnabled());
+}
+
+TEST_F(LoginScreenTest, TheRememberSwitchTurnsOverOnATapAndReportsIt) {
+  launch();
+  app::OnOffSwitch* toggle = loginScreen()->rememberState();
+  int changes = 0;
+  QObject::connect(toggle, &ui::Control::valueChanged, [&] { ++changes; });
+  QTest::mouseClick(toggle, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(toggle->isOn());
+  EXPECT_EQ(toggle->knobPosition(), 1.0);
+  QTest::mouseClick(toggle, Qt::LeftButton, {}, QPoint(40, 10));
+  EXPECT_FALSE(toggle->isOn());
+  EXPECT_EQ(changes, 2);
+  toggle->setOn(true);  // from code: no report
+  EXPECT_EQ(changes, 2);
+}
+
+}  // namespace
