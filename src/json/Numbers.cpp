@@ -107,12 +107,12 @@ constexpr struct DigitPairs {
   }
 } kPairs;
 
-void writeFourDigits(char* out, std::uint32_t value) {
+[[gnu::always_inline]] inline void writeFourDigits(char* out, std::uint32_t value) {
   std::memcpy(out, kPairs.text + 2 * (value / 100), 2);
   std::memcpy(out + 2, kPairs.text + 2 * (value % 100), 2);
 }
 
-void writeEightDigits(char* out, std::uint32_t value) {
+[[gnu::always_inline]] inline void writeEightDigits(char* out, std::uint32_t value) {
   writeFourDigits(out, value / 10000);
   writeFourDigits(out + 4, value % 10000);
 }
@@ -127,48 +127,44 @@ void writeSeventeenDigits(char* out, std::uint64_t value) {
 }
 
 // "%.17g" layout of 17 digits with decimal exponent x: trailing zeros dropped, fixed notation
-// for -4 <= x < 17, scientific otherwise with at least two exponent digits.
+// for -4 <= x < 17, scientific otherwise with at least two exponent digits. Copies are of fixed
+// size (the caller's kMaxDoubleText bytes leave room for the overshoot); lengths are exact.
 std::size_t layOut(bool negative, std::uint64_t digits, int x, char* out) {
-  char d[17];
+  char d[40];  // 17 digits, then zeros so that fixed-size copies read defined bytes
   writeSeventeenDigits(d, digits);
+  std::memset(d + 17, '0', sizeof d - 17);
   std::size_t length = 17;
   while (length > 1 && d[length - 1] == '0') --length;
   char* o = out;
   if (negative) *o++ = '-';
   if (x < -4 || x >= 17) {
-    *o++ = d[0];
-    if (length > 1) {
-      *o++ = '.';
-      std::memcpy(o, d + 1, length - 1);
-      o += length - 1;
-    }
+    o[0] = d[0];
+    o[1] = '.';
+    std::memcpy(o + 2, d + 1, 16);
+    o += length > 1 ? length + 1 : 1;
     *o++ = 'e';
     *o++ = x < 0 ? '-' : '+';
     const int a = x < 0 ? -x : x;
-    if (a < 10) *o++ = '0';
-    o = std::to_chars(o, o + 4, a).ptr;
+    if (a >= 100) {
+      *o++ = static_cast<char>('0' + a / 100);
+    }
+    std::memcpy(o, kPairs.text + 2 * (a % 100), 2);
+    o += 2;
   } else if (x >= 0) {
     const auto integerDigits = static_cast<std::size_t>(x) + 1;
+    std::memcpy(o, d, 17);  // the zeros past `length` are the integer part's own zeros
     if (length <= integerDigits) {
-      std::memcpy(o, d, length);
-      o += length;
-      std::memset(o, '0', integerDigits - length);
-      o += integerDigits - length;
-    } else {
-      std::memcpy(o, d, integerDigits);
       o += integerDigits;
-      *o++ = '.';
-      std::memcpy(o, d + integerDigits, length - integerDigits);
-      o += length - integerDigits;
+    } else {
+      o[integerDigits] = '.';
+      std::memcpy(o + integerDigits + 1, d + integerDigits, 16);
+      o += length + 1;
     }
   } else {
-    *o++ = '0';
-    *o++ = '.';
+    std::memcpy(o, "0.0000", 6);
     const auto zeros = static_cast<std::size_t>(-x - 1);
-    std::memset(o, '0', zeros);
-    o += zeros;
-    std::memcpy(o, d, length);
-    o += length;
+    std::memcpy(o + 2 + zeros, d, 17);
+    o += 2 + zeros + length;
   }
   return static_cast<std::size_t>(o - out);
 }

@@ -14,7 +14,7 @@ std::string shortestDouble(double value);
 // The serializer's form: 17 significant digits, as printf's "%.17g" in the C locale
 // (0.1 -> "0.10000000000000001"). Writes into `out` (at least kMaxDoubleText bytes) and
 // returns the length. The caller rejects non-finite values first.
-inline constexpr std::size_t kMaxDoubleText = 32;
+inline constexpr std::size_t kMaxDoubleText = 48;
 std::size_t formatDouble17(double value, char* out);
 
 }  // namespace json

@@ -172,12 +172,13 @@ class Parser {
 
   bool allocate();
   bool growWords();
-  [[gnu::always_inline]] inline bool parseString(const char*& p, std::uint64_t& word, StringCache* cache, std::size_t cacheLimit);
+  [[gnu::always_inline]] inline bool parseString(const char*& p, const char* end, char*& strings, std::uint64_t& word,
+                                                 StringCache* cache);
   bool parseNumber(const char*& p);
   bool parseLiteral(const char*& p);
   [[gnu::always_inline]] inline bool matchKey(const char*& p, const char* end, std::uint64_t word) const;
   bool parseDoubleSlow(const char* start, const char* stop, const char* firstDigit);
-  bool finishLongString(char* start, std::size_t length, std::uint64_t& word);
+  bool finishLongString(char*& strings, std::size_t length, std::uint64_t& word);
 
   bool fail(int code, const char* at, std::string what);
   bool failExpected(Expected expected, const char* at);
@@ -281,21 +282,23 @@ foundation::Error Parser::buildError() const {
   return Error{kJsonErrorDomain, m_errorCode, std::move(text), static_cast<std::int64_t>(offset)};
 }
 
-bool Parser::finishLongString(char* start, std::size_t length, std::uint64_t& word) {
+bool Parser::finishLongString(char*& strings, std::size_t length, std::uint64_t& word) {
   // Rare: move the bytes up to make room for an 8-byte length in front of them.
-  std::memmove(start + 8, start, length);
+  std::memmove(strings + 8, strings, length);
   const std::uint64_t length64 = length;
-  std::memcpy(start, &length64, 8);
-  word = tape::make(tape::kLongString, m_stringSize);
-  m_stringSize += 8 + length;
+  std::memcpy(strings, &length64, 8);
+  word = tape::make(tape::kLongString, static_cast<std::size_t>(strings - m_strings));
+  strings += 8 + length;
   return true;
 }
 
-// p points just past the opening quote; on success it points past the closing quote.
-inline bool Parser::parseString(const char*& p, std::uint64_t& word, StringCache* cache, std::size_t cacheLimit) {
-  char* const start = m_strings + m_stringSize;
+// p points just past the opening quote; on success it points past the closing quote. The
+// decoded bytes go to `strings`, the string buffer's write cursor, which moves past them
+// unless the cache already holds the same string.
+inline bool Parser::parseString(const char*& p, const char* end, char*& strings, std::uint64_t& word,
+                                StringCache* cache) {
+  char* const start = strings;
   char* dst = start;
-  const char* const end = m_end;
   for (;;) {
 #if defined(__SSE2__)
     const __m128i quote = _mm_set1_epi8('"');
@@ -394,9 +397,10 @@ inline bool Parser::parseString(const char*& p, std::uint64_t& word, StringCache
   }
 
   const auto length = static_cast<std::size_t>(dst - start);
-  if (length >= tape::kShortLengthLimit) return finishLongString(start, length, word);
-  const std::uint64_t fresh = tape::make(tape::kString, (m_stringSize << tape::kShortLengthBits) | length);
-  if (cache && length <= cacheLimit) {
+  if (length >= tape::kShortLengthLimit) return finishLongString(strings, length, word);
+  const auto offset = static_cast<std::size_t>(start - m_strings);
+  const std::uint64_t fresh = tape::make(tape::kString, (offset << tape::kShortLengthBits) | length);
+  if (cache) {
     std::uint64_t& slot = cache->slot(StringCache::hash(start, length));
     if (slot != 0) {
       const std::string_view cached = tape::stringAt(&slot, m_strings);
@@ -408,7 +412,7 @@ inline bool Parser::parseString(const char*& p, std::uint64_t& word, StringCache
     slot = fresh;
   }
   word = fresh;
-  m_stringSize += length;
+  strings += length;
   return true;
 }
 
@@ -640,6 +644,7 @@ foundation::Result<Document> Parser::run() {
   std::uint64_t* out = m_words;
   std::uint64_t* outLimit = m_words + m_wordCapacity;
   Frame* top = nullptr;  // innermost open container
+  char* strings = m_strings;  // write cursor of the string buffer
   std::uint64_t word;
 #define TB_SYNC_TAPE() (m_wordCount = static_cast<std::size_t>(out - m_words))
 #define TB_RELOAD_TAPE() (out = m_words + m_wordCount, outLimit = m_words + m_wordCapacity)
@@ -675,7 +680,7 @@ member_key:  // p is at the key's opening quote
     if (matchKey(p, end, predicted)) {
       word = predicted;
     } else {
-      if (!parseString(p, word, &m_keys, tape::kShortLengthLimit)) goto failed;
+      if (!parseString(p, end, strings, word, &m_keys)) goto failed;
       predicted = word;
     }
     ++top->count;
@@ -725,7 +730,7 @@ scalar_or_container:  // p is at the first character of a value (or at the end);
   }
   if (*p == '"') {  // the commonest value: tested before the jump table
     ++p;
-    if (!parseString(p, word, nullptr, 0)) goto failed;
+    if (!parseString(p, end, strings, word, nullptr)) goto failed;
     *out++ = word;
     goto after_value;
   }
@@ -828,6 +833,7 @@ close_container: {
 }
   {
     TB_SYNC_TAPE();
+    m_stringSize = static_cast<std::size_t>(strings - m_strings);
     // Give back what the estimate over-reserved; shrinking in place is cheap.
     if (auto* words = static_cast<std::uint64_t*>(std::realloc(m_words, m_wordCount * sizeof(std::uint64_t)))) {
       m_words = words;
