@@ -10,6 +10,7 @@
 #include "rest/network/RestRequestQueue.h"
 #include "rest/network/RestTransport.h"
 #include "rest/network/TlsTrust.h"
+#include "rest/network/TransferWatchdog.h"
 #include "rest/support/RestError.h"
 
 #include <QEventLoop>
@@ -57,7 +58,7 @@ RestRequest::RestRequest(const RestURL& URL, RestRequestDelegate* delegate)
 RestRequest::RestRequest(const QUrl& URL, RestRequestDelegate* delegate) : m_url(URL), m_delegate(delegate) {}
 
 RestRequest::~RestRequest() {
-  m_timeout.invalidate();
+  unwatchTransfer();
   dropReply();
 }
 
@@ -123,20 +124,20 @@ void RestRequest::prepareURLRequest() {
   for (const auto& [name, value] : m_additionalHTTPHeaders) set(name, value);
 
   m_sendsBody = m_params && m_method != RestRequestMethodGET && m_method != RestRequestMethodHEAD;
-  m_preparedBody.clear();
+  m_preparedBody = m_sendsBody ? m_params->HTTPBody() : QByteArray("");
   if (m_sendsBody) {
-    m_preparedBody = m_params->HTTPBody();
     const QString contentType = m_params->HTTPHeaderValueForContentType();
     if (!contentType.isEmpty()) set(QStringLiteral("Content-Type"), contentType);
     const auto declared = m_params->HTTPHeaderValueForContentLength();
     if (declared && *declared != m_preparedBody.size())
       qCWarning(lcRestNetwork) << "Body provider declares" << *declared << "bytes but gives" << m_preparedBody.size()
                                << "; sending the real length";
-    // The real length: a wrong one would desynchronise the connection.
-    set(QStringLiteral("Content-Length"), QString::number(m_preparedBody.size()));
-  } else {
-    set(QStringLiteral("Content-Length"), QStringLiteral("0"));
   }
+  // "Content-Length" is the real length of what is sent ("0" without a body). The transport writes
+  // it from the data it is given: set by hand on a request without upload data, the header makes
+  // it drop the keep-alive connection after every answer.
+  m_preparedHeaders.append({QStringLiteral("Content-Length"), QString::number(m_preparedBody.size())});
+  if (m_method == RestRequestMethodHEAD) request.setRawHeader("Content-Length", "0");
 
   if (m_authenticationType == RestRequestAuthenticationTypeHTTPBasic && !m_username.isEmpty()) {
     const QByteArray credentials = (m_username + ':' + m_password).toUtf8().toBase64();
@@ -145,25 +146,34 @@ void RestRequest::prepareURLRequest() {
   }
 
   if ((m_cachePolicy & RestRequestCachePolicyEtag) && m_cache) {
-    const QString etag = m_cache->etagForRequest(this);
+    QString etag;
+    const HeaderMap stored = storedHeaders();
+    for (auto it = stored.begin(); it != stored.end(); ++it)
+      if (it.key().compare(QStringLiteral("ETag"), Qt::CaseInsensitive) == 0) etag = it.value();
     if (!etag.isEmpty()) set(QStringLiteral("If-None-Match"), etag);
   }
 
   const auto shared = RestClient::sharedClient();
   request.setSslConfiguration(tls::configurationForRequest(shared && shared->disableCertificateValidation()));
   m_URLRequest = request;
+  m_storedHeaders.reset();  // the answer may change the entry
 }
 
 // --- Cache and reachability gates
 
 bool RestRequest::cacheHasResponse() const { return m_cache && m_cache->hasResponseForRequest(this); }
 
+HeaderMap RestRequest::storedHeaders() const {
+  // One look at the cache per send: the gate, the date and the entity tag all read the same entry.
+  if (!m_storedHeaders) m_storedHeaders = m_cache ? m_cache->headersForRequest(this) : HeaderMap();
+  return *m_storedHeaders;
+}
+
 bool RestRequest::shouldLoadFromCache() const {
   if (!m_cache) return false;
-  if (m_cachePolicy & RestRequestCachePolicyEnabled) return m_cache->hasResponseForRequest(this);
+  if (m_cachePolicy & RestRequestCachePolicyEnabled) return !storedHeaders().isEmpty();
   if (m_cachePolicy & RestRequestCachePolicyTimeout) {
-    // The date is only there when the entry is.
-    const QDateTime date = m_cache->cacheDateForRequest(this);
+    const QDateTime date = RestRequestCache::parseCacheDate(storedHeaders().value(QString::fromLatin1(kCacheDateHeaderKey)));
     if (!date.isValid()) return false;
     const double age = date.msecsTo(foundation::scheduler().now()) / 1000.0;
     return age <= m_cacheTimeoutInterval;
@@ -199,6 +209,7 @@ void RestRequest::sendAsynchronously() {
   // A second send would open a second transfer and report twice.
   if (m_isLoading || m_isLoaded) qFatal("Cannot send a request that is loading or loaded without resetting it first.");
   m_sentSynchronously = false;
+  m_storedHeaders.reset();
   if (shouldLoadFromCache()) {
     if (auto cached = cachedResponse()) {
       m_isLoading = true;
@@ -235,16 +246,10 @@ void RestRequest::fire() {
 void RestRequest::startTransfer() {
   QNetworkAccessManager* manager = RestTransport::manager();
   QNetworkReply* reply = nullptr;
-  switch (m_method) {
-    case RestRequestMethodGET: reply = manager->get(m_URLRequest); break;
-    case RestRequestMethodHEAD: reply = manager->head(m_URLRequest); break;
-    case RestRequestMethodPOST: reply = manager->post(m_URLRequest, m_preparedBody); break;
-    case RestRequestMethodPUT: reply = manager->put(m_URLRequest, m_preparedBody); break;
-    case RestRequestMethodDELETE:
-      reply = m_sendsBody ? manager->sendCustomRequest(m_URLRequest, "DELETE", m_preparedBody)
-                          : manager->deleteResource(m_URLRequest);
-      break;
-  }
+  // Every method but HEAD goes with its data, an empty one included, so that the transport sends
+  // "Content-Length" itself. HEAD cannot: the transport would then wait for a body.
+  if (m_method == RestRequestMethodHEAD) reply = manager->head(m_URLRequest);
+  else reply = manager->sendCustomRequest(m_URLRequest, HTTPMethod().toLatin1(), m_preparedBody);
   reply->setParent(this);
   m_reply = reply;
   m_loadingResponse = std::make_shared<RestResponse>(this);
@@ -262,27 +267,25 @@ void RestRequest::startTransfer() {
     if (chunk > 0 && m_delegate)
       m_delegate->requestDidSendBodyDataTotalBytesWrittenTotalBytesExpectedToWrite(this, chunk, sent, total);
   });
-  touch();
-  armTimeout(m_timeoutInterval);
+  watchTransfer();
 }
 
-void RestRequest::touch() { m_lastActivity = foundation::scheduler().now(); }
+void RestRequest::touch() {
+  if (m_watchId) TransferWatchdog::forThisThread().touch(m_watchId);
+}
 
-void RestRequest::armTimeout(double seconds) {
+void RestRequest::watchTransfer() {
   if (m_timeoutInterval <= 0) return;
-  // One timer per transfer; on firing it checks the time since the last progress and re-arms for
-  // the rest, so progress costs no timer churn.
-  m_timeout = foundation::Timer::singleShot(seconds, [this]() {
-    if (!m_reply) return;
-    const double idle = m_lastActivity.msecsTo(foundation::scheduler().now()) / 1000.0;
-    if (idle + 0.0005 >= m_timeoutInterval) {
-      abortTransfer(kRestTimedOut, QStringLiteral("The request timed out after %1 s without progress (%2)")
-                                        .arg(m_timeoutInterval)
-                                        .arg(QString::fromUtf8(m_url.toEncoded())));
-    } else {
-      armTimeout(m_timeoutInterval - idle);
-    }
+  m_watchId = TransferWatchdog::forThisThread().watch(m_timeoutInterval, [this]() {
+    m_watchId = 0;
+    abortTransfer(kRestTimedOut, QStringLiteral("The request timed out after %1 s without progress (%2)")
+                                     .arg(m_timeoutInterval)
+                                     .arg(QString::fromUtf8(m_url.toEncoded())));
   });
+}
+
+void RestRequest::unwatchTransfer() {
+  if (m_watchId) TransferWatchdog::forThisThread().unwatch(std::exchange(m_watchId, 0));
 }
 
 void RestRequest::abortTransfer(int errorCode, const QString& message) {
@@ -361,7 +364,7 @@ void RestRequest::onFinished() {
   if (m_abortCode == 0) onReadyRead();
   QNetworkReply* reply = m_reply;
   std::shared_ptr<RestResponse> response = std::move(m_loadingResponse);
-  m_timeout.invalidate();
+  unwatchTransfer();
   const int abortCode = std::exchange(m_abortCode, 0);
   const QNetworkReply::NetworkError error = reply->error();
   const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -464,6 +467,7 @@ void RestRequest::completeFailure(const foundation::Error& error) {
 std::shared_ptr<RestResponse> RestRequest::sendSynchronously() {
   if (m_isLoading || m_isLoaded) qFatal("Cannot send a request that is loading or loaded without resetting it first.");
   m_sentSynchronously = true;
+  m_storedHeaders.reset();
   if (shouldLoadFromCache()) {
     if (auto cached = cachedResponse()) {
       m_isLoading = true;
@@ -508,7 +512,7 @@ void RestRequest::cancel() {
 void RestRequest::cancelLoad(bool informDelegate) {
   const bool wasLoading = m_isLoading;
   auto keepAlive = std::move(m_self);
-  m_timeout.invalidate();
+  unwatchTransfer();
   dropReply();
   m_loadingResponse.reset();
   m_isLoading = false;

@@ -192,6 +192,7 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
 
  private:
   bool shouldLoadFromCache() const;
+  HeaderMap storedHeaders() const;
   bool cacheHasResponse() const;
   std::shared_ptr<RestResponse> cachedResponse();
   bool unreachable() const;
@@ -201,7 +202,8 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   void abortTransfer(int errorCode, const QString& message);
   void dropReply();
   void touch();
-  void armTimeout(double seconds);
+  void watchTransfer();
+  void unwatchTransfer();
   void onMetaData();
   void onReadyRead();
   void onFinished();
@@ -239,14 +241,14 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   // The live transfer.
   QPointer<QNetworkReply> m_reply;
   std::shared_ptr<RestResponse> m_loadingResponse;
-  foundation::Timer m_timeout;
-  QDateTime m_lastActivity;
+  quint64 m_watchId = 0;  // in the thread's transfer watchdog while a transfer runs
   int m_abortCode = 0;
   QString m_abortMessage;
   qint64 m_bytesSent = 0;
   int m_authenticationAttempts = 0;
   std::shared_ptr<RestRequest> m_self;  // keeps a loading request alive
   mutable QString m_cacheKey;  // computed once per URL, method and params
+  mutable std::optional<HeaderMap> m_storedHeaders;  // the cache entry as seen by the current send
 
   friend class RestTransport;
 };

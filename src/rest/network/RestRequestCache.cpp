@@ -387,7 +387,15 @@ void RestRequestCache::enforceLimit(const QString& store) {
 }
 
 QString RestRequestCache::formatCacheDate(const QDateTime& date) {
-  return QLocale::c().toString(date.toUTC(), QStringLiteral("ddd, dd MMM yyyy HH:mm:ss 'GMT'"));
+  // Formatted for every stored answer, mostly for the same second: the last result is kept.
+  thread_local qint64 lastSecond = -1;
+  thread_local QString lastText;
+  const qint64 second = date.toSecsSinceEpoch();
+  if (second != lastSecond) {
+    lastText = QLocale::c().toString(date.toUTC(), QStringLiteral("ddd, dd MMM yyyy HH:mm:ss 'GMT'"));
+    lastSecond = second;
+  }
+  return lastText;
 }
 
 QDateTime RestRequestCache::parseCacheDate(const QString& text) {
