@@ -27,6 +27,8 @@
 #include "ui/PopupWindow.h"
 #include "ui/Window.h"
 
+#include "backend/BackendReset.h"
+
 #include <QCoreApplication>
 
 namespace shelltest {
@@ -34,20 +36,8 @@ namespace shelltest {
 namespace {
 
 void resetSingletons() {
-  BEServiceLogin::resetInstance();
-  BEServiceDevice::resetInstance();
-  BEServiceMode::resetInstance();
-  BEServiceDashboard::resetInstance();
-  BEServiceFavorite::resetInstance();
-  BEServiceScenario::resetInstance();
-  BEServiceHistory::resetInstance();
-  BEServiceWeather::resetInstance();
-  BEServiceConsumption::resetInstance();
-  BEServiceCamera::resetInstance();
-  BESessionManager::resetInstance();
-  BERestConfig::resetInstance();
+  backend::resetAllSingletons();
   UISessionManager::resetInstance();
-  rest::RestObjectManager::resetSharedManager();
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "BackendTestSupport.h"
 
+#include "backend/BackendReset.h"
+
 #include "backend/BERestConfig.h"
 #include "backend/BEServiceCamera.h"
 #include "backend/BEServiceConsumption.h"
@@ -31,21 +33,7 @@ NotificationLog::NotificationLog() {
     m_observations.add(name, [this](const foundation::Notification&) { ++m_finished; });
 }
 
-void resetBackend() {
-  BEServiceLogin::resetInstance();
-  BEServiceDevice::resetInstance();
-  BEServiceMode::resetInstance();
-  BEServiceDashboard::resetInstance();
-  BEServiceFavorite::resetInstance();
-  BEServiceScenario::resetInstance();
-  BEServiceHistory::resetInstance();
-  BEServiceWeather::resetInstance();
-  BEServiceConsumption::resetInstance();
-  BEServiceCamera::resetInstance();
-  BESessionManager::resetInstance();
-  BERestConfig::resetInstance();
-  rest::RestObjectManager::resetSharedManager();
-}
+void resetBackend() { backend::resetAllSingletons(); }
 
 foundation::ManualClock& processClock() {
   static auto* clock = new foundation::ManualClock();
