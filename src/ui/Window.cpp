@@ -49,6 +49,12 @@ Window::Window(QWidget* parent) : QWidget(parent) {
 
 Window::~Window() {
   liveWindows().removeAll(this);
+  // Popups tell their window when they go; delete them while this window is still whole (as
+  // mere children they would die in QWidget's destructor, calling back a half-destroyed window).
+  const auto popups = m_popups;
+  for (const auto& popup : popups) delete popup.data();
+  m_popups.clear();
+  m_keyPopup = nullptr;
   // Alerts and popups are children and go with the window; the root screen is not ours.
   if (m_root && m_root->isViewLoaded() && m_root->view()->parentWidget() == this) m_root->view()->setParent(nullptr);
 }

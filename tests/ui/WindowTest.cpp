@@ -9,6 +9,7 @@
 #include "support/ManualClockFixture.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -186,4 +187,21 @@ TEST(DisplayScale, CannotChangeOnceTheApplicationRuns) {
   EXPECT_FALSE(ui::Window::setDisplayScale(2.0));
   EXPECT_FALSE(ui::Window::setDisplayScale(40.0));
   EXPECT_DOUBLE_EQ(ui::Window::displayScale(), 1.0);
+}
+
+TEST_F(WindowTest, AWindowDestroyedWithItsPopupsStillOpenTakesThemWithIt) {
+  QPointer<ui::PopupWindow> open, fading;
+  {
+    ui::Window window;
+    ui::Screen login;
+    open = new ui::PopupWindow(&window);
+    open->setRootViewController(&login);
+    open->makeKeyAndVisible();
+    fading = new ui::PopupWindow(&window, ui::WindowLevel::Alert);
+    fading->makeKeyAndVisible();
+    fading->deleteLater();  // released at the end of a fade that the window does not outlive
+    EXPECT_EQ(window.popups().size(), 2);
+  }
+  EXPECT_TRUE(open.isNull());
+  EXPECT_TRUE(fading.isNull());
 }
