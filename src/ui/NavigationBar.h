@@ -3,6 +3,8 @@
 // its left and right buttons, and a back button titled after the screen below. The background
 // is a picture stretched over the whole bar ("ui_navbar.png" unless replaced); the tint colours
 // the buttons. A controller's bar can be replaced by a subclass (see NavigationController).
+#include "ui/NavigationItem.h"
+
 #include <QColor>
 #include <QPointer>
 #include <QWidget>
@@ -12,7 +14,6 @@ namespace ui {
 class BarButtonItem;
 class Button;
 class Label;
-class NavigationItem;
 
 class NavigationBar : public QWidget {
   Q_OBJECT
