@@ -175,8 +175,11 @@ bool RestRequest::shouldLoadFromCache() const {
   if (m_cachePolicy & RestRequestCachePolicyTimeout) {
     const QDateTime date = RestRequestCache::parseCacheDate(storedHeaders().value(QString::fromLatin1(kCacheDateHeaderKey)));
     if (!date.isValid()) return false;
+    // An entry dated in the future (the clock was set back) is not fresh, or it would answer
+    // every request until the clock caught up; and no interval means every request is sent,
+    // so a repeated command always reaches the box.
     const double age = date.msecsTo(foundation::scheduler().now()) / 1000.0;
-    return age <= m_cacheTimeoutInterval;
+    return m_cacheTimeoutInterval > 0 && age >= 0 && age <= m_cacheTimeoutInterval;
   }
   return false;
 }

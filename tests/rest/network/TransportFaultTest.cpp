@@ -5,6 +5,7 @@
 #include "rest/network/RestRequestSerialization.h"
 #include "support/server/TestServer.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -223,17 +224,41 @@ TEST_F(TransportFaultTest, LoadOnErrorAnswersFromTheCache) {
   EXPECT_EQ(delegate->body, "[\"kept\"]");
 }
 
-TEST_F(TransportFaultTest, FreshEntryAnswersWithoutSending) {
+struct FreshnessCase {
+  const char* name;
+  double timeoutInterval;
+  qint64 entryAgeSeconds;  // negative: the entry is dated after now (the clock was set back)
+  bool fromCache;
+};
+void PrintTo(const FreshnessCase& c, std::ostream* os) { *os << c.name; }
+
+class CacheFreshness : public TransportFaultTest, public ::testing::WithParamInterface<FreshnessCase> {};
+
+TEST_P(CacheFreshness, OnlyAYoungEntryAnswersWithoutSending) {
+  const FreshnessCase& c = GetParam();
   auto client = makeClient(base());
-  server.script().enqueue(HttpResponse::json(200, "[\"a\"]"));
+  server.script().setFallback(HttpResponse::json(200, "[\"a\"]"));
   get(client, "/x");
+  ASSERT_EQ(server.requestCount(), 1);
+
   RecordingDelegate delegate;
   auto request = client->requestWithResourcePathDelegate("/x", &delegate);
-  request->setCacheTimeoutInterval(3600);  // bit 16: young enough
+  request->setCacheTimeoutInterval(c.timeoutInterval);
+  client->requestCache()->setCacheDateForRequest(QDateTime::currentDateTimeUtc().addSecs(-c.entryAgeSeconds),
+                                                 request.get());
   request->send();
   expectOneCompletion(delegate, request);
-  EXPECT_TRUE(delegate.fromCache);
-  EXPECT_EQ(server.requestCount(), 1);
+  EXPECT_EQ(delegate.fromCache, c.fromCache);
+  EXPECT_EQ(server.requestCount(), c.fromCache ? 1 : 2);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, CacheFreshness,
+    ::testing::Values(FreshnessCase{"YoungerThanTheInterval", 3600, 10, true},
+                      FreshnessCase{"OlderThanTheInterval", 3600, 7200, false},
+                      FreshnessCase{"DatedInTheFuture", 3600, -600, false},
+                      // No interval: a repeated command must reach the box even within the second.
+                      FreshnessCase{"NoIntervalSameInstant", 0, 0, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
