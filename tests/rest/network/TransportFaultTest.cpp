@@ -39,6 +39,10 @@ struct FaultCase {
   int expectedCode;
   // The transport resends once a request whose connection closed before any byte of an answer.
   int attempts = 1;
+  // An answer cut short by a close can reach the transport as "closed before any byte" when the
+  // close is seen before the bytes (a loaded machine), so it may be sent a second time; either
+  // way it must end in one failure.
+  bool mayBeResent = false;
 };
 
 // Test names, not bytes, in the listings.
@@ -55,7 +59,12 @@ TEST_P(ServerFaults, EndInExactlyOneFailure) {
   ASSERT_EQ(delegate->failures, 1);
   EXPECT_EQ(delegate->error->code, GetParam().expectedCode) << delegate->error->message;
   EXPECT_EQ(delegate->error->domain, kRestErrorDomain);
-  EXPECT_EQ(server.requestCount(), GetParam().attempts);
+  if (GetParam().mayBeResent) {
+    EXPECT_GE(server.requestCount(), GetParam().attempts);
+    EXPECT_LE(server.requestCount(), GetParam().attempts + 1);
+  } else {
+    EXPECT_EQ(server.requestCount(), GetParam().attempts);
+  }
 }
 
 HttpResponse body(const SocketEffect& effect) {
@@ -71,8 +80,9 @@ HttpResponse headers(int count, int valueSize) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, ServerFaults,
     ::testing::Values(FaultCase{"closeBeforeAnswering", body(SocketEffect::closeBeforeAnswer()), kRestConnectionClosed, 2},
-                      FaultCase{"closeMidBody", body(SocketEffect::closeMidBody()), kRestConnectionClosed},
-                      FaultCase{"lengthLongerThanBody", body(SocketEffect::contentLengthLongerBy(10)), kRestConnectionClosed},
+                      FaultCase{"closeMidBody", body(SocketEffect::closeMidBody()), kRestConnectionClosed, 1, true},
+                      FaultCase{"lengthLongerThanBody", body(SocketEffect::contentLengthLongerBy(10)),
+                                kRestConnectionClosed, 1, true},
                       FaultCase{"stallPastTimeout", body(SocketEffect::stall()), kRestTimedOut},
                       FaultCase{"headersTooLarge", headers(80, 900), kRestHeadersTooLarge},
                       // The transport itself stops reading past 100 fields; the idle timeout ends it.
