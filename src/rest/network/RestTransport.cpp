@@ -13,6 +13,21 @@
 
 namespace rest {
 
+namespace {
+
+QPointer<QNetworkAccessManager>& mainThreadManager() {
+  static QPointer<QNetworkAccessManager> manager;
+  return manager;
+}
+
+// Runs at the start of the application's destruction, while it is still whole: connections the
+// manager's thread still holds are closed then, and closing a TLS connection needs the
+// application (deleted later as one of its children, the manager warned from a half-destroyed
+// application).
+void deleteMainThreadManager() { delete mainThreadManager().data(); }
+
+}  // namespace
+
 void RestTransport::answerChallenge(QNetworkReply* reply, QAuthenticator* authenticator) {
   auto* request = qobject_cast<RestRequest*>(reply->parent());
   // Credentials are offered once per request; a second challenge means they were refused, and
@@ -34,8 +49,11 @@ QNetworkAccessManager* RestTransport::makeManager(QObject* parent) {
 QNetworkAccessManager* RestTransport::manager() {
   QCoreApplication* app = QCoreApplication::instance();
   if (app && QThread::currentThread() == app->thread()) {
-    static QPointer<QNetworkAccessManager> mainManager;
-    if (!mainManager) mainManager = makeManager(app);
+    QPointer<QNetworkAccessManager>& mainManager = mainThreadManager();
+    if (!mainManager) {
+      mainManager = makeManager(app);
+      qAddPostRoutine(deleteMainThreadManager);
+    }
     return mainManager;
   }
   thread_local std::unique_ptr<QNetworkAccessManager> threadManager;
