@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,26 @@ struct TouchCase {
   Events expected;
 };
 
+// Test names and failure messages show what the finger does, not the row's bytes.
+void PrintTo(const TouchCase& c, std::ostream* os) { *os << c.what; }
+
+namespace {
+
+// "lift just past the edge" -> "lift_just_past_the_edge", a name test filters can use.
+std::string testName(const char* text) {
+  std::string name;
+  for (const char* c = text; *c; ++c) {
+    if (std::isalnum(static_cast<unsigned char>(*c))) {
+      name += *c;
+    } else if (!name.empty() && name.back() != '_') {
+      name += '_';
+    }
+  }
+  return name;
+}
+
+}  // namespace
+
 class ControlEventOrder : public ControlTest, public ::testing::WithParamInterface<TouchCase> {};
 
 TEST_P(ControlEventOrder, FollowsTheFinger) {
@@ -73,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {{'p', {30, 30}}, {'m', {150, 150}}, {'m', {50, 40}}, {'r', {50, 40}}},
                   {"down", "dragOutside", "dragInside", "upInside"}},
         TouchCase{"lift just past the edge", {{'p', {79, 59}}, {'r', {80, 60}}}, {"down", "dragOutside", "upOutside"}},
-        TouchCase{"press beside it", {{'p', {150, 150}}, {'r', {30, 30}}}, {}}));
+        TouchCase{"press beside it", {{'p', {150, 150}}, {'r', {30, 30}}}, {}}),
+    [](const auto& info) { return testName(info.param.what); });
 
 TEST_F(ControlTest, HighlightedOnlyWhileTheFingerIsDownInside) {
   uitest::press(&host, {30, 30});
@@ -258,12 +281,15 @@ TEST(Button, ShowsThePictureOfItsStateAndFallsBackToNormal) {
 // -- Page indicator ----------------------------------------------------------------------------
 
 struct DotCase {
+  const char* name;
   int pages;
   int current;
   int tapX;  // in a 320-point indicator
   int expected;
   bool reported;
 };
+
+void PrintTo(const DotCase& c, std::ostream* os) { *os << c.name; }
 
 class PageIndicatorTap : public ::testing::TestWithParam<DotCase> {};
 
@@ -286,9 +312,13 @@ TEST_P(PageIndicatorTap, MovesOnePageTowardsTheTappedSide) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dots, PageIndicatorTap,
-                         ::testing::Values(DotCase{3, 0, 300, 1, true}, DotCase{3, 1, 10, 0, true},
-                                           DotCase{3, 2, 300, 2, false}, DotCase{3, 0, 10, 0, false},
-                                           DotCase{1, 0, 300, 0, false}, DotCase{0, 0, 300, 0, false}));
+                         ::testing::Values(DotCase{"tapRightOnTheFirstPage", 3, 0, 300, 1, true},
+                                           DotCase{"tapLeftOnTheMiddlePage", 3, 1, 10, 0, true},
+                                           DotCase{"tapRightOnTheLastPage", 3, 2, 300, 2, false},
+                                           DotCase{"tapLeftOnTheFirstPage", 3, 0, 10, 0, false},
+                                           DotCase{"tapOnASinglePage", 1, 0, 300, 0, false},
+                                           DotCase{"tapWithNoPages", 0, 0, 300, 0, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PageIndicator, CurrentPageIsClampedToThePages) {
   ui::PageIndicator dots;

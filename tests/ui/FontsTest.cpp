@@ -6,12 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 namespace {
 
 struct FaceCase {
   const char* name;
   QFont::Weight weight;
 };
+
+void PrintTo(const FaceCase& face, std::ostream* os) { *os << face.name; }
 
 class FontsTest : public ::testing::TestWithParam<FaceCase> {};
 

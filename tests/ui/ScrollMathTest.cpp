@@ -2,7 +2,30 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cmath>
+#include <ostream>
+#include <sstream>
+#include <string>
+
 namespace sm = ui::scrollmath;
+
+namespace {
+
+// "slow, just under half a page" -> "slow_just_under_half_a_page", a name test filters can use.
+std::string testName(const char* text) {
+  std::string name;
+  for (const char* c = text; *c; ++c) {
+    if (std::isalnum(static_cast<unsigned char>(*c))) {
+      name += *c;
+    } else if (!name.empty() && name.back() != '_') {
+      name += '_';
+    }
+  }
+  return name;
+}
+
+}  // namespace
 
 TEST(ScrollMath, RubberBandIsShorterThanTheFingerAndNeverReachesTheDimension) {
   EXPECT_EQ(sm::rubberBand(0, 460), 0.0);
@@ -32,6 +55,8 @@ struct PageCase {
   int page;
 };
 
+void PrintTo(const PageCase& c, std::ostream* os) { *os << "offset " << c.offset << " is page " << c.page; }
+
 class PageForOffset : public ::testing::TestWithParam<PageCase> {};
 
 TEST_P(PageForOffset, IsThePageWhoseMiddleIsNearest) {
@@ -41,7 +66,13 @@ TEST_P(PageForOffset, IsThePageWhoseMiddleIsNearest) {
 INSTANTIATE_TEST_SUITE_P(Width320, PageForOffset,
                          ::testing::Values(PageCase{0, 0}, PageCase{159, 0}, PageCase{159.9, 0}, PageCase{160, 1},
                                            PageCase{161, 1}, PageCase{479, 1}, PageCase{480, 2}, PageCase{640, 2},
-                                           PageCase{-100, 0}, PageCase{-160, -0}, PageCase{-161, -1}));
+                                           PageCase{-100, 0}, PageCase{-160, -0}, PageCase{-161, -1}),
+                         [](const auto& info) {
+                           // The offset names the row: 159.9 -> "offset159_9", -100 -> "offsetMinus100".
+                           std::ostringstream text;
+                           text << (info.param.offset < 0 ? "offsetMinus" : "offset") << std::abs(info.param.offset);
+                           return testName(text.str().c_str());
+                         });
 
 struct SettleCase {
   const char* what;
@@ -50,6 +81,8 @@ struct SettleCase {
   int startPage;
   int page;
 };
+
+void PrintTo(const SettleCase& c, std::ostream* os) { *os << c.what; }
 
 class SettlePage : public ::testing::TestWithParam<SettleCase> {};
 
@@ -70,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SettleCase{"flick before the first page", -40, -900, 0, 0},
                       SettleCase{"slow drag over two pages", 650, 0, 0, 2},
                       SettleCase{"flick against a drag that crossed", 200, -400, 0, 0},
-                      SettleCase{"rubber band past the end", 720, 0, 2, 2}));
+                      SettleCase{"rubber band past the end", 720, 0, 2, 2}),
+    [](const auto& info) { return testName(info.param.what); });
 
 TEST(ScrollMath, CoastingNeedsSpeedAndGoesFurtherTheFasterItIs) {
   EXPECT_EQ(sm::coastOffset(100, 50), 100);

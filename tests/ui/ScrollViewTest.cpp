@@ -12,13 +12,28 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
 using Events = std::vector<std::string>;
 
 namespace {
+
+// "just under half a page" -> "just_under_half_a_page", a name test filters can use.
+std::string testName(const char* text) {
+  std::string name;
+  for (const char* c = text; *c; ++c) {
+    if (std::isalnum(static_cast<unsigned char>(*c))) {
+      name += *c;
+    } else if (!name.empty() && name.back() != '_') {
+      name += '_';
+    }
+  }
+  return name;
+}
 
 // Records the delegate calls; runs of didScroll count as one entry.
 struct Recorder : ui::ScrollViewDelegate {
@@ -162,6 +177,8 @@ struct PagingCase {
   int page;
 };
 
+void PrintTo(const PagingCase& c, std::ostream* os) { *os << c.what; }
+
 class Paging : public ::testing::TestWithParam<PagingCase> {};
 
 TEST_P(Paging, ADragSettlesOnAWholePage) {
@@ -188,7 +205,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PagingCase{"a whole page", -320, 200, 1}, PagingCase{"a quick flick", -40, 10, 1},
                       PagingCase{"a slow short drag", -40, 200, 0},
                       PagingCase{"back, over half", 170, 200, 0}, PagingCase{"back, under half", 150, 200, 1},
-                      PagingCase{"past the first page", 250, 200, 0}));
+                      PagingCase{"past the first page", 250, 200, 0}),
+    [](const auto& info) { return testName(info.param.what); });
 
 TEST(PagingDrags, TheIndicatorArithmeticFollowsTheDragAndOnlyTheSettleIsADeceleration) {
   QWidget host;

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -158,10 +159,13 @@ TEST_F(WindowTest, TheKeyboardShortcutTurnsTheDevice) {
 }
 
 struct ScaleCase {
+  const char* name;
   QStringList arguments;
   bool ok;
   double scale;
 };
+
+void PrintTo(const ScaleCase& c, std::ostream* os) { *os << c.arguments.join(' ').toStdString(); }
 
 class DisplayScaleArguments : public ::testing::TestWithParam<ScaleCase> {};
 
@@ -177,11 +181,17 @@ TEST_P(DisplayScaleArguments, AreReadOrRefusedWithAClearMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, DisplayScaleArguments,
-    ::testing::Values(ScaleCase{{"app"}, true, 1.0}, ScaleCase{{"app", "--scale", "2"}, true, 2.0},
-                      ScaleCase{{"app", "--scale=1.5"}, true, 1.5}, ScaleCase{{"app", "--config", "x", "--scale", "0.5"}, true, 0.5},
-                      ScaleCase{{"app", "--scale"}, false, 0}, ScaleCase{{"app", "--scale", "big"}, false, 0},
-                      ScaleCase{{"app", "--scale=0"}, false, 0}, ScaleCase{{"app", "--scale", "9"}, false, 0},
-                      ScaleCase{{"app", "--scale", "nan"}, false, 0}, ScaleCase{{"app", "--scale=-2"}, false, 0}));
+    ::testing::Values(ScaleCase{"noOption", {"app"}, true, 1.0},
+                      ScaleCase{"separateValue", {"app", "--scale", "2"}, true, 2.0},
+                      ScaleCase{"joinedValue", {"app", "--scale=1.5"}, true, 1.5},
+                      ScaleCase{"afterAnotherOption", {"app", "--config", "x", "--scale", "0.5"}, true, 0.5},
+                      ScaleCase{"missingValue", {"app", "--scale"}, false, 0},
+                      ScaleCase{"notANumber", {"app", "--scale", "big"}, false, 0},
+                      ScaleCase{"zero", {"app", "--scale=0"}, false, 0},
+                      ScaleCase{"tooLarge", {"app", "--scale", "9"}, false, 0},
+                      ScaleCase{"nan", {"app", "--scale", "nan"}, false, 0},
+                      ScaleCase{"negative", {"app", "--scale=-2"}, false, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DisplayScale, CannotChangeOnceTheApplicationRuns) {
   EXPECT_FALSE(ui::Window::setDisplayScale(2.0));
