@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace simhome;
 
 namespace {
@@ -49,6 +51,7 @@ struct BadArgs {
   QStringList args;
   const char* message;
 };
+void PrintTo(const BadArgs& c, std::ostream* os) { *os << c.name; }
 class CommandLineErrors : public ::testing::TestWithParam<BadArgs> {};
 TEST_P(CommandLineErrors, SayWhatIsWrong) {
   QString error;

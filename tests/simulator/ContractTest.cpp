@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
+#include <string>
 
 using simtest::Reply;
 using simtest::SimHarness;
@@ -38,6 +40,8 @@ struct SignInCase {
   QByteArray body;
   int status;
 };
+
+void PrintTo(const SignInCase& c, std::ostream* os) { *os << c.name; }
 
 class SignIn : public ::testing::TestWithParam<SignInCase> {};
 
@@ -164,6 +168,8 @@ struct CommandCase {
   const char* after;  // status read back ("" : unchanged)
 };
 
+void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.serial << ' ' << c.status; }
+
 class DeviceCommand : public ::testing::TestWithParam<CommandCase> {};
 
 TEST_P(DeviceCommand, ChangesWhatTheListShows) {
@@ -198,7 +204,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandCase{"LGT-CUISINE", "on", 400, ""},
                       CommandCase{"NO-SUCH-DEVICE", "ON", 404, ""}),
     [](const auto& info) {
-      std::string name = std::to_string(info.index) + "_" + info.param.serial;
+      // "LGT-SALON" sent "TOGGLE" -> "LGT_SALON_TOGGLE"; no two rows send the same status to the same device.
+      std::string name = std::string(info.param.serial) + "_" + info.param.status;
       std::replace(name.begin(), name.end(), '-', '_');
       return name;
     });

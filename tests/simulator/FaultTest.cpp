@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using simtest::Reply;
 using simtest::SimHarness;
 
@@ -95,8 +97,10 @@ TEST_F(Faults, FailRulesMatchPathPatternsAndGatewayCodes) {
 }
 
 struct BadRule {
+  const char* name;
   const char* body;
 };
+void PrintTo(const BadRule& c, std::ostream* os) { *os << c.name; }
 class RejectedRule : public ::testing::TestWithParam<BadRule> {};
 TEST_P(RejectedRule, IsRefusedWith400) {
   SimHarness sim;
@@ -105,10 +109,14 @@ TEST_P(RejectedRule, IsRefusedWith400) {
   EXPECT_TRUE(sim.control("GET", "/_sim/state").json.value("rules").toArray().isEmpty());
 }
 INSTANTIATE_TEST_SUITE_P(Bodies, RejectedRule,
-                         ::testing::Values(BadRule{R"({"status":500})"}, BadRule{R"({"path":"/device","count":0})"},
-                                           BadRule{R"({"path":"/device","status":42})"}, BadRule{R"({"path":"/device","effect":"explode"})"},
-                                           BadRule{R"({"path":"/device","answer":"xml"})"}, BadRule{R"({"path":"/x\\"})"},
-                                           BadRule{"not json"}));
+                         ::testing::Values(BadRule{"noPath", R"({"status":500})"},
+                                           BadRule{"countZero", R"({"path":"/device","count":0})"},
+                                           BadRule{"statusBelow100", R"({"path":"/device","status":42})"},
+                                           BadRule{"unknownEffect", R"({"path":"/device","effect":"explode"})"},
+                                           BadRule{"unknownAnswer", R"({"path":"/device","answer":"xml"})"},
+                                           BadRule{"pathEndsInBackslash", R"({"path":"/x\\"})"},
+                                           BadRule{"notJson", "not json"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Faults, SocketEffectsAreAppliedToTheRealAnswer) {
   // The client resends a request whose connection closed before any answer, so the rules

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace simhome;
 
 namespace {
@@ -46,6 +48,8 @@ struct BadHome {
   const char* json;
   const char* message;  // part of the error
 };
+
+void PrintTo(const BadHome& c, std::ostream* os) { *os << c.name; }
 
 class HomeFileErrors : public ::testing::TestWithParam<BadHome> {};
 
@@ -133,6 +137,7 @@ struct UsersCase {
   const char* json;
   bool ok;
 };
+void PrintTo(const UsersCase& c, std::ostream* os) { *os << c.name; }
 class UsersFile : public ::testing::TestWithParam<UsersCase> {};
 TEST_P(UsersFile, IsCheckedWhenRead) {
   QString error;

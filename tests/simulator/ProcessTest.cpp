@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ostream>
 
 namespace {
 
@@ -154,6 +155,7 @@ struct StartFailure {
   int exitCode;
   const char* message;
 };
+void PrintTo(const StartFailure& c, std::ostream* os) { *os << c.name; }
 class ProgramRefuses : public ::testing::TestWithParam<StartFailure> {};
 TEST_P(ProgramRefuses, WithAClearMessage) {
   tbtest::TempDir dir;
