@@ -196,6 +196,7 @@ TEST_P(Paging, ADragSettlesOnAWholePage) {
   uitest::drag(pages, {startX, 100}, {startX + c.dx, 100}, 5, c.msPerStep);
   EXPECT_EQ(pages->contentOffset(), QPointF(c.page * 320.0, 0)) << c.what;
   const bool settles = std::abs(c.dx) % 320 != 0;
+  ASSERT_FALSE(recorder.events.empty()) << c.what;  // back() of nothing would crash the whole program
   EXPECT_EQ(recorder.events.back(), settles ? "didEndDecelerating" : "didEndDragging") << c.what;
 }
 
