@@ -5,6 +5,7 @@
 #include "ui/Views.h"
 
 #include "UiTestSupport.h"
+#include "support/TestNames.h"
 
 #include <QWidget>
 
@@ -56,23 +57,6 @@ struct TouchCase {
 // Test names and failure messages show what the finger does, not the row's bytes.
 void PrintTo(const TouchCase& c, std::ostream* os) { *os << c.what; }
 
-namespace {
-
-// "lift just past the edge" -> "lift_just_past_the_edge", a name test filters can use.
-std::string testName(const char* text) {
-  std::string name;
-  for (const char* c = text; *c; ++c) {
-    if (std::isalnum(static_cast<unsigned char>(*c))) {
-      name += *c;
-    } else if (!name.empty() && name.back() != '_') {
-      name += '_';
-    }
-  }
-  return name;
-}
-
-}  // namespace
-
 class ControlEventOrder : public ControlTest, public ::testing::WithParamInterface<TouchCase> {};
 
 TEST_P(ControlEventOrder, FollowsTheFinger) {
@@ -96,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"down", "dragOutside", "dragInside", "upInside"}},
         TouchCase{"lift just past the edge", {{'p', {79, 59}}, {'r', {80, 60}}}, {"down", "dragOutside", "upOutside"}},
         TouchCase{"press beside it", {{'p', {150, 150}}, {'r', {30, 30}}}, {}}),
-    [](const auto& info) { return testName(info.param.what); });
+    [](const auto& info) { return tbtest::testNameFrom(info.param.what); });
 
 TEST_F(ControlTest, HighlightedOnlyWhileTheFingerIsDownInside) {
   uitest::press(&host, {30, 30});

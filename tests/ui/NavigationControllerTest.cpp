@@ -76,6 +76,7 @@ TEST_F(NavigationTest, PushAndPopCallTheLifecycleInOrderAndPoppedScreensAreDelet
   EXPECT_EQ(navigation->viewControllers(), QList<ui::Screen*>{root});
   deleteLaterNow();
   EXPECT_TRUE(guard.isNull());
+  ASSERT_FALSE(log.empty());
   EXPECT_EQ(log.back(), "weather.deleted");
 }
 
@@ -110,6 +111,7 @@ TEST_F(NavigationTest, APushDuringASlideFirstCompletesThatSlide) {
   auto* b = new LoggingScreen("b", &log);
   navigation->pushViewController(a, true);
   EXPECT_TRUE(navigation->isTransitioning());
+  ASSERT_FALSE(log.empty());
   EXPECT_EQ(log.back(), "a.willAppear");
   navigation->pushViewController(b, true);
   EXPECT_EQ(log, (Log{"a.didLoad", "menu.willDisappear", "a.willAppear", "menu.didDisappear", "a.didAppear", "b.didLoad",

@@ -1,5 +1,7 @@
 #include "ui/ScrollMath.h"
 
+#include "support/TestNames.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -9,23 +11,6 @@
 #include <string>
 
 namespace sm = ui::scrollmath;
-
-namespace {
-
-// "slow, just under half a page" -> "slow_just_under_half_a_page", a name test filters can use.
-std::string testName(const char* text) {
-  std::string name;
-  for (const char* c = text; *c; ++c) {
-    if (std::isalnum(static_cast<unsigned char>(*c))) {
-      name += *c;
-    } else if (!name.empty() && name.back() != '_') {
-      name += '_';
-    }
-  }
-  return name;
-}
-
-}  // namespace
 
 TEST(ScrollMath, RubberBandIsShorterThanTheFingerAndNeverReachesTheDimension) {
   EXPECT_EQ(sm::rubberBand(0, 460), 0.0);
@@ -71,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Width320, PageForOffset,
                            // The offset names the row: 159.9 -> "offset159_9", -100 -> "offsetMinus100".
                            std::ostringstream text;
                            text << (info.param.offset < 0 ? "offsetMinus" : "offset") << std::abs(info.param.offset);
-                           return testName(text.str().c_str());
+                           return tbtest::testNameFrom(text.str().c_str());
                          });
 
 struct SettleCase {
@@ -104,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SettleCase{"slow drag over two pages", 650, 0, 0, 2},
                       SettleCase{"flick against a drag that crossed", 200, -400, 0, 0},
                       SettleCase{"rubber band past the end", 720, 0, 2, 2}),
-    [](const auto& info) { return testName(info.param.what); });
+    [](const auto& info) { return tbtest::testNameFrom(info.param.what); });
 
 TEST(ScrollMath, CoastingNeedsSpeedAndGoesFurtherTheFasterItIs) {
   EXPECT_EQ(sm::coastOffset(100, 50), 100);

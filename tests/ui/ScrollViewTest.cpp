@@ -3,6 +3,7 @@
 #include "ui/ScrollView.h"
 
 #include "UiTestSupport.h"
+#include "support/TestNames.h"
 #include "support/ManualClockFixture.h"
 
 #include <QApplication>
@@ -21,19 +22,6 @@
 using Events = std::vector<std::string>;
 
 namespace {
-
-// "just under half a page" -> "just_under_half_a_page", a name test filters can use.
-std::string testName(const char* text) {
-  std::string name;
-  for (const char* c = text; *c; ++c) {
-    if (std::isalnum(static_cast<unsigned char>(*c))) {
-      name += *c;
-    } else if (!name.empty() && name.back() != '_') {
-      name += '_';
-    }
-  }
-  return name;
-}
 
 // Records the delegate calls; runs of didScroll count as one entry.
 struct Recorder : ui::ScrollViewDelegate {
@@ -94,6 +82,7 @@ TEST_F(ScrollViewTest, PullingPastTheTopGoesNegativeOnARubberBandAndSpringsBack)
   EXPECT_EQ(scroll->contentOffset(), QPointF(0, 0));
   EXPECT_EQ(recorder.events, (Events{"willBeginDragging", "didScroll", "didEndDragging(decelerate)",
                                      "willBeginDecelerating", "didScroll", "didEndDecelerating"}));
+  ASSERT_FALSE(recorder.offsets.empty());
   EXPECT_EQ(recorder.offsets.back(), QPointF(0, 0));
 }
 
@@ -116,6 +105,7 @@ TEST_F(ScrollViewTest, AQuickFlickCoastsFurtherThanTheFingerWent) {
   uitest::drag(&host, {160, 400}, {160, 300}, 5, 10);  // 100 points in 50 ms
   EXPECT_GT(scroll->contentOffset().y(), 100);
   EXPECT_LE(scroll->contentOffset().y(), 540);
+  ASSERT_FALSE(recorder.events.empty());
   EXPECT_EQ(recorder.events.back(), "didEndDecelerating");
 }
 
@@ -207,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PagingCase{"a slow short drag", -40, 200, 0},
                       PagingCase{"back, over half", 170, 200, 0}, PagingCase{"back, under half", 150, 200, 1},
                       PagingCase{"past the first page", 250, 200, 0}),
-    [](const auto& info) { return testName(info.param.what); });
+    [](const auto& info) { return tbtest::testNameFrom(info.param.what); });
 
 TEST(PagingDrags, TheIndicatorArithmeticFollowsTheDragAndOnlyTheSettleIsADeceleration) {
   QWidget host;
