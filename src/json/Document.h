@@ -24,7 +24,7 @@ class Document {
     if (this != &other) {
       release();
       m_words = std::exchange(other.m_words, nullptr);
-      m_wordCount = std::exchange(other.m_wordCount, 0);
+      m_tapeBytes = std::exchange(other.m_tapeBytes, 0);
       m_strings = std::exchange(other.m_strings, nullptr);
       m_stringBytes = std::exchange(other.m_stringBytes, 0);
     }
@@ -37,12 +37,12 @@ class Document {
   Value root() const { return m_words ? Value(m_words, m_strings) : Value(); }
 
   // Bytes held by the document's two blocks.
-  std::size_t memoryUsage() const { return m_wordCount * sizeof(std::uint64_t) + m_stringBytes; }
+  std::size_t memoryUsage() const { return m_tapeBytes + m_stringBytes; }
 
  private:
   friend class Parser;
-  Document(std::uint64_t* words, std::size_t wordCount, char* strings, std::size_t stringBytes)
-      : m_words(words), m_wordCount(wordCount), m_strings(strings), m_stringBytes(stringBytes) {}
+  Document(std::uint64_t* words, std::size_t tapeBytes, char* strings, std::size_t stringBytes)
+      : m_words(words), m_tapeBytes(tapeBytes), m_strings(strings), m_stringBytes(stringBytes) {}
   void release() {
     std::free(m_words);
     std::free(m_strings);
@@ -51,7 +51,7 @@ class Document {
   }
 
   std::uint64_t* m_words = nullptr;
-  std::size_t m_wordCount = 0;
+  std::size_t m_tapeBytes = 0;
   char* m_strings = nullptr;
   std::size_t m_stringBytes = 0;
 };

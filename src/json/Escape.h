@@ -3,14 +3,15 @@
 #include <cstddef>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "json/Scan.h"
 
 namespace json::detail {
 
 // Most room escaping can take: every byte may become "\u00XX".
 inline constexpr std::size_t kEscapeGrowth = 6;
+
+// Room escapeInto needs for `length` bytes of text.
+inline constexpr std::size_t escapedRoom(std::size_t length) { return kEscapeGrowth * length + 16; }
 
 inline char* escapeOne(char* out, unsigned char c) {
   static constexpr char kHex[] = "0123456789abcdef";
@@ -33,44 +34,8 @@ inline char* escapeOne(char* out, unsigned char c) {
   return out;
 }
 
-// Writes the bytes [p, end) with '"', '\\' and control characters escaped; everything else,
-// UTF-8 included, is copied. `out` must have room for kEscapeGrowth * (end - p) + 16 bytes.
-// With `kPaddedSource`, the 15 bytes after `end` must be readable (a parsed document's string
-// buffer is padded so): short strings are then checked in one 16-byte step.
-template <bool kPaddedSource = false>
-inline char* escapeInto(char* out, const char* p, const char* end) {
-#if defined(__SSE2__)
-  const __m128i quote = _mm_set1_epi8('"');
-  const __m128i backslash = _mm_set1_epi8('\\');
-  const __m128i controlMax = _mm_set1_epi8(0x1F);
-  while (end - p >= 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
-    const __m128i control = _mm_cmpeq_epi8(_mm_max_epu8(v, controlMax), controlMax);  // v <= 0x1F
-    const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, backslash)), control);
-    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(special));
-    if (mask == 0) {
-      p += 16;
-      out += 16;
-      continue;
-    }
-    const unsigned index = static_cast<unsigned>(__builtin_ctz(mask));
-    p += index;
-    out = escapeOne(out + index, static_cast<unsigned char>(*p++));
-  }
-  if constexpr (kPaddedSource) {
-    if (p < end) {
-      const auto left = static_cast<unsigned>(end - p);
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      const __m128i control = _mm_cmpeq_epi8(_mm_max_epu8(v, controlMax), controlMax);
-      const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, backslash)), control);
-      if ((static_cast<unsigned>(_mm_movemask_epi8(special)) & ((1u << left) - 1)) == 0) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
-        return out + left;
-      }
-    }
-  }
-#endif
+// The bytes [p, end) one at a time: the tail of an unpadded string, and blocks with escapes.
+inline char* escapeBytes(char* out, const char* p, const char* end) {
   while (p < end) {
     const auto c = static_cast<unsigned char>(*p++);
     if (c == '"' || c == '\\' || c < 0x20) {
@@ -80,6 +45,36 @@ inline char* escapeInto(char* out, const char* p, const char* end) {
     }
   }
   return out;
+}
+
+// Writes the bytes [p, end) with '"', '\\' and control characters escaped; everything else,
+// UTF-8 included, is copied. `out` must have room for escapedRoom(end - p) bytes.
+// With `kPaddedSource`, the 15 bytes after `end` must be readable (a parsed document's string
+// buffer is padded so): the last partial block is then checked in one step like the others.
+template <bool kPaddedSource = false>
+[[gnu::always_inline]] inline char* escapeInto(char* out, const char* p, const char* end) {
+  while (static_cast<std::size_t>(end - p) >= scan::kBlock) {
+    const scan::Mask mask = scan::escapeStops(p);
+    scan::copyBlock(out, p);
+    if (mask == 0) {
+      p += scan::kBlock;
+      out += scan::kBlock;
+      continue;
+    }
+    // Escapes are rare: the block goes through the byte loop.
+    out = escapeBytes(out, p, p + scan::kBlock);
+    p += scan::kBlock;
+  }
+  if constexpr (kPaddedSource) {
+    if (p < end) {
+      const auto left = static_cast<std::size_t>(end - p);
+      if (!scan::flaggedBefore(scan::escapeStops(p), left)) {
+        scan::copyBlock(out, p);
+        return out + left;
+      }
+    }
+  }
+  return escapeBytes(out, p, end);
 }
 
 }  // namespace json::detail

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "json/IntegerText.h"
+
 namespace json {
 
 namespace {
@@ -97,19 +99,11 @@ bool digits17(double value, std::uint64_t& digits, int& exponent10) {
   return false;
 }
 
-constexpr struct DigitPairs {
-  char text[200];
-  constexpr DigitPairs() : text() {
-    for (int i = 0; i < 100; ++i) {
-      text[2 * i] = static_cast<char>('0' + i / 10);
-      text[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-  }
-} kPairs;
+using text::kDigitPairs;
 
 [[gnu::always_inline]] inline void writeFourDigits(char* out, std::uint32_t value) {
-  std::memcpy(out, kPairs.text + 2 * (value / 100), 2);
-  std::memcpy(out + 2, kPairs.text + 2 * (value % 100), 2);
+  std::memcpy(out, kDigitPairs.text + 2 * (value / 100), 2);
+  std::memcpy(out + 2, kDigitPairs.text + 2 * (value % 100), 2);
 }
 
 [[gnu::always_inline]] inline void writeEightDigits(char* out, std::uint32_t value) {
@@ -148,7 +142,7 @@ std::size_t layOut(bool negative, std::uint64_t digits, int x, char* out) {
     if (a >= 100) {
       *o++ = static_cast<char>('0' + a / 100);
     }
-    std::memcpy(o, kPairs.text + 2 * (a % 100), 2);
+    std::memcpy(o, kDigitPairs.text + 2 * (a % 100), 2);
     o += 2;
   } else if (x >= 0) {
     const auto integerDigits = static_cast<std::size_t>(x) + 1;

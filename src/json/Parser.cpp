@@ -1,5 +1,6 @@
 #include "json/Parser.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cstring>
@@ -9,11 +10,8 @@
 #include "json/DecimalToDouble.h"
 #include "json/DigitScan.h"
 #include "json/Errors.h"
+#include "json/Scan.h"
 #include "json/Utf8.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace json {
 
@@ -24,18 +22,13 @@ using foundation::Error;
 constexpr bool isWhitespace(unsigned char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
 constexpr bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
-// Skips white space; indented text has long runs of it, taken 16 bytes at a time.
+// Skips white space; indented text has long runs of it, taken a block at a time.
 const char* skipWhitespace(const char* p, const char* end) {
-#if defined(__SSE2__)
-  while (end - p >= 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i space = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))),
-                                       _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))));
-    const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(space)) & 0xFFFF;
-    if (other != 0) return p + __builtin_ctz(other);
-    p += 16;
+  while (static_cast<std::size_t>(end - p) >= scan::kBlock) {
+    const scan::Mask other = scan::nonWhitespace(p);
+    if (other != 0) return p + scan::firstFlagged(other);
+    p += scan::kBlock;
   }
-#endif
   while (p < end && isWhitespace(static_cast<unsigned char>(*p))) ++p;
   return p;
 }
@@ -53,15 +46,34 @@ constexpr struct HexTable {
   }
 } kHex;
 
-// The 4 hex digits at p (the caller checked there are 4 bytes), or -1 if one is not hex.
-inline int hex4(const char* p) {
+// Marks four bytes that are not all hex digits; above any code point an escape can spell.
+constexpr std::uint32_t kNotHex = 0x110000;
+
+// The 4 hex digits at p (the caller checked there are 4 bytes), or kNotHex.
+inline std::uint32_t hex4(const char* p) {
   const int a = kHex.value[static_cast<unsigned char>(p[0])];
   const int b = kHex.value[static_cast<unsigned char>(p[1])];
   const int c = kHex.value[static_cast<unsigned char>(p[2])];
   const int d = kHex.value[static_cast<unsigned char>(p[3])];
-  if ((a | b | c | d) < 0) return -1;
-  return a << 12 | b << 8 | c << 4 | d;
+  if ((a | b | c | d) < 0) return kNotHex;
+  return static_cast<std::uint32_t>(a << 12 | b << 8 | c << 4 | d);
 }
+
+// The byte each one-letter escape stands for, indexed by the letter; 0 for letters that are
+// not escapes ("\u" has its own path).
+constexpr struct EscapeTable {
+  char decoded[256];
+  constexpr EscapeTable() : decoded() {
+    decoded[static_cast<unsigned char>('"')] = '"';
+    decoded[static_cast<unsigned char>('\\')] = '\\';
+    decoded[static_cast<unsigned char>('/')] = '/';
+    decoded[static_cast<unsigned char>('b')] = '\b';
+    decoded[static_cast<unsigned char>('f')] = '\f';
+    decoded[static_cast<unsigned char>('n')] = '\n';
+    decoded[static_cast<unsigned char>('r')] = '\r';
+    decoded[static_cast<unsigned char>('t')] = '\t';
+  }
+} kEscapes;
 
 char* encodeUtf8(std::uint32_t cp, char* out) {
   if (cp < 0x80) {
@@ -103,10 +115,17 @@ class StringCache {
     return h >> 40;
   }
 
-  std::uint64_t& slot(std::uint64_t h) { return m_slots[h & (kSlots - 1)]; }
+  // Small texts use (and clear) only the first slots: clearing them all would cost a tenth
+  // of the parse of a 1 KB answer.
+  void reset(std::size_t slots) {
+    m_mask = slots - 1;
+    std::memset(m_slots, 0, slots * sizeof(std::uint64_t));
+  }
+  std::uint64_t& slot(std::uint64_t h) { return m_slots[h & m_mask]; }
 
  private:
-  std::uint64_t m_slots[kSlots] = {};  // 0 (a null word) marks an empty slot
+  std::uint64_t m_slots[kSlots];  // 0 (a null word) marks an empty slot
+  std::size_t m_mask = 0;
 };
 
 // The four bytes of a literal as one machine word, in memory order.
@@ -178,7 +197,10 @@ class Parser {
   bool parseLiteral(const char*& p);
   [[gnu::always_inline]] inline bool matchKey(const char*& p, const char* end, std::uint64_t word) const;
   bool parseDoubleSlow(const char* start, const char* stop, const char* firstDigit);
-  bool finishLongString(char*& strings, std::size_t length, std::uint64_t& word);
+  bool finishLongString(char* start, std::size_t length, std::uint64_t& word);
+  [[gnu::always_inline]] inline const char* stringStop(const char* p, const char* end, const char* dst) const;
+  bool growStrings(char*& start, char*& dst);
+  Document finish(char* strings);
 
   bool fail(int code, const char* at, std::string what);
   bool failExpected(Expected expected, const char* at);
@@ -198,7 +220,6 @@ class Parser {
   std::size_t m_wordCount = 0;
   std::size_t m_wordCapacity = 0;
   char* m_strings = nullptr;
-  std::size_t m_stringSize = 0;
   std::size_t m_stringCapacity = 0;
 
   Frame m_frames[kMaxDepth];
@@ -209,8 +230,10 @@ class Parser {
   StringCache m_keys;
   // Records in an array repeat their keys in the same order: the key last seen at this depth
   // and member position is compared with the input before anything else is done.
+  // Sized like the cache.
   static constexpr std::size_t kPredictedKeys = 256;
-  std::uint64_t m_predictedKeys[kPredictedKeys] = {};
+  std::uint64_t m_predictedKeys[kPredictedKeys];
+  std::size_t m_predictedMask = 0;
 
   int m_errorCode = 0;
   const char* m_errorAt = nullptr;
@@ -222,22 +245,86 @@ namespace {
 // Bytes kept readable after the last string of a document.
 constexpr std::size_t kStringPadding = 16;
 
+// Room the string buffer keeps past the write cursor while a string is decoded: block stores,
+// a multi-byte character, the cache's 16-byte reads, the length prefix of a very long string
+// and the final padding all fit in it.
+constexpr std::size_t kStringSlack = 48;
+
 // Strings are stored with their length in the tape word when it fits 24 bits and the offset
 // 36 bits; the whole document must fit that offset.
 constexpr std::size_t kMaxInput = std::size_t{1} << 36;
+
+// Large texts start with blocks sized after what the last large document parsed on this thread
+// needed per input byte, plus a sixteenth. A service answer parsed again and again thus asks for
+// the same block sizes each time and the allocator hands back the memory it just got back;
+// starting from a worst-case guess and shrinking instead asks for more than was freed, gets
+// fresh pages and pays a page fault for every 4 KB of document (a fifth of the parse time).
+constexpr std::size_t kLargeInput = 64 * 1024;
+struct BlockSizing {
+  double tapeBytesPerInputByte = 2.0;
+  double stringBytesPerInputByte = 1.0;  // decoded strings never outgrow their source text
+};
+thread_local BlockSizing t_sizing;
+
+std::size_t blockSize(double bytesPerInputByte, std::size_t inputSize) {
+  const double bytes = bytesPerInputByte * static_cast<double>(inputSize);
+  return static_cast<std::size_t>(bytes + bytes / 16) + 4096;
+}
 
 }  // namespace
 
 bool Parser::allocate() {
   const std::size_t size = static_cast<std::size_t>(m_end - m_begin);
-  // Typical documents need about one byte of tape per input byte; start at two and grow.
-  m_wordCapacity = size / 4 + 16;
+  // About one key per 16 bytes of text at most; a power of two between 32 and the full size.
+  const std::size_t tableSize = std::bit_ceil(std::clamp<std::size_t>(size / 16, 32, StringCache::kSlots));
+  m_keys.reset(tableSize);
+  m_predictedMask = std::min(tableSize, kPredictedKeys) - 1;
+  std::memset(m_predictedKeys, 0, (m_predictedMask + 1) * sizeof(std::uint64_t));
+  std::size_t tapeBytes;
+  if (size >= kLargeInput) {
+    tapeBytes = blockSize(t_sizing.tapeBytesPerInputByte, size);
+    m_stringCapacity = blockSize(t_sizing.stringBytesPerInputByte, size) + kStringSlack;
+  } else {
+    // Typical documents need about one byte of tape per input byte; start at two and grow.
+    tapeBytes = size * 2 + 128;
+    m_stringCapacity = size + kStringSlack;
+  }
+  m_wordCapacity = tapeBytes / sizeof(std::uint64_t);
   m_words = static_cast<std::uint64_t*>(std::malloc(m_wordCapacity * sizeof(std::uint64_t)));
-  // Decoded strings never outgrow their source text; the slack covers 16-byte block stores,
-  // the cache's 8-byte reads and the length prefixes of very long strings.
-  m_stringCapacity = size + size / 1024 + 64;
   m_strings = static_cast<char*>(std::malloc(m_stringCapacity));
   return m_words && m_strings;
+}
+
+// Hands the blocks to a document; `strings` is the string buffer's write cursor.
+Document Parser::finish(char* strings) {
+  const std::size_t inputSize = static_cast<std::size_t>(m_end - m_begin);
+  const std::size_t tapeBytes = m_wordCount * sizeof(std::uint64_t);
+  // The padding lets the writer read any string 16 bytes at a time.
+  std::memset(strings, 0, kStringPadding);
+  const std::size_t stringBytes = static_cast<std::size_t>(strings - m_strings) + kStringPadding;
+  std::size_t tapeHeld = m_wordCapacity * sizeof(std::uint64_t);
+  std::size_t stringsHeld = m_stringCapacity;
+  const bool large = inputSize >= kLargeInput;
+  if (large) {
+    t_sizing.tapeBytesPerInputByte = static_cast<double>(tapeBytes) / static_cast<double>(inputSize);
+    t_sizing.stringBytesPerInputByte = static_cast<double>(stringBytes) / static_cast<double>(inputSize);
+  }
+  // Give back what was over-reserved (shrinking in place is cheap); a large document keeps a
+  // small surplus, so that the next one of its kind asks for the same size.
+  auto worthShrinking = [large](std::size_t held, std::size_t used) { return !large || held - used > held / 8; };
+  if (worthShrinking(tapeHeld, tapeBytes)) {
+    if (auto* words = static_cast<std::uint64_t*>(std::realloc(m_words, std::max<std::size_t>(tapeBytes, 8)))) {
+      m_words = words;
+      tapeHeld = tapeBytes;
+    }
+  }
+  if (worthShrinking(stringsHeld, stringBytes)) {
+    if (auto* shrunk = static_cast<char*>(std::realloc(m_strings, stringBytes))) {
+      m_strings = shrunk;
+      stringsHeld = stringBytes;
+    }
+  }
+  return Document(std::exchange(m_words, nullptr), tapeHeld, std::exchange(m_strings, nullptr), stringsHeld);
 }
 
 bool Parser::growWords() {
@@ -282,52 +369,68 @@ foundation::Error Parser::buildError() const {
   return Error{kJsonErrorDomain, m_errorCode, std::move(text), static_cast<std::int64_t>(offset)};
 }
 
-bool Parser::finishLongString(char*& strings, std::size_t length, std::uint64_t& word) {
+bool Parser::finishLongString(char* start, std::size_t length, std::uint64_t& word) {
   // Rare: move the bytes up to make room for an 8-byte length in front of them.
-  std::memmove(strings + 8, strings, length);
+  std::memmove(start + 8, start, length);
   const std::uint64_t length64 = length;
-  std::memcpy(strings, &length64, 8);
-  word = tape::make(tape::kLongString, static_cast<std::size_t>(strings - m_strings));
-  strings += 8 + length;
+  std::memcpy(start, &length64, 8);
+  word = tape::make(tape::kLongString, static_cast<std::size_t>(start - m_strings));
   return true;
+}
+
+bool Parser::growStrings(char*& start, char*& dst) {
+  const auto startOffset = static_cast<std::size_t>(start - m_strings);
+  const auto used = static_cast<std::size_t>(dst - m_strings);
+  const std::size_t capacity = std::max(m_stringCapacity * 2, used + kStringSlack + 4096);
+  auto* strings = static_cast<char*>(std::realloc(m_strings, capacity));
+  if (!strings) return fail(kErrorDocumentTooLarge, m_begin, "Not enough memory for the document.");
+  m_strings = strings;
+  m_stringCapacity = capacity;
+  start = strings + startOffset;
+  dst = strings + used;
+  return true;
+}
+
+// The input position up to which the string at `p`, decoded to `dst`, surely fits the string
+// buffer: decoding never makes text longer, and kStringSlack covers the block stores.
+inline const char* Parser::stringStop(const char* p, const char* end, const char* dst) const {
+  const auto room = static_cast<std::size_t>(m_strings + m_stringCapacity - dst);
+  if (room <= kStringSlack) return p;
+  return static_cast<std::size_t>(end - p) <= room - kStringSlack ? end : p + (room - kStringSlack);
 }
 
 // p points just past the opening quote; on success it points past the closing quote. The
 // decoded bytes go to `strings`, the string buffer's write cursor, which moves past them
-// unless the cache already holds the same string.
+// unless the cache already holds the same string. The buffer may move while the string is
+// decoded (tape words hold offsets into it, so nothing else needs to follow).
 inline bool Parser::parseString(const char*& p, const char* end, char*& strings, std::uint64_t& word,
                                 StringCache* cache) {
-  char* const start = strings;
+  char* start = strings;
   char* dst = start;
+  const char* stop = stringStop(p, end, dst);
   for (;;) {
-#if defined(__SSE2__)
-    const __m128i quote = _mm_set1_epi8('"');
-    const __m128i backslash = _mm_set1_epi8('\\');
-    const __m128i space = _mm_set1_epi8(0x20);
-    while (end - p >= 16) {
-      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), v);
-      // Signed compare: bytes >= 0x80 are negative, so "< 0x20" also flags non-ASCII.
-      const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, backslash)),
-                                           _mm_cmplt_epi8(v, space));
-      const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(special));
+    while (static_cast<std::size_t>(stop - p) >= scan::kBlock) {
+      const scan::Mask mask = scan::stringStops(p);
+      scan::copyBlock(dst, p);
       if (mask != 0) {
-        const unsigned index = static_cast<unsigned>(__builtin_ctz(mask));
+        const unsigned index = scan::firstFlagged(mask);
         p += index;
         dst += index;
         goto special;
       }
-      p += 16;
-      dst += 16;
+      p += scan::kBlock;
+      dst += scan::kBlock;
     }
-#endif
-    while (p < end) {
+    while (p < stop) {
       const auto c = static_cast<unsigned char>(*p);
       if (c == '"' || c == '\\' || c < 0x20 || c >= 0x80) goto special;
       *dst++ = static_cast<char>(c);
       ++p;
     }
-    return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+    if (p >= end) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+    if (!growStrings(start, dst)) return false;
+    stop = stringStop(p, end, dst);
+    continue;
 
   special:
     const auto c = static_cast<unsigned char>(*p);
@@ -337,19 +440,19 @@ inline bool Parser::parseString(const char*& p, const char* end, char*& strings,
     }
     if (c == '\\') {
       if (end - p < 2) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
-      switch (p[1]) {
-        case '"': *dst++ = '"'; break;
-        case '\\': *dst++ = '\\'; break;
-        case '/': *dst++ = '/'; break;
-        case 'b': *dst++ = '\b'; break;
-        case 'f': *dst++ = '\f'; break;
-        case 'n': *dst++ = '\n'; break;
-        case 'r': *dst++ = '\r'; break;
-        case 't': *dst++ = '\t'; break;
-        case 'u': {
-          if (end - p < 6) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
-          int cp = hex4(p + 2);
-          if (cp < 0) return fail(kErrorIllegalEscape, p, "Illegal Unicode escape: expected four hexadecimal digits.");
+      const char escaped = p[1];
+      if (escaped == 'u') {
+        if (end - p < 6) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
+        std::uint32_t cp = hex4(p + 2);
+        if (cp < 0x80) {
+          *dst++ = static_cast<char>(cp);
+        } else if (cp < 0x800) {
+          // The common case in accented text ("\u00e9"): two bytes.
+          dst[0] = static_cast<char>(0xC0 | (cp >> 6));
+          dst[1] = static_cast<char>(0x80 | (cp & 0x3F));
+          dst += 2;
+        } else {
+          if (cp > 0xFFFF) return fail(kErrorIllegalEscape, p, "Illegal Unicode escape: expected four hexadecimal digits.");
           if (cp >= 0xDC00 && cp <= 0xDFFF) {
             return fail(kErrorIllegalEscape, p, "Illegal Unicode escape: a low surrogate without a high surrogate before it.");
           }
@@ -360,21 +463,24 @@ inline bool Parser::parseString(const char*& p, const char* end, char*& strings,
               }
               return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
             }
-            const int low = p[6] == '\\' && p[7] == 'u' ? hex4(p + 8) : -1;
+            const std::uint32_t low = p[6] == '\\' && p[7] == 'u' ? hex4(p + 8) : kNotHex;
             if (low < 0xDC00 || low > 0xDFFF) {
               return fail(kErrorIllegalEscape, p, "Illegal Unicode escape: a high surrogate without a low surrogate after it.");
             }
             cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
             p += 6;
           }
-          dst = encodeUtf8(static_cast<std::uint32_t>(cp), dst);
-          p += 6;
-          continue;
+          dst = encodeUtf8(cp, dst);
         }
-        default:
-          return fail(kErrorIllegalEscape, p, "Illegal escape sequence '" +
-                                                  utf8::snippet(std::string_view(p, static_cast<std::size_t>(end - p)), 2) + "'.");
+        p += 6;
+        continue;
       }
+      const char decoded = kEscapes.decoded[static_cast<unsigned char>(escaped)];
+      if (decoded == 0) {
+        return fail(kErrorIllegalEscape, p, "Illegal escape sequence '" +
+                                                utf8::snippet(std::string_view(p, static_cast<std::size_t>(end - p)), 2) + "'.");
+      }
+      *dst++ = decoded;
       p += 2;
       continue;
     }
@@ -390,14 +496,18 @@ inline bool Parser::parseString(const char*& p, const char* end, char*& strings,
         if (n > 3) dst[3] = p[3];
         dst += n;
         p += n;
-      } while (p < end && static_cast<unsigned char>(*p) >= 0x80);
+      } while (p < stop && static_cast<unsigned char>(*p) >= 0x80);
       continue;
     }
     return fail(kErrorControlCharacter, p, "Control characters must be escaped in a string.");
   }
 
   const auto length = static_cast<std::size_t>(dst - start);
-  if (length >= tape::kShortLengthLimit) return finishLongString(strings, length, word);
+  if (length >= tape::kShortLengthLimit) {
+    finishLongString(start, length, word);
+    strings = start + 8 + length;
+    return true;
+  }
   const auto offset = static_cast<std::size_t>(start - m_strings);
   const std::uint64_t fresh = tape::make(tape::kString, (offset << tape::kShortLengthBits) | length);
   if (cache) {
@@ -406,42 +516,31 @@ inline bool Parser::parseString(const char*& p, const char* end, char*& strings,
       const std::string_view cached = tape::stringAt(&slot, m_strings);
       if (cached.size() == length && sameBytes(cached.data(), start, length)) {
         word = slot;  // reuse the stored bytes; the fresh copy is simply overwritten later
+        strings = start;
         return true;
       }
     }
     slot = fresh;
   }
   word = fresh;
-  strings += length;
+  strings = start + length;
   return true;
 }
 
 // Whether the input at p (just past a key's opening quote) is exactly the plain string of
 // `word` and its closing quote; on success p moves past the quote.
 inline bool Parser::matchKey(const char*& p, const char* end, std::uint64_t word) const {
-#if defined(__SSE2__)
   if (tape::tagOf(word) != tape::kString || end - p < 16) return false;
   const std::uint64_t payload = tape::payloadOf(word);
   const std::size_t length = payload & tape::kShortLengthLimit;
-  if (length > 15) return false;
-  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('"')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))),
-                                       _mm_cmplt_epi8(v, _mm_set1_epi8(0x20)));
-  const unsigned specialMask = static_cast<unsigned>(_mm_movemask_epi8(special));
-  // The first special byte must be the closing quote right after `length` plain bytes.
-  if (specialMask == 0 || static_cast<std::size_t>(__builtin_ctz(specialMask)) != length || p[length] != '"') return false;
-  const __m128i stored = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_strings + (payload >> tape::kShortLengthBits)));
-  const unsigned equal = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, stored)));
-  const unsigned wanted = (1u << length) - 1;
-  if ((equal & wanted) != wanted) return false;
+  if (length > 15 || p[length] != '"') return false;
+  // No quote, escape or other special byte may come before the closing quote.
+  for (std::size_t i = 0; i < length; i += scan::kBlock) {
+    if (scan::flaggedBefore(scan::stringStops(p + i), std::min(scan::kBlock, length - i))) return false;
+  }
+  if (!sameBytes(p, m_strings + (payload >> tape::kShortLengthBits), length)) return false;
   p += length + 1;
   return true;
-#else
-  (void)p;
-  (void)end;
-  (void)word;
-  return false;
-#endif
 }
 
 bool Parser::parseLiteral(const char*& p) {
@@ -676,7 +775,7 @@ member_key:  // p is at the key's opening quote
   ++p;
   TB_RESERVE_TAPE(3);  // the key and a value of up to two words
   {
-    std::uint64_t& predicted = m_predictedKeys[(static_cast<std::size_t>(m_depth) * 32 + top->count) % kPredictedKeys];
+    std::uint64_t& predicted = m_predictedKeys[(static_cast<std::size_t>(m_depth) * 32 + top->count) & m_predictedMask];
     if (matchKey(p, end, predicted)) {
       word = predicted;
     } else {
@@ -831,20 +930,8 @@ close_container: {
     goto failed;
   }
 }
-  {
-    TB_SYNC_TAPE();
-    m_stringSize = static_cast<std::size_t>(strings - m_strings);
-    // Give back what the estimate over-reserved; shrinking in place is cheap.
-    if (auto* words = static_cast<std::uint64_t*>(std::realloc(m_words, m_wordCount * sizeof(std::uint64_t)))) {
-      m_words = words;
-    }
-    // The padding lets the writer read any string 16 bytes at a time.
-    const std::size_t stringBytes = m_stringSize + kStringPadding;
-    std::memset(m_strings + m_stringSize, 0, kStringPadding);
-    if (auto* strings = static_cast<char*>(std::realloc(m_strings, stringBytes))) m_strings = strings;
-    Document document(std::exchange(m_words, nullptr), m_wordCount, std::exchange(m_strings, nullptr), stringBytes);
-    return document;
-  }
+  TB_SYNC_TAPE();
+  return finish(strings);
 #undef TB_SYNC_TAPE
 #undef TB_RELOAD_TAPE
 #undef TB_RESERVE_TAPE

@@ -2,18 +2,22 @@
 
 #include <cstdint>
 
+#include "json/Scan.h"
+
 namespace json::utf8 {
 
 bool isValid(std::string_view text) {
   const char* p = text.data();
   const char* const end = p + text.size();
   while (p < end) {
-    // Skip ASCII eight bytes at a time.
-    while (end - p >= 8) {
-      std::uint64_t block;
-      __builtin_memcpy(&block, p, 8);
-      if (block & 0x8080808080808080ULL) break;
-      p += 8;
+    // Skip ASCII a block at a time.
+    while (static_cast<std::size_t>(end - p) >= scan::kBlock) {
+      const scan::Mask high = scan::nonAscii(p);
+      if (high != 0) {
+        p += scan::firstFlagged(high);
+        break;
+      }
+      p += scan::kBlock;
     }
     if (p == end) break;
     if (static_cast<unsigned char>(*p) < 0x80) {

@@ -1,15 +1,14 @@
 #include "json/Writer.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
 #include "json/Errors.h"
 #include "json/Escape.h"
+#include "json/IntegerText.h"
 #include "json/Numbers.h"
 #include "json/Utf8.h"
-
 
 namespace json {
 
@@ -72,16 +71,16 @@ void Writer::boolean(bool value) {
 }
 
 void Writer::int64(std::int64_t value) {
-  separate();
-  reserve(24);
-  m_pos = std::to_chars(m_pos, m_limit, value).ptr;
+  reserve(text::kMaxIntegerText + 1);
+  if (m_needComma) *m_pos++ = ',';
+  m_pos = text::writeSigned(m_pos, value);
   m_needComma = true;
 }
 
 void Writer::uint64(std::uint64_t value) {
-  separate();
-  reserve(24);
-  m_pos = std::to_chars(m_pos, m_limit, value).ptr;
+  reserve(text::kMaxIntegerText + 1);
+  if (m_needComma) *m_pos++ = ',';
+  m_pos = text::writeUnsigned(m_pos, value);
   m_needComma = true;
 }
 
@@ -111,10 +110,17 @@ void Writer::writeString(std::string_view text) {
   constexpr std::size_t kSlice = 64 * 1024;
   const char* p = text.data();
   const char* const end = p + text.size();
+  if (text.size() <= kSlice) {
+    reserve(detail::escapedRoom(text.size()) + 2);
+    *m_pos++ = '"';
+    m_pos = detail::escapeInto(m_pos, p, end);
+    *m_pos++ = '"';
+    return;
+  }
   put('"');
   while (p < end) {
     const std::size_t slice = std::min<std::size_t>(kSlice, static_cast<std::size_t>(end - p));
-    reserve(detail::kEscapeGrowth * slice + 16);
+    reserve(detail::escapedRoom(slice));
     m_pos = detail::escapeInto(m_pos, p, p + slice);
     p += slice;
   }
