@@ -5,6 +5,7 @@
 //
 // Field kinds: text (std::optional<std::string>: no value is not the empty text), a nested
 // record, a list of records, and bytes.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -38,6 +39,10 @@ struct Field {
   void (*setRecord)(Object&, ObjectPtr) = nullptr;  // the pointer must be of the declared class
   ObjectList (*getList)(const Object&) = nullptr;
   void (*setList)(Object&, ObjectList) = nullptr;
+  // Fill a list in place, without an intermediate ObjectList: empty it (keeping room for
+  // `capacity` records), then append records of the declared class one by one.
+  void (*clearList)(Object&, std::size_t capacity) = nullptr;
+  void (*appendToList)(Object&, ObjectPtr&&) = nullptr;
 };
 
 class ObjectClass {
@@ -142,6 +147,14 @@ Field field(std::string name) {
       out.clear();
       out.reserve(v.size());
       for (auto& e : v) out.push_back(std::static_pointer_cast<E>(std::move(e)));
+    };
+    f.clearList = [](Object& o, std::size_t capacity) {
+      auto& out = static_cast<C&>(o).*Member;
+      out.clear();
+      out.reserve(capacity);
+    };
+    f.appendToList = [](Object& o, ObjectPtr&& v) {
+      (static_cast<C&>(o).*Member).push_back(std::static_pointer_cast<E>(std::move(v)));
     };
   } else {
     static_assert(sizeof(M) == 0, "record fields are Text, Bytes, shared_ptr<Record> or vector<shared_ptr<Record>>");

@@ -1,7 +1,8 @@
 #include "rest/mapping/RestObjectMapper.h"
 
-#include "rest/support/RestError.h"
+#include "rest/mapping/MappingPlan.h"
 #include "rest/mapping/RestObjectMappingOperation.h"
+#include "rest/support/RestError.h"
 
 namespace rest {
 
@@ -39,14 +40,15 @@ bool RestObjectMapper::mapKeyPath(const std::string& keyPath, const RestObjectMa
   if (!value || value->isNull()) return false;
 
   if (value->isArray() || (mapping.forceCollectionMapping && value->isObject())) {
+    const MappingPlan& plan = mapping.plan();
     ObjectList records;
     if (value->isArray()) {
       records.reserve(value->size());
-      for (json::Value element : value->elements()) {
+      for (const json::Value element : value->elements()) {
         if (!element.isObject()) continue;
-        if (auto record = mapNewObject(element, mapping, &m_warnings)) records.push_back(std::move(record));
+        if (auto record = plan.mapNew(element, m_warnings)) records.push_back(std::move(record));
       }
-    } else if (auto record = mapNewObject(*value, mapping, &m_warnings)) {
+    } else if (auto record = plan.mapNew(*value, m_warnings)) {
       records.push_back(std::move(record));
     }
     result.set(keyPath, std::move(records));
@@ -70,7 +72,7 @@ bool RestObjectMapper::mapKeyPath(const std::string& keyPath, const RestObjectMa
     result.set(keyPath, m_target);
     return true;
   }
-  auto record = mapNewObject(*value, mapping, &m_warnings);
+  auto record = mapping.plan().mapNew(*value, m_warnings);
   if (!record) return false;
   result.set(keyPath, std::move(record));
   return true;

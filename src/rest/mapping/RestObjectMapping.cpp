@@ -1,5 +1,7 @@
 #include "rest/mapping/RestObjectMapping.h"
 
+#include "rest/mapping/MappingPlan.h"
+
 #include <QtGlobal>
 
 namespace rest {
@@ -31,6 +33,26 @@ RestObjectMappingPtr RestObjectMapping::mappingForClass(const ObjectClass& cls) 
 
 RestObjectMappingPtr RestObjectMapping::serializationMapping() { return RestObjectMappingPtr(new RestObjectMapping(nullptr)); }
 
+RestObjectMapping::RestObjectMapping(const ObjectClass* cls) : m_objectClass(cls) {}
+
+RestObjectMapping::~RestObjectMapping() = default;
+
+const MappingPlan& RestObjectMapping::plan() const {
+  if (const MappingPlan* built = m_plan.load(std::memory_order_acquire)) return *built;
+  std::lock_guard<std::mutex> lock(m_planMutex);
+  if (!m_ownedPlan) {
+    m_ownedPlan = std::make_unique<const MappingPlan>(*this);
+    m_plan.store(m_ownedPlan.get(), std::memory_order_release);
+  }
+  return *m_ownedPlan;
+}
+
+void RestObjectMapping::dropPlan() {
+  std::lock_guard<std::mutex> lock(m_planMutex);
+  m_plan.store(nullptr, std::memory_order_release);
+  m_ownedPlan.reset();
+}
+
 bool RestObjectMapping::hasSourceKeyPath(const std::string& keyPath) const {
   for (const auto& a : m_attributes)
     if (a.sourceKeyPath == keyPath) return true;
@@ -45,6 +67,7 @@ void RestObjectMapping::mapKeyPathToAttribute(const std::string& sourceKeyPath, 
   m_attributes.push_back({sourceKeyPath, destinationKeyPath, splitKeyPath(sourceKeyPath),
                           resolveField(m_objectClass, destinationKeyPath)});
   if (sourceKeyPath.find('.') != std::string::npos) m_simpleAttributeKeys = false;
+  dropPlan();
 }
 
 void RestObjectMapping::mapAttributes(std::initializer_list<std::string> names) {
@@ -62,6 +85,7 @@ void RestObjectMapping::mapKeyPathToRelationshipWithMapping(const std::string& s
     qFatal("Unable to add mapping for keyPath %s, one already exists...", sourceKeyPath.c_str());
   m_relationships.push_back({sourceKeyPath, destinationKeyPath, splitKeyPath(sourceKeyPath), std::move(mapping),
                              reversible, resolveField(m_objectClass, destinationKeyPath)});
+  dropPlan();
 }
 
 const RestObjectAttributeMapping* RestObjectMapping::attributeMappingForKeyPath(const std::string& sourceKeyPath) const {

@@ -4,14 +4,17 @@
 // object class is none: they produce plain maps).
 #include "rest/mapping/Object.h"
 
+#include <atomic>
 #include <initializer_list>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace rest {
 
+class MappingPlan;
 class RestObjectMapping;
 using RestObjectMappingPtr = std::shared_ptr<RestObjectMapping>;
 
@@ -61,21 +64,35 @@ class RestObjectMapping : public std::enable_shared_from_this<RestObjectMapping>
   const std::optional<std::string>& rootKeyPath() const { return m_rootKeyPath; }
   void setRootKeyPath(std::optional<std::string> keyPath) { m_rootKeyPath = std::move(keyPath); }
 
+  // The compiled form answers are mapped with: built on first use (from any thread; built once
+  // when threads race) and dropped whenever an attribute or relationship is added. A mapping is
+  // set up before it is used; it must not be changed while answers are being mapped with it.
+  const MappingPlan& plan() const;
+
+  RestObjectMapping(const RestObjectMapping&) = delete;
+  RestObjectMapping& operator=(const RestObjectMapping&) = delete;
+  ~RestObjectMapping();
+
   bool setDefaultValueForMissingAttributes = false;
   bool setNilForMissingRelationships = false;
   bool forceCollectionMapping = false;
   bool performKeyValueValidation = true;
 
  private:
-  explicit RestObjectMapping(const ObjectClass* cls) : m_objectClass(cls) {}
+  explicit RestObjectMapping(const ObjectClass* cls);
   bool hasSourceKeyPath(const std::string& keyPath) const;
   RestObjectMappingPtr inverseMappingAtDepth(int depth) const;
+  void dropPlan();
 
   const ObjectClass* m_objectClass;
   std::vector<RestObjectAttributeMapping> m_attributes;
   std::vector<RestObjectRelationshipMapping> m_relationships;
   std::optional<std::string> m_rootKeyPath;
   bool m_simpleAttributeKeys = true;
+
+  mutable std::mutex m_planMutex;                         // guards building and dropping
+  mutable std::unique_ptr<const MappingPlan> m_ownedPlan;  // under m_planMutex
+  mutable std::atomic<const MappingPlan*> m_plan{nullptr}; // lock-free read once built
 };
 
 std::vector<std::string> splitKeyPath(const std::string& keyPath);

@@ -3,7 +3,8 @@
 // relationship. Every field of the records is text, so the value rules are: a string as it is,
 // a number as its decimal text (integers exact, doubles as the shortest text that reads back the
 // same), a boolean as "true" / "false", null as no value. A member that is absent leaves the
-// field untouched; a member that is null clears it.
+// field untouched; a member that is null clears it. The work is done by the mapping's compiled
+// plan (MappingPlan), built once per mapping.
 #include "json/Value.h"
 #include "rest/mapping/RestObjectMapping.h"
 
@@ -23,10 +24,6 @@ class RestObjectMappingOperation {
   const std::vector<std::string>& warnings() const { return m_warnings; }
 
  private:
-  bool mapAttributes();
-  bool mapAttribute(const RestObjectAttributeMapping& attribute, const json::Value& value);
-  bool mapRelationships();
-
   json::Value m_source;
   Object& m_destination;
   const RestObjectMapping& m_mapping;
