@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -61,6 +62,9 @@ struct InterpolateCase {
   std::string expected;
 };
 
+// The row's name is what gtest prints for it, so that ctest lists the row by its name.
+void PrintTo(const InterpolateCase& row, std::ostream* out) { *out << row.name; }
+
 class PathPatternInterpolateTest : public testing::TestWithParam<InterpolateCase> {};
 
 TEST_P(PathPatternInterpolateTest, BuildsThePath) {
@@ -86,8 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         InterpolateCase{"EmptyValue", "/x/:id/y", {{"id", ""}}, "/x//y"},
         InterpolateCase{"KeyPathName", "/x/:owner.id", {{"owner.id", "7"}}, "/x/7"},
         InterpolateCase{"NoParameters", "/auth", {}, "/auth"},
-        InterpolateCase{"SameNameTwice", "/:id/:id", {{"id", "1"}}, "/1/1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        InterpolateCase{"SameNameTwice", "/:id/:id", {{"id", "1"}}, "/1/1"}));
 
 TEST(PathPatternInterpolateTest, WithoutEscapesCopiesValues) {
   Values values{{"serial", "a b/c"}};
@@ -108,6 +111,9 @@ struct MatchCase {
   const char* path;
   std::optional<Values> expected;
 };
+
+// The row's name is what gtest prints for it, so that ctest lists the row by its name.
+void PrintTo(const MatchCase& row, std::ostream* out) { *out << row.name; }
 
 class PathPatternMatchTest : public testing::TestWithParam<MatchCase> {};
 
@@ -136,8 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"AdjacentParametersSplitBetweenEscapes", "/:a:b", "/%3Ab%3Ab",
                   Values{{"a", ":"}, {"b", "b:b"}}},
         MatchCase{"SameNameSameValue", "/:id/:id", "/1/1", Values{{"id", "1"}}},
-        MatchCase{"SameNameOtherValue", "/:id/:id", "/1/2", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+        MatchCase{"SameNameOtherValue", "/:id/:id", "/1/2", std::nullopt}));
 
 TEST(PathPatternMatchTest, InterpolatedPathMatchesBack) {
   const PathPattern pattern = parsed("/device/camera/:serial/command;jsessionid=:session");
