@@ -16,9 +16,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
+#include <vector>
+
+#include <time.h>
 
 namespace {
 
@@ -30,6 +34,14 @@ simcore::FunctionDispatcher g_dispatcher([](const simcore::HttpRequest&) {
 });
 simcore::HttpServer* g_server = nullptr;
 std::map<std::string, double> g_secondsPerRequest;  // last measurement of each benchmark
+
+// CPU time of the calling (main) thread: the work each peer costs the thread that also runs the
+// application, whatever the load of the shared machine does to wall time.
+double threadCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return double(t.tv_sec) + t.tv_nsec / 1e9;
+}
 
 void spin(const std::function<bool()>& done) {
   while (!done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -138,6 +150,10 @@ BENCHMARK(BM_RestClient_Sequential)->UseManualTime()->Unit(benchmark::kMilliseco
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  // --paired-rounds=N (default 15; 0 skips them, e.g. to profile a single benchmark).
+  int rounds = 15;
+  for (int i = 1; i < argc; ++i)
+    if (std::strncmp(argv[i], "--paired-rounds=", 16) == 0) rounds = std::max(0, std::atoi(argv[i] + 16));
   QTemporaryDir caches;
   rest::RestRequestCache::setCachesDirectory(caches.path());
   simcore::HttpServer server(&g_dispatcher);
@@ -149,30 +165,56 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  if (rounds == 0) return 0;
 
   // The ratio itself comes from paired rounds: each round measures both peers back to back, so
-  // that a change of machine load between the benchmarks above does not land in the ratio.
-  constexpr int kRounds = 15;
-  std::vector<double> ratios, nocacheRatios, addedLatency;
+  // that a change of machine load between the benchmarks above does not land in the ratio. One
+  // warm-up round first (connections opened, cache entries written, lazy state built).
+  std::vector<double> ratios, nocacheRatios, addedLatency, cpuRaw, cpuCache, cpuNoCache;
   auto sequentialClient = client(rest::RestRequestCachePolicyDefault);
-  for (int round = 0; round < kRounds; ++round) {
-    const double raw = runRaw(kBatch, kInFlight);
-    const double withCache = runClient(kBatch, rest::RestRequestCachePolicyDefault);
-    const double noCache = runClient(kBatch, rest::RestRequestCachePolicyNone);
-    ratios.push_back(raw / withCache);
-    nocacheRatios.push_back(raw / noCache);
+  // Connections each peer opened: a peer that loses its keep-alive connections pays for it.
+  int connectionsRaw = 0, connectionsCache = 0, connectionsNoCache = 0;
+  auto timed = [&server](auto run, std::vector<double>* cpu, int count, int* connections) {
+    const int connectionsBefore = server.connectionsAccepted();
+    const double cpuStart = threadCpuSeconds();
+    const double seconds = run();
+    if (cpu) cpu->push_back((threadCpuSeconds() - cpuStart) / count * 1e6);
+    *connections += server.connectionsAccepted() - connectionsBefore;
+    return seconds;
+  };
+  for (int round = -1; round < rounds; ++round) {
+    const bool warmUp = round < 0;
+    const double raw = timed([] { return runRaw(kBatch, kInFlight); }, warmUp ? nullptr : &cpuRaw, kBatch, &connectionsRaw);
+    const double withCache = timed([] { return runClient(kBatch, rest::RestRequestCachePolicyDefault); },
+                                   warmUp ? nullptr : &cpuCache, kBatch, &connectionsCache);
+    const double noCache = timed([] { return runClient(kBatch, rest::RestRequestCachePolicyNone); },
+                                 warmUp ? nullptr : &cpuNoCache, kBatch, &connectionsNoCache);
     const double raw1 = runRaw(50, 1);
     sequentialClient->requestQueue()->setConcurrentRequestsLimit(1);
     const double client1 = runClient(50, rest::RestRequestCachePolicyDefault);
     sequentialClient->requestQueue()->setConcurrentRequestsLimit(kInFlight);
+    if (warmUp) continue;
+    ratios.push_back(raw / withCache);
+    nocacheRatios.push_back(raw / noCache);
     addedLatency.push_back((client1 - raw1) / 50 * 1e6);
   }
   auto median = [](std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
   };
-  std::printf("paired rounds: %d x %d requests, 5 in flight; server connections accepted: %d\n", kRounds, kBatch,
+  auto spread = [](std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return std::make_pair(v.front(), v.back());
+  };
+  std::printf("paired rounds: %d x %d requests, 5 in flight; server connections accepted: %d\n", rounds, kBatch,
               server.connectionsAccepted());
+  std::printf("connections opened in the 5-in-flight runs: raw QNAM %d, client cache on %d, cache off %d\n", connectionsRaw,
+              connectionsCache, connectionsNoCache);
+  std::printf("main-thread CPU per request (median): raw QNAM %.1f us, client cache on %.1f us, cache off %.1f us\n",
+              median(cpuRaw), median(cpuCache), median(cpuNoCache));
+  const auto [lowOff, highOff] = spread(nocacheRatios);
+  const auto [low, high] = spread(ratios);
+  std::printf("ratio spread over the rounds: cache on %.3f..%.3f, cache off %.3f..%.3f\n", low, high, lowOff, highOff);
   std::printf("median ratio with the response cache off: %.3f\n", median(nocacheRatios));
   std::printf("median added latency per request (sequential, cache on): %.1f us\n", median(addedLatency));
   std::printf("ratio RestClient+queue / raw QNAM (requests/s, 5 in flight, median of paired rounds): %.3f\n", median(ratios));

@@ -145,12 +145,14 @@ void RestRequest::prepareURLRequest() {
     request.setRawHeader("Authorization", "Basic " + credentials);
   }
 
+  m_sentEntityTag = false;
   if ((m_cachePolicy & RestRequestCachePolicyEtag) && m_cache) {
     QString etag;
     const HeaderMap stored = storedHeaders();
     for (auto it = stored.begin(); it != stored.end(); ++it)
       if (it.key().compare(QStringLiteral("ETag"), Qt::CaseInsensitive) == 0) etag = it.value();
-    if (!etag.isEmpty()) set(QStringLiteral("If-None-Match"), etag);
+    if (!etag.isEmpty() && !m_withoutEntityTag) set(QStringLiteral("If-None-Match"), etag);
+    m_sentEntityTag = !etag.isEmpty() && !m_withoutEntityTag;
   }
 
   const auto shared = RestClient::sharedClient();
@@ -173,13 +175,14 @@ bool RestRequest::shouldLoadFromCache() const {
   if (!m_cache) return false;
   if (m_cachePolicy & RestRequestCachePolicyEnabled) return !storedHeaders().isEmpty();
   if (m_cachePolicy & RestRequestCachePolicyTimeout) {
+    // No interval means every request is sent, so a repeated command always reaches the box.
+    if (m_cacheTimeoutInterval <= 0) return false;
     const QDateTime date = RestRequestCache::parseCacheDate(storedHeaders().value(QString::fromLatin1(kCacheDateHeaderKey)));
     if (!date.isValid()) return false;
     // An entry dated in the future (the clock was set back) is not fresh, or it would answer
-    // every request until the clock caught up; and no interval means every request is sent,
-    // so a repeated command always reaches the box.
+    // every request until the clock caught up.
     const double age = date.msecsTo(foundation::scheduler().now()) / 1000.0;
-    return m_cacheTimeoutInterval > 0 && age >= 0 && age <= m_cacheTimeoutInterval;
+    return age >= 0 && age <= m_cacheTimeoutInterval;
   }
   return false;
 }
@@ -212,6 +215,7 @@ void RestRequest::sendAsynchronously() {
   // A second send would open a second transfer and report twice.
   if (m_isLoading || m_isLoaded) qFatal("Cannot send a request that is loading or loaded without resetting it first.");
   m_sentSynchronously = false;
+  m_withoutEntityTag = false;
   m_storedHeaders.reset();
   if (shouldLoadFromCache()) {
     if (auto cached = cachedResponse()) {
@@ -388,6 +392,15 @@ void RestRequest::onFinished() {
     didFailLoadWithError(restError(kRestProtocolError, QStringLiteral("No HTTP status in the answer (%1)").arg(m_url.toString())));
     return;
   }
+  if (status.toInt() == 304 && m_sentEntityTag && !m_withoutEntityTag && !cacheHasResponse()) {
+    // The entry that made the request conditional went away (invalidated or damaged) before the
+    // answer came: a bare 304 would be reported as an empty success, so ask for the whole answer.
+    qCInfo(lcRestCache) << "Cached answer gone before its revalidation; sending again unconditionally";
+    m_withoutEntityTag = true;
+    prepareURLRequest();
+    startTransfer();
+    return;
+  }
   response->setHTTPResponse(status.toInt(), std::move(headers), url);
   // A body shorter than announced is a broken answer, never a success.
   const QString length = response->contentLength();
@@ -470,6 +483,7 @@ void RestRequest::completeFailure(const foundation::Error& error) {
 std::shared_ptr<RestResponse> RestRequest::sendSynchronously() {
   if (m_isLoading || m_isLoaded) qFatal("Cannot send a request that is loading or loaded without resetting it first.");
   m_sentSynchronously = true;
+  m_withoutEntityTag = false;
   m_storedHeaders.reset();
   if (shouldLoadFromCache()) {
     if (auto cached = cachedResponse()) {

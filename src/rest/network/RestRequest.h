@@ -249,6 +249,8 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   std::shared_ptr<RestRequest> m_self;  // keeps a loading request alive
   mutable QString m_cacheKey;  // computed once per URL, method and params
   mutable std::optional<HeaderMap> m_storedHeaders;  // the cache entry as seen by the current send
+  bool m_sentEntityTag = false;     // the transfer under way carries If-None-Match
+  bool m_withoutEntityTag = false;  // this send asks for the whole answer (its entry went away)
 
   friend class RestTransport;
 };

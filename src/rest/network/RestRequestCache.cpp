@@ -3,23 +3,17 @@
 #include "foundation/Clock.h"
 #include "foundation/Digest.h"
 #include "foundation/Logging.h"
+#include "rest/network/CacheWriteQueue.h"
 #include "rest/network/RestRequest.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocale>
 #include <QMutex>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 
 #include <algorithm>
-
-#include <cstdio>
-#include <sys/stat.h>
 
 namespace rest {
 
@@ -27,17 +21,22 @@ namespace {
 
 constexpr const char* kSessionStore = "SessionStore";
 constexpr const char* kPermanentStore = "PermanentStore";
-constexpr const char* kHeadersExtension = ".headers";
-// Integrity of the body file, checked on every read.
-constexpr const char* kBodySizeKey = "X-REST-CACHED-BODY-SIZE";
-constexpr const char* kBodyDigestKey = "X-REST-CACHED-BODY-MD5";
 // Files left by an interrupted write are removed once they are this old.
 constexpr qint64 kOrphanAgeSeconds = 60;
+// Bodies up to this size stay in memory with their entry, up to the total below: revalidated and
+// fresh answers then need no body file read and no digest.
+constexpr qint64 kKeptBodyLimit = 64 * 1024;
+constexpr qint64 kKeptBodiesLimit = 4 * 1024 * 1024;
+// Beyond this many entries in memory, those not being written are forgotten (their files stay,
+// and are read again when asked for).
+constexpr qsizetype kKnownEntriesLimit = 4096;
 
 QMutex g_directoryMutex;
 QString g_cachesDirectory;
 
 QString key(const char* text) { return QString::fromLatin1(text); }
+
+QString headersPath(const QString& path) { return path + QLatin1String(cache::kHeadersExtension); }
 
 // Response headers that carry credentials or session state are never written to disk.
 bool isSensitiveHeader(const QString& name) {
@@ -62,34 +61,28 @@ QString sessionIdentifier(const QUrl& url) {
   return value;
 }
 
-// Written under a temporary name, then renamed into place: no reader ever sees a half-written
-// file. The old file is removed just before the rename (an entry missing a file reads as
-// absent), because renaming over an existing file makes ext4 flush the new data at once, which
-// costs milliseconds per answer. There is no explicit flush either: after a power loss a file
-// may be short or empty, which the size and digest checks of every read catch.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes) {
-  const QString temporary = path + QStringLiteral(".tmp-") + QString::number(QRandomGenerator::global()->generate64(), 36);
-  QFile file(temporary);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  const bool written = file.write(bytes) == bytes.size() && file.flush();
-  file.close();
-  if (written) QFile::remove(path);
-  if (!written || ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
-    QFile::remove(temporary);
-    return false;
-  }
-  return true;
+std::optional<QByteArray> readFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  return file.readAll();
 }
 
 }  // namespace
 
-RestRequestCache::RestRequestCache(const QString& cachePath, RestRequestCacheStoragePolicy storagePolicy)
-    : m_cachePath(cachePath) {
-  for (const char* store : {kSessionStore, kPermanentStore}) {
-    const QString path = QDir(m_cachePath).filePath(key(store));
+RestRequestCache::RestRequestCache(const QString& cachePath, RestRequestCacheStoragePolicy storagePolicy,
+                                   std::shared_ptr<cache::WriteQueue> writer)
+    : m_cachePath(cachePath),
+      m_sessionStorePath(QDir(cachePath).filePath(key(kSessionStore))),
+      m_permanentStorePath(QDir(cachePath).filePath(key(kPermanentStore))),
+      m_writer(writer ? std::move(writer) : std::make_shared<cache::WriteQueue>()) {
+  for (const QString& path : {m_sessionStorePath, m_permanentStorePath})
     if (!QDir().mkpath(path)) qCWarning(lcRestCache) << "Cannot create the cache folder" << path;
-  }
   setStoragePolicy(storagePolicy);
+}
+
+RestRequestCache::~RestRequestCache() {
+  // The writer's jobs use this object: they all run before anything else goes.
+  m_writer->waitUntilIdle();
 }
 
 QString RestRequestCache::cachesDirectory() {
@@ -129,10 +122,12 @@ void RestRequestCache::setStoreLimit(qint64 bytes) {
   m_storeLimit = bytes;
 }
 
+void RestRequestCache::waitForPendingWrites() { m_writer->waitUntilIdle(); }
+
 QString RestRequestCache::storePath(RestRequestCacheStoragePolicy policy) const {
   switch (policy) {
-    case RestRequestCacheStoragePolicyForDurationOfSession: return QDir(m_cachePath).filePath(key(kSessionStore));
-    case RestRequestCacheStoragePolicyPermanently: return QDir(m_cachePath).filePath(key(kPermanentStore));
+    case RestRequestCacheStoragePolicyForDurationOfSession: return m_sessionStorePath;
+    case RestRequestCacheStoragePolicyPermanently: return m_permanentStorePath;
     case RestRequestCacheStoragePolicyDisabled: break;
   }
   return QString();
@@ -143,86 +138,158 @@ QString RestRequestCache::pathForRequest(const RestRequest* request) const {
   const QString store = storePath(m_storagePolicy);
   const QString cacheKey = request->cacheKey();
   if (store.isEmpty() || cacheKey.isEmpty()) return QString();
-  return QDir(store).filePath(cacheKey);
+  QString path;
+  path.reserve(store.size() + 1 + cacheKey.size());
+  path += store;
+  path += QLatin1Char('/');
+  path += cacheKey;
+  return path;
 }
 
-std::optional<RestRequestCache::FileStamp> RestRequestCache::stampOf(const QString& path) {
-  struct stat info;
-  if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  return FileStamp{static_cast<quint64>(info.st_ino), static_cast<qint64>(info.st_size),
-                   static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+// --- What this instance knows
+
+bool RestRequestCache::diskIsCurrent(const OnDisk& disk) const {
+  return cache::stampOf(disk.headersFile) == disk.headersStamp && cache::stampOf(disk.bodyFile) == disk.bodyStamp;
+}
+
+void RestRequestCache::setDisk(Known& known, OnDisk disk) {
+  if (known.disk && known.disk->body) m_keptBodyBytes -= known.disk->body->size();
+  if (disk.body && (disk.body->size() > kKeptBodyLimit || m_keptBodyBytes + disk.body->size() > kKeptBodiesLimit))
+    disk.body.reset();
+  if (disk.body) m_keptBodyBytes += disk.body->size();
+  known.disk = std::move(disk);
+}
+
+void RestRequestCache::forget(const QString& path) {
+  const auto it = m_known.find(path);
+  if (it == m_known.end()) return;
+  if (it->disk && it->disk->body) m_keptBodyBytes -= it->disk->body->size();
+  m_known.erase(it);  // a write still pending for it is no longer current and is dropped
 }
 
 void RestRequestCache::removeEntryFiles(const QString& path) {
-  m_checked.remove(path);
-  QFile::remove(path + key(kHeadersExtension));
+  forget(path);
+  QFile::remove(headersPath(path));
   QFile::remove(path);
 }
 
-void RestRequestCache::remember(const QString& path, const HeaderMap& headers, qint64 bodySize, const QString& digest) {
-  const auto headersStamp = stampOf(path + key(kHeadersExtension));
-  const auto bodyStamp = stampOf(path);
-  if (!headersStamp || !bodyStamp) return;
-  if (m_checked.size() > 4096) m_checked.clear();
-  m_checked.insert(path, CheckedEntry{*headersStamp, *bodyStamp, headers, bodySize, digest});
+void RestRequestCache::discard(const QString& path, const char* why) {
+  qCWarning(lcRestCache) << "Discarding the cache entry" << QFileInfo(path).fileName() << ":" << why;
+  removeEntryFiles(path);
+}
+
+// The body of an entry whose files still have their stamps, checked against its size and digest.
+std::optional<QByteArray> RestRequestCache::diskBody(const QString& path, OnDisk& disk) {
+  if (disk.body) return disk.body;
+  auto body = readFile(path);
+  if (!body || body->size() != disk.bodySize || foundation::md5Hex(*body) != disk.bodyDigest) return std::nullopt;
+  if (body->size() <= kKeptBodyLimit && m_keptBodyBytes + body->size() <= kKeptBodiesLimit) {
+    disk.body = *body;
+    m_keptBodyBytes += body->size();
+  }
+  return body;
 }
 
 std::optional<RestRequestCache::Entry> RestRequestCache::readEntry(const RestRequest* request, bool withBody) {
   std::lock_guard lock(m_mutex);
   const QString path = pathForRequest(request);
   if (path.isEmpty()) return std::nullopt;
-  const auto headersStamp = stampOf(path + key(kHeadersExtension));
-  const auto bodyStamp = stampOf(path);
-  auto discard = [&](const char* why) -> std::optional<Entry> {
-    qCWarning(lcRestCache) << "Discarding the cache entry" << QFileInfo(path).fileName() << ":" << why;
-    removeEntryFiles(path);
-    return std::nullopt;
-  };
-  if (!headersStamp && !bodyStamp) {
-    m_checked.remove(path);
-    return std::nullopt;
+  if (const auto it = m_known.find(path); it != m_known.end()) {
+    Known& known = *it;
+    if (known.pending) {
+      // Not on disk yet: the answer as it was stored.
+      Entry entry{QByteArray(), known.pending->headers};
+      if (!withBody) return entry;
+      if (known.pending->body) {
+        entry.body = *known.pending->body;
+        return entry;
+      }
+      std::optional<QByteArray> body;
+      if (known.disk && cache::stampOf(known.disk->bodyFile) == known.disk->bodyStamp) body = diskBody(path, *known.disk);
+      if (!body) {
+        discard(path, "the body does not match its headers");
+        return std::nullopt;
+      }
+      entry.body = *body;
+      return entry;
+    }
+    if (known.disk && diskIsCurrent(*known.disk)) {
+      Entry entry{QByteArray(), known.disk->headers};
+      if (!withBody) return entry;
+      const auto body = diskBody(path, *known.disk);
+      if (!body) {
+        discard(path, "the body does not match its headers");
+        return std::nullopt;
+      }
+      entry.body = *body;
+      return entry;
+    }
+    forget(path);  // changed on disk since: read again
   }
-  if (!headersStamp || !bodyStamp) return discard("a file is missing");
+  return loadFromDisk(path, request, withBody);
+}
 
-  if (auto it = m_checked.constFind(path);
-      it != m_checked.constEnd() && it->headersStamp == *headersStamp && it->bodyStamp == *bodyStamp) {
-    Entry entry{QByteArray(), it->headers, it->bodySize, it->bodyDigest};
-    if (!withBody) return entry;
-    QFile bodyFile(path);
-    if (!bodyFile.open(QIODevice::ReadOnly)) return discard("the body cannot be read");
-    entry.body = bodyFile.readAll();
-    if (entry.body.size() != entry.bodySize || foundation::md5Hex(entry.body) != entry.bodyDigest)
-      return discard("the body does not match its headers");
-    return entry;
+std::optional<RestRequestCache::Entry> RestRequestCache::loadFromDisk(const QString& path, const RestRequest* request,
+                                                                      bool withBody) {
+  OnDisk disk;
+  disk.headersFile = QFile::encodeName(headersPath(path));
+  disk.bodyFile = QFile::encodeName(path);
+  const auto headersStamp = cache::stampOf(disk.headersFile);
+  const auto bodyStamp = cache::stampOf(disk.bodyFile);
+  if (!headersStamp && !bodyStamp) return std::nullopt;
+  if (!headersStamp || !bodyStamp) {
+    discard(path, "a file is missing");
+    return std::nullopt;
   }
-
-  QFile headersFile(path + key(kHeadersExtension));
-  if (!headersFile.open(QIODevice::ReadOnly)) return discard("the headers cannot be read");
-  QJsonParseError parseError;
-  const QJsonDocument document = QJsonDocument::fromJson(headersFile.readAll(), &parseError);
-  if (parseError.error != QJsonParseError::NoError || !document.isObject()) return discard("the headers do not parse");
-  const QJsonObject object = document.object();
-  if (!object.value(key(kCachedResponseCodeHeaderKey)).isDouble()) return discard("no response code");
-  if (object.value(key(kCachedURLHeaderKey)).toString() != QString::fromUtf8(request->URL().toEncoded()))
-    return discard("stored for another URL");
-  QFile bodyFile(path);
-  if (!bodyFile.open(QIODevice::ReadOnly)) return discard("the body cannot be read");
-  Entry entry;
-  entry.body = bodyFile.readAll();
-  entry.bodySize = entry.body.size();
-  entry.bodyDigest = foundation::md5Hex(entry.body);
-  if (object.value(key(kBodySizeKey)).toString() != QString::number(entry.bodySize) ||
-      object.value(key(kBodyDigestKey)).toString() != entry.bodyDigest)
-    return discard("the body does not match its headers");
-  for (auto it = object.begin(); it != object.end(); ++it) {
-    if (it.key() == key(kBodySizeKey) || it.key() == key(kBodyDigestKey)) continue;
-    entry.headers.insert(it.key(), it.value().isDouble() ? QString::number(it.value().toInteger()) : it.value().toString());
+  const auto headersBytes = readFile(headersPath(path));
+  if (!headersBytes) {
+    discard(path, "the headers cannot be read");
+    return std::nullopt;
   }
-  if (stampOf(path) == bodyStamp && stampOf(path + key(kHeadersExtension)) == headersStamp)
-    remember(path, entry.headers, entry.bodySize, entry.bodyDigest);
-  if (!withBody) entry.body.clear();
+  const char* why = nullptr;
+  auto decoded = cache::decodeHeaders(*headersBytes, &why);
+  if (!decoded) {
+    discard(path, why);
+    return std::nullopt;
+  }
+  if (decoded->headers.value(key(kCachedURLHeaderKey)) != QString::fromUtf8(request->URL().toEncoded())) {
+    discard(path, "stored for another URL");
+    return std::nullopt;
+  }
+  auto body = readFile(path);
+  if (!body) {
+    discard(path, "the body cannot be read");
+    return std::nullopt;
+  }
+  if (body->size() != decoded->bodySize || foundation::md5Hex(*body) != decoded->bodyDigest) {
+    discard(path, "the body does not match its headers");
+    return std::nullopt;
+  }
+  Entry entry{withBody ? *body : QByteArray(), decoded->headers};
+  // Remembered only when nothing changed while it was read.
+  if (cache::stampOf(disk.headersFile) == headersStamp && cache::stampOf(disk.bodyFile) == bodyStamp) {
+    if (m_known.size() >= kKnownEntriesLimit) {
+      for (auto it = m_known.begin(); it != m_known.end();) {
+        if (it->pending) {
+          ++it;
+          continue;
+        }
+        if (it->disk && it->disk->body) m_keptBodyBytes -= it->disk->body->size();
+        it = m_known.erase(it);
+      }
+    }
+    disk.headersStamp = *headersStamp;
+    disk.bodyStamp = *bodyStamp;
+    disk.headers = std::move(decoded->headers);
+    disk.bodySize = decoded->bodySize;
+    disk.bodyDigest = std::move(decoded->bodyDigest);
+    disk.body = std::move(body);
+    setDisk(m_known[path], std::move(disk));
+  }
   return entry;
 }
+
+// --- Questions
 
 bool RestRequestCache::hasResponseForRequest(const RestRequest* request) { return readEntry(request, false).has_value(); }
 
@@ -250,14 +317,7 @@ QDateTime RestRequestCache::cacheDateForRequest(const RestRequest* request) {
   return it == headers.end() ? QDateTime() : parseCacheDate(it.value());
 }
 
-bool RestRequestCache::writeHeaders(const QString& path, const HeaderMap& headers, qint64 bodySize, const QString& bodyDigest) {
-  QJsonObject object;
-  for (auto it = headers.begin(); it != headers.end(); ++it) object.insert(it.key(), it.value());
-  object.insert(key(kCachedResponseCodeHeaderKey), headers.value(key(kCachedResponseCodeHeaderKey)).toInt());
-  object.insert(key(kBodySizeKey), QString::number(bodySize));
-  object.insert(key(kBodyDigestKey), bodyDigest);
-  return writeFileAtomically(path + key(kHeadersExtension), QJsonDocument(object).toJson(QJsonDocument::Compact));
-}
+// --- Storing
 
 void RestRequestCache::storeResponseForRequest(const RestResponse* response, const RestRequest* request) {
   std::lock_guard lock(m_mutex);
@@ -284,36 +344,132 @@ void RestRequestCache::storeResponseForRequest(const RestResponse* response, con
   headers.insert(key(kCachedMIMETypeHeaderKey), response->MIMEType());
   headers.insert(key(kCachedURLHeaderKey), QString::fromUtf8(request->URL().toEncoded()));
 
-  const QString digest = foundation::md5Hex(body);
-  // An identical answer stored again would leave identical files: nothing to write.
-  if (auto existing = readEntry(request, false);
-      existing && existing->bodyDigest == digest && existing->bodySize == body.size() && existing->headers == headers)
-    return;
-  QDir().mkpath(QFileInfo(path).path());
-  // The old entry goes first, so that no reader pairs old headers with a new body.
-  removeEntryFiles(path);
-  if (!writeFileAtomically(path, body) || !writeHeaders(path, headers, body.size(), digest)) {
-    qCWarning(lcRestCache) << "Cannot write the cache entry" << path;
-    removeEntryFiles(path);
-    return;
+  // The same answer stored again within the same second would leave identical files.
+  if (const auto it = m_known.constFind(path); it != m_known.constEnd()) {
+    const Known& known = *it;
+    bool same = false;
+    if (known.pending) {
+      if (known.pending->body) same = known.pending->headers == headers && *known.pending->body == body;
+      else if (known.disk && known.disk->body) same = known.pending->headers == headers && *known.disk->body == body;
+    } else if (known.disk && known.disk->headers == headers && known.disk->bodySize == body.size()) {
+      if (known.disk->body) same = *known.disk->body == body;
+      else if (body.size() <= kKeptBodyLimit) same = foundation::md5Hex(body) == known.disk->bodyDigest;
+    }
+    if (same) return;
   }
-  remember(path, headers, body.size(), digest);
-  const auto headersStamp = stampOf(path + key(kHeadersExtension));
-  noteStored(QFileInfo(path).path(), body.size() + (headersStamp ? headersStamp->size : 0));
+  schedule(path, Pending{0, std::move(headers), body});
 }
 
 void RestRequestCache::setCacheDateForRequest(const QDateTime& date, const RestRequest* request) {
   std::lock_guard lock(m_mutex);
   auto entry = readEntry(request, false);
   if (!entry) return;
-  entry->headers.insert(key(kCacheDateHeaderKey), formatCacheDate(date));
   const QString path = pathForRequest(request);
-  if (!writeHeaders(path, entry->headers, entry->bodySize, entry->bodyDigest)) {
-    qCWarning(lcRestCache) << "Cannot update the cache date of" << path;
+  const auto it = m_known.find(path);
+  if (it == m_known.end()) return;  // changed while it was read
+  HeaderMap headers = std::move(entry->headers);
+  headers.insert(key(kCacheDateHeaderKey), formatCacheDate(date));
+  std::optional<QByteArray> body;
+  if (it->pending) body = it->pending->body;
+  else if (it->disk) body = it->disk->body;
+  schedule(path, Pending{0, std::move(headers), std::move(body)});
+}
+
+void RestRequestCache::schedule(const QString& path, Pending pending) {
+  pending.generation = ++m_lastGeneration;
+  const quint64 generation = pending.generation;
+  m_known[path].pending = std::move(pending);
+  m_writer->post([this, path, generation] { write(path, generation); });
+}
+
+// On the writer thread. Files are created and filled without the lock; only putting them in
+// place, which readers must never see half done, happens under it.
+void RestRequestCache::write(const QString& path, quint64 generation) {
+  Pending pending;
+  std::optional<OnDisk> disk;
+  {
+    std::lock_guard lock(m_mutex);
+    const auto it = m_known.constFind(path);
+    if (it == m_known.constEnd() || !it->pending || it->pending->generation != generation) return;  // superseded
+    pending = *it->pending;
+    disk = it->disk;
+  }
+  const QString headersFile = headersPath(path);
+  QString bodyTemporary, headersTemporary;
+  auto fail = [&](const char* why) {
+    std::lock_guard lock(m_mutex);
+    if (!bodyTemporary.isEmpty()) QFile::remove(bodyTemporary);
+    if (!headersTemporary.isEmpty()) QFile::remove(headersTemporary);
+    const auto it = m_known.constFind(path);
+    if (it == m_known.constEnd() || !it->pending || it->pending->generation != generation) return;
+    qCWarning(lcRestCache) << "Cannot write the cache entry" << path << ":" << why;
+    removeEntryFiles(path);
+  };
+
+  // A body already on disk (same size and digest, file untouched) stays: only the headers change.
+  qint64 bodySize;
+  QString digest;
+  bool bodyStays;
+  if (pending.body) {
+    bodySize = pending.body->size();
+    digest = foundation::md5Hex(*pending.body);
+    bodyStays = disk && disk->bodySize == bodySize && disk->bodyDigest == digest &&
+                cache::stampOf(disk->bodyFile) == disk->bodyStamp;
+  } else {
+    if (!disk || cache::stampOf(disk->bodyFile) != disk->bodyStamp) return fail("the body changed on disk");
+    bodySize = disk->bodySize;
+    digest = disk->bodyDigest;
+    bodyStays = true;
+  }
+  if (bodyStays && disk->headers == pending.headers && cache::stampOf(disk->headersFile) == disk->headersStamp) {
+    std::lock_guard lock(m_mutex);
+    const auto it = m_known.find(path);
+    if (it != m_known.end() && it->pending && it->pending->generation == generation) it->pending.reset();
     return;
   }
-  remember(path, entry->headers, entry->bodySize, entry->bodyDigest);
+
+  QDir().mkpath(QFileInfo(path).path());
+  if (!bodyStays) {
+    bodyTemporary = cache::writeTemporaryFile(path, *pending.body);
+    if (bodyTemporary.isEmpty()) return fail("the body cannot be written");
+  }
+  headersTemporary = cache::writeTemporaryFile(headersFile, cache::encodeHeaders(pending.headers, bodySize, digest));
+  if (headersTemporary.isEmpty()) return fail("the headers cannot be written");
+
+  std::lock_guard lock(m_mutex);
+  const auto it = m_known.find(path);
+  if (it == m_known.end() || !it->pending || it->pending->generation != generation) {
+    // Superseded or invalidated meanwhile: whoever did it owns the entry's files now.
+    if (!bodyTemporary.isEmpty()) QFile::remove(bodyTemporary);
+    QFile::remove(headersTemporary);
+    return;
+  }
+  // The old headers go first, so that no reader pairs them with a new body.
+  QFile::remove(headersFile);
+  if (!bodyStays) {
+    const bool moved = cache::moveIntoPlace(std::exchange(bodyTemporary, QString()), path);
+    if (!moved) return fail("the body cannot be put in place");
+  }
+  if (!cache::moveIntoPlace(std::exchange(headersTemporary, QString()), headersFile))
+    return fail("the headers cannot be put in place");
+  OnDisk written;
+  written.headersFile = QFile::encodeName(headersFile);
+  written.bodyFile = QFile::encodeName(path);
+  const auto headersStamp = cache::stampOf(written.headersFile);
+  const auto bodyStamp = cache::stampOf(written.bodyFile);
+  if (!headersStamp || !bodyStamp) return fail("the files vanished");
+  written.headersStamp = *headersStamp;
+  written.bodyStamp = *bodyStamp;
+  written.headers = std::move(pending.headers);
+  written.bodySize = bodySize;
+  written.bodyDigest = digest;
+  written.body = pending.body ? pending.body : disk->body;
+  it->pending.reset();
+  setDisk(*it, std::move(written));
+  noteStored(QFileInfo(path).path(), (bodyStays ? 0 : bodySize) + headersStamp->size);
 }
+
+// --- Removing
 
 void RestRequestCache::invalidateRequest(const RestRequest* request) {
   std::lock_guard lock(m_mutex);
@@ -325,10 +481,24 @@ void RestRequestCache::invalidateWithStoragePolicy(RestRequestCacheStoragePolicy
   std::lock_guard lock(m_mutex);
   const QString store = storePath(policy);
   if (store.isEmpty()) return;
+  const QString prefix = store + QLatin1Char('/');
+  for (auto it = m_known.begin(); it != m_known.end();) {
+    if (!it.key().startsWith(prefix)) {
+      ++it;
+      continue;
+    }
+    if (it->disk && it->disk->body) m_keptBodyBytes -= it->disk->body->size();
+    it = m_known.erase(it);
+  }
   QDir dir(store);
   for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) dir.remove(name);
-  m_checked.clear();
   m_storeBytes.insert(store, 0);
+}
+
+void RestRequestCache::invalidateAll() {
+  std::lock_guard lock(m_mutex);
+  invalidateWithStoragePolicy(RestRequestCacheStoragePolicyForDurationOfSession);
+  invalidateWithStoragePolicy(RestRequestCacheStoragePolicyPermanently);
 }
 
 void RestRequestCache::noteStored(const QString& store, qint64 bytes) {
@@ -340,12 +510,6 @@ void RestRequestCache::noteStored(const QString& store, qint64 bytes) {
   // Replacing an entry counts it twice; the bound only errs towards scanning early.
   it.value() += bytes;
   if (it.value() > m_storeLimit) enforceLimit(store);
-}
-
-void RestRequestCache::invalidateAll() {
-  std::lock_guard lock(m_mutex);
-  invalidateWithStoragePolicy(RestRequestCacheStoragePolicyForDurationOfSession);
-  invalidateWithStoragePolicy(RestRequestCacheStoragePolicyPermanently);
 }
 
 void RestRequestCache::enforceLimit(const QString& store) {
@@ -361,12 +525,12 @@ void RestRequestCache::enforceLimit(const QString& store) {
   const QDateTime now = QDateTime::currentDateTimeUtc();
   for (const QFileInfo& info : files) {
     const QString name = info.fileName();
-    if (name.endsWith(key(kHeadersExtension))) {
-      const QFileInfo body(dir.filePath(name.chopped(int(qstrlen(kHeadersExtension)))));
+    if (name.endsWith(QLatin1String(cache::kHeadersExtension))) {
+      const QFileInfo body(dir.filePath(name.chopped(int(qstrlen(cache::kHeadersExtension)))));
       if (!body.exists() && info.lastModified().secsTo(now) > kOrphanAgeSeconds) QFile::remove(info.filePath());
       continue;
     }
-    const QFileInfo headers(info.filePath() + key(kHeadersExtension));
+    const QFileInfo headers(headersPath(info.filePath()));
     if (!headers.exists()) {
       // A body without headers (or a temporary file) that no writer is still working on.
       if (info.lastModified().secsTo(now) > kOrphanAgeSeconds) QFile::remove(info.filePath());
@@ -379,6 +543,8 @@ void RestRequestCache::enforceLimit(const QString& store) {
     std::sort(entries.begin(), entries.end(), [](const Item& a, const Item& b) { return a.date < b.date; });
     for (const Item& item : entries) {
       if (total <= m_storeLimit) break;
+      const auto known = m_known.constFind(item.bodyPath);
+      if (known != m_known.constEnd() && known->pending) continue;  // about to be rewritten
       removeEntryFiles(item.bodyPath);
       total -= item.size;
     }

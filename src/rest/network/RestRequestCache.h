@@ -8,7 +8,15 @@
 // and an entry that is incomplete, unreadable, inconsistent with its body or stored for another
 // URL counts as absent and is removed. Each store is bounded; the oldest entries go first.
 // Credentials and the session identifier are never written to a headers file (the stored URL
-// aside). All operations are serialised by one recursive lock.
+// aside).
+//
+// Answers are written by a background thread, in the order they were stored; until an answer is
+// on disk, every question about its entry is answered from memory. What this instance knows of
+// an entry (headers, integrity keys, the files' stamps, small bodies) is kept in memory, and
+// reused only while both files keep the stamps it had when it was written or checked, so a
+// lookup costs two stat calls and no reading or hashing. All operations are serialised by one
+// lock, which the background thread never holds while it creates or fills a file.
+#include "rest/network/CacheFiles.h"
 #include "rest/network/RestResponse.h"
 
 #include <QDateTime>
@@ -22,6 +30,9 @@
 namespace rest {
 
 class RestRequest;
+namespace cache {
+class WriteQueue;
+}
 
 enum RestRequestCacheStoragePolicy : int {
   RestRequestCacheStoragePolicyDisabled = 0,
@@ -34,8 +45,13 @@ inline constexpr qint64 kRestDefaultCacheStoreLimit = 20LL * 1024 * 1024;
 class RestRequestCache {
  public:
   // Creates the two store folders when missing and applies `storagePolicy` (which empties the
-  // session store).
-  RestRequestCache(const QString& cachePath, RestRequestCacheStoragePolicy storagePolicy);
+  // session store). Entries are written by `writer`, or by a thread of the cache's own.
+  RestRequestCache(const QString& cachePath, RestRequestCacheStoragePolicy storagePolicy,
+                   std::shared_ptr<cache::WriteQueue> writer = nullptr);
+  // Waits until what is still pending is written.
+  ~RestRequestCache();
+  RestRequestCache(const RestRequestCache&) = delete;
+  RestRequestCache& operator=(const RestRequestCache&) = delete;
 
   // <caches directory>/RestClientRequestCache-<host>.
   static QString cachePathForHost(const QString& host);
@@ -64,49 +80,66 @@ class RestRequestCache {
   void invalidateRequest(const RestRequest* request);
   void invalidateWithStoragePolicy(RestRequestCacheStoragePolicy policy);
   void invalidateAll();
+  // Returns once every answer stored so far is on disk (or has failed to be written).
+  void waitForPendingWrites();
 
   // "EEE, dd MMM yyyy HH:mm:ss 'GMT'" in GMT, as stored under X-REST-CACHEDATE.
   static QString formatCacheDate(const QDateTime& date);
   static QDateTime parseCacheDate(const QString& text);
 
  private:
+  // An entry as read: the body only when asked for.
   struct Entry {
-    QByteArray body;  // only when asked for
+    QByteArray body;
+    HeaderMap headers;
+  };
+  // What is on disk for an entry, as this instance last wrote or checked it.
+  struct OnDisk {
+    QByteArray bodyFile;  // encoded paths, for stat
+    QByteArray headersFile;
+    cache::FileStamp bodyStamp;
+    cache::FileStamp headersStamp;
     HeaderMap headers;
     qint64 bodySize = 0;
     QString bodyDigest;
+    std::optional<QByteArray> body;  // kept when small, so that reads need no body file I/O
   };
-  // Identity of a file's current content: a file rewritten in any way gets another stamp.
-  struct FileStamp {
-    quint64 inode = 0;
-    qint64 size = -1;
-    qint64 modifiedNs = 0;
-    bool operator==(const FileStamp&) const = default;
-  };
-  // An entry already checked against its body, valid while both files keep their stamps; spares
-  // re-reading and re-hashing the body for every question about the same entry.
-  struct CheckedEntry {
-    FileStamp headersStamp;
-    FileStamp bodyStamp;
+  // A store handed to the writer and not yet on disk; reads answer from it.
+  struct Pending {
+    quint64 generation = 0;
     HeaderMap headers;
-    qint64 bodySize = 0;
-    QString bodyDigest;
+    std::optional<QByteArray> body;  // none: the body file on disk stays (only the headers change)
   };
-  static std::optional<FileStamp> stampOf(const QString& path);
+  struct Known {
+    std::optional<OnDisk> disk;
+    std::optional<Pending> pending;
+  };
+
   QString storePath(RestRequestCacheStoragePolicy policy) const;
   std::optional<Entry> readEntry(const RestRequest* request, bool withBody);
-  void remember(const QString& path, const HeaderMap& headers, qint64 bodySize, const QString& digest);
+  std::optional<Entry> loadFromDisk(const QString& path, const RestRequest* request, bool withBody);
+  std::optional<QByteArray> diskBody(const QString& path, OnDisk& disk);
+  bool diskIsCurrent(const OnDisk& disk) const;
+  void setDisk(Known& known, OnDisk disk);
+  void forget(const QString& path);
   void removeEntryFiles(const QString& path);
-  bool writeHeaders(const QString& path, const HeaderMap& headers, qint64 bodySize, const QString& bodyDigest);
+  void discard(const QString& path, const char* why);
+  void schedule(const QString& path, Pending pending);
+  void write(const QString& path, quint64 generation);
   void noteStored(const QString& store, qint64 bytes);
   void enforceLimit(const QString& store);
 
   mutable std::recursive_mutex m_mutex;
   QString m_cachePath;
+  QString m_sessionStorePath;
+  QString m_permanentStorePath;
   RestRequestCacheStoragePolicy m_storagePolicy = RestRequestCacheStoragePolicyDisabled;
   qint64 m_storeLimit = kRestDefaultCacheStoreLimit;
-  QHash<QString, CheckedEntry> m_checked;  // by entry path
-  QHash<QString, qint64> m_storeBytes;     // by store folder; an upper bound between scans
+  QHash<QString, Known> m_known;       // by entry path
+  qint64 m_keptBodyBytes = 0;          // bodies kept in memory by m_known
+  quint64 m_lastGeneration = 0;
+  QHash<QString, qint64> m_storeBytes;  // by store folder; an upper bound between scans
+  std::shared_ptr<cache::WriteQueue> m_writer;
 };
 
 }  // namespace rest

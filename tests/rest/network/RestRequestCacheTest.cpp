@@ -1,12 +1,14 @@
 // The response cache on disk: layout, keys, what an entry holds, and every way an entry can be
 // broken (which must read as "no entry" and clean itself up).
 #include "foundation/Digest.h"
+#include "rest/network/CacheWriteQueue.h"
 #include "rest/network/RestRequest.h"
 #include "rest/network/RestRequestCache.h"
 #include "rest/network/RestRequestSerialization.h"
 #include "support/ManualClockFixture.h"
 #include "support/TempDir.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +20,8 @@
 #include <unistd.h>
 
 #include <functional>
+#include <future>
+#include <optional>
 
 namespace {
 
@@ -106,17 +110,27 @@ void PrintTo(const Damage& c, std::ostream* os) { *os << c.name; }
 
 class BrokenEntries : public RequestCacheTest, public ::testing::WithParamInterface<Damage> {};
 
+// The instance that wrote the entry (which remembers it) and one started afterwards (which reads
+// it from disk) must both see the damage.
 TEST_P(BrokenEntries, ReadAsAbsentAndAreRemoved) {
-  const auto r = request("/history;jsessionid=S1");
-  cache.storeResponseForRequest(answer(200, "0123456789").get(), r.get());
-  const QString path = cache.pathForRequest(r.get());
-  ASSERT_TRUE(QFile::exists(path) && QFile::exists(path + ".headers"));
-  GetParam().apply(path);
-  EXPECT_FALSE(cache.hasResponseForRequest(r.get()));
-  EXPECT_EQ(cache.responseForRequest(r.get()), nullptr);
-  EXPECT_EQ(cache.etagForRequest(r.get()), "");
-  EXPECT_FALSE(QFile::exists(path));
-  EXPECT_FALSE(QFile::exists(path + ".headers"));
+  for (const bool restarted : {false, true}) {
+    SCOPED_TRACE(restarted ? "read after a restart" : "read by the writer");
+    const auto r = request("/history;jsessionid=S1");
+    cache.storeResponseForRequest(answer(200, "0123456789").get(), r.get());
+    cache.waitForPendingWrites();
+    const QString path = cache.pathForRequest(r.get());
+    ASSERT_TRUE(QFile::exists(path) && QFile::exists(path + ".headers"));
+    ASSERT_EQ(cache.responseForRequest(r.get())->body(), "0123456789");  // remembered, body kept in memory
+    GetParam().apply(path);
+    std::optional<RestRequestCache> fresh;
+    if (restarted) fresh.emplace(root(), rest::RestRequestCacheStoragePolicyPermanently);
+    RestRequestCache& reader = restarted ? *fresh : cache;
+    EXPECT_FALSE(reader.hasResponseForRequest(r.get()));
+    EXPECT_EQ(reader.responseForRequest(r.get()), nullptr);
+    EXPECT_EQ(reader.etagForRequest(r.get()), "");
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(QFile::exists(path + ".headers"));
+  }
 }
 
 void rewrite(const QString& file, const QByteArray& bytes) {
@@ -141,6 +155,18 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"headersMissing", [](const QString& p) { QFile::remove(p + ".headers"); }},
         Damage{"bodyTruncated", [](const QString& p) { rewrite(p, "01234"); }},
         Damage{"bodySameSizeOtherBytes", [](const QString& p) { rewrite(p, "9876543210"); }},
+        Damage{"bodyRewrittenWithItsOldTime",
+               [](const QString& p) {
+                 const QDateTime modified = QFileInfo(p).lastModified();
+                 rewrite(p, "9876543210");
+                 QFile f(p);
+                 ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+                 ASSERT_TRUE(f.setFileTime(modified, QFileDevice::FileModificationTime));
+               }},
+        Damage{"headersReplacedByAnotherEntrysHeaders",
+               [](const QString& p) {
+                 editHeaders(p, [](QJsonObject& o) { o["X-REST-CACHED-BODY-MD5"] = foundation::md5Hex("other"); });
+               }},
         Damage{"headersTruncated", [](const QString& p) { rewrite(p + ".headers", "{\"X-REST-CACHED"); }},
         Damage{"headersNotAnObject", [](const QString& p) { rewrite(p + ".headers", "[1]"); }},
         Damage{"noResponseCode", [](const QString& p) { editHeaders(p, [](QJsonObject& o) { o.remove("X-REST-CACHED-RESPONSE-CODE"); }); }},
@@ -159,6 +185,7 @@ TEST_F(RequestCacheTest, HeadersFileKeepsNoCredentialsOrSession) {
                                                     {"ETag", "\"e\""}})
                                      .get(),
                                  r.get());
+  cache.waitForPendingWrites();
   QFile f(cache.pathForRequest(r.get()) + ".headers");
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   const QByteArray text = f.readAll();
@@ -174,6 +201,7 @@ TEST_F(RequestCacheTest, OldestEntriesAreEvictedBeyondTheLimit) {
   for (int i = 0; i < 6; ++i) {
     requests.push_back(request(QStringLiteral("/item/%1").arg(i)));
     cache.storeResponseForRequest(answer(200, QByteArray(600, 'a' + i)).get(), requests.back().get());
+    cache.waitForPendingWrites();
     usleep(2000);  // distinct file times: the eviction order is by age
   }
   qint64 total = 0;
@@ -191,6 +219,8 @@ TEST_F(RequestCacheTest, PoliciesSelectAndEmptyStores) {
   session.storeResponseForRequest(answer(200, "s").get(), r.get());
   EXPECT_EQ(session.responseForRequest(r.get())->body(), "s");
   EXPECT_EQ(cache.responseForRequest(r.get())->body(), "p");
+  cache.waitForPendingWrites();
+  session.waitForPendingWrites();
 
   // A new cache on the same folder starts with an empty session store.
   RestRequestCache again(root(), rest::RestRequestCacheStoragePolicyForDurationOfSession);
@@ -219,8 +249,142 @@ TEST_F(RequestCacheTest, UnwritableStoreKeepsNothingAndDoesNotFail) {
   const auto r = request("/x");
   makeUnwritable(root() + "/PermanentStore");
   cache.storeResponseForRequest(answer(200, "p").get(), r.get());
+  cache.waitForPendingWrites();  // until then the answer is held in memory
   EXPECT_FALSE(cache.hasResponseForRequest(r.get()));
   EXPECT_EQ(cache.etagForRequest(r.get()), "");
+}
+
+// Holds a write queue back until released (or destroyed): whatever is stored meanwhile is pending.
+class HeldWrites {
+ public:
+  explicit HeldWrites(rest::cache::WriteQueue& queue) {
+    queue.post([released = m_released.get_future().share()] { released.wait(); });
+  }
+  ~HeldWrites() { release(); }
+  void release() {
+    if (!m_done) m_released.set_value();
+    m_done = true;
+  }
+
+ private:
+  std::promise<void> m_released;
+  bool m_done = false;
+};
+
+class PendingWritesTest : public RequestCacheTest {
+ protected:
+  std::shared_ptr<rest::cache::WriteQueue> queue = std::make_shared<rest::cache::WriteQueue>();
+  RestRequestCache held{root(), rest::RestRequestCacheStoragePolicyPermanently, queue};
+};
+
+TEST_F(PendingWritesTest, PendingStoresAnswerFromMemoryAndReachTheDiskInOrder) {
+  HeldWrites hold(*queue);
+  const auto r = request("/device;jsessionid=S1");
+  held.storeResponseForRequest(answer(200, "[1]", {{"ETag", "\"e1\""}}).get(), r.get());
+  held.storeResponseForRequest(answer(200, "[1,2]", {{"ETag", "\"e2\""}}).get(), r.get());
+  const QString path = held.pathForRequest(r.get());
+  EXPECT_FALSE(QFile::exists(path) || QFile::exists(path + ".headers"));
+  ASSERT_TRUE(held.hasResponseForRequest(r.get()));
+  EXPECT_EQ(held.etagForRequest(r.get()), "\"e2\"");
+  EXPECT_EQ(held.responseForRequest(r.get())->body(), "[1,2]");
+  clock.advanceBy(30);
+  held.setCacheDateForRequest(clock.now(), r.get());
+  EXPECT_EQ(held.cacheDateForRequest(r.get()), clock.now());
+
+  hold.release();
+  held.waitForPendingWrites();
+  RestRequestCache restarted(root(), rest::RestRequestCacheStoragePolicyPermanently);
+  const auto cached = restarted.responseForRequest(r.get());
+  ASSERT_TRUE(cached);
+  EXPECT_EQ(cached->body(), "[1,2]");
+  EXPECT_EQ(restarted.etagForRequest(r.get()), "\"e2\"");
+  EXPECT_EQ(restarted.cacheDateForRequest(r.get()), clock.now());
+  EXPECT_EQ(QDir(root() + "/PermanentStore").entryList(QDir::Files).size(), 2);  // no temporary file left
+}
+
+// Ways of dropping an entry whose write is still pending: none may let the write reach the disk.
+struct Drop {
+  const char* name;
+  std::function<void(RestRequestCache&, const RestRequest*)> apply;
+};
+void PrintTo(const Drop& c, std::ostream* os) { *os << c.name; }
+
+class DroppedWhilePending : public PendingWritesTest, public ::testing::WithParamInterface<Drop> {};
+
+TEST_P(DroppedWhilePending, NeverReachesTheDisk) {
+  HeldWrites hold(*queue);
+  const auto r = request("/x");
+  held.storeResponseForRequest(answer(200, "old").get(), r.get());
+  hold.release();
+  held.waitForPendingWrites();
+  HeldWrites holdAgain(*queue);
+  held.storeResponseForRequest(answer(200, "new").get(), r.get());
+  GetParam().apply(held, r.get());
+  EXPECT_FALSE(held.hasResponseForRequest(r.get()));
+  holdAgain.release();
+  held.waitForPendingWrites();
+  EXPECT_FALSE(held.hasResponseForRequest(r.get()));
+  RestRequestCache restarted(root(), rest::RestRequestCacheStoragePolicyPermanently);
+  EXPECT_FALSE(restarted.hasResponseForRequest(r.get()));
+  EXPECT_TRUE(QDir(root() + "/PermanentStore").entryList(QDir::Files).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drops, DroppedWhilePending,
+    ::testing::Values(Drop{"invalidateRequest", [](RestRequestCache& c, const RestRequest* r) { c.invalidateRequest(r); }},
+                      Drop{"invalidateAll", [](RestRequestCache& c, const RestRequest*) { c.invalidateAll(); }},
+                      Drop{"permanentStoreEmptied",
+                           [](RestRequestCache& c, const RestRequest*) {
+                             c.invalidateWithStoragePolicy(rest::RestRequestCacheStoragePolicyPermanently);
+                           }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Small bodies are also kept in memory, large ones only on disk: both must survive.
+TEST_F(RequestCacheTest, EntriesOutliveTheirCacheAndAnUpdatedDateKeepsTheBody) {
+  for (const qsizetype size : {qsizetype(8), qsizetype(200 * 1024)}) {
+    SCOPED_TRACE(size);
+    const auto r = request(QStringLiteral("/device/%1;jsessionid=S1").arg(size));
+    const QByteArray body(size, 'k');
+    {
+      RestRequestCache first(root(), rest::RestRequestCacheStoragePolicyPermanently);
+      first.storeResponseForRequest(answer(200, body, {{"ETag", "\"k\""}}).get(), r.get());
+    }  // destroyed with its write possibly pending: it is finished first
+    clock.advanceBy(3600);
+    {
+      RestRequestCache second(root(), rest::RestRequestCacheStoragePolicyPermanently);
+      ASSERT_EQ(second.etagForRequest(r.get()), "\"k\"");
+      second.setCacheDateForRequest(clock.now(), r.get());  // as after a 304: only the headers change
+      EXPECT_EQ(second.responseForRequest(r.get())->body(), body);
+    }
+    RestRequestCache third(root(), rest::RestRequestCacheStoragePolicyPermanently);
+    const auto cached = third.responseForRequest(r.get());
+    ASSERT_TRUE(cached);
+    EXPECT_EQ(cached->body(), body);
+    EXPECT_EQ(third.cacheDateForRequest(r.get()), clock.now());
+  }
+}
+
+// What an interrupted write leaves (temporary files) is never an entry, and goes once it is old
+// enough that no writer can still be working on it.
+TEST_F(RequestCacheTest, LeftoversOfInterruptedWritesAreNotEntriesAndAreCleanedUp) {
+  const auto r = request("/list");
+  const QString path = cache.pathForRequest(r.get());
+  rewrite(path + ".tmp-old1", "[\"torn");
+  rewrite(path + ".headers.tmp-old2", "{\"X-REST-CACHED-RESPONSE-CODE\":200}");
+  rewrite(path + ".tmp-young", "[");
+  for (const QString& name : {path + ".tmp-old1", path + ".headers.tmp-old2"}) {
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-600), QFileDevice::FileModificationTime));
+  }
+  RestRequestCache restarted(root(), rest::RestRequestCacheStoragePolicyPermanently);
+  EXPECT_FALSE(restarted.hasResponseForRequest(r.get()));
+  restarted.storeResponseForRequest(answer(200, "[1]").get(), request("/other").get());  // the first store scans
+  restarted.waitForPendingWrites();
+  EXPECT_FALSE(QFile::exists(path + ".tmp-old1"));
+  EXPECT_FALSE(QFile::exists(path + ".headers.tmp-old2"));
+  EXPECT_TRUE(QFile::exists(path + ".tmp-young"));
+  EXPECT_FALSE(restarted.hasResponseForRequest(r.get()));
 }
 
 TEST(RequestCacheDates, FormatAndParseRoundTripInGmt) {

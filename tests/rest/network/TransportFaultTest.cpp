@@ -2,6 +2,7 @@
 // must end exactly once (an answer or an error, never both, never a partial answer reported as a
 // success) and leave nothing in flight.
 #include "NetworkTestSupport.h"
+#include "rest/network/CacheWriteQueue.h"
 #include "rest/network/RestRequestSerialization.h"
 #include "support/server/TestServer.h"
 
@@ -11,6 +12,8 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <future>
 
 namespace {
 
@@ -168,6 +171,55 @@ TEST_F(TransportFaultTest, NotModifiedIsReplacedByTheCachedAnswer) {
   EXPECT_EQ(second->body, "[\"v1\"]");
 }
 
+// The answer is still being written when the next request revalidates it: the entity tag and the
+// body come from memory.
+TEST_F(TransportFaultTest, AnAnswerNotYetOnDiskIsRevalidatedFromMemory) {
+  auto client = makeClient(base());
+  auto writer = std::make_shared<cache::WriteQueue>();
+  client->setRequestCache(std::make_shared<RestRequestCache>(client->requestCache()->cachePath(),
+                                                             RestRequestCacheStoragePolicyPermanently, writer));
+  std::promise<void> released;
+  writer->post([done = released.get_future().share()] { done.wait(); });
+  struct Release {
+    std::promise<void>& promise;
+    ~Release() { promise.set_value(); }
+  } release{released};
+
+  server.script().enqueue(HttpResponse::json(200, "[\"v1\"]").withHeader("ETag", "\"e1\""));
+  server.script().enqueue(HttpResponse::text(304, ""));
+  get(client, "/device;jsessionid=S");
+  auto probe = client->requestWithResourcePathDelegate("/device;jsessionid=S", nullptr);
+  ASSERT_FALSE(QFile::exists(client->requestCache()->pathForRequest(probe.get())));
+  const auto second = get(client, "/device;jsessionid=S");
+  ASSERT_EQ(server.requestCount(), 2);
+  EXPECT_EQ(server.requests()[1].header("If-None-Match"), "\"e1\"");
+  EXPECT_TRUE(second->fromCache);
+  EXPECT_EQ(second->statusCode, 200);
+  EXPECT_EQ(second->body, "[\"v1\"]");
+}
+
+// The entry that made the request conditional is gone when the 304 arrives: the request is sent
+// again without the entity tag instead of reporting an empty answer.
+TEST_F(TransportFaultTest, NotModifiedForAVanishedEntryAsksForTheWholeAnswer) {
+  auto client = makeClient(base());
+  server.script().enqueue(HttpResponse::json(200, "[\"v1\"]").withHeader("ETag", "\"e1\""));
+  server.script().enqueue(HttpResponse::text(304, ""));
+  server.script().enqueue(HttpResponse::json(200, "[\"v2\"]").withHeader("ETag", "\"e2\""));
+  get(client, "/list");
+  RecordingDelegate delegate;
+  auto request = client->getDelegate("/list", &delegate);
+  client->requestCache()->invalidateRequest(request.get());  // sent with "e1", not answered yet
+  expectOneCompletion(delegate, request);
+  ASSERT_EQ(server.requestCount(), 3);
+  EXPECT_EQ(server.requests()[1].header("If-None-Match"), "\"e1\"");
+  EXPECT_EQ(server.requests()[2].header("If-None-Match"), "");
+  EXPECT_EQ(delegate.loads, 1);
+  EXPECT_EQ(delegate.statusCode, 200);
+  EXPECT_FALSE(delegate.fromCache);
+  EXPECT_EQ(delegate.body, "[\"v2\"]");
+  EXPECT_EQ(client->requestCache()->etagForRequest(request.get()), "\"e2\"");
+}
+
 TEST_F(TransportFaultTest, MethodsAndBodiesAreSeparateCacheEntries) {
   auto client = makeClient(base());
   auto json = [](const char* text) { return RestRequestSerialization::serializationWithDataMIMEType(text, "application/json"); };
@@ -186,6 +238,7 @@ TEST_F(TransportFaultTest, MethodsAndBodiesAreSeparateCacheEntries) {
   EXPECT_EQ(cache.etagForRequest(sent[0].first.get()), "\"g\"");
   EXPECT_EQ(cache.etagForRequest(sent[1].first.get()), "\"on\"");
   EXPECT_EQ(cache.etagForRequest(sent[2].first.get()), "\"off\"");
+  cache.waitForPendingWrites();
   EXPECT_EQ(QDir(cache.cachePath() + "/PermanentStore").entryList(QDir::Files).size(), 6);
 }
 
@@ -195,6 +248,7 @@ TEST_F(TransportFaultTest, TornEntryIsIgnoredAndTheAnswerIsFetchedAgain) {
   server.script().enqueue(HttpResponse::json(200, "[\"second\"]").withHeader("ETag", "\"e2\""));
   get(client, "/list");
   auto probe = client->requestWithResourcePathDelegate("/list", nullptr);
+  client->requestCache()->waitForPendingWrites();
   const QString path = client->requestCache()->pathForRequest(probe.get());
   QFile body(path);
   ASSERT_TRUE(body.open(QIODevice::WriteOnly | QIODevice::Truncate));
