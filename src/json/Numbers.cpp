@@ -1,5 +1,6 @@
 #include "json/Numbers.h"
 
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -101,40 +102,51 @@ bool digits17(double value, std::uint64_t& digits, int& exponent10) {
 
 using text::kDigitPairs;
 
-[[gnu::always_inline]] inline void writeFourDigits(char* out, std::uint32_t value) {
-  std::memcpy(out, kDigitPairs.text + 2 * (value / 100), 2);
-  std::memcpy(out + 2, kDigitPairs.text + 2 * (value % 100), 2);
+// Eight decimal digits of v (below 10^8) as eight characters in one word, the first digit in
+// the lowest byte: the halves, quarters and single digits are split in parallel lanes of the
+// word, with multiplications standing in for the divisions by 100 and by 10.
+inline std::uint64_t eightDigits(std::uint32_t v) {
+  const std::uint64_t halves = (v / 10000) | (static_cast<std::uint64_t>(v % 10000) << 32);  // 32-bit lanes
+  const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007FULL;         // lane / 100
+  const std::uint64_t pairs = hundreds | ((halves - 100 * hundreds) << 16);                // 16-bit lanes
+  const std::uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000FULL;                // lane / 10
+  return (tens | ((pairs - 10 * tens) << 8)) + 0x3030303030303030ULL;
 }
 
-[[gnu::always_inline]] inline void writeEightDigits(char* out, std::uint32_t value) {
-  writeFourDigits(out, value / 10000);
-  writeFourDigits(out + 4, value % 10000);
-}
-
-// Exactly 17 digits of a value in [10^16, 10^17): fixed length, so no loop and no division by
-// a variable.
-void writeSeventeenDigits(char* out, std::uint64_t value) {
-  out[0] = static_cast<char>('0' + value / 10'000'000'000'000'000ULL);
-  const std::uint64_t rest = value % 10'000'000'000'000'000ULL;
-  writeEightDigits(out + 1, static_cast<std::uint32_t>(rest / 100'000'000));
-  writeEightDigits(out + 9, static_cast<std::uint32_t>(rest % 100'000'000));
+// Stores 16 characters held first-byte-lowest in a 128-bit value.
+inline void storeText(char* out, u128 text) {
+  auto low = static_cast<std::uint64_t>(text);
+  auto high = static_cast<std::uint64_t>(text >> 64);
+  if constexpr (std::endian::native == std::endian::big) {
+    low = __builtin_bswap64(low);
+    high = __builtin_bswap64(high);
+  }
+  std::memcpy(out, &low, 8);
+  std::memcpy(out + 8, &high, 8);
 }
 
 // "%.17g" layout of 17 digits with decimal exponent x: trailing zeros dropped, fixed notation
-// for -4 <= x < 17, scientific otherwise with at least two exponent digits. Copies are of fixed
-// size (the caller's kMaxDoubleText bytes leave room for the overshoot); lengths are exact.
+// for -4 <= x < 17, scientific otherwise with at least two exponent digits. The digits stay in
+// registers and go out in overlapping fixed-size stores (the caller's kMaxDoubleText bytes
+// leave room for the overshoot): reading back digits just stored byte by byte would stall.
 std::size_t layOut(bool negative, std::uint64_t digits, int x, char* out) {
-  char d[40];  // 17 digits, then zeros so that fixed-size copies read defined bytes
-  writeSeventeenDigits(d, digits);
-  std::memset(d + 17, '0', sizeof d - 17);
-  std::size_t length = 17;
-  while (length > 1 && d[length - 1] == '0') --length;
+  const auto lead = static_cast<char>('0' + digits / kTen16);
+  const std::uint64_t rest = digits % kTen16;
+  // The 16 digits after the first, first one in the lowest byte.
+  const u128 tail = static_cast<u128>(eightDigits(static_cast<std::uint32_t>(rest / 100'000'000))) |
+                    static_cast<u128>(eightDigits(static_cast<std::uint32_t>(rest % 100'000'000))) << 64;
+  // Significant digits: 17 less the zeros at the end (the lead digit is never 0).
+  const u128 zeros = tail ^ ((static_cast<u128>(0x3030303030303030ULL) << 64) | 0x3030303030303030ULL);
+  const auto zerosHigh = static_cast<std::uint64_t>(zeros >> 64);
+  const auto zerosLow = static_cast<std::uint64_t>(zeros);
+  const int leadingZeroBits = zerosHigh != 0 ? __builtin_clzll(zerosHigh) : zerosLow != 0 ? 64 + __builtin_clzll(zerosLow) : 128;
+  const auto length = static_cast<std::size_t>(17 - leadingZeroBits / 8);
   char* o = out;
   if (negative) *o++ = '-';
   if (x < -4 || x >= 17) {
-    o[0] = d[0];
+    o[0] = lead;
     o[1] = '.';
-    std::memcpy(o + 2, d + 1, 16);
+    storeText(o + 2, tail);
     o += length > 1 ? length + 1 : 1;
     *o++ = 'e';
     *o++ = x < 0 ? '-' : '+';
@@ -146,19 +158,22 @@ std::size_t layOut(bool negative, std::uint64_t digits, int x, char* out) {
     o += 2;
   } else if (x >= 0) {
     const auto integerDigits = static_cast<std::size_t>(x) + 1;
-    std::memcpy(o, d, 17);  // the zeros past `length` are the integer part's own zeros
+    o[0] = lead;
+    storeText(o + 1, tail);  // the zeros past `length` are the integer part's own zeros
     if (length <= integerDigits) {
       o += integerDigits;
     } else {
+      // The fraction moves up one place for the point.
+      storeText(o + integerDigits + 1, tail >> (8 * (integerDigits - 1)));
       o[integerDigits] = '.';
-      std::memcpy(o + integerDigits + 1, d + integerDigits, 16);
       o += length + 1;
     }
   } else {
     std::memcpy(o, "0.0000", 6);
-    const auto zeros = static_cast<std::size_t>(-x - 1);
-    std::memcpy(o + 2 + zeros, d, 17);
-    o += 2 + zeros + length;
+    const auto zeroDigits = static_cast<std::size_t>(-x - 1);
+    o[2 + zeroDigits] = lead;
+    storeText(o + 3 + zeroDigits, tail);
+    o += 2 + zeroDigits + length;
   }
   return static_cast<std::size_t>(o - out);
 }
