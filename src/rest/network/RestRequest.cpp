@@ -88,6 +88,7 @@ void RestRequest::setResourcePath(const QString& resourcePath) {
   }
   m_restURL = *rebuilt;
   m_url = rebuilt->url();
+  m_urlString.clear();
   m_cacheKey.clear();
 }
 
@@ -96,10 +97,15 @@ QByteArray RestRequest::HTTPBody() const {
   return m_params->HTTPBody();
 }
 
+const QString& RestRequest::URLString() const {
+  if (m_urlString.isEmpty()) m_urlString = QString::fromUtf8(m_url.toEncoded());
+  return m_urlString;
+}
+
 QString RestRequest::cacheKey() const {
   if (m_method == RestRequestMethodDELETE) return QString();
   if (!m_cacheKey.isEmpty()) return m_cacheKey;
-  const QString url = QString::fromUtf8(m_url.toEncoded());
+  const QString& url = URLString();
   QString material;
   const QByteArray body = m_params ? m_params->HTTPBody() : QByteArray();
   if (m_params && !body.isNull()) material = QStringLiteral("%1-%2-%3").arg(url).arg(int(m_method)).arg(bytesDescription(body));
@@ -267,7 +273,8 @@ void RestRequest::startTransfer() {
   connect(reply, &QNetworkReply::readyRead, this, &RestRequest::onReadyRead);
   connect(reply, &QNetworkReply::finished, this, &RestRequest::onFinished);
   connect(reply, &QNetworkReply::sslErrors, this, &RestRequest::onSslErrors);
-  connect(reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64 total) {
+  // Only a request with a body has upload progress to report.
+  if (m_sendsBody) connect(reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64 total) {
     touch();
     const qint64 chunk = sent - m_bytesSent;
     m_bytesSent = sent;

@@ -87,6 +87,8 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
 
   // --- What is sent
   QUrl URL() const { return m_url; }
+  // The URL percent-encoded, as sent (made once per URL).
+  const QString& URLString() const;
   const std::optional<RestURL>& restURL() const { return m_restURL; }
   RestRequestMethod method() const { return m_method; }
   void setMethod(RestRequestMethod method) {
@@ -248,6 +250,7 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   int m_authenticationAttempts = 0;
   std::shared_ptr<RestRequest> m_self;  // keeps a loading request alive
   mutable QString m_cacheKey;  // computed once per URL, method and params
+  mutable QString m_urlString;  // computed once per URL
   mutable std::optional<HeaderMap> m_storedHeaders;  // the cache entry as seen by the current send
   bool m_sentEntityTag = false;     // the transfer under way carries If-None-Match
   bool m_withoutEntityTag = false;  // this send asks for the whole answer (its entry went away)

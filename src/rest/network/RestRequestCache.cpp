@@ -48,17 +48,22 @@ bool isSensitiveHeader(const QString& name) {
   return false;
 }
 
-// The session identifier a URL carries as a ";jsessionid=" matrix parameter, or "".
-QString sessionIdentifier(const QUrl& url) {
-  const QString path = url.path(QUrl::FullyEncoded);
-  const qsizetype at = path.lastIndexOf(QStringLiteral(";jsessionid="), -1, Qt::CaseInsensitive);
-  if (at < 0) return QString();
-  QString value = path.mid(at + 12);
-  for (QChar stop : {QChar('/'), QChar(';'), QChar('?')}) {
-    const qsizetype end = value.indexOf(stop);
-    if (end >= 0) value.truncate(end);
+// The session identifier an encoded URL carries in its path as a ";jsessionid=" matrix
+// parameter, or "".
+QString sessionIdentifier(const QString& encodedURL) {
+  QStringView url(encodedURL);
+  for (QChar stop : {QChar('?'), QChar('#')}) {
+    const qsizetype end = url.indexOf(stop);
+    if (end >= 0) url = url.left(end);
   }
-  return value;
+  const qsizetype at = url.lastIndexOf(u";jsessionid=", -1, Qt::CaseInsensitive);
+  if (at < 0) return QString();
+  QStringView value = url.mid(at + 12);
+  for (QChar stop : {QChar('/'), QChar(';')}) {
+    const qsizetype end = value.indexOf(stop);
+    if (end >= 0) value = value.left(end);
+  }
+  return value.toString();
 }
 
 std::optional<QByteArray> readFile(const QString& path) {
@@ -252,7 +257,7 @@ std::optional<RestRequestCache::Entry> RestRequestCache::loadFromDisk(const QStr
     discard(path, why);
     return std::nullopt;
   }
-  if (decoded->headers.value(key(kCachedURLHeaderKey)) != QString::fromUtf8(request->URL().toEncoded())) {
+  if (decoded->headers.value(key(kCachedURLHeaderKey)) != request->URLString()) {
     discard(path, "stored for another URL");
     return std::nullopt;
   }
@@ -329,7 +334,7 @@ void RestRequestCache::storeResponseForRequest(const RestResponse* response, con
     return;
   }
   const QString password = request->password();
-  const QString session = sessionIdentifier(request->URL());
+  const QString session = sessionIdentifier(request->URLString());
   HeaderMap headers;
   const HeaderMap received = response->allHeaderFields();
   for (auto it = received.begin(); it != received.end(); ++it) {
@@ -342,7 +347,7 @@ void RestRequestCache::storeResponseForRequest(const RestResponse* response, con
   headers.insert(key(kCacheDateHeaderKey), formatCacheDate(foundation::scheduler().now()));
   headers.insert(key(kCachedResponseCodeHeaderKey), QString::number(response->statusCode()));
   headers.insert(key(kCachedMIMETypeHeaderKey), response->MIMEType());
-  headers.insert(key(kCachedURLHeaderKey), QString::fromUtf8(request->URL().toEncoded()));
+  headers.insert(key(kCachedURLHeaderKey), request->URLString());
 
   // The same answer stored again within the same second would leave identical files.
   if (const auto it = m_known.constFind(path); it != m_known.constEnd()) {

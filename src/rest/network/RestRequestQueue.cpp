@@ -199,9 +199,10 @@ void RestRequestQueue::requestDidEnd(const foundation::Notification& notificatio
   std::shared_ptr<RestRequest> held;
   {
     std::lock_guard lock(m_mutex);
-    for (const auto& candidate : m_requests)
-      if (candidate.get() == request) held = candidate;
-    if (!held) return;
+    // Loading requests sit at the front, ahead of those still waiting.
+    const auto it = std::find_if(m_requests.begin(), m_requests.end(), [&](const auto& c) { return c.get() == request; });
+    if (it == m_requests.end()) return;
+    held = *it;
     removeRequestDecrementCounter(request, true);
   }
   if (m_delegate) {

@@ -6,11 +6,17 @@
 #include <QFile>
 #include <QMutex>
 
+#include <optional>
+
 namespace rest {
 
 namespace {
 QMutex g_mutex;
 TlsTrustSettings g_settings;
+// Made once per settings: building a configuration costs more than the rest of a request's
+// preparation.
+std::optional<QSslConfiguration> g_plainConfiguration;
+std::optional<QSslConfiguration> g_exceptionsConfiguration;
 }  // namespace
 
 QByteArray parseFingerprint(const QString& text) {
@@ -53,6 +59,8 @@ void setTlsTrustSettings(const TlsTrustSettings& settings) {
     qCWarning(lcRestNetwork) << "RestInsecureTLS=true: server certificates are NOT validated; any certificate is accepted";
   QMutexLocker lock(&g_mutex);
   g_settings = settings;
+  g_plainConfiguration.reset();
+  g_exceptionsConfiguration.reset();
 }
 
 TlsTrustSettings tlsTrustSettings() {
@@ -63,12 +71,13 @@ TlsTrustSettings tlsTrustSettings() {
 namespace tls {
 
 QSslConfiguration configurationForRequest(bool useExceptions) {
-  QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-  if (useExceptions) {
-    const TlsTrustSettings settings = tlsTrustSettings();
-    if (!settings.trustedCertificates.isEmpty()) configuration.addCaCertificates(settings.trustedCertificates);
+  QMutexLocker lock(&g_mutex);
+  std::optional<QSslConfiguration>& made = useExceptions ? g_exceptionsConfiguration : g_plainConfiguration;
+  if (!made) {
+    made = QSslConfiguration::defaultConfiguration();
+    if (useExceptions && !g_settings.trustedCertificates.isEmpty()) made->addCaCertificates(g_settings.trustedCertificates);
   }
-  return configuration;
+  return *made;
 }
 
 bool mayIgnoreErrors(const QList<QSslError>& errors, const QSslCertificate& peer, bool useExceptions) {
