@@ -6,7 +6,8 @@
 // 8-byte kernels on every machine, so that they are compiled and tested on x86-64 too.
 //
 // Every scan returns a mask with one flag per byte of the block; firstFlagged() gives the index
-// of the first flagged byte, flaggedBefore(mask, n) whether one of the first n bytes is.
+// of the first flagged byte, flaggedBefore(mask, n) whether one of the first n bytes is
+// (0 <= n <= kBlock).
 // Flags are exact: no byte is flagged that should not be, whatever its neighbours.
 #include <bit>
 #include <cstddef>
@@ -77,7 +78,9 @@ inline constexpr std::size_t kBlock = 8;
 using Mask = std::uint64_t;
 
 [[gnu::always_inline]] inline unsigned firstFlagged(Mask mask) { return static_cast<unsigned>(__builtin_ctzll(mask)) / 8; }
-[[gnu::always_inline]] inline bool flaggedBefore(Mask mask, std::size_t n) { return (mask & ((Mask{1} << (8 * n)) - 1)) != 0; }
+[[gnu::always_inline]] inline bool flaggedBefore(Mask mask, std::size_t n) {
+  return (n >= kBlock ? mask : mask & ((Mask{1} << (8 * n)) - 1)) != 0;  // a shift by 64 would be undefined
+}
 
 [[gnu::always_inline]] inline void copyBlock(char* dst, const char* src) { std::memcpy(dst, src, 8); }
 

@@ -129,6 +129,12 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"BadByteAfterLongAscii", "[\"" + std::string(40, 'a') + "\xE2\x28\xA1\"]", json::kErrorIllegalUtf8,
                    at(kUtf8, 1, 43), 42},
         RejectCase{"BadByteInKey", "{\"\xFE\":1}", json::kErrorIllegalUtf8, at(kUtf8, 1, 3), 2},
+        // A key repeated from the record before is compared with the stored one in a block; its
+        // raw text must still be plain (the stored bytes came from escapes here).
+        RejectCase{"RawControlInRepeatedKey", "[{\"abcdefg\\nh\":1},{\"abcdefg\nh\":1}]        ",
+                   json::kErrorControlCharacter, at("Control characters must be escaped in a string.", 1, 28), 27},
+        RejectCase{"RawQuoteInRepeatedKey", "[{\"ab\\\"cdefgh\":1},{\"ab\"cdefgh\":1}]        ",
+                   json::kErrorExpectedColon, at("Expected ':'.", 1, 24), 23},
         RejectCase{"NonAsciiOutsideString", "[\xC3\xA9]", json::kErrorUnexpectedCharacter,
                    at("Expected a value or ']', not '\xC3\xA9]'", 1, 2), 1}));
 

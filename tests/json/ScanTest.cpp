@@ -45,7 +45,7 @@ std::string disagreement(const Kernel& kernel, const unsigned char* block) {
   }
   std::string where;
   if ((mask == 0) != (first == kBlock) || (mask != 0 && json::scan::firstFlagged(mask) != first)) where = "first flagged byte";
-  for (std::size_t n = 0; n < kBlock && where.empty(); ++n) {
+  for (std::size_t n = 0; n <= kBlock && where.empty(); ++n) {
     if (json::scan::flaggedBefore(mask, n) != (first < n)) where = "prefix of " + std::to_string(n);
   }
   if (where.empty()) return where;
