@@ -161,7 +161,7 @@ std::size_t MappingPlan::findKey(std::string_view key) const {
   return count;
 }
 
-bool MappingPlan::mapInto(json::Value source, Object& destination, std::vector<std::string>& warnings) const {
+bool MappingPlan::mapInto(const json::Value& source, Object& destination, std::vector<std::string>& warnings) const {
   bool found = false;
   std::uint64_t seen = 0;
   const std::uint64_t* walkedValues[kMaxWalkedRelationships];  // read only where `seen` has the key's bit
@@ -221,7 +221,7 @@ bool MappingPlan::mapInto(json::Value source, Object& destination, std::vector<s
   return found;
 }
 
-ObjectPtr MappingPlan::mapNew(json::Value source, std::vector<std::string>& warnings) const {
+ObjectPtr MappingPlan::mapNew(const json::Value& source, std::vector<std::string>& warnings) const {
   if (!m_class) return nullptr;
   ObjectPtr object = m_class->create();
   if (!object || !mapInto(source, *object, warnings)) return nullptr;
@@ -301,7 +301,7 @@ void MappingPlan::mapRelationship(const Relationship& r, const json::Value* valu
   }
 
   const MappingPlan* child = r.childMapping ? &r.childMapping->plan() : nullptr;
-  auto mapChild = [&](json::Value element) -> ObjectPtr { return child ? child->mapNew(element, warnings) : nullptr; };
+  auto mapChild = [&](const json::Value& element) -> ObjectPtr { return child ? child->mapNew(element, warnings) : nullptr; };
   auto forEachChild = [&](auto&& take) {
     if (value->isArray()) {
       for (const json::Value element : value->elements()) {

@@ -30,11 +30,11 @@ class MappingPlan {
 
   // Maps `source` (an object) onto `destination`; true when at least one attribute or
   // relationship value was found (null counts). Warnings are appended to `warnings`.
-  bool mapInto(json::Value source, Object& destination, std::vector<std::string>& warnings) const;
+  bool mapInto(const json::Value& source, Object& destination, std::vector<std::string>& warnings) const;
 
   // A new record of the mapping's class mapped from `source`, or nullptr when the mapping
   // creates no records or nothing was found.
-  ObjectPtr mapNew(json::Value source, std::vector<std::string>& warnings) const;
+  ObjectPtr mapNew(const json::Value& source, std::vector<std::string>& warnings) const;
 
   // Whether the members of a source object are matched in one walk (every key is a plain
   // member name and there are few enough of them), rather than looked up key path by key path.

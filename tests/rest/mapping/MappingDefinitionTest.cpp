@@ -3,6 +3,7 @@
 #include "rest/mapping/RestObjectRouter.h"
 #include "rest/mapping/RestObjectSerializer.h"
 #include "rest/support/RestDateFormatter.h"
+#include "support/TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -84,28 +85,43 @@ TEST(Serializer, RefusesTextThatIsNotUtf8) {
   EXPECT_FALSE(rest::serializeObjectToJSON(send, *mapping).ok());
 }
 
-class RouterTable : public ::testing::TestWithParam<std::tuple<const char*, const char*, const char*, const char*>> {};
+struct RouteCase {
+  const char* name;
+  const char* pattern;
+  const char* serial;
+  const char* session;
+  const char* expected;
+};
+
+// ctest lists a row by its name, not by the pointers of its texts.
+void PrintTo(const RouteCase& c, std::ostream* os) { *os << tbtest::testNameFrom(c.name); }
+
+class RouterTable : public ::testing::TestWithParam<RouteCase> {};
 
 TEST_P(RouterTable, InterpolatesAndEscapes) {
-  const auto [pattern, serial, session, expected] = GetParam();
+  const RouteCase& c = GetParam();
   rest::RestObjectRouter router;
-  router.routeClassToResourcePathForVerb(TSend::staticClass(), pattern, "PUT");
+  router.routeClassToResourcePathForVerb(TSend::staticClass(), c.pattern, "PUT");
   TSend send;
-  send.serial = serial;
-  send.session = session;
+  send.serial = c.serial;
+  send.session = c.session;
   auto path = router.resourcePathForObjectVerb(send, "PUT");
   ASSERT_TRUE(path.ok()) << path.error().message;
-  EXPECT_EQ(*path, expected);
+  EXPECT_EQ(*path, c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, RouterTable,
     ::testing::Values(
-        std::make_tuple("/video/image/start/:serial;jsessionid=:session", "CAM 1", "abc", "/video/image/start/CAM%201;jsessionid=abc"),
-        std::make_tuple("/device/camera/:serial/command;jsessionid=:session", "a/b?c#d", "s", "/device/camera/a%2Fb%3Fc%23d/command;jsessionid=s"),
-        std::make_tuple("/x/:serial;jsessionid=:session", "!*'();:@&=+$,%[]", "s", "/x/%21%2A%27%28%29%3B%3A%40%26%3D%2B%24%2C%25%5B%5D;jsessionid=s"),
-        std::make_tuple("/x/:serial;jsessionid=:session", "Séjour", "s", "/x/S%C3%A9jour;jsessionid=s"),
-        std::make_tuple("/gateway/:serial/mode/;jsessionid=:session", "INTRUSION", "F00D", "/gateway/INTRUSION/mode/;jsessionid=F00D")));
+        RouteCase{"space in a value", "/video/image/start/:serial;jsessionid=:session", "CAM 1", "abc",
+                  "/video/image/start/CAM%201;jsessionid=abc"},
+        RouteCase{"path and query characters", "/device/camera/:serial/command;jsessionid=:session", "a/b?c#d", "s",
+                  "/device/camera/a%2Fb%3Fc%23d/command;jsessionid=s"},
+        RouteCase{"reserved characters", "/x/:serial;jsessionid=:session", "!*'();:@&=+$,%[]", "s",
+                  "/x/%21%2A%27%28%29%3B%3A%40%26%3D%2B%24%2C%25%5B%5D;jsessionid=s"},
+        RouteCase{"UTF-8", "/x/:serial;jsessionid=:session", "Séjour", "s", "/x/S%C3%A9jour;jsessionid=s"},
+        RouteCase{"plain", "/gateway/:serial/mode/;jsessionid=:session", "INTRUSION", "F00D",
+                  "/gateway/INTRUSION/mode/;jsessionid=F00D"}));
 
 TEST(Router, ExactClassFirstThenKindOfThenAny) {
   rest::RestObjectRouter router;

@@ -32,6 +32,11 @@ const rest::ObjectClass& TAlert::staticClass() {
                                      {field<&TAlert::type>("type"), field<&TAlert::dest>("dest")});
   return cls;
 }
+const rest::ObjectClass& TPushAlert::staticClass() {
+  static const rest::ObjectClass cls("TPushAlert", &TAlert::staticClass(), &rest::makeObject<TPushAlert>,
+                                     {field<&TPushAlert::token>("token")});
+  return cls;
+}
 const rest::ObjectClass& THistory::staticClass() {
   static const rest::ObjectClass cls("THistory", &rest::Object::staticClass(), &rest::makeObject<THistory>,
                                      {field<&THistory::name>("name"), field<&THistory::trigger_name>("trigger_name"),

@@ -38,6 +38,13 @@ class TAlert : public rest::Object {
   rest::Text type, dest;
 };
 
+// An alert kind of its own, to check that a list of alerts takes it.
+class TPushAlert : public TAlert {
+  REST_OBJECT(TPushAlert)
+ public:
+  rest::Text token;
+};
+
 class THistory : public rest::Object {
   REST_OBJECT(THistory)
  public:
