@@ -184,11 +184,24 @@ int main(int argc, char** argv) {
   };
   for (int round = -1; round < rounds; ++round) {
     const bool warmUp = round < 0;
-    const double raw = timed([] { return runRaw(kBatch, kInFlight); }, warmUp ? nullptr : &cpuRaw, kBatch, &connectionsRaw);
-    const double withCache = timed([] { return runClient(kBatch, rest::RestRequestCachePolicyDefault); },
-                                   warmUp ? nullptr : &cpuCache, kBatch, &connectionsCache);
-    const double noCache = timed([] { return runClient(kBatch, rest::RestRequestCachePolicyNone); },
-                                 warmUp ? nullptr : &cpuNoCache, kBatch, &connectionsNoCache);
+    double raw = 0, withCache = 0, noCache = 0;
+    auto measureRaw = [&] {
+      raw = timed([] { return runRaw(kBatch, kInFlight); }, warmUp ? nullptr : &cpuRaw, kBatch, &connectionsRaw);
+    };
+    auto measureClient = [&] {
+      withCache = timed([] { return runClient(kBatch, rest::RestRequestCachePolicyDefault); },
+                        warmUp ? nullptr : &cpuCache, kBatch, &connectionsCache);
+      noCache = timed([] { return runClient(kBatch, rest::RestRequestCachePolicyNone); },
+                      warmUp ? nullptr : &cpuNoCache, kBatch, &connectionsNoCache);
+    };
+    // Every other round the peers swap places, so that neither always runs first.
+    if (round % 2 == 0) {
+      measureRaw();
+      measureClient();
+    } else {
+      measureClient();
+      measureRaw();
+    }
     const double raw1 = runRaw(50, 1);
     sequentialClient->requestQueue()->setConcurrentRequestsLimit(1);
     const double client1 = runClient(50, rest::RestRequestCachePolicyDefault);

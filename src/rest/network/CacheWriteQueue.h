@@ -1,8 +1,10 @@
 #pragma once
 // One background thread that runs the response cache's file work in the order it was posted, so
 // that creating, writing and renaming files never holds up the thread that answers requests.
-// The thread starts with the first job and is joined, after the last job has run, when the queue
-// is destroyed.
+// A job may be posted with a delay (work that is worth putting off, because a later job would
+// make it pointless); waiting for the queue runs delayed jobs at once. The thread starts with the
+// first job and is joined, after every job has run, when the queue is destroyed.
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -13,25 +15,30 @@ namespace rest::cache {
 
 class WriteQueue {
  public:
+  using Clock = std::chrono::steady_clock;
+
   WriteQueue() = default;
   ~WriteQueue();
   WriteQueue(const WriteQueue&) = delete;
   WriteQueue& operator=(const WriteQueue&) = delete;
 
-  void post(std::function<void()> job);
-  // Returns once every job posted before the call has run.
+  void post(std::function<void()> job, Clock::duration delay = Clock::duration::zero());
+  // Returns once every job posted before the call has run, delayed ones included.
   void waitUntilIdle();
-  // True on the queue's own thread (a job asking).
-  bool isWorkerThread() const;
 
  private:
-  void run();
+  struct Job {
+    std::function<void()> run;
+    Clock::time_point due;
+  };
+  void work();
 
-  mutable std::mutex m_mutex;
-  std::condition_variable m_wake;  // the worker waits for jobs or for the stop
+  std::mutex m_mutex;
+  std::condition_variable m_wake;  // the worker waits for jobs, due times, a flush or the stop
   std::condition_variable m_idle;  // waiters wait for the queue to drain
-  std::deque<std::function<void()>> m_jobs;
-  bool m_running = false;  // a job is being run
+  std::deque<Job> m_jobs;          // in posting order
+  bool m_running = false;          // a job is being run
+  int m_flushes = 0;               // waiters that want delayed jobs run now
   bool m_stopping = false;
   std::thread m_thread;
 };

@@ -98,7 +98,7 @@ QByteArray RestRequest::HTTPBody() const {
 }
 
 const QString& RestRequest::URLString() const {
-  if (m_urlString.isEmpty()) m_urlString = QString::fromUtf8(m_url.toEncoded());
+  if (m_urlString.isEmpty()) m_urlString = m_restURL ? m_restURL->absoluteString() : QString::fromUtf8(m_url.toEncoded());
   return m_urlString;
 }
 

@@ -27,6 +27,9 @@ constexpr qint64 kOrphanAgeSeconds = 60;
 // fresh answers then need no body file read and no digest.
 constexpr qint64 kKeptBodyLimit = 64 * 1024;
 constexpr qint64 kKeptBodiesLimit = 4 * 1024 * 1024;
+// A change of the cache date alone is written this much later, so that an answer repeated many
+// times a second is written once in that time and not once a second.
+constexpr std::chrono::seconds kDateOnlyWriteDelay{30};
 // Beyond this many entries in memory, those not being written are forgotten (their files stay,
 // and are read again when asked for).
 constexpr qsizetype kKnownEntriesLimit = 4096;
@@ -44,7 +47,7 @@ bool isSensitiveHeader(const QString& name) {
                                     QStringLiteral("Authorization"), QStringLiteral("Proxy-Authorization"),
                                     QStringLiteral("Proxy-Authenticate"), QStringLiteral("WWW-Authenticate")};
   for (const QString& sensitive : names)
-    if (name.compare(sensitive, Qt::CaseInsensitive) == 0) return true;
+    if (name.size() == sensitive.size() && name.compare(sensitive, Qt::CaseInsensitive) == 0) return true;
   return false;
 }
 
@@ -64,6 +67,15 @@ QString sessionIdentifier(const QString& encodedURL) {
     if (end >= 0) value = value.left(end);
   }
   return value.toString();
+}
+
+// Whether two header maps differ at most in their cache date.
+bool sameButForTheDate(const HeaderMap& a, const HeaderMap& b) {
+  if (a.size() != b.size()) return false;
+  const QString date = key(kCacheDateHeaderKey);
+  for (auto i = a.begin(), j = b.begin(); i != a.end(); ++i, ++j)
+    if (i.key() != j.key() || (i.value() != j.value() && i.key() != date)) return false;
+  return true;
 }
 
 std::optional<QByteArray> readFile(const QString& path) {
@@ -324,6 +336,15 @@ QDateTime RestRequestCache::cacheDateForRequest(const RestRequest* request) {
 
 // --- Storing
 
+// Whether the entry's latest body is `body`, when that can be told without reading the file.
+bool RestRequestCache::holdsBody(const Known& known, const QByteArray& body) const {
+  if (known.pending && known.pending->body) return *known.pending->body == body;
+  if (!known.disk) return false;
+  if (known.disk->body) return *known.disk->body == body;
+  return known.disk->bodySize == body.size() && body.size() <= kKeptBodyLimit &&
+         foundation::md5Hex(body) == known.disk->bodyDigest;
+}
+
 void RestRequestCache::storeResponseForRequest(const RestResponse* response, const RestRequest* request) {
   std::lock_guard lock(m_mutex);
   const QString path = pathForRequest(request);
@@ -333,36 +354,44 @@ void RestRequestCache::storeResponseForRequest(const RestResponse* response, con
     qCInfo(lcRestCache) << "Not caching an answer larger than the store" << body.size();
     return;
   }
+  const QString date = formatCacheDate(foundation::scheduler().now());
   const QString password = request->password();
+  const bool received = !response->wasLoadedFromCache();
+  const auto known = m_known.constFind(path);
+  // The same answer as the last one, within the same second: the entry would not change.
+  if (received && known != m_known.constEnd() && known->received && known->received->statusCode == response->statusCode() &&
+      known->received->cacheDate == date && known->received->password == password &&
+      known->received->rawHeaders == response->rawHeaders() && holdsBody(*known, body))
+    return;
+
   const QString session = sessionIdentifier(request->URLString());
   HeaderMap headers;
-  const HeaderMap received = response->allHeaderFields();
-  for (auto it = received.begin(); it != received.end(); ++it) {
+  const HeaderMap fields = response->allHeaderFields();
+  for (auto it = fields.begin(); it != fields.end(); ++it) {
     if (isSensitiveHeader(it.key())) continue;
     if (it.key().startsWith(QStringLiteral("X-REST-"), Qt::CaseInsensitive)) continue;
     if (!password.isEmpty() && it.value().contains(password)) continue;
     if (!session.isEmpty() && it.value().contains(session)) continue;
     headers.insert(it.key(), it.value());
   }
-  headers.insert(key(kCacheDateHeaderKey), formatCacheDate(foundation::scheduler().now()));
+  headers.insert(key(kCacheDateHeaderKey), date);
   headers.insert(key(kCachedResponseCodeHeaderKey), QString::number(response->statusCode()));
   headers.insert(key(kCachedMIMETypeHeaderKey), response->MIMEType());
   headers.insert(key(kCachedURLHeaderKey), request->URLString());
 
-  // The same answer stored again within the same second would leave identical files.
-  if (const auto it = m_known.constFind(path); it != m_known.constEnd()) {
-    const Known& known = *it;
-    bool same = false;
-    if (known.pending) {
-      if (known.pending->body) same = known.pending->headers == headers && *known.pending->body == body;
-      else if (known.disk && known.disk->body) same = known.pending->headers == headers && *known.disk->body == body;
-    } else if (known.disk && known.disk->headers == headers && known.disk->bodySize == body.size()) {
-      if (known.disk->body) same = *known.disk->body == body;
-      else if (body.size() <= kKeptBodyLimit) same = foundation::md5Hex(body) == known.disk->bodyDigest;
+  std::optional<Received> answer;
+  if (received) answer = Received{response->statusCode(), response->rawHeaders(), date, password};
+  bool dateOnly = false;
+  if (known != m_known.constEnd() && holdsBody(*known, body)) {
+    const HeaderMap& latest = known->pending ? known->pending->headers : known->disk ? known->disk->headers : HeaderMap();
+    if (!latest.isEmpty() && latest == headers) {
+      m_known[path].received = std::move(answer);
+      return;
     }
-    if (same) return;
+    dateOnly = sameButForTheDate(latest, headers);
   }
-  schedule(path, Pending{0, std::move(headers), body});
+  schedule(path, std::move(headers), body, dateOnly);
+  m_known[path].received = std::move(answer);
 }
 
 void RestRequestCache::setCacheDateForRequest(const QDateTime& date, const RestRequest* request) {
@@ -377,14 +406,24 @@ void RestRequestCache::setCacheDateForRequest(const QDateTime& date, const RestR
   std::optional<QByteArray> body;
   if (it->pending) body = it->pending->body;
   else if (it->disk) body = it->disk->body;
-  schedule(path, Pending{0, std::move(headers), std::move(body)});
+  it->received.reset();  // the headers are no longer those of the last answer
+  schedule(path, std::move(headers), std::move(body), true);
 }
 
-void RestRequestCache::schedule(const QString& path, Pending pending) {
-  pending.generation = ++m_lastGeneration;
-  const quint64 generation = pending.generation;
-  m_known[path].pending = std::move(pending);
-  m_writer->post([this, path, generation] { write(path, generation); });
+void RestRequestCache::schedule(const QString& path, HeaderMap headers, std::optional<QByteArray> body, bool dateOnly) {
+  Known& known = m_known[path];
+  // A write not started yet takes the newer content, unless it was put off and the newer
+  // content must not wait.
+  if (known.pending && !known.pending->started && (dateOnly || !known.pending->dateOnly)) {
+    known.pending->headers = std::move(headers);
+    if (body) known.pending->body = std::move(body);
+    return;
+  }
+  const quint64 generation = ++m_lastGeneration;
+  known.pending = Pending{generation, std::move(headers), std::move(body), dateOnly, false};
+  m_writer->post([this, path, generation] { write(path, generation); },
+                 dateOnly ? std::chrono::duration_cast<cache::WriteQueue::Clock::duration>(kDateOnlyWriteDelay)
+                          : cache::WriteQueue::Clock::duration::zero());
 }
 
 // On the writer thread. Files are created and filled without the lock; only putting them in
@@ -394,8 +433,9 @@ void RestRequestCache::write(const QString& path, quint64 generation) {
   std::optional<OnDisk> disk;
   {
     std::lock_guard lock(m_mutex);
-    const auto it = m_known.constFind(path);
-    if (it == m_known.constEnd() || !it->pending || it->pending->generation != generation) return;  // superseded
+    const auto it = m_known.find(path);
+    if (it == m_known.end() || !it->pending || it->pending->generation != generation) return;  // superseded
+    it->pending->started = true;
     pending = *it->pending;
     disk = it->disk;
   }

@@ -11,7 +11,9 @@
 // aside).
 //
 // Answers are written by a background thread, in the order they were stored; until an answer is
-// on disk, every question about its entry is answered from memory. What this instance knows of
+// on disk, every question about its entry is answered from memory. A change of the cache date
+// alone (the same answer again, a 304) reaches the disk within half a minute, or when the cache
+// is destroyed: an entry found after a crash may look older than it was, never younger. What this instance knows of
 // an entry (headers, integrity keys, the files' stamps, small bodies) is kept in memory, and
 // reused only while both files keep the stamps it had when it was written or checked, so a
 // lookup costs two stat calls and no reading or hashing. All operations are serialised by one
@@ -104,15 +106,28 @@ class RestRequestCache {
     QString bodyDigest;
     std::optional<QByteArray> body;  // kept when small, so that reads need no body file I/O
   };
-  // A store handed to the writer and not yet on disk; reads answer from it.
+  // A store handed to the writer and not yet on disk; reads answer from it. Until the writer
+  // starts on it, a newer store of the same entry replaces its content instead of queueing
+  // another write.
   struct Pending {
     quint64 generation = 0;
     HeaderMap headers;
     std::optional<QByteArray> body;  // none: the body file on disk stays (only the headers change)
+    bool dateOnly = false;           // only the cache date changed: the write was put off
+    bool started = false;            // the writer has taken it
+  };
+  // The last answer stored for an entry, as received: the same answer stored again within the
+  // same second is recognised without building its header map.
+  struct Received {
+    int statusCode = 0;
+    QList<QPair<QByteArray, QByteArray>> rawHeaders;
+    QString cacheDate;
+    QString password;
   };
   struct Known {
     std::optional<OnDisk> disk;
     std::optional<Pending> pending;
+    std::optional<Received> received;  // describes the entry's current headers
   };
 
   QString storePath(RestRequestCacheStoragePolicy policy) const;
@@ -124,7 +139,8 @@ class RestRequestCache {
   void forget(const QString& path);
   void removeEntryFiles(const QString& path);
   void discard(const QString& path, const char* why);
-  void schedule(const QString& path, Pending pending);
+  bool holdsBody(const Known& known, const QByteArray& body) const;
+  void schedule(const QString& path, HeaderMap headers, std::optional<QByteArray> body, bool dateOnly);
   void write(const QString& path, quint64 generation);
   void noteStored(const QString& store, qint64 bytes);
   void enforceLimit(const QString& store);

@@ -22,7 +22,8 @@ int RestResponse::statusCode() const {
 QString RestResponse::MIMEType() const {
   if (m_cachedHeaders) return m_cachedHeaders->value(QString::fromLatin1(kCachedMIMETypeHeaderKey));
   const QString type = contentType();
-  return type.section(';', 0, 0).trimmed().toLower();
+  const qsizetype end = type.indexOf(QLatin1Char(';'));
+  return QStringView(type).left(end < 0 ? type.size() : end).trimmed().toString().toLower();
 }
 
 QUrl RestResponse::URL() const {

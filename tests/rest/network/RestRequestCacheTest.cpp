@@ -273,6 +273,12 @@ class HeldWrites {
 
 class PendingWritesTest : public RequestCacheTest {
  protected:
+  // Returns once the writes that are due have run (those put off stay put off).
+  void runDueWrites() {
+    std::promise<void> ran;
+    queue->post([&ran] { ran.set_value(); });
+    ran.get_future().wait();
+  }
   std::shared_ptr<rest::cache::WriteQueue> queue = std::make_shared<rest::cache::WriteQueue>();
   RestRequestCache held{root(), rest::RestRequestCacheStoragePolicyPermanently, queue};
 };
@@ -340,6 +346,40 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // Small bodies are also kept in memory, large ones only on disk: both must survive.
+// The same answer again only moves the cache date: that is known at once but written later (or
+// when the cache goes), while a new answer goes to disk without waiting for it.
+TEST_F(PendingWritesTest, ADateOnlyChangeIsWrittenLaterAndANewAnswerAtOnce) {
+  const auto r = request("/status");
+  const QString headersFile = held.pathForRequest(r.get()) + ".headers";
+  auto onDisk = [&](const char* name) {
+    QFile f(headersFile);
+    return f.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(f.readAll()).object().value(name).toString() : QString();
+  };
+  held.storeResponseForRequest(answer(200, "[1]", {{"ETag", "\"a\""}}).get(), r.get());
+  held.waitForPendingWrites();
+  const QString firstDate = onDisk("X-REST-CACHEDATE");
+  ASSERT_FALSE(firstDate.isEmpty());
+
+  clock.advanceBy(5);
+  held.storeResponseForRequest(answer(200, "[1]", {{"ETag", "\"a\""}}).get(), r.get());
+  EXPECT_EQ(held.cacheDateForRequest(r.get()), clock.now());
+  runDueWrites();
+  EXPECT_EQ(onDisk("X-REST-CACHEDATE"), firstDate);
+
+  held.storeResponseForRequest(answer(200, "[2]", {{"ETag", "\"b\""}}).get(), r.get());
+  runDueWrites();
+  EXPECT_EQ(onDisk("ETag"), "\"b\"");
+  EXPECT_EQ(onDisk("X-REST-CACHEDATE"), RestRequestCache::formatCacheDate(clock.now()));
+
+  clock.advanceBy(5);
+  held.setCacheDateForRequest(clock.now(), r.get());
+  runDueWrites();
+  EXPECT_NE(onDisk("X-REST-CACHEDATE"), RestRequestCache::formatCacheDate(clock.now()));
+  held.waitForPendingWrites();
+  EXPECT_EQ(onDisk("X-REST-CACHEDATE"), RestRequestCache::formatCacheDate(clock.now()));
+  EXPECT_EQ(held.responseForRequest(r.get())->body(), "[2]");
+}
+
 TEST_F(RequestCacheTest, EntriesOutliveTheirCacheAndAnUpdatedDateKeepsTheBody) {
   for (const qsizetype size : {qsizetype(8), qsizetype(200 * 1024)}) {
     SCOPED_TRACE(size);
