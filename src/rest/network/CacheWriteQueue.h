@@ -4,6 +4,7 @@
 // A job may be posted with a delay (work that is worth putting off, because a later job would
 // make it pointless); waiting for the queue runs delayed jobs at once. The thread starts with the
 // first job and is joined, after every job has run, when the queue is destroyed.
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -38,8 +39,11 @@ class WriteQueue {
   std::condition_variable m_idle;  // waiters wait for the queue to drain
   std::deque<Job> m_jobs;          // in posting order
   bool m_running = false;          // a job is being run
-  int m_flushes = 0;               // waiters that want delayed jobs run now
-  bool m_stopping = false;
+  // Changed and read under m_mutex; atomic as well because in the TLS tests the thread sanitizer
+  // misses the main thread's side of that lock (the calls come through uninstrumented Qt code) and
+  // reports the stop request as a race.
+  std::atomic<int> m_flushes = 0;  // waiters that want delayed jobs run now
+  std::atomic<bool> m_stopping = false;
   std::thread m_thread;
 };
 
