@@ -43,6 +43,13 @@ QString bytesDescription(const QByteArray& bytes) {
   return text + '>';
 }
 
+// The method as the transport takes it, made once.
+const QByteArray& verb(RestRequestMethod method) {
+  static const QByteArray verbs[] = {"GET", "POST", "PUT", "DELETE", "HEAD"};
+  const int index = int(method);
+  return verbs[index >= 0 && index < 5 ? index : 0];
+}
+
 // Errors of QNetworkReply that only restate an HTTP status: the answer is still an answer.
 bool isStatusError(QNetworkReply::NetworkError error) {
   const int code = error;
@@ -262,7 +269,7 @@ void RestRequest::startTransfer() {
   // Every method but HEAD goes with its data, an empty one included, so that the transport sends
   // "Content-Length" itself. HEAD cannot: the transport would then wait for a body.
   if (m_method == RestRequestMethodHEAD) reply = manager->head(m_URLRequest);
-  else reply = manager->sendCustomRequest(m_URLRequest, HTTPMethod().toLatin1(), m_preparedBody);
+  else reply = manager->sendCustomRequest(m_URLRequest, verb(m_method), m_preparedBody);
   reply->setParent(this);
   m_reply = reply;
   m_loadingResponse = std::make_shared<RestResponse>(this);
@@ -384,7 +391,7 @@ void RestRequest::onFinished() {
   const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
   const QUrl url = reply->url();
   auto headers = reply->rawHeaderPairs();
-  const QString errorText = reply->errorString();
+  const QString errorText = error != QNetworkReply::NoError ? reply->errorString() : QString();
   dropReply();
 
   if (abortCode != 0) {

@@ -30,8 +30,7 @@ constexpr qint64 kKeptBodiesLimit = 4 * 1024 * 1024;
 // A change of the cache date alone is written this much later, so that an answer repeated many
 // times a second is written once in that time and not once a second.
 constexpr std::chrono::seconds kDateOnlyWriteDelay{30};
-// Beyond this many entries in memory, those not being written are forgotten (their files stay,
-// and are read again when asked for).
+// Entries known in memory before those not being written are forgotten.
 constexpr qsizetype kKnownEntriesLimit = 4096;
 
 QMutex g_directoryMutex;
@@ -177,6 +176,20 @@ void RestRequestCache::setDisk(Known& known, OnDisk disk) {
   known.disk = std::move(disk);
 }
 
+// Forgets the entries not being written once there are many (their files stay, and are read
+// again when asked for), so that memory does not grow with every URL ever cached.
+void RestRequestCache::pruneKnown() {
+  if (m_known.size() < kKnownEntriesLimit) return;
+  for (auto it = m_known.begin(); it != m_known.end();) {
+    if (it->pending) {
+      ++it;
+      continue;
+    }
+    if (it->disk && it->disk->body) m_keptBodyBytes -= it->disk->body->size();
+    it = m_known.erase(it);
+  }
+}
+
 void RestRequestCache::forget(const QString& path) {
   const auto it = m_known.find(path);
   if (it == m_known.end()) return;
@@ -285,16 +298,7 @@ std::optional<RestRequestCache::Entry> RestRequestCache::loadFromDisk(const QStr
   Entry entry{withBody ? *body : QByteArray(), decoded->headers};
   // Remembered only when nothing changed while it was read.
   if (cache::stampOf(disk.headersFile) == headersStamp && cache::stampOf(disk.bodyFile) == bodyStamp) {
-    if (m_known.size() >= kKnownEntriesLimit) {
-      for (auto it = m_known.begin(); it != m_known.end();) {
-        if (it->pending) {
-          ++it;
-          continue;
-        }
-        if (it->disk && it->disk->body) m_keptBodyBytes -= it->disk->body->size();
-        it = m_known.erase(it);
-      }
-    }
+    pruneKnown();
     disk.headersStamp = *headersStamp;
     disk.bodyStamp = *bodyStamp;
     disk.headers = std::move(decoded->headers);
@@ -411,6 +415,7 @@ void RestRequestCache::setCacheDateForRequest(const QDateTime& date, const RestR
 }
 
 void RestRequestCache::schedule(const QString& path, HeaderMap headers, std::optional<QByteArray> body, bool dateOnly) {
+  if (!m_known.contains(path)) pruneKnown();
   Known& known = m_known[path];
   // A write not started yet takes the newer content, unless it was put off and the newer
   // content must not wait.

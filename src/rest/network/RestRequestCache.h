@@ -136,6 +136,7 @@ class RestRequestCache {
   std::optional<QByteArray> diskBody(const QString& path, OnDisk& disk);
   bool diskIsCurrent(const OnDisk& disk) const;
   void setDisk(Known& known, OnDisk disk);
+  void pruneKnown();
   void forget(const QString& path);
   void removeEntryFiles(const QString& path);
   void discard(const QString& path, const char* why);
