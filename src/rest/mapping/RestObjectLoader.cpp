@@ -10,19 +10,53 @@
 #include "rest/support/RestParserRegistry.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QThreadPool>
 
 #include <future>
+#include <map>
 #include <set>
 
 namespace rest {
 
 namespace {
-// Loaders alive, so a dying delegate can be detached from them (main thread only).
+// Loaders alive, so a dying delegate can be detached from them (main thread only). Never
+// destroyed: a loader still queued when the program ends is destroyed with the queue, among
+// the other static objects, and must still find the set.
 std::set<RestObjectLoader*>& liveLoaders() {
-  static std::set<RestObjectLoader*> loaders;
-  return loaders;
+  static auto* loaders = new std::set<RestObjectLoader*>;
+  return *loaders;
 }
+
+// Loaders whose answers are being mapped stay alive until their outcome is delivered (main
+// thread only). The holds belong to the application object rather than to the loaders
+// themselves: when the application is destroyed while an answer is mapped, it first waits for
+// the mapping workers (which then find no event loop to deliver to), and the loaders are
+// released with it instead of keeping themselves alive forever.
+class MappingHolds : public QObject {
+ public:
+  static MappingHolds* forApplication() {
+    static QPointer<MappingHolds> holds;
+    if (!holds && QCoreApplication::instance()) holds = new MappingHolds(QCoreApplication::instance());
+    return holds.data();
+  }
+  void hold(const RestRequest* loader, std::shared_ptr<RestRequest> self) { m_held[loader] = std::move(self); }
+  std::shared_ptr<RestRequest> release(const RestRequest* loader) {
+    const auto it = m_held.find(loader);
+    if (it == m_held.end()) return nullptr;
+    auto self = std::move(it->second);
+    m_held.erase(it);
+    return self;
+  }
+  ~MappingHolds() override {
+    auto held = std::move(m_held);  // the loaders go with this map, after the member is empty
+    m_held.clear();
+  }
+
+ private:
+  explicit MappingHolds(QObject* parent) : QObject(parent) {}
+  std::map<const RestRequest*, std::shared_ptr<RestRequest>> m_held;
+};
 
 bool isBlank(const QByteArray& body) {
   for (const char c : body) {
@@ -148,7 +182,7 @@ void RestObjectLoader::didFinishLoad(const std::shared_ptr<RestResponse>& respon
                   true);
     return;
   }
-  m_mappingKeepAlive = keepAlive ? keepAlive : shared_from_this();
+  if (auto* holds = MappingHolds::forApplication()) holds->hold(this, keepAlive ? keepAlive : shared_from_this());
   mapInBackground(final);
 }
 
@@ -213,7 +247,8 @@ void RestObjectLoader::mapInBackground(const std::shared_ptr<RestResponse>& resp
 }
 
 void RestObjectLoader::deliver(Outcome& outcome) {
-  auto keepAlive = std::move(m_mappingKeepAlive);
+  std::shared_ptr<RestRequest> keepAlive;
+  if (auto* holds = MappingHolds::forApplication()) keepAlive = holds->release(this);
   for (const auto& w : outcome.warnings) qCWarning(lcRestObjectMapping, "%s", w.c_str());
   if (!delegate()) {
     // Cancelled, or its delegate died, while the answer was being mapped: nothing to tell; the

@@ -89,7 +89,6 @@ class RestObjectLoader : public RestRequest {
   QString m_serializationMIMEType = QStringLiteral("application/json");
   RestObjectMappingProvider m_provider;
   std::optional<RestObjectMappingResult> m_result;
-  std::shared_ptr<RestRequest> m_mappingKeepAlive;
   bool m_failedBeforeSending = false;
 };
 
