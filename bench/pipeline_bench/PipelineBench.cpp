@@ -1,6 +1,8 @@
 // Throughput and added latency of the REST client (client + queue, 5 requests in flight) against
 // raw QNetworkAccessManager with the same concurrency, both on the same loopback server core in
-// the same run. Prints the throughput ratio last.
+// the same run. After the Google Benchmark runs come paired rounds (one warm-up round, then
+// --paired-rounds=N, default 15, peers in alternating order) that also give each peer's CPU time
+// on the main thread and the connections it opened. Prints the throughput ratio last.
 #include "core/HttpServer.h"
 #include "rest/network/RestClient.h"
 #include "rest/network/RestReachabilityObserver.h"
