@@ -36,7 +36,8 @@ class Document {
   // The top-level value (an object or an array for a parsed document; null for an empty one).
   Value root() const { return m_words ? Value(m_words, m_strings) : Value(); }
 
-  // Bytes held by the document's two blocks.
+  // Bytes held by the document's two blocks, spare room included (up to an eighth of a large
+  // document's blocks may be spare; see the parser).
   std::size_t memoryUsage() const { return m_tapeBytes + m_stringBytes; }
 
  private:
