@@ -112,12 +112,18 @@ const QString& RestRequest::URLString() const {
 QString RestRequest::cacheKey() const {
   if (m_method == RestRequestMethodDELETE) return QString();
   if (!m_cacheKey.isEmpty()) return m_cacheKey;
-  const QString& url = URLString();
-  QString material;
+  // "<url>-<method>[-<body description>]", joined as they are: substituting into a pattern would
+  // also substitute percent escapes of the URL ("%2F" read as a place marker), and distinct URLs
+  // would share a key.
+  QByteArray material = URLString().toUtf8();
+  material += '-';
+  material += QByteArray::number(int(m_method));
   const QByteArray body = m_params ? m_params->HTTPBody() : QByteArray();
-  if (m_params && !body.isNull()) material = QStringLiteral("%1-%2-%3").arg(url).arg(int(m_method)).arg(bytesDescription(body));
-  else material = QStringLiteral("%1-%2").arg(url).arg(int(m_method));
-  m_cacheKey = foundation::md5Hex(material.toUtf8());
+  if (m_params && !body.isNull()) {
+    material += '-';
+    material += bytesDescription(body).toUtf8();
+  }
+  m_cacheKey = foundation::md5Hex(material);
   return m_cacheKey;
 }
 

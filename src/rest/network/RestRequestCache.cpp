@@ -226,6 +226,9 @@ std::optional<RestRequestCache::Entry> RestRequestCache::readEntry(const RestReq
   if (path.isEmpty()) return std::nullopt;
   if (const auto it = m_known.find(path); it != m_known.end()) {
     Known& known = *it;
+    // An entry of another URL under the same key (a digest collision) is not this request's.
+    const HeaderMap& latest = known.pending ? known.pending->headers : known.disk ? known.disk->headers : HeaderMap();
+    if (latest.value(key(kCachedURLHeaderKey)) != request->URLString()) return std::nullopt;
     if (known.pending) {
       // Not on disk yet: the answer as it was stored.
       Entry entry{QByteArray(), known.pending->headers};

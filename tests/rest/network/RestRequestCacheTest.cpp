@@ -63,6 +63,20 @@ TEST_F(RequestCacheTest, KeysFollowUrlMethodAndBody) {
   EXPECT_TRUE(QFileInfo(root() + "/SessionStore").isDir());
 }
 
+// Percent escapes of a URL are part of its key as they stand ("%2F" is no place marker): two
+// URLs that differ only there keep two entries.
+TEST_F(RequestCacheTest, EscapesInTheUrlKeepEntriesApart) {
+  const auto escaped = request("/device/a%2Fb;jsessionid=S1");
+  const auto plain = request("/device/a0Fb;jsessionid=S1");
+  ASSERT_TRUE(escaped->URLString().contains("a%2Fb"));
+  EXPECT_EQ(escaped->cacheKey(), foundation::md5Hex((escaped->URLString() + "-0").toUtf8()));
+  EXPECT_NE(escaped->cacheKey(), plain->cacheKey());
+  cache.storeResponseForRequest(answer(200, "escaped").get(), escaped.get());
+  cache.storeResponseForRequest(answer(200, "plain").get(), plain.get());
+  EXPECT_EQ(cache.responseForRequest(escaped.get())->body(), "escaped");
+  EXPECT_EQ(cache.responseForRequest(plain.get())->body(), "plain");
+}
+
 TEST_F(RequestCacheTest, StoresAndRebuildsAnEntry) {
   const auto r = request("/device;jsessionid=S1");
   cache.storeResponseForRequest(answer(200, "[1,2]", {{"ETag", "\"v7\""}}).get(), r.get());
