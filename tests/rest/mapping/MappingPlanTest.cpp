@@ -212,6 +212,12 @@ TEST(MappingPlan, RelationshipValuesOfEveryKind) {
   EXPECT_EQ(auth.gateway->identifier, "1");
   EXPECT_EQ(warnings, std::vector<std::string>{"Skipped an element of 'gateway' that is not an object"});
 
+  // A relationship without a mapping makes no records (and does not fail).
+  auto bare = RestObjectMapping::mappingForClass(THistory::staticClass());
+  bare->mapKeyPathToRelationshipWithMapping("alerts", "media", nullptr);
+  EXPECT_TRUE(mapInto(event, *bare, R"({"alerts": [{"type": "A"}]})").empty());
+  EXPECT_TRUE(event.media.empty());
+
   // Missing relationships are cleared only when the mapping asks for it.
   m.auth->setNilForMissingRelationships = true;
   mapInto(auth, *m.auth, R"({"sessionId": "s"})");
