@@ -27,16 +27,41 @@ void appendPairs(QStringList& pairs, const QString& key, const QVariant& value) 
 // Joins path components the way a file-system path join does: exactly one "/" between the parts,
 // runs of "/" collapsed, no trailing "/".
 QString joinPathComponent(const QString& basePath, const QString& component) {
-  QString joined = basePath + '/' + component;
-  QString result;
-  result.reserve(joined.size());
-  for (QChar c : joined) {
-    if (c == '/' && result.endsWith('/')) continue;
-    result.append(c);
+  QString result(basePath.size() + component.size() + 2, Qt::Uninitialized);
+  QChar* const begin = result.data();
+  QChar* out = begin;
+  *out++ = QLatin1Char('/');  // a leading "/" in any case; a second one is collapsed below
+  for (QStringView part : {QStringView(basePath), QStringView(u"/"), QStringView(component)}) {
+    for (QChar c : part) {
+      if (c == QLatin1Char('/') && out[-1] == QLatin1Char('/')) continue;
+      *out++ = c;
+    }
   }
-  while (result.size() > 1 && result.endsWith('/')) result.chop(1);
-  if (!result.startsWith('/')) result.prepend('/');
+  while (out - begin > 1 && out[-1] == QLatin1Char('/')) --out;
+  result.truncate(out - begin);
   return result;
+}
+
+// A client builds every URL on the same base: its parts are kept from one call to the next.
+struct ParsedBase {
+  QString text;
+  bool filled = false;
+  bool valid = false;
+  QString prefix;  // "scheme://authority", encoded
+  QString path;    // encoded
+};
+
+const ParsedBase& parseBase(const QString& baseURLString) {
+  thread_local ParsedBase last;
+  if (last.filled && last.text == baseURLString) return last;
+  const QUrl base(baseURLString, QUrl::StrictMode);
+  last.text = baseURLString;
+  last.filled = true;
+  last.valid = base.isValid() && !base.isRelative() && !base.host().isEmpty();
+  last.prefix = base.toString(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::FullyEncoded |
+                              QUrl::StripTrailingSlash);
+  last.path = base.path(QUrl::FullyEncoded);
+  return last;
 }
 
 }  // namespace
@@ -54,8 +79,8 @@ QString resourcePathWithQueryParams(const QString& path, const QVariantMap& para
 
 std::optional<RestURL> RestURL::URLWithBaseURLString(const QString& baseURLString, const QString& resourcePath,
                                                      const QVariantMap& queryParams) {
-  const QUrl base(baseURLString, QUrl::StrictMode);
-  if (!base.isValid() || base.isRelative() || base.host().isEmpty()) return std::nullopt;
+  const ParsedBase& base = parseBase(baseURLString);
+  if (!base.valid) return std::nullopt;
 
   QString path = resourcePath;
   QString query;
@@ -65,12 +90,11 @@ std::optional<RestURL> RestURL::URLWithBaseURLString(const QString& baseURLStrin
   }
   if (!queryParams.isEmpty()) query = query.isEmpty() ? URLEncodedQuery(queryParams) : query + '&' + URLEncodedQuery(queryParams);
 
-  QString joined = joinPathComponent(base.path(QUrl::FullyEncoded), path);
+  QString joined = joinPathComponent(base.path, path);
   // The join drops a trailing "/" that the service may need ("/gateway/x/mode/").
   if (path.endsWith('/') && !joined.endsWith('/')) joined += '/';
 
-  QString absolute = base.toString(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::FullyEncoded |
-                                   QUrl::StripTrailingSlash) + joined;
+  QString absolute = base.prefix + joined;
   if (!query.isEmpty()) absolute += '?' + query;
   const QUrl url = QUrl::fromEncoded(absolute.toUtf8(), QUrl::TolerantMode);
   if (!url.isValid() || url.isRelative()) return std::nullopt;
