@@ -199,7 +199,7 @@ class Parser {
   bool parseDoubleSlow(const char* start, const char* stop, const char* firstDigit);
   bool finishLongString(char* start, std::size_t length, std::uint64_t& word);
   [[gnu::always_inline]] inline const char* stringStop(const char* p, const char* end, const char* dst) const;
-  bool growStrings(char*& start, char*& dst);
+  bool growStrings(char*& start, char*& dst, std::size_t inputLeft);
   Document finish(char* strings);
 
   bool fail(int code, const char* at, std::string what);
@@ -221,6 +221,9 @@ class Parser {
   std::size_t m_wordCapacity = 0;
   char* m_strings = nullptr;
   std::size_t m_stringCapacity = 0;
+  // Whether the string buffer has room for all the text still to parse (decoded text is never
+  // longer than its source), so that strings need no check of their own.
+  bool m_stringsRoomy = false;
 
   Frame m_frames[kMaxDepth];
   int m_depth = 0;
@@ -300,6 +303,7 @@ bool Parser::allocate() {
   m_wordCapacity = std::max<std::size_t>(tapeBytes / sizeof(std::uint64_t), 4);
   m_words = static_cast<std::uint64_t*>(std::malloc(m_wordCapacity * sizeof(std::uint64_t)));
   m_strings = static_cast<char*>(std::malloc(m_stringCapacity));
+  m_stringsRoomy = m_stringCapacity >= size + kStringSlack;
   return m_words && m_strings;
 }
 
@@ -386,14 +390,16 @@ bool Parser::finishLongString(char* start, std::size_t length, std::uint64_t& wo
   return true;
 }
 
-bool Parser::growStrings(char*& start, char*& dst) {
+// Grows the string buffer to hold all the text still to parse (`inputLeft` bytes).
+bool Parser::growStrings(char*& start, char*& dst, std::size_t inputLeft) {
   const auto startOffset = static_cast<std::size_t>(start - m_strings);
   const auto used = static_cast<std::size_t>(dst - m_strings);
-  const std::size_t capacity = std::max(m_stringCapacity * 2, used + kStringSlack + kBlockSpare);
+  const std::size_t capacity = std::max(m_stringCapacity * 2, used + inputLeft + kStringSlack + kBlockSpare);
   auto* strings = static_cast<char*>(std::realloc(m_strings, capacity));
   if (!strings) return fail(kErrorDocumentTooLarge, m_begin, "Not enough memory for the document.");
   m_strings = strings;
   m_stringCapacity = capacity;
+  m_stringsRoomy = true;
   start = strings + startOffset;
   dst = strings + used;
   return true;
@@ -415,7 +421,7 @@ inline bool Parser::parseString(const char*& p, const char* end, char*& strings,
                                 StringCache* cache) {
   char* start = strings;
   char* dst = start;
-  const char* stop = stringStop(p, end, dst);
+  const char* stop = m_stringsRoomy ? end : stringStop(p, end, dst);
   for (;;) {
     while (stop - p >= static_cast<std::ptrdiff_t>(scan::kBlock)) {  // p may be past stop after an escape
       const scan::Mask mask = scan::stringStops(p);
@@ -436,8 +442,8 @@ inline bool Parser::parseString(const char*& p, const char* end, char*& strings,
       ++p;
     }
     if (p >= end) return fail(kErrorEndOfBuffer, end, message::kEndOfBuffer);
-    if (!growStrings(start, dst)) return false;
-    stop = stringStop(p, end, dst);
+    if (!growStrings(start, dst, static_cast<std::size_t>(end - p))) return false;
+    stop = end;
     continue;
 
   special:
@@ -543,8 +549,12 @@ inline bool Parser::matchKey(const char*& p, const char* end, std::uint64_t word
   const std::size_t length = payload & tape::kShortLengthLimit;
   if (length > 15 || p[length] != '"') return false;
   // No quote, escape or other special byte may come before the closing quote.
-  for (std::size_t i = 0; i < length; i += scan::kBlock) {
-    if (scan::flaggedBefore(scan::stringStops(p + i), std::min(scan::kBlock, length - i))) return false;
+  if constexpr (scan::kBlock >= 16) {
+    if (scan::flaggedBefore(scan::stringStops(p), length)) return false;
+  } else {
+    for (std::size_t i = 0; i < length; i += scan::kBlock) {
+      if (scan::flaggedBefore(scan::stringStops(p + i), std::min(scan::kBlock, length - i))) return false;
+    }
   }
   if (!sameBytes(p, m_strings + (payload >> tape::kShortLengthBits), length)) return false;
   p += length + 1;
