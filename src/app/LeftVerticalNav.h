@@ -1,8 +1,8 @@
 #pragma once
 // The menu's left column: home, favorites and history, in tall tiles.
-#include "app/MenuColumn.h"
+#include "controls/MenuColumn.h"
 
-class LeftVerticalNav : public app::MenuColumn {
+class LeftVerticalNav : public controls::MenuColumn {
  public:
   static constexpr int kWidth = 127;
   LeftVerticalNav();

@@ -1,6 +1,6 @@
 #include "app/LoginViewController.h"
 
-#include "app/OnOffSwitch.h"
+#include "controls/OnOffSwitch.h"
 
 #include "backend/BENotifications.h"
 #include "backend/BEServiceLogin.h"
@@ -27,7 +27,7 @@ const QRect kUserFieldFrame(kLeft, 199, kWidth, 38);
 const QRect kPasswordLabelFrame(kLeft, 249, kWidth, 20);
 const QRect kPasswordFieldFrame(kLeft, 272, kWidth, 38);
 const QRect kRememberLabelFrame(kLeft, 325, 180, 31);
-const QPoint kSwitchOrigin(kLeft + kWidth - app::OnOffSwitch::kWidth, 325);
+const QPoint kSwitchOrigin(kLeft + kWidth - controls::OnOffSwitch::kWidth, 325);
 const QRect kButtonFrame(kLeft, 371, kWidth, 42);
 const QRect kStatusFrame(kLeft, 418, kWidth, 20);
 
@@ -61,17 +61,17 @@ void LoginViewController::loadView() {
 
   // The two field captions: black, bold, 16 points.
   m_loginLabel = caption(kLoginLabelFrame, view);
-  m_postUserName = new app::TextField(kUserFieldFrame, view);
+  m_postUserName = new controls::TextField(kUserFieldFrame, view);
   m_postUserName->setObjectName(QStringLiteral("postUserName"));
   m_passwordLabel = caption(kPasswordLabelFrame, view);
-  m_postPassword = new app::TextField(kPasswordFieldFrame, view);
+  m_postPassword = new controls::TextField(kPasswordFieldFrame, view);
   m_postPassword->setObjectName(QStringLiteral("postPassword"));
   m_postPassword->setSecureTextEntry(true);
 
   m_rememberLabel = new ui::Label(kRememberLabelFrame, view);
   m_rememberLabel->setTextColor(ui::rgb(0.2, 0.24, 0.3));
   m_rememberLabel->setFont(ui::Fonts::font(QStringLiteral("Valdo-Regular"), 15));
-  m_rememberState = new app::OnOffSwitch(kSwitchOrigin, view);
+  m_rememberState = new controls::OnOffSwitch(kSwitchOrigin, view);
   m_rememberState->setObjectName(QStringLiteral("rememberState"));
 
   // Besides the return key of the password field, a button signs in.
@@ -95,13 +95,13 @@ void LoginViewController::loadView() {
 
 void LoginViewController::viewDidLoad() {
   // 1. Fields.
-  for (app::TextField* field : {m_postUserName, m_postPassword}) {
+  for (controls::TextField* field : {m_postUserName, m_postPassword}) {
     field->setDelegate(this);
     field->setClearsOnBeginEditing(false);
-    field->setClearButtonMode(app::TextField::ClearButtonMode::WhileEditing);
+    field->setClearButtonMode(controls::TextField::ClearButtonMode::WhileEditing);
   }
-  m_postUserName->setReturnKeyType(app::TextField::ReturnKeyType::Next);
-  m_postPassword->setReturnKeyType(app::TextField::ReturnKeyType::Join);
+  m_postUserName->setReturnKeyType(controls::TextField::ReturnKeyType::Next);
+  m_postPassword->setReturnKeyType(controls::TextField::ReturnKeyType::Join);
 
   // 2. Texts.
   m_loginLabel->setText(foundation::localized("User Name"));
@@ -127,7 +127,7 @@ void LoginViewController::viewDidLoad() {
   }
 }
 
-void LoginViewController::giveKeyboardTo(app::TextField* field) {
+void LoginViewController::giveKeyboardTo(controls::TextField* field) {
   m_keyboardField = field;
   field->becomeFirstResponder();
 }
@@ -137,7 +137,7 @@ void LoginViewController::viewDidAppear(bool) {
   if (m_keyboardField) m_keyboardField->becomeFirstResponder();
 }
 
-bool LoginViewController::textFieldShouldReturn(app::TextField* field) {
+bool LoginViewController::textFieldShouldReturn(controls::TextField* field) {
   if (field == m_postUserName) {
     giveKeyboardTo(m_postPassword);
   } else {

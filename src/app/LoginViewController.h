@@ -5,7 +5,7 @@
 //
 // The remembered user name and the auto-login flag live in the preferences, the remembered
 // password in the secret store.
-#include "app/TextField.h"
+#include "controls/TextField.h"
 
 #include "foundation/NotificationCenter.h"
 #include "ui/Screen.h"
@@ -17,26 +17,26 @@ class Button;
 class Label;
 }  // namespace ui
 
-namespace app {
+namespace controls {
 class OnOffSwitch;
 }
 
-class LoginViewController : public ui::Screen, public app::TextFieldDelegate {
+class LoginViewController : public ui::Screen, public controls::TextFieldDelegate {
   Q_OBJECT
  public:
   explicit LoginViewController(QObject* parent = nullptr);
   ~LoginViewController() override;
 
-  app::TextField* postUserName() const { return m_postUserName; }
-  app::TextField* postPassword() const { return m_postPassword; }
-  app::OnOffSwitch* rememberState() const { return m_rememberState; }
+  controls::TextField* postUserName() const { return m_postUserName; }
+  controls::TextField* postPassword() const { return m_postPassword; }
+  controls::OnOffSwitch* rememberState() const { return m_rememberState; }
   ui::Label* errorLabel() const { return m_errorLabel; }
   ui::Label* loginLabel() const { return m_loginLabel; }
   ui::Label* passwordLabel() const { return m_passwordLabel; }
   ui::Label* rememberLabel() const { return m_rememberLabel; }
   ui::Button* loginButton() const { return m_loginButton; }
 
-  bool textFieldShouldReturn(app::TextField* field) override;
+  bool textFieldShouldReturn(controls::TextField* field) override;
   // Starts the sign-in with the fields as typed. Ignored while a sign-in is already under way.
   void performLogin();
   void onLoginAccountError();
@@ -51,20 +51,20 @@ class LoginViewController : public ui::Screen, public app::TextFieldDelegate {
   void viewDidLoad() override;
 
  private:
-  void giveKeyboardTo(app::TextField* field);
+  void giveKeyboardTo(controls::TextField* field);
   void setStatus(const QString& text, const QColor& color);
   static void forgetCredentials();
 
-  app::TextField* m_postUserName = nullptr;
-  app::TextField* m_postPassword = nullptr;
-  app::OnOffSwitch* m_rememberState = nullptr;
+  controls::TextField* m_postUserName = nullptr;
+  controls::TextField* m_postPassword = nullptr;
+  controls::OnOffSwitch* m_rememberState = nullptr;
   ui::Label* m_errorLabel = nullptr;
   ui::Label* m_loginLabel = nullptr;
   ui::Label* m_passwordLabel = nullptr;
   ui::Label* m_rememberLabel = nullptr;
   ui::Label* m_tagline = nullptr;
   ui::Button* m_loginButton = nullptr;
-  QPointer<app::TextField> m_keyboardField;
+  QPointer<controls::TextField> m_keyboardField;
   foundation::Observations m_observations;
   bool m_signingIn = false;
 };

@@ -1,9 +1,9 @@
 #pragma once
 // The menu's right column: safety, supervision, lighting, shutters, heating, consumption and
 // weather, one row each.
-#include "app/MenuColumn.h"
+#include "controls/MenuColumn.h"
 
-class RightVerticalNav : public app::MenuColumn {
+class RightVerticalNav : public controls::MenuColumn {
  public:
   static constexpr int kWidth = 193;
   RightVerticalNav();

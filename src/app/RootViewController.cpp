@@ -1,11 +1,12 @@
 #include "app/RootViewController.h"
 
-#include "app/AppNotifications.h"
-#include "app/CustomNavBar.h"
+#include "controls/AppNotifications.h"
+#include "controls/CustomNavBar.h"
 #include "app/LeftVerticalNav.h"
+#include "app/MenuTable.h"
 #include "app/RightVerticalNav.h"
 #include "app/ScreenCatalog.h"
-#include "app/UISessionManager.h"
+#include "controls/UISessionManager.h"
 
 #include "foundation/Strings.h"
 #include "ui/BarButtonItem.h"
@@ -23,13 +24,7 @@ constexpr int kFooterRightMargin = 10;
 }  // namespace
 
 const QStringList& RootViewController::screenNames() {
-  static const QStringList names{
-      QStringLiteral("MyHomeController"),     QStringLiteral("MyFavoritesController"),
-      QStringLiteral("MyLightingController"), QStringLiteral("MySafetyController"),
-      QStringLiteral("MyHistoryController"),  QStringLiteral("MyHeatingController"),
-      QStringLiteral("MyShuttersController"), QStringLiteral("MyWeatherController"),
-      QStringLiteral("MyEnergiesController"), QStringLiteral("MySupervisionController"),
-  };
+  static const QStringList names = app::menuScreenNames();
   return names;
 }
 

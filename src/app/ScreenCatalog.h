@@ -3,7 +3,7 @@
 // ("MyWeatherController"); a name without a screen in the catalog opens nothing, so rows of
 // screens not built yet simply stay inert.
 //
-// The catalog starts with the screens listed in KnownScreens.cpp; tests add their own.
+// The catalog starts with the screens of the menu table (MenuTable.cpp); tests add their own.
 #include <QString>
 #include <QStringList>
 
@@ -36,7 +36,7 @@ class ScreenCatalog {
   std::map<QString, Factory> m_factories;
 };
 
-// Adds every screen the application has to `catalog` (KnownScreens.cpp).
+// Adds every screen of the menu table to `catalog` (MenuTable.cpp).
 void registerKnownScreens(ScreenCatalog& catalog);
 
 }  // namespace app

@@ -1,11 +1,11 @@
 #include "app/TavroBoxAppAppDelegate.h"
 
-#include "app/AppNotifications.h"
+#include "controls/AppNotifications.h"
 #include "app/HUDOverlay.h"
 #include "app/LoginViewController.h"
 #include "app/RootViewController.h"
 #include "app/StatusBarActivity.h"
-#include "app/Tools.h"
+#include "controls/Tools.h"
 
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"

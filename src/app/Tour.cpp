@@ -1,6 +1,6 @@
 #include "app/Tour.h"
 
-#include "app/AppNotifications.h"
+#include "controls/AppNotifications.h"
 #include "app/LeftVerticalNav.h"
 #include "app/LoginViewController.h"
 #include "app/RightVerticalNav.h"
@@ -172,8 +172,8 @@ bool Tour::visitScreens() {
   bool ok = true;
   QStringList missing;
   // In the order the menu shows them: the left column, then the right one.
-  for (MenuColumn* column : {static_cast<MenuColumn*>(menu->leftVerticalNavTableCtrl()),
-                             static_cast<MenuColumn*>(menu->rightVerticalNavTableCtrl())}) {
+  for (controls::MenuColumn* column : {static_cast<controls::MenuColumn*>(menu->leftVerticalNavTableCtrl()),
+                             static_cast<controls::MenuColumn*>(menu->rightVerticalNavTableCtrl())}) {
     for (int row = 0; row < int(column->rows().size()); ++row) {
       const QString name = QString::fromLatin1(column->rows()[size_t(row)].screenName);
       if (!ScreenCatalog::shared().contains(name)) {

@@ -15,36 +15,9 @@ const QString kRecListPath = QStringLiteral("/video/record");
 const QString kPlaybackPath = QStringLiteral("/video/playback");
 const QString kImageStopPath = QStringLiteral("/video/image/stop");
 
+enum Op { RecList, Playback, StopImage, StartImage, GetImage, PanZoom, StartVideo, StopVideo, StartRecord };
+
 }  // namespace
-
-BEServiceCamera::Operation BEServiceCamera::operationOf(const rest::RestObjectLoader* loader) {
-  if (wasSentToSessionPath(loader, kRecListPath)) return Operation::RecList;
-  if (wasSentToSessionPath(loader, kPlaybackPath)) return Operation::Playback;
-  if (wasSentToSessionPath(loader, kImageStopPath)) return Operation::StopImage;
-  if (resourcePathContains(loader, QStringLiteral("/video/image/start/"))) return Operation::StartImage;
-  if (resourcePathContains(loader, QStringLiteral("/video/image/")) && loader->isGET()) return Operation::GetImage;
-  if (resourcePathContains(loader, QStringLiteral("/device/camera/"))) return Operation::PanZoom;
-  if (resourcePathContains(loader, QStringLiteral("/video/start/"))) return Operation::StartVideo;
-  if (resourcePathContains(loader, QStringLiteral("/video/stop"))) return Operation::StopVideo;
-  if (resourcePathContains(loader, QStringLiteral("/video/record/"))) return Operation::StartRecord;
-  return Operation::None;
-}
-
-BEServiceCamera::Notifications BEServiceCamera::notificationsOf(Operation op) {
-  switch (op) {
-    case Operation::RecList: return {kSuccessCameraGetRecList, kErrorCameraGetRecList};
-    case Operation::Playback: return {kSuccessCameraGetPlayback, kErrorCameraGetPlayback};
-    case Operation::StopImage: return {kSuccessCameraPutStopImg, kErrorCameraPutStopImg};
-    case Operation::StartImage: return {kSuccessCameraPutStartImg, kErrorCameraPutStartImg};
-    case Operation::GetImage: return {kSuccessCameraGetImage, kErrorCameraGetImage};
-    case Operation::PanZoom: return {kSuccessCameraPutPanZoom, kErrorCameraPutPanZoom};
-    case Operation::StartVideo: return {kSuccessCameraPutStartVideo, kErrorCameraPutStartVideo};
-    case Operation::StopVideo: return {kSuccessCameraPutStopVideo, kErrorCameraPutStopVideo};
-    case Operation::StartRecord: return {kSuccessCameraPutStartRecord, kErrorCameraPutStartRecord};
-    case Operation::None: break;
-  }
-  return {nullptr, nullptr};
-}
 
 BEServiceCamera::BEServiceCamera() {
   registerRoute(VOVideoPlayback::staticClass(), kPlaybackPath, rest::RestRequestMethodGET);
@@ -55,43 +28,96 @@ BEServiceCamera::BEServiceCamera() {
   registerRoute(SOVideoStart::staticClass(), QStringLiteral("/video/start/:serial"), rest::RestRequestMethodPUT);
   registerRoute(SOVideoStop::staticClass(), QStringLiteral("/video/stop"), rest::RestRequestMethodPUT);
   registerRoute(SORecordStart::staticClass(), QStringLiteral("/video/record/:serial"), rest::RestRequestMethodPUT);
+
+  auto& session = BESessionManager::getInstance;
+  defineOperation(RecList, {.name = "recordings",
+                            .successNames = {kSuccessCameraGetRecList},
+                            .errorNames = {kErrorCameraGetRecList},
+                            .store = [session](const rest::ObjectList& objects) {
+                              session().setRecs(recordsOf<VOVideoRec>(objects));
+                              return true;
+                            }});
+  defineOperation(Playback, {.name = "playback server",
+                             .successNames = {kSuccessCameraGetPlayback},
+                             .errorNames = {kErrorCameraGetPlayback},
+                             .store = [session](const rest::ObjectList& objects) {
+                               if (auto playback = firstOf<VOVideoPlayback>(objects)) session().setPlayback(std::move(playback));
+                               return true;
+                             }});
+  defineOperation(StopImage, {.name = "image session stop",
+                              .successNames = {kSuccessCameraPutStopImg},
+                              .errorNames = {kErrorCameraPutStopImg}});
+  defineOperation(StartImage, {.name = "image session start",
+                               .successNames = {kSuccessCameraPutStartImg},
+                               .errorNames = {kErrorCameraPutStartImg}});
+  defineOperation(GetImage, {.name = "still image",
+                             .successNames = {kSuccessCameraGetImage},
+                             .errorNames = {kErrorCameraGetImage},
+                             .store = [](const rest::ObjectList& objects) {
+                               storeStillImage(objects);
+                               return true;
+                             },
+                             // No image yet: not an error, and the stored image stays.
+                             .failureOutcome = [](int status) {
+                               return status == 404 ? backend::FailureOutcome::Success : backend::FailureOutcome::Alert;
+                             }});
+  defineOperation(PanZoom, {.name = "pan/tilt",
+                            .successNames = {kSuccessCameraPutPanZoom},
+                            .errorNames = {kErrorCameraPutPanZoom}});
+  defineOperation(StartVideo, {.name = "video start",
+                               .successNames = {kSuccessCameraPutStartVideo},
+                               .errorNames = {kErrorCameraPutStartVideo},
+                               // Without a server there is no stream to play: a success would send
+                               // the player to the address of an earlier session, or to none.
+                               .store = [session](const rest::ObjectList& objects) {
+                                 auto live = firstOf<VOVideoServeur>(objects);
+                                 if (!live) return false;
+                                 session().setLive(std::move(live));
+                                 return true;
+                               }});
+  defineOperation(StopVideo, {.name = "video stop",
+                              .successNames = {kSuccessCameraPutStopVideo},
+                              .errorNames = {kErrorCameraPutStopVideo}});
+  defineOperation(StartRecord, {.name = "record start",
+                                .successNames = {kSuccessCameraPutStartRecord},
+                                .errorNames = {kErrorCameraPutStartRecord}});
 }
 
 void BEServiceCamera::putStartImageSessionWithId(const QString& serial) {
   auto record = std::make_shared<SOImageStart>();
   record->serial = serial.toStdString();
   record->session = currentSession();
-  putRecord(record);
+  putRecord(StartImage, record);
 }
 
 void BEServiceCamera::putStopImageSession() {
   auto record = std::make_shared<SOImageStop>();
   record->session = currentSession();
-  putRecord(record);
+  putRecord(StopImage, record);
 }
 
 void BEServiceCamera::getImageWithId(const QString& serial) {
-  loadSessionPath(QStringLiteral("/video/image/") + escapedSegment(serial));
+  loadSessionPath(GetImage, QStringLiteral("/video/image/") + escapedSegment(serial));
 }
 
 void BEServiceCamera::putStartVideoSessionWithId(const QString& serial) {
   auto record = std::make_shared<SOVideoStart>();
   record->serial = serial.toStdString();
   record->session = currentSession();
-  manager().putObjectMapResponseWithDelegate(record, mappingForClass(VOVideoServeur::staticClass()), this);
+  tag(StartVideo, manager().putObjectMapResponseWithDelegate(record, mappingForClass(VOVideoServeur::staticClass()), this));
 }
 
 void BEServiceCamera::putStopVideoSession() {
   auto record = std::make_shared<SOVideoStop>();
   record->session = currentSession();
-  putRecord(record);
+  putRecord(StopVideo, record);
 }
 
 void BEServiceCamera::putStartRecWithDeviceId(const QString& serial) {
   auto record = std::make_shared<SORecordStart>();
   record->serial = serial.toStdString();
   record->session = currentSession();
-  putRecord(record);
+  putRecord(StartRecord, record);
 }
 
 void BEServiceCamera::putPanZoom(const QString& serial, const char* command) {
@@ -100,7 +126,7 @@ void BEServiceCamera::putPanZoom(const QString& serial, const char* command) {
   record->key = "command";
   record->value = command;
   record->session = currentSession();
-  putRecord(record);
+  putRecord(PanZoom, record);
 }
 
 void BEServiceCamera::putCameraLeft(const QString& serial) { putPanZoom(serial, "MVL"); }
@@ -109,13 +135,13 @@ void BEServiceCamera::putCameraDown(const QString& serial) { putPanZoom(serial, 
 void BEServiceCamera::putCameraUp(const QString& serial) { putPanZoom(serial, "MVU"); }
 void BEServiceCamera::putResetCameraPosition(const QString& serial) { putPanZoom(serial, "MVH"); }
 
-void BEServiceCamera::getRecList() { loadSessionPath(kRecListPath); }
+void BEServiceCamera::getRecList() { loadSessionPath(RecList, kRecListPath); }
 
 void BEServiceCamera::getRecServer() {
   auto record = std::make_shared<VOVideoPlayback>();
   record->session = currentSession();
   // The answer is mapped into the sent record itself: it is of the mapping's class.
-  manager().getObjectMapResponseWithDelegate(record, mappingForClass(VOVideoPlayback::staticClass()), this);
+  tag(Playback, manager().getObjectMapResponseWithDelegate(record, mappingForClass(VOVideoPlayback::staticClass()), this));
 }
 
 void BEServiceCamera::storeStillImage(const rest::ObjectList& objects) {
@@ -132,46 +158,3 @@ void BEServiceCamera::storeStillImage(const rest::ObjectList& objects) {
       backend::camera::decodeStillImageBase64(image->value ? std::string_view(*image->value) : std::string_view()));
 }
 
-void BEServiceCamera::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) {
-  const Operation op = operationOf(loader);
-  const Notifications n = notificationsOf(op);
-  auto& session = BESessionManager::getInstance();
-  switch (op) {
-    case Operation::None:
-      return;
-    case Operation::RecList:
-      session.setRecs(recordsOf<VOVideoRec>(objects));
-      break;
-    case Operation::Playback:
-      if (auto playback = firstOf<VOVideoPlayback>(objects)) session.setPlayback(std::move(playback));
-      break;
-    case Operation::GetImage:
-      storeStillImage(objects);
-      break;
-    case Operation::StartVideo:
-      if (auto live = firstOf<VOVideoServeur>(objects)) {
-        session.setLive(std::move(live));
-      } else {
-        // Without a server there is no stream to play: a success would send the player to the
-        // address of an earlier session, or to none.
-        post(n.failure);
-        dispatchStatusCode(loader, foundation::Error{});
-        return;
-      }
-      break;
-    default:
-      break;
-  }
-  post(n.success);
-}
-
-void BEServiceCamera::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) {
-  const Operation op = operationOf(loader);
-  if (op == Operation::None) return;
-  if (op == Operation::GetImage && statusCode(loader) == 404) {
-    post(kSuccessCameraGetImage);  // no image yet: not an error, and the stored image stays
-    return;
-  }
-  post(notificationsOf(op).failure);
-  dispatchStatusCode(loader, error);
-}

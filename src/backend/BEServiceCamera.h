@@ -24,33 +24,11 @@ class BEServiceCamera : public backend::ServiceBase, public backend::Singleton<B
   void getRecList();
   void getRecServer();
 
-  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
-  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
 
  private:
   friend class backend::Singleton<BEServiceCamera>;
   BEServiceCamera();
 
-  // The operations an answer can belong to, recognised in this order: three exact session paths,
-  // then fragments of the path.
-  enum class Operation {
-    None,
-    RecList,
-    Playback,
-    StopImage,
-    StartImage,
-    GetImage,
-    PanZoom,
-    StartVideo,
-    StopVideo,
-    StartRecord,
-  };
-  struct Notifications {
-    const char* success;
-    const char* failure;
-  };
-  static Operation operationOf(const rest::RestObjectLoader* loader);
-  static Notifications notificationsOf(Operation op);
 
   void putPanZoom(const QString& serial, const char* command);
   static void storeStillImage(const rest::ObjectList& objects);

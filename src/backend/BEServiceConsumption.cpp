@@ -1,8 +1,3 @@
 #include "backend/BEServiceConsumption.h"
 
-void BEServiceConsumption::objectLoaderDidLoadObjects(rest::RestObjectLoader* /*loader*/,
-                                                      const rest::ObjectList& /*objects*/) {}
-
-void BEServiceConsumption::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) {
-  dispatchStatusCode(loader, error);
-}
+// Nothing is sent yet; the operations arrive with the service's consumption figures.

@@ -11,8 +11,6 @@ class BEServiceConsumption : public backend::ServiceBase, public backend::Single
   void getRefresh() {}
   void getPeriodValues(const QString& /*period*/) {}
 
-  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
-  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
 
  private:
   friend class backend::Singleton<BEServiceConsumption>;

@@ -8,29 +8,29 @@
 
 namespace {
 const QString kPath = QStringLiteral("/dashboard");
+constexpr int kGet = 0;
 }
 
 BEServiceDashboard::BEServiceDashboard() {
   registerRoute(SODashboardEmpty::staticClass(), kPath, rest::RestRequestMethodGET);
+  defineOperation(kGet, {.name = "dashboard",
+                         .successNames = {kSuccessDashboardGetDashboard},
+                         .errorNames = {kErrorDashboardGetDashboard},
+                         // Only a record of exactly this class replaces the stored dashboard; the
+                         // success is announced either way, and the screen then draws the last
+                         // dashboard known.
+                         .store = [](const rest::ObjectList& objects) {
+                           if (!objects.empty() && objects.front() &&
+                               objects.front()->isMemberOfClass(VODashboard::staticClass()))
+                             BESessionManager::getInstance().setDashboard(std::static_pointer_cast<VODashboard>(objects.front()));
+                           return true;
+                         }});
 }
 
 void BEServiceDashboard::getDashboard() {
   auto record = std::make_shared<SODashboardEmpty>();
   record->session = currentSession();
   // The whole answer is the dashboard: its lists sit at the top level of the document.
-  manager().getObjectMapResponseWithDelegate(record, mappingForClass(VODashboard::staticClass()), this);
+  tag(kGet, manager().getObjectMapResponseWithDelegate(record, mappingForClass(VODashboard::staticClass()), this));
 }
 
-void BEServiceDashboard::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) {
-  if (!wasSentToSessionPath(loader, kPath)) return;
-  // Only a record of exactly this class replaces the stored dashboard; the success is announced
-  // either way, and the screen then draws the last dashboard known.
-  if (!objects.empty() && objects.front() && objects.front()->isMemberOfClass(VODashboard::staticClass()))
-    BESessionManager::getInstance().setDashboard(std::static_pointer_cast<VODashboard>(objects.front()));
-  post(kSuccessDashboardGetDashboard);
-}
-
-void BEServiceDashboard::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) {
-  if (wasSentToSessionPath(loader, kPath)) post(kErrorDashboardGetDashboard);
-  dispatchStatusCode(loader, error);
-}

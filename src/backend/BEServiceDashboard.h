@@ -8,8 +8,6 @@ class BEServiceDashboard : public backend::ServiceBase, public backend::Singleto
  public:
   void getDashboard();
 
-  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
-  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
 
  private:
   friend class backend::Singleton<BEServiceDashboard>;

@@ -8,59 +8,46 @@
 namespace {
 const QString kListPath = QStringLiteral("/device");
 const QString kStatusPath = QStringLiteral("/device/status");
-const QString kExistFragment = QStringLiteral("/device/exist/");
+const QString kExistPath = QStringLiteral("/device/exist/");
+
+enum Op { List, PutStatus, Exist };
 }  // namespace
 
 BEServiceDevice::BEServiceDevice() {
   registerRoute(SODeviceStatus::staticClass(), kStatusPath, rest::RestRequestMethodPUT);
+  // Both list operations send the same request; every answer is announced under both names.
+  defineOperation(List, {.name = "device list",
+                         .successNames = {kSuccessDeviceGetList, kSuccessDeviceGetActuatorList},
+                         .errorNames = {kErrorDeviceGetList, kErrorDeviceGetActuatorList},
+                         .store = [](const rest::ObjectList& objects) {
+                           BESessionManager::getInstance().setDevices(recordsOf<VODevice>(objects));
+                           return true;
+                         }});
+  // The new status reaches the store only with the next list.
+  defineOperation(PutStatus, {.name = "device status",
+                              .successNames = {kSuccessDevicePutStatus},
+                              .errorNames = {kErrorDevicePutStatus}});
+  defineOperation(Exist, {.name = "device existence",
+                          .successNames = {kSuccessDeviceGetExist},
+                          .errorNames = {kErrorDeviceGetExist},
+                          .failureOutcome = [](int status) {
+                            // 404 is the ordinary "no"; a 200 whose body maps to nothing still says "yes".
+                            if (status == 404) return backend::FailureOutcome::Quiet;
+                            if (status == 200) return backend::FailureOutcome::Success;
+                            return backend::FailureOutcome::Alert;
+                          }});
 }
 
-void BEServiceDevice::getActuatorList() { loadSessionPath(kListPath); }
+void BEServiceDevice::getActuatorList() { loadSessionPath(List, kListPath); }
 
-void BEServiceDevice::getList() { loadSessionPath(kListPath); }
+void BEServiceDevice::getList() { loadSessionPath(List, kListPath); }
 
 void BEServiceDevice::putStatusWithId(const QString& status, const QString& serial) {
   auto record = std::make_shared<SODeviceStatus>();
   record->serial = serial.toStdString();
   record->status = status.toStdString();
   record->session = currentSession();
-  putRecord(record);
+  putRecord(PutStatus, record);
 }
 
-void BEServiceDevice::getDeviceExist(const QString& kind) { loadSessionPath(kExistFragment + escapedSegment(kind)); }
-
-void BEServiceDevice::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) {
-  if (wasSentToSessionPath(loader, kListPath)) {
-    BESessionManager::getInstance().setDevices(recordsOf<VODevice>(objects));
-    post(kSuccessDeviceGetList);
-    post(kSuccessDeviceGetActuatorList);
-  } else if (wasSentToSessionPath(loader, kStatusPath)) {
-    // The new status reaches the store only with the next list.
-    post(kSuccessDevicePutStatus);
-  } else if (resourcePathContains(loader, kExistFragment)) {
-    post(kSuccessDeviceGetExist);
-  }
-}
-
-void BEServiceDevice::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) {
-  if (wasSentToSessionPath(loader, kListPath)) {
-    post(kErrorDeviceGetList);
-    post(kErrorDeviceGetActuatorList);
-    dispatchStatusCode(loader, error);
-  } else if (wasSentToSessionPath(loader, kStatusPath)) {
-    post(kErrorDevicePutStatus);
-    dispatchStatusCode(loader, error);
-  } else if (resourcePathContains(loader, kExistFragment)) {
-    switch (statusCode(loader)) {
-      case 404:
-        post(kErrorDeviceGetExist);
-        break;
-      case 200:  // a 200 whose body maps to nothing still says "it exists"
-        post(kSuccessDeviceGetExist);
-        break;
-      default:
-        post(kErrorDeviceGetExist);
-        dispatchStatusCode(loader, error);
-    }
-  }
-}
+void BEServiceDevice::getDeviceExist(const QString& kind) { loadSessionPath(Exist, kExistPath + escapedSegment(kind)); }

@@ -15,8 +15,6 @@ class BEServiceDevice : public backend::ServiceBase, public backend::Singleton<B
   // A 404 is the ordinary "no" of this check: it posts kErrorDeviceGetExist without an alert.
   void getDeviceExist(const QString& kind);
 
-  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
-  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
 
  private:
   friend class backend::Singleton<BEServiceDevice>;

@@ -11,8 +11,6 @@ class BEServiceFavorite : public backend::ServiceBase, public backend::Singleton
   void putStartWithId(const QString& identifier);
   void putStopWithId(const QString& identifier);
 
-  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
-  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
 
  private:
   friend class backend::Singleton<BEServiceFavorite>;

@@ -6,17 +6,18 @@
 
 namespace {
 const QString kPath = QStringLiteral("/history");
+constexpr int kList = 0;
 }
 
-void BEServiceHistory::getList() { loadSessionPath(kPath); }
-
-void BEServiceHistory::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) {
-  if (!wasSentToSessionPath(loader, kPath)) return;
-  BESessionManager::getInstance().setHistories(recordsOf<VOHistory>(objects));
-  post(kSuccessHistoryGetList);
+BEServiceHistory::BEServiceHistory() {
+  defineOperation(kList, {.name = "history",
+                          .successNames = {kSuccessHistoryGetList},
+                          .errorNames = {kErrorHistoryGetList},
+                          .store = [](const rest::ObjectList& objects) {
+                            BESessionManager::getInstance().setHistories(recordsOf<VOHistory>(objects));
+                            return true;
+                          }});
 }
 
-void BEServiceHistory::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) {
-  if (wasSentToSessionPath(loader, kPath)) post(kErrorHistoryGetList);
-  dispatchStatusCode(loader, error);
-}
+void BEServiceHistory::getList() { loadSessionPath(kList, kPath); }
+

@@ -7,10 +7,8 @@ class BEServiceHistory : public backend::ServiceBase, public backend::Singleton<
  public:
   void getList();
 
-  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
-  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
 
  private:
   friend class backend::Singleton<BEServiceHistory>;
-  BEServiceHistory() = default;
+  BEServiceHistory();
 };

@@ -7,10 +7,26 @@
 #include "rest/mapping/RestObjectManager.h"
 
 namespace {
-const QString kAuthPath = QStringLiteral("/auth");
+constexpr int kPostLogin = 0;
 }
 
-BEServiceLogin::BEServiceLogin() : m_logObj(std::make_shared<SOAuth>()) {}
+BEServiceLogin::BEServiceLogin() : m_logObj(std::make_shared<SOAuth>()) {
+  // Only a 2xx answer carrying a session identifier signs in. Anything else (a gateway code, an
+  // answer without a session) is a failed sign-in: the login screen must hear an outcome. A
+  // refused sign-in is not a session time-out, so it raises no global alert.
+  defineOperation(kPostLogin, {.name = "sign-in",
+                               .successNames = {kSuccessLoginPostLogin},
+                               .errorNames = {kErrorLoginPostLogin},
+                               .store = [](const rest::ObjectList& objects) {
+                                 auto auth = firstOf<VOAuth>(objects);
+                                 if (!auth || !auth->sessionId || auth->sessionId->empty()) return false;
+                                 BESessionManager::getInstance().setAuth(std::move(auth));
+                                 return true;
+                               },
+                               .alerts = false,
+                               .sessionBound = false,
+                               .requiresSuccessStatus = true});
+}
 
 void BEServiceLogin::postLoginWithPassword(const QString& login, const QString& password) {
   auto digest = BERestConfig::stringToSha1(password);
@@ -24,25 +40,6 @@ void BEServiceLogin::postLoginWithPassword(const QString& login, const QString& 
   m_logObj->ihm = "iphone";
   m_logObj->login = login.toStdString();  // as typed: no trimming, no case change
   m_logObj->password = digest.value().toStdString();
-  manager().postObjectMapResponseWithDelegate(m_logObj, mappingForClass(VOAuth::staticClass()), this);
+  tag(kPostLogin, manager().postObjectMapResponseWithDelegate(m_logObj, mappingForClass(VOAuth::staticClass()), this));
 }
 
-void BEServiceLogin::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) {
-  if (!loader->wasSentToResourcePath(kAuthPath)) return;
-  // Only a 2xx answer carrying a session identifier signs in. Anything else (a gateway code with
-  // a JSON body, an empty answer) is a failed sign-in: the login screen must hear an outcome.
-  auto auth = firstOf<VOAuth>(objects);
-  const bool successful = loader->response() && loader->response()->isSuccessful();
-  if (!successful || !auth || !auth->sessionId) {
-    qCWarning(lcApp) << "Sign-in answer without a session (status" << statusCode(loader) << ")";
-    post(kErrorLoginPostLogin);
-    return;
-  }
-  BESessionManager::getInstance().setAuth(std::move(auth));
-  post(kSuccessLoginPostLogin);
-}
-
-void BEServiceLogin::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& /*error*/) {
-  // A refused sign-in is not a session time-out: no status-code dispatch, hence no global alert.
-  if (loader->wasSentToResourcePath(kAuthPath)) post(kErrorLoginPostLogin);
-}

@@ -14,8 +14,6 @@ class BEServiceLogin : public backend::ServiceBase, public backend::Singleton<BE
 
   const std::shared_ptr<SOAuth>& logObj() const { return m_logObj; }
 
-  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
-  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
 
  private:
   friend class backend::Singleton<BEServiceLogin>;

@@ -9,11 +9,22 @@ namespace {
 const QString kListPath = QStringLiteral("/gateway/mode");
 // The trailing "/" is part of the service's path and stays before ";jsessionid=".
 const QString kPutPattern = QStringLiteral("/gateway/:subCategory/mode/");
+enum Op { List, PutMode };
 }  // namespace
 
-BEServiceMode::BEServiceMode() { registerRoute(SOMode::staticClass(), kPutPattern, rest::RestRequestMethodPUT); }
+BEServiceMode::BEServiceMode() {
+  registerRoute(SOMode::staticClass(), kPutPattern, rest::RestRequestMethodPUT);
+  defineOperation(List, {.name = "modes",
+                         .successNames = {kSuccessModeGetList},
+                         .errorNames = {kErrorModeGetList},
+                         .store = [](const rest::ObjectList& objects) {
+                           BESessionManager::getInstance().setModes(recordsOf<VOMode>(objects));
+                           return true;
+                         }});
+  defineOperation(PutMode, {.name = "mode change", .successNames = {kSuccessModePutMode}, .errorNames = {kErrorModePutMode}});
+}
 
-void BEServiceMode::getList() { loadSessionPath(kListPath); }
+void BEServiceMode::getList() { loadSessionPath(List, kListPath); }
 
 void BEServiceMode::putModeForSubCategory(const QString& mode, const QString& subCategory) {
   auto record = std::make_shared<SOMode>();
@@ -21,28 +32,6 @@ void BEServiceMode::putModeForSubCategory(const QString& mode, const QString& su
   record->value = mode.toStdString();
   record->subCategory = subCategory.toStdString();
   record->session = currentSession();
-  putRecord(record);
+  putRecord(PutMode, record);
 }
 
-bool BEServiceMode::isModeChange(const rest::RestObjectLoader* loader) {
-  return resourcePathContains(loader, QStringLiteral("/gateway/INTRUSION/mode/")) ||
-         resourcePathContains(loader, QStringLiteral("/gateway/DOMESTIC/mode/")) ||
-         resourcePathContains(loader, QStringLiteral("/gateway/ASSISTANCE/mode/"));
-}
-
-void BEServiceMode::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) {
-  if (wasSentToSessionPath(loader, kListPath)) {
-    BESessionManager::getInstance().setModes(recordsOf<VOMode>(objects));
-    post(kSuccessModeGetList);
-  } else if (isModeChange(loader)) {
-    post(kSuccessModePutMode);
-  }
-}
-
-void BEServiceMode::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) {
-  if (wasSentToSessionPath(loader, kListPath))
-    post(kErrorModeGetList);
-  else if (isModeChange(loader))
-    post(kErrorModePutMode);
-  dispatchStatusCode(loader, error);
-}

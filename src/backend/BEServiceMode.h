@@ -11,12 +11,9 @@ class BEServiceMode : public backend::ServiceBase, public backend::Singleton<BES
   void getList();
   void putModeForSubCategory(const QString& mode, const QString& subCategory);
 
-  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
-  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
 
  private:
   friend class backend::Singleton<BEServiceMode>;
   BEServiceMode();
 
-  static bool isModeChange(const rest::RestObjectLoader* loader);
 };

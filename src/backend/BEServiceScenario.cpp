@@ -7,14 +7,22 @@
 
 namespace {
 const QString kListPath = QStringLiteral("/scenario/light");
-const QString kStatusFragment = QStringLiteral("/status");
+enum Op { List, PutStatus };
 }  // namespace
 
 BEServiceScenario::BEServiceScenario() {
   registerRoute(SOScenario::staticClass(), QStringLiteral("/scenario/:id/status"), rest::RestRequestMethodPUT);
+  defineOperation(List, {.name = "scenarios",
+                         .successNames = {kSuccessScenarioGetList},
+                         .errorNames = {kErrorScenarioGetList},
+                         .store = [](const rest::ObjectList& objects) {
+                           BESessionManager::getInstance().setScenarios(recordsOf<VOScenario>(objects));
+                           return true;
+                         }});
+  defineOperation(PutStatus, {.name = "scenario status", .successNames = {kSuccessScenarioPut}, .errorNames = {kErrorScenarioPut}});
 }
 
-void BEServiceScenario::getList() { loadSessionPath(kListPath); }
+void BEServiceScenario::getList() { loadSessionPath(List, kListPath); }
 
 void BEServiceScenario::putStatusWithId(const QString& status, const QString& identifier) {
   auto record = std::make_shared<SOScenario>();
@@ -22,22 +30,6 @@ void BEServiceScenario::putStatusWithId(const QString& status, const QString& id
   record->id = identifier.toStdString();
   record->value = status.toStdString();
   record->session = currentSession();
-  putRecord(record);
+  putRecord(PutStatus, record);
 }
 
-void BEServiceScenario::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) {
-  if (wasSentToSessionPath(loader, kListPath)) {
-    BESessionManager::getInstance().setScenarios(recordsOf<VOScenario>(objects));
-    post(kSuccessScenarioGetList);
-  } else if (resourcePathContains(loader, kStatusFragment)) {
-    post(kSuccessScenarioPut);
-  }
-}
-
-void BEServiceScenario::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) {
-  if (wasSentToSessionPath(loader, kListPath))
-    post(kErrorScenarioGetList);
-  else if (resourcePathContains(loader, kStatusFragment))
-    post(kErrorScenarioPut);
-  dispatchStatusCode(loader, error);
-}

@@ -11,8 +11,6 @@ class BEServiceScenario : public backend::ServiceBase, public backend::Singleton
   void getList();
   void putStatusWithId(const QString& status, const QString& identifier);
 
-  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
-  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
 
  private:
   friend class backend::Singleton<BEServiceScenario>;

@@ -14,7 +14,6 @@ namespace {
 
 const QString kAveragePath = QStringLiteral("/weather/average");
 const QString kRefreshPattern = QStringLiteral("/weather/refresh/:serial");
-const QString kRefreshFragment = QStringLiteral("/weather/refresh/");
 constexpr const char* kStationSerial = "USB_WEATHER_VYR";
 constexpr double kWaitSeconds = 5.0;
 
@@ -38,15 +37,15 @@ const Period kPeriods[] = {
      &BESessionManager::setWeatherPreviousYearAverage},
 };
 
-// The period an answer is filed under: the one carried by its own request record, so answers
-// arriving out of order land in the right place. Unknown names count as "day".
-const Period& periodOf(const rest::RestObjectLoader* loader) {
-  const auto* sent = dynamic_cast<const SOWeather*>(loader->sourceObject().get());
-  if (sent && sent->period) {
-    for (const Period& p : kPeriods)
-      if (*sent->period == p.name) return p;
-  }
-  return kPeriods[0];
+constexpr int kPeriodCount = static_cast<int>(std::size(kPeriods));
+// Operations 0 to 6 are the periods, in the order above; then the refresh.
+constexpr int kRefresh = kPeriodCount;
+
+// Unknown names count as "day".
+int periodIndexOf(const QString& name) {
+  for (int i = 0; i < kPeriodCount; ++i)
+    if (name == QLatin1String(kPeriods[i].name)) return i;
+  return 0;
 }
 
 }  // namespace
@@ -54,13 +53,31 @@ const Period& periodOf(const rest::RestObjectLoader* loader) {
 BEServiceWeather::BEServiceWeather() {
   registerRoute(SOWeatherEmpty::staticClass(), kRefreshPattern, rest::RestRequestMethodPUT);
   registerRoute(SOWeather::staticClass(), kAveragePath, rest::RestRequestMethodPOST);
+  // Each period is an operation of its own, so answers arriving out of order land in the right place.
+  for (int i = 0; i < kPeriodCount; ++i) {
+    const Period& period = kPeriods[i];
+    defineOperation(i, {.name = period.name,
+                        .successNames = {period.success},
+                        .errorNames = {period.failure},
+                        // Nothing to file under the period: the screen shows it as missing, as after a failure.
+                        .store = [store = period.store](const rest::ObjectList& objects) {
+                          auto values = firstOf<VOWeather>(objects);
+                          if (!values) return false;
+                          (BESessionManager::getInstance().*store)(std::move(values));
+                          return true;
+                        }});
+  }
+  defineOperation(kRefresh, {.name = "weather refresh",
+                             .successNames = {kSuccessWeatherPutRefresh},
+                             .errorNames = {kErrorWeatherPutRefresh},
+                             .afterSuccess = [this] { sendNotificationAfterFiveSeconds(); }});
 }
 
 void BEServiceWeather::getRefresh() {
   auto record = std::make_shared<SOWeatherEmpty>();
   record->serial = kStationSerial;
   record->session = currentSession();
-  putRecord(record);
+  putRecord(kRefresh, record);
 }
 
 void BEServiceWeather::getPeriodValues(const QString& period) {
@@ -70,7 +87,7 @@ void BEServiceWeather::getPeriodValues(const QString& period) {
   record->endDate = backend::weather::millisecondsText(bounds.end).toStdString();
   record->period = period.toStdString();
   record->session = currentSession();
-  manager().postObjectMapResponseWithDelegate(record, mappingForClass(VOWeather::staticClass()), this);
+  tag(periodIndexOf(period), manager().postObjectMapResponseWithDelegate(record, mappingForClass(VOWeather::staticClass()), this));
 }
 
 void BEServiceWeather::sendNotificationAfterFiveSeconds() {
@@ -78,28 +95,3 @@ void BEServiceWeather::sendNotificationAfterFiveSeconds() {
   m_waits.push_back(foundation::Timer::singleShot(kWaitSeconds, [] { post(kWaitWeatherFiveSeconds); }));
 }
 
-void BEServiceWeather::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) {
-  if (wasSentToSessionPath(loader, kAveragePath)) {
-    const Period& period = periodOf(loader);
-    auto values = firstOf<VOWeather>(objects);
-    if (!values) {
-      // Nothing to file under the period: the screen shows it as missing, as after a failure.
-      post(period.failure);
-      dispatchStatusCode(loader, foundation::Error{});
-      return;
-    }
-    (BESessionManager::getInstance().*period.store)(std::move(values));
-    post(period.success);
-  } else if (resourcePathContains(loader, kRefreshFragment)) {
-    post(kSuccessWeatherPutRefresh);
-    sendNotificationAfterFiveSeconds();
-  }
-}
-
-void BEServiceWeather::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) {
-  if (wasSentToSessionPath(loader, kAveragePath))
-    post(periodOf(loader).failure);
-  else if (resourcePathContains(loader, kRefreshFragment))
-    post(kErrorWeatherPutRefresh);
-  dispatchStatusCode(loader, error);
-}

@@ -16,8 +16,6 @@ class BEServiceWeather : public backend::ServiceBase, public backend::Singleton<
   // is answered as "day".
   void getPeriodValues(const QString& period);
 
-  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) override;
-  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) override;
 
   // Posts kWaitWeatherFiveSeconds five seconds from now (on the foundation's timers).
   void sendNotificationAfterFiveSeconds();

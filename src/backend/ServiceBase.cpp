@@ -3,6 +3,8 @@
 #include "backend/BERestConfig.h"
 #include "backend/BESessionManager.h"
 #include "backend/BEStatusCodeManager.h"
+#include "backend/ServiceCalls.h"
+#include "foundation/Logging.h"
 #include "foundation/NotificationCenter.h"
 #include "patterns/PercentEncoding.h"
 #include "rest/mapping/RestObjectManager.h"
@@ -21,6 +23,12 @@ const char* verbOf(rest::RestRequestMethod method) {
   return "ANY";
 }
 }  // namespace
+
+void ServiceBase::defineOperation(int id, ServiceOperation operation) {
+  if (id < 0) qFatal("A service operation needs an id of 0 or more");
+  if (m_operations.size() <= static_cast<std::size_t>(id)) m_operations.resize(static_cast<std::size_t>(id) + 1);
+  m_operations[static_cast<std::size_t>(id)] = std::move(operation);
+}
 
 rest::RestObjectManager& ServiceBase::manager() {
   rest::RestObjectManager* shared = rest::RestObjectManager::sharedManager();
@@ -46,28 +54,95 @@ void ServiceBase::registerRoute(const rest::ObjectClass& cls, const QString& pat
   router.routeClassToResourcePathForMethod(cls, BERestConfig::getSessionRouterPathFor(path).toStdString(), method);
 }
 
-void ServiceBase::loadSessionPath(const QString& path) {
-  manager().loadObjectsAtResourcePathDelegate(sessionPath(path), this);
+void ServiceBase::loadSessionPath(int op, const QString& path) {
+  tag(op, manager().loadObjectsAtResourcePathDelegate(sessionPath(path), this));
 }
 
-void ServiceBase::putRecord(const rest::ObjectPtr& record) { manager().putObjectDelegate(record, this); }
+void ServiceBase::putRecord(int op, const rest::ObjectPtr& record) { tag(op, manager().putObjectDelegate(record, this)); }
 
-bool ServiceBase::wasSentToSessionPath(const rest::RestObjectLoader* loader, const QString& path) {
-  return loader && loader->wasSentToResourcePath(sessionPath(path));
+void ServiceBase::tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loader) {
+  if (!loader) return;
+  if (op < 0 || static_cast<std::size_t>(op) >= m_operations.size()) qFatal("A request was sent for an undeclared operation");
+  const ServiceOperation& operation = m_operations[static_cast<std::size_t>(op)];
+  // The answer is delivered on a later turn of the event loop at the earliest, so the tag is
+  // always in place before it is read.
+  loader->setUserData(Tag{this, op, currentSession(), ServiceCalls::currentCall()});
+  ServiceCalls::willPost(operation.successNames, operation.errorNames);
 }
 
-bool ServiceBase::resourcePathContains(const rest::RestObjectLoader* loader, const QString& fragment) {
-  return loader && loader->resourcePath().contains(fragment);
+const ServiceBase::Tag* ServiceBase::tagOf(const rest::RestObjectLoader* loader) const {
+  if (!loader) return nullptr;
+  const Tag* tag = std::any_cast<Tag>(&loader->userData());
+  return tag && tag->service == this ? tag : nullptr;
+}
+
+const ServiceOperation* ServiceBase::operationOf(const Tag& tag) const {
+  if (tag.op < 0 || static_cast<std::size_t>(tag.op) >= m_operations.size()) return nullptr;
+  return &m_operations[static_cast<std::size_t>(tag.op)];
 }
 
 int ServiceBase::statusCode(const rest::RestObjectLoader* loader) {
   return loader && loader->response() ? loader->response()->statusCode() : 0;
 }
 
-void ServiceBase::post(const char* name) { foundation::NotificationCenter::defaultCenter().post(name); }
+void ServiceBase::post(const char* name, std::uint64_t call) {
+  foundation::UserInfo info;
+  if (call != 0) info[ServiceCalls::kCallKey] = call;
+  foundation::NotificationCenter::defaultCenter().post(name, nullptr, std::move(info));
+}
 
-void ServiceBase::dispatchStatusCode(const rest::RestObjectLoader* loader, const foundation::Error& error) {
-  BEStatusCodeManager::errorWithOLWithError(loader, error);
+void ServiceBase::postAll(const std::vector<const char*>& names, std::uint64_t call) {
+  for (const char* name : names) post(name, call);
+}
+
+void ServiceBase::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) {
+  const Tag* found = tagOf(loader);
+  if (!found) return;
+  const Tag tag = *found;  // the handlers below may release the loader's data
+  const ServiceOperation* op = operationOf(tag);
+  if (!op) return;
+
+  const int status = statusCode(loader);
+  if (status >= kFirstGatewayCode || (op->requiresSuccessStatus && (status < 200 || status > 299))) {
+    // The REST layer delivers such an answer as a success when its body maps; for the user it is
+    // the box answering that it could not do it.
+    fail(*op, tag, loader, FailureOutcome::Alert);
+    return;
+  }
+  if (op->store) {
+    if (op->sessionBound && tag.session != currentSession()) {
+      qCInfo(lcApp) << "Answer of" << op->name << "for an earlier session; the store keeps the current session's data";
+      postAll(op->errorNames, tag.call);
+      return;
+    }
+    if (!op->store(objects)) {
+      qCWarning(lcApp) << "Answer of" << op->name << "holds nothing to file";
+      fail(*op, tag, loader, FailureOutcome::Alert);
+      return;
+    }
+  }
+  postAll(op->successNames, tag.call);
+  if (op->afterSuccess) op->afterSuccess();
+}
+
+void ServiceBase::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& /*error*/) {
+  const Tag* found = tagOf(loader);
+  if (!found) return;
+  const Tag tag = *found;
+  const ServiceOperation* op = operationOf(tag);
+  if (!op) return;
+  const FailureOutcome outcome = op->failureOutcome ? op->failureOutcome(statusCode(loader)) : FailureOutcome::Alert;
+  fail(*op, tag, loader, outcome);
+}
+
+void ServiceBase::fail(const ServiceOperation& op, const Tag& tag, const rest::RestObjectLoader* loader,
+                       FailureOutcome outcome) {
+  if (outcome == FailureOutcome::Success) {
+    postAll(op.successNames, tag.call);
+    return;
+  }
+  postAll(op.errorNames, tag.call);
+  if (outcome == FailureOutcome::Alert && op.alerts) BEStatusCodeManager::errorWithOLWithError(loader, foundation::Error{});
 }
 
 }  // namespace backend

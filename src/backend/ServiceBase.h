@@ -1,7 +1,15 @@
 #pragma once
-// What every service object shares: it is the delegate of the requests it starts, it sends them
-// through the shared object manager, it fills the session of the records it sends, and it tells
-// answers apart by their resource path (exact session path, or a fixed fragment).
+// What every service object shares. A service describes its operations once, in a table: for
+// each, the notifications of its success and of its error, and for reads how the answer is filed
+// in the session store. Every request it sends is tagged with its operation, the session it was
+// sent under and the screen call that started it, and the answer is handled by that tag alone,
+// never by its path:
+//
+// - success (2xx): a read files its records (an answer for a session that is no longer the
+//   current one files nothing and ends in the error notification, without an alert); then the
+//   success notifications are posted;
+// - failure, or an answer whose status is one of the gateway's own codes (600 and above) whatever
+//   its body: the error notifications, then the status-code dispatch that raises the alert.
 #include "foundation/Result.h"
 #include "rest/mapping/Object.h"
 #include "rest/mapping/RestObjectLoader.h"
@@ -10,7 +18,10 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace rest {
@@ -19,9 +30,46 @@ class RestObjectManager;
 
 namespace backend {
 
+// How a failed answer of a given status ends, when it is not the usual failure with its alert.
+enum class FailureOutcome {
+  Alert,    // error notifications, then the status-code dispatch
+  Quiet,    // error notifications only (the ordinary "no" of an existence check)
+  Success,  // the success notifications (nothing is filed)
+};
+
+// Every member has a default, so a table entry names only what it needs.
+struct ServiceOperation {
+  const char* name = "";                    // for the log
+  std::vector<const char*> successNames = {};
+  std::vector<const char*> errorNames = {};
+  // Reads: files the answer's records in the session store. False: the answer holds nothing this
+  // operation can use, which ends as a failure. Empty for commands.
+  std::function<bool(const rest::ObjectList&)> store = {};
+  // For a failed answer: how it ends, by its status code. Empty: always Alert.
+  std::function<FailureOutcome(int status)> failureOutcome = {};
+  // Runs after the success notifications (the weather refresh starts its wait here).
+  std::function<void()> afterSuccess = {};
+  // Whether failures reach the status-code dispatch at all (the sign-in raises no global alert).
+  bool alerts = true;
+  // Whether a read's answer belongs to the session it was sent under (all but the sign-in).
+  bool sessionBound = true;
+  // Whether only a 2xx answer counts (any other status the REST layer delivers is a failure).
+  bool requiresSuccessStatus = false;
+};
+
 class ServiceBase : public rest::RestObjectLoaderDelegate {
+ public:
+  void objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) final;
+  void objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& error) final;
+
+  // The gateway's own codes start here; an answer at or above it is a failure for the services.
+  static constexpr int kFirstGatewayCode = 600;
+
  protected:
   ServiceBase() = default;
+
+  // Declares operation `id` (ids are the service's own small numbers, 0 upwards).
+  void defineOperation(int id, ServiceOperation operation);
 
   // The shared object manager; using a service before the REST layer is configured is a
   // programming error.
@@ -39,19 +87,15 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
   // `path`. A route already there (a service created again for the same manager) is kept.
   static void registerRoute(const rest::ObjectClass& cls, const QString& path, rest::RestRequestMethod method);
 
-  // GET of the session path of `path`, answer mapped by key path.
-  void loadSessionPath(const QString& path);
+  // GET of the session path of `path`, answer mapped by key path, for operation `op`.
+  void loadSessionPath(int op, const QString& path);
   // `record` PUT on its route; the answer is mapped with the record as target.
-  void putRecord(const rest::ObjectPtr& record);
+  void putRecord(int op, const rest::ObjectPtr& record);
+  // Tags a loader the service sent itself with operation `op`.
+  void tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loader);
 
-  // Whether the answer belongs to the session path of `path` built from the session as it is now.
-  static bool wasSentToSessionPath(const rest::RestObjectLoader* loader, const QString& path);
-  static bool resourcePathContains(const rest::RestObjectLoader* loader, const QString& fragment);
   static int statusCode(const rest::RestObjectLoader* loader);
-
-  static void post(const char* name);
-  // Hands a failure to the status-code dispatch.
-  static void dispatchStatusCode(const rest::RestObjectLoader* loader, const foundation::Error& error);
+  static void post(const char* name, std::uint64_t call = 0);
 
   // The records of class T (or a subclass) among an answer's records, in order. Answers mapped
   // by key path may carry records of other classes (the sign-in record at the top level, the sent
@@ -70,6 +114,20 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
       if (o && o->isKindOfClass(T::staticClass())) return std::static_pointer_cast<T>(o);
     return nullptr;
   }
+
+ private:
+  struct Tag {
+    const ServiceBase* service = nullptr;
+    int op = -1;
+    std::string session;
+    std::uint64_t call = 0;
+  };
+  const Tag* tagOf(const rest::RestObjectLoader* loader) const;
+  const ServiceOperation* operationOf(const Tag& tag) const;
+  void fail(const ServiceOperation& op, const Tag& tag, const rest::RestObjectLoader* loader, FailureOutcome outcome);
+  static void postAll(const std::vector<const char*>& names, std::uint64_t call);
+
+  std::vector<ServiceOperation> m_operations;
 };
 
 }  // namespace backend

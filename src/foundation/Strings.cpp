@@ -1,20 +1,24 @@
 #include "foundation/Strings.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QDir>
 #include <QLocale>
 #include <QTranslator>
 
 #include <memory>
+#include <vector>
 
 namespace foundation {
 
 namespace {
 constexpr const char* kContext = "TavroBox";
 
+// One table per area of the app (shell, controls, each screen), "<area>_<language>.qm", so that
+// the areas keep their texts apart; a key is looked up in each table in turn.
 struct Table {
-  std::unique_ptr<QTranslator> translator;
+  std::vector<std::unique_ptr<QTranslator>> translators;
   QString language;
+  bool loaded = false;
 };
 
 Table& table() {
@@ -22,9 +26,11 @@ Table& table() {
   return t;
 }
 
-bool exists(const QString& language) {
-  return QFile::exists(QStringLiteral(":/i18n/tavrobox_%1.qm").arg(language));
+QStringList tablesOf(const QString& language) {
+  return QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("*_%1.qm").arg(language)}, QDir::Files, QDir::Name);
 }
+
+bool exists(const QString& language) { return !language.isEmpty() && !tablesOf(language).isEmpty(); }
 }  // namespace
 
 QString loadStrings(const QString& language) {
@@ -34,20 +40,27 @@ QString loadStrings(const QString& language) {
     chosen = exists(system) ? system : QStringLiteral("fr");
   }
   if (!exists(chosen)) chosen = QStringLiteral("fr");
-  auto translator = std::make_unique<QTranslator>();
-  if (!translator->load(QStringLiteral(":/i18n/tavrobox_%1.qm").arg(chosen))) translator.reset();
-  table().translator = std::move(translator);
+  std::vector<std::unique_ptr<QTranslator>> translators;
+  for (const QString& file : tablesOf(chosen)) {
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QStringLiteral(":/i18n/") + file)) translators.push_back(std::move(translator));
+  }
+  table().translators = std::move(translators);
   table().language = chosen;
+  table().loaded = true;
   return chosen;
 }
 
 QString currentLanguage() { return table().language; }
 
 QString localized(const char* key) {
-  if (!table().translator) loadStrings();
-  if (!table().translator) return {};
+  if (!table().loaded) loadStrings();
   // QTranslator answers "" for a key it does not hold, which is the rule we want.
-  return table().translator->translate(kContext, key);
+  for (const auto& translator : table().translators) {
+    QString text = translator->translate(kContext, key);
+    if (!text.isEmpty()) return text;
+  }
+  return {};
 }
 
 }  // namespace foundation

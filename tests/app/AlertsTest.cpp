@@ -2,7 +2,7 @@
 // time-out changes anything; the start-up the alerts rely on.
 #include "ShellTestSupport.h"
 
-#include "app/OnOffSwitch.h"
+#include "controls/OnOffSwitch.h"
 #include "app/RootViewController.h"
 
 #include "backend/BEServiceDevice.h"

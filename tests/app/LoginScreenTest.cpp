@@ -2,7 +2,7 @@
 // across launches (user name and flag in the preferences, password in the secret store).
 #include "ShellTestSupport.h"
 
-#include "app/OnOffSwitch.h"
+#include "controls/OnOffSwitch.h"
 
 #include "foundation/Preferences.h"
 #include "foundation/SecretStore.h"
@@ -152,8 +152,8 @@ TEST_F(LoginScreenTest, ReturnInTheUserNameMovesOnAndReturnInThePasswordSignsInO
 TEST_F(LoginScreenTest, TheClearButtonShowsOnlyWhileAFieldIsEdited) {
   launch();
   ASSERT_TRUE(QTest::qWaitForWindowActive(app->window()));
-  app::TextField* user = loginScreen()->postUserName();
-  app::TextField* password = loginScreen()->postPassword();
+  controls::TextField* user = loginScreen()->postUserName();
+  controls::TextField* password = loginScreen()->postPassword();
   EXPECT_TRUE(user->isClearButtonEnabled());
   EXPECT_FALSE(password->isClearButtonEnabled());
   password->becomeFirstResponder();
@@ -164,7 +164,7 @@ TEST_F(LoginScreenTest, TheClearButtonShowsOnlyWhileAFieldIsEdited) {
 
 TEST_F(LoginScreenTest, TheRememberSwitchTurnsOverOnATapAndReportsIt) {
   launch();
-  app::OnOffSwitch* toggle = loginScreen()->rememberState();
+  controls::OnOffSwitch* toggle = loginScreen()->rememberState();
   int changes = 0;
   QObject::connect(toggle, &ui::Control::valueChanged, [&] { ++changes; });
   QTest::mouseClick(toggle, Qt::LeftButton, {}, QPoint(10, 10));

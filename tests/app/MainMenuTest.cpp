@@ -2,13 +2,13 @@
 // the bar above the screens it opens, and the way back to the root.
 #include "ShellTestSupport.h"
 
-#include "app/AppNotifications.h"
-#include "app/CustomNavBar.h"
+#include "controls/AppNotifications.h"
+#include "controls/CustomNavBar.h"
 #include "app/LeftVerticalNav.h"
 #include "app/RightVerticalNav.h"
 #include "app/RootViewController.h"
 #include "app/ScreenCatalog.h"
-#include "app/UISessionManager.h"
+#include "controls/UISessionManager.h"
 
 #include "foundation/Strings.h"
 #include "support/Wait.h"
@@ -44,7 +44,7 @@ class MainMenuTest : public ShellTest {
   RootViewController* menu() const { return app->rootViewController(); }
   ui::NavigationController* navigation() const { return app->navigationController(); }
   // A click in the middle of a row of a column, as the user makes it.
-  static void clickRow(app::MenuColumn* column, int row) {
+  static void clickRow(controls::MenuColumn* column, int row) {
     const QRect rect = column->tableView()->rectForRowAtIndexPath({0, row});
     QTest::mouseClick(column->tableView(), Qt::LeftButton, {}, rect.center());
   }
@@ -72,7 +72,7 @@ TEST_F(MainMenuTest, TheColumnsHaveTheirRowsWithTheirHeightsLabelsAndPictures) {
       {55, "CONSUMPTION", nullptr, "menu_myconsumption.png", "MyEnergiesController"},
       {68, "WEATHER", nullptr, "menu_weather.png", "MyWeatherController"},
   };
-  const std::pair<app::MenuColumn*, const std::vector<Row>*> columns[] = {
+  const std::pair<controls::MenuColumn*, const std::vector<Row>*> columns[] = {
       {menu()->leftVerticalNavTableCtrl(), &left}, {menu()->rightVerticalNavTableCtrl(), &right}};
   NotificationLog clicks({kMenuItemClicked});
   for (const auto& [column, rows] : columns) {

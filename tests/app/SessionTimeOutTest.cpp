@@ -2,7 +2,7 @@
 // button, the sign-in, and the menu back at its root once the popup starts to fade.
 #include "ShellTestSupport.h"
 
-#include "app/AppNotifications.h"
+#include "controls/AppNotifications.h"
 #include "app/RightVerticalNav.h"
 #include "app/RootViewController.h"
 #include "app/ScreenCatalog.h"

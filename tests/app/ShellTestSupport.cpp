@@ -1,8 +1,8 @@
 #include "ShellTestSupport.h"
 
 #include "app/ScreenCatalog.h"
-#include "app/OnOffSwitch.h"
-#include "app/UISessionManager.h"
+#include "controls/OnOffSwitch.h"
+#include "controls/UISessionManager.h"
 
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"

@@ -94,11 +94,10 @@ TEST_P(CommandsTest, AFailureAnnouncesItselfBeforeTheStatusAlert) {
   const Command& c = GetParam();
   EXPECT_EQ(answerWith(c.start, HttpResponse::text(403, "expired")),
             (QStringList{c.failure, kNotification403Forbidden}));
-  // The gateway's own codes come as failures only without a JSON body...
+  // The gateway's own codes are failures whatever their body.
   EXPECT_EQ(answerWith(c.start, HttpResponse::text(620, "privacy")),
             (QStringList{c.failure, kNotification620PrivacyMode}));
-  // ... with one they are answers like any other.
-  EXPECT_EQ(answerWith(c.start, HttpResponse::json(615, "{}")), QStringList{c.success});
+  EXPECT_EQ(answerWith(c.start, HttpResponse::json(615, "{}")), (QStringList{c.failure, kNotification615NotEnoughCredit}));
   // No answer at all (also if the transport tries again): the service's own failure, and no alert.
   const auto closed = HttpResponse::json(200, "").withEffect(simcore::SocketEffect::closeBeforeAnswer());
   server.script().setFallback(closed);

@@ -63,7 +63,7 @@ TEST_F(DashboardServiceTest, AnswersWithoutADashboardKeepTheLastOne) {
   EXPECT_EQ(stored(), previous);
 }
 
-TEST_F(DashboardServiceTest, AFailureForAReplacedSessionStillRaisesTheStatusAlert) {
+TEST_F(DashboardServiceTest, AFailureForAReplacedSessionEndsInTheErrorAndItsAlert) {
   server.script().enqueue(HttpResponse::text(500, "down").withEffect(simcore::SocketEffect::hold()));
   BEServiceDashboard::getInstance().getDashboard();
   ASSERT_TRUE(tbtest::waitUntil([&] { return server.server().heldCount() == 1; }));
@@ -71,7 +71,7 @@ TEST_F(DashboardServiceTest, AFailureForAReplacedSessionStillRaisesTheStatusAler
   log.clear();
   server.server().releaseHeld();
   ASSERT_TRUE(waitForFinished());
-  EXPECT_EQ(log.names(), QStringList{kNotification5xxServerError});
+  EXPECT_EQ(log.names(), (QStringList{kErrorDashboardGetDashboard, kNotification5xxServerError}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "backend/BEServiceDevice.h"
 #include "backend/BEServiceFavorite.h"
 #include "backend/BEServiceMode.h"
+#include "backend/BESessionManager.h"
 
 using namespace backendtest;
 using simcore::HttpResponse;
@@ -34,24 +35,31 @@ TEST_F(DeviceServiceTest, AKindIsOnePathSegment) {
   EXPECT_EQ(request().path, wirePath("/device/exist/a%20b%2Fc%3Fd;jsessionid=S1"));
 }
 
-TEST_F(DeviceServiceTest, CommandAnswersForAReplacedSession) {
-  // Recognised by their exact session path: dropped. Recognised by a fragment: still announced.
+TEST_F(DeviceServiceTest, AnswersForAReplacedSessionStillEndTheirOperation) {
+  // A command reached the box whatever session it went under: its outcome is announced. A list
+  // read for the old session ends in its error, without an alert, and leaves the store alone.
   struct Case {
     std::function<void()> start;
-    int status;
+    simcore::HttpResponse answer;
     QStringList expected;
   };
   const Case cases[] = {
-      {[] { BEServiceDevice::getInstance().putStatusWithId("ON", "A"); }, 200, {}},
-      {[] { BEServiceDevice::getInstance().putStatusWithId("ON", "A"); }, 500, {}},
-      {[] { BEServiceMode::getInstance().putModeForSubCategory("ON", "DOMESTIC"); }, 200, {kSuccessModePutMode}},
-      {[] { BEServiceFavorite::getInstance().putStopWithId("3"); }, 500,
+      {[] { BEServiceDevice::getInstance().putStatusWithId("ON", "A"); }, HttpResponse::json(200, ""),
+       {kSuccessDevicePutStatus}},
+      {[] { BEServiceDevice::getInstance().putStatusWithId("ON", "A"); }, HttpResponse::json(500, ""),
+       {kErrorDevicePutStatus, kNotification5xxServerError}},
+      {[] { BEServiceMode::getInstance().putModeForSubCategory("ON", "DOMESTIC"); }, HttpResponse::json(200, ""),
+       {kSuccessModePutMode}},
+      {[] { BEServiceFavorite::getInstance().putStopWithId("3"); }, HttpResponse::json(500, ""),
        {kErrorFavoritePutStop, kNotification5xxServerError}},
+      {[] { BEServiceDevice::getInstance().getList(); },
+       HttpResponse::json(200, R"({"devices": [{"serial": "OLD", "type": "P0RD", "status": "ON"}]})"),
+       {kErrorDeviceGetList, kErrorDeviceGetActuatorList}},
   };
   int finished = 0;
   for (const Case& c : cases) {
     signIn("S1");
-    server.script().enqueue(HttpResponse::json(c.status, "").withEffect(simcore::SocketEffect::hold()));
+    server.script().enqueue(simcore::HttpResponse(c.answer).withEffect(simcore::SocketEffect::hold()));
     c.start();
     ASSERT_TRUE(tbtest::waitUntil([&] { return server.server().heldCount() == 1; }));
     signIn("S2");
@@ -60,6 +68,7 @@ TEST_F(DeviceServiceTest, CommandAnswersForAReplacedSession) {
     ASSERT_TRUE(waitForFinished(++finished));
     EXPECT_EQ(log.names(), c.expected);
   }
+  EXPECT_TRUE(BESessionManager::getInstance().devices().empty()) << "a list of the old session was stored";
 }
 
 TEST_F(DeviceServiceTest, ACommandBuiltAfterANewSignInCarriesTheNewSession) {

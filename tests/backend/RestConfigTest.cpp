@@ -2,6 +2,7 @@
 // are read at, the JSON members each record field comes from, the members each body carries,
 // and the routes the services register.
 #include "backend/BERestConfig.h"
+#include "backend/BackendReset.h"
 #include "backend/BEServiceCamera.h"
 #include "backend/BEServiceDashboard.h"
 #include "backend/BEServiceDevice.h"
@@ -39,18 +40,7 @@ class RestConfigTest : public ::testing::Test {
   }
   void TearDown() override { reset(); }
 
-  static void reset() {
-    BEServiceDevice::resetInstance();
-    BEServiceMode::resetInstance();
-    BEServiceDashboard::resetInstance();
-    BEServiceFavorite::resetInstance();
-    BEServiceScenario::resetInstance();
-    BEServiceWeather::resetInstance();
-    BEServiceCamera::resetInstance();
-    BESessionManager::resetInstance();
-    BERestConfig::resetInstance();
-    rest::RestObjectManager::resetSharedManager();
-  }
+  static void reset() { backend::resetAllSingletons(); }
 
   static void setSession(const char* session) {
     auto auth = std::make_shared<VOAuth>();

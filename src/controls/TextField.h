@@ -4,7 +4,7 @@
 // "first responder" meaning the field that has the keyboard.
 #include <QLineEdit>
 
-namespace app {
+namespace controls {
 
 class TextField;
 
@@ -59,4 +59,4 @@ class TextField : public QLineEdit {
   bool m_clearsOnBeginEditing = false;
 };
 
-}  // namespace app
+}  // namespace controls

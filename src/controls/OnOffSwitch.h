@@ -5,7 +5,7 @@
 
 #include <QColor>
 
-namespace app {
+namespace controls {
 
 class OnOffSwitch : public ui::Control {
   Q_OBJECT
@@ -35,4 +35,4 @@ class OnOffSwitch : public ui::Control {
   QColor m_onTint;
 };
 
-}  // namespace app
+}  // namespace controls

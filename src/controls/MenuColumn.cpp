@@ -1,7 +1,7 @@
-#include "app/MenuColumn.h"
+#include "controls/MenuColumn.h"
 
-#include "app/AppNotifications.h"
-#include "app/UISessionManager.h"
+#include "controls/AppNotifications.h"
+#include "controls/UISessionManager.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/Strings.h"
@@ -10,7 +10,7 @@
 #include "ui/Label.h"
 #include "ui/Views.h"
 
-namespace app {
+namespace controls {
 namespace {
 
 const QString kCellIdentifier = QStringLiteral("CELLID");
@@ -98,4 +98,4 @@ void MenuColumn::onItemClicked(int row) {
   foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
 }
 
-}  // namespace app
+}  // namespace controls

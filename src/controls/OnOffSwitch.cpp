@@ -1,4 +1,4 @@
-#include "app/OnOffSwitch.h"
+#include "controls/OnOffSwitch.h"
 
 #include "ui/Animation.h"
 #include "ui/Theme.h"
@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace app {
+namespace controls {
 namespace {
 constexpr double kSlideSeconds = 0.2;
 const QByteArray kKnobKey = "knob";
@@ -83,4 +83,4 @@ void OnOffSwitch::paintEvent(QPaintEvent*) {
   }
 }
 
-}  // namespace app
+}  // namespace controls

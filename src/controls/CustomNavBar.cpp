@@ -1,4 +1,4 @@
-#include "app/CustomNavBar.h"
+#include "controls/CustomNavBar.h"
 
 CustomNavBar::CustomNavBar(QWidget* parent) : ui::NavigationBar(parent) {
   setObjectName(QStringLiteral("customNavBar"));

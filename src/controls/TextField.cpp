@@ -1,8 +1,8 @@
-#include "app/TextField.h"
+#include "controls/TextField.h"
 
 #include "ui/Fonts.h"
 
-namespace app {
+namespace controls {
 
 TextField::TextField(const QRect& frame, QWidget* parent) : QLineEdit(parent) {
   setGeometry(frame);
@@ -65,4 +65,4 @@ void TextField::focusOutEvent(QFocusEvent* event) {
   updateClearButton();
 }
 
-}  // namespace app
+}  // namespace controls

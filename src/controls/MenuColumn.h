@@ -12,7 +12,7 @@
 
 #include <vector>
 
-namespace app {
+namespace controls {
 
 struct MenuRow {
   int height;                    // points
@@ -60,4 +60,4 @@ class MenuColumn : public ui::TableViewDataSource, public ui::TableViewDelegate 
   QPointer<ui::TableView> m_table;
 };
 
-}  // namespace app
+}  // namespace controls

@@ -1,4 +1,4 @@
-#include "app/Tools.h"
+#include "controls/Tools.h"
 
 #include <QWidget>  // before AlertView.h, which guards widgets it only declares
 #include "ui/AlertView.h"

@@ -1,0 +1,54 @@
+// To add a screen to the menu, give its entry a factory and include its header:
+//
+//   {MenuSide::Right, {68, "WEATHER", nullptr, "menu_weather.png", "MyWeatherController"}, "orange2",
+//    make<MyWeatherController>},
+#include "app/MenuTable.h"
+
+#include "ui/Screen.h"
+
+namespace app {
+
+namespace {
+template <class S>
+ui::Screen* make() {
+  return new S();
+}
+}  // namespace
+
+const std::vector<MenuEntry>& menuEntries() {
+  static const std::vector<MenuEntry> entries{
+      {MenuSide::Left, {131, "MYHOME", nullptr, "menu_myhome.png", "MyHomeController"}, "blue", {}},
+      {MenuSide::Left, {131, "FAVORITES", nullptr, "menu_myfavorites.png", "MyFavoritesController"}, "syan", {}},
+      // Two labels: languages that say "my history" in two words use both lines.
+      {MenuSide::Left, {133, "MyOrHistory", "HistoryOrEmpty", "menu_myhistory.png", "MyHistoryController"}, "purple", {}},
+      {MenuSide::Right, {55, "SAFETY", nullptr, "menu_mysecurity.png", "MySafetyController"}, "orange1", {}},
+      {MenuSide::Right, {55, "SUPERVISION", nullptr, "menu_mysupervision.png", "MySupervisionController"}, "blue", {}},
+      {MenuSide::Right, {55, "LIGHTING", nullptr, "menu_mylighting.png", "MyLightingController"}, "yellow", {}},
+      {MenuSide::Right, {55, "SHUTTERS", nullptr, "menu_myshutters.png", "MyShuttersController"}, "green", {}},
+      {MenuSide::Right, {55, "HEATING", nullptr, "menu_myheating.png", "MyHeatingController"}, "red", {}},
+      {MenuSide::Right, {55, "CONSUMPTION", nullptr, "menu_myconsumption.png", "MyEnergiesController"}, "green", {}},
+      // The last row also closes the column.
+      {MenuSide::Right, {68, "WEATHER", nullptr, "menu_weather.png", "MyWeatherController"}, "orange2", {}},
+  };
+  return entries;
+}
+
+std::vector<controls::MenuRow> menuRows(MenuSide side) {
+  std::vector<controls::MenuRow> rows;
+  for (const MenuEntry& entry : menuEntries())
+    if (entry.side == side) rows.push_back(entry.row);
+  return rows;
+}
+
+QStringList menuScreenNames() {
+  QStringList names;
+  for (const MenuEntry& entry : menuEntries()) names << QString::fromLatin1(entry.row.screenName);
+  return names;
+}
+
+void registerKnownScreens(ScreenCatalog& catalog) {
+  for (const MenuEntry& entry : menuEntries())
+    if (entry.factory) catalog.registerScreen(QString::fromLatin1(entry.row.screenName), entry.factory);
+}
+
+}  // namespace app

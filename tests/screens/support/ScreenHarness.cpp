@@ -1,0 +1,141 @@
+#include "ScreenHarness.h"
+
+#include "app/LoginViewController.h"
+#include "backend/BENotifications.h"
+#include "backend/BackendReset.h"
+#include "controls/AppNotifications.h"
+#include "controls/OnOffSwitch.h"
+#include "controls/UISessionManager.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/Preferences.h"
+#include "foundation/SecretStore.h"
+#include "rest/network/NetworkActivity.h"
+#include "rest/network/TlsTrust.h"
+#include "support/Wait.h"
+#include "ui/AlertView.h"
+#include "ui/Animation.h"
+#include "ui/NavigationController.h"
+#include "ui/ProgressHUD.h"
+#include "ui/Window.h"
+
+#include <QCoreApplication>
+#include <QJsonDocument>
+
+namespace screentest {
+
+foundation::ManualClock& processClock() {
+  static auto* clock = new foundation::ManualClock();
+  return *clock;
+}
+
+namespace {
+void resetSingletons() {
+  backend::resetAllSingletons();
+  UISessionManager::resetInstance();
+}
+}  // namespace
+
+void ScreenTest::SetUp() {
+  ui::Animation::setDurationScale(0);
+  resetSingletons();
+  rest::setTlsTrustSettings({});
+  foundation::setScheduler(&clock);
+  foundation::Preferences::setStandard(std::make_unique<foundation::Preferences>(folder.file(QStringLiteral("tavrobox.prefs"))));
+  foundation::SecretStore::setStandard(std::make_unique<foundation::PreferencesSecretStore>(foundation::Preferences::standard()));
+  sim = std::make_unique<simtest::SimHarness>();
+
+  foundation::Configuration configuration;
+  configuration.restServer = sim->server().baseUrl().toString();
+  while (configuration.restServer.endsWith('/')) configuration.restServer.chop(1);
+  configuration.restType = QStringLiteral("tavrobox");
+  configuration.restVersion = QStringLiteral("v1");
+  app = std::make_unique<TavroBoxAppAppDelegate>();
+  ASSERT_TRUE(app->applicationDidFinishLaunchingWithOptions(configuration));
+
+  // Signs in through the login screen, as a user does.
+  auto* login = qobject_cast<LoginViewController*>(app->popupController());
+  ASSERT_NE(login, nullptr);
+  bool signedIn = false, refused = false;
+  foundation::Observations outcome;
+  outcome.add(kSuccessLoginPostLogin, [&](const foundation::Notification&) { signedIn = true; });
+  outcome.add(kErrorLoginPostLogin, [&](const foundation::Notification&) { refused = true; });
+  login->postUserName()->setText(QStringLiteral("demo"));
+  login->postPassword()->setText(QStringLiteral("demo"));
+  login->rememberState()->setOn(false);
+  login->textFieldShouldReturn(login->postPassword());
+  ASSERT_TRUE(tbtest::waitUntil([&] { return signedIn || refused; }));
+  ASSERT_TRUE(signedIn) << "the simulated service refused demo/demo";
+  clock.advanceBy(TavroBoxAppAppDelegate::kLoginScreenDelaySeconds);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(app->popupWindow(), nullptr);
+  ASSERT_FALSE(sim->signIn(QStringLiteral("anne"), QStringLiteral("jardin2013")).isEmpty());
+}
+
+void ScreenTest::TearDown() {
+  if (app) app->navigationController()->popToRootViewControllerAnimated(false);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  app.reset();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  resetSingletons();
+  sim.reset();
+  foundation::SecretStore::setStandard(nullptr);
+  foundation::Preferences::setStandard(nullptr);
+  foundation::setScheduler(nullptr);
+}
+
+ui::Screen* ScreenTest::openScreen(const char* screenName) {
+  UISessionManager::getInstance().setSelectedNavItem(QString::fromLatin1(screenName));
+  foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
+  EXPECT_TRUE(waitIdle()) << screenName << " was still loading";
+  ui::NavigationController* navigation = app->navigationController();
+  ui::Screen* top = navigation->topViewController();
+  return top == navigation->viewControllers().value(0) ? nullptr : top;
+}
+
+bool ScreenTest::waitIdle(int timeoutMs) {
+  return tbtest::waitUntil(
+      [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ui::ProgressHUD* hud = app->progressHUD();
+        return rest::networkActivityCount() == 0 && !(hud && hud->isShowing()) &&
+               !app->navigationController()->isTransitioning();
+      },
+      timeoutMs);
+}
+
+void ScreenTest::advance(double seconds) { clock.advanceBy(seconds); }
+
+int ScreenTest::alertCount() const { return int(app->window()->alerts().size()); }
+
+QString ScreenTest::topAlertMessage() const {
+  const auto alerts = app->window()->alerts();
+  return alerts.isEmpty() ? QString() : alerts.last()->message();
+}
+
+void ScreenTest::dismissAlert() {
+  const auto alerts = app->window()->alerts();
+  if (!alerts.isEmpty()) alerts.last()->clickButtonAtIndex(0);
+}
+
+QJsonObject ScreenTest::simRead(const QString& path) { return sim->call("GET", path).json; }
+
+QJsonObject ScreenTest::device(const QString& serial) {
+  const QJsonArray devices = simRead(QStringLiteral("/device")).value(QStringLiteral("devices")).toArray();
+  for (const auto& d : devices)
+    if (d.toObject().value(QStringLiteral("serial")).toString() == serial) return d.toObject();
+  return {};
+}
+
+void ScreenTest::fail(const QString& pattern, const QString& method, int status, int count) {
+  const QJsonObject rule{{"path", pattern}, {"method", method}, {"status", status}, {"count", count}};
+  const auto reply = sim->control("POST", QStringLiteral("/_sim/fail"), QJsonDocument(rule).toJson(QJsonDocument::Compact));
+  EXPECT_EQ(reply.status / 100, 2) << "fault rule refused: " << reply.body.toStdString();
+}
+
+void ScreenTest::gatewayOffline(bool offline) {
+  const QJsonObject body{{"offline", offline}};
+  const auto reply = sim->control("POST", QStringLiteral("/_sim/gateway"), QJsonDocument(body).toJson(QJsonDocument::Compact));
+  EXPECT_EQ(reply.status / 100, 2) << "gateway switch refused: " << reply.body.toStdString();
+}
+
+}  // namespace screentest

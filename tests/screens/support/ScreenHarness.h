@@ -1,0 +1,73 @@
+#pragma once
+// The whole app against the simulated service, in one process: the real HTTP server of the
+// simulated home on a loopback port (the demo home, control interface open), the application
+// object on the offscreen window signed in as "demo" through its login screen, the manual clock
+// for the app's timers and animations that end at once.
+//
+//   TEST_F(ScreenTest, ...) {
+//     auto* screen = open<MyLightingController>("MyLightingController");
+//     ... drive its controls ...
+//     waitIdle();
+//     EXPECT_EQ(device("LGT-SALON")["status"].toString(), "ON");   // the simulated home changed
+//     fail("/device/status", "PUT");                                // the next command fails
+//     ... EXPECT_EQ(alertCount(), 1);
+//   }
+#include "simulator/SimHarness.h"
+
+#include "app/TavroBoxAppAppDelegate.h"
+#include "foundation/ManualClock.h"
+#include "support/TempDir.h"
+#include "ui/Screen.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace screentest {
+
+// The clock of the whole test program (timers the REST layer arms may outlive a test).
+foundation::ManualClock& processClock();
+
+class ScreenTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Chooses the menu entry of `screenName` and waits until the new screen has its answers.
+  ui::Screen* openScreen(const char* screenName);
+  template <class S>
+  S* open(const char* screenName) {
+    auto* screen = dynamic_cast<S*>(openScreen(screenName));
+    EXPECT_NE(screen, nullptr) << screenName << " did not open";
+    return screen;
+  }
+
+  // Waits until no request is out, the progress overlay is hidden and screens popped are gone.
+  bool waitIdle(int timeoutMs = 10000);
+  // Advances the app's clock (the simulated home's own clock is `sim->clock`).
+  void advance(double seconds);
+
+  // Alerts on show in the window; dismiss() taps the top one's button.
+  int alertCount() const;
+  QString topAlertMessage() const;
+  void dismissAlert();
+
+  // The simulated home, read by another client (the user "anne", same home): "/device" -> its answer.
+  QJsonObject simRead(const QString& path);
+  // The device of that serial in the simulated home's device list (empty when absent).
+  QJsonObject device(const QString& serial);
+  // The next `count` requests matching `pattern` and `method` fail with `status`.
+  void fail(const QString& pattern, const QString& method, int status = 503, int count = 1);
+  // The gateway goes off line (600 for commands) or comes back.
+  void gatewayOffline(bool offline);
+
+  tbtest::TempDir folder;
+  std::unique_ptr<simtest::SimHarness> sim;
+  std::unique_ptr<TavroBoxAppAppDelegate> app;
+  foundation::ManualClock& clock = processClock();
+};
+
+}  // namespace screentest
