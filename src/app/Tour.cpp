@@ -7,6 +7,7 @@
 #include "app/RootViewController.h"
 #include "app/ScreenCatalog.h"
 #include "app/TavroBoxAppAppDelegate.h"
+#include "controls/TourStates.h"
 
 #include "backend/BENotifications.h"
 #include "foundation/NotificationCenter.h"
@@ -191,6 +192,17 @@ bool Tour::visitScreens() {
       if (!ready) m_err << "tour: " << name << " was still loading after " << kScreenWaitMs / 1000 << " s\n";
       pump(kSettleMs);
       ok &= save(name);
+      if (auto* states = dynamic_cast<controls::TourStates*>(navigation->topViewController())) {
+        for (const controls::TourStates::State& state : states->tourStates()) {
+          state.enter();
+          waitFor([&] {
+            ui::ProgressHUD* hud = m_app.progressHUD();
+            return !navigation->isTransitioning() && !(hud && hud->isShowing()) && rest::networkActivityCount() == 0;
+          }, kScreenWaitMs);
+          pump(kSettleMs);
+          ok &= save(name + QLatin1Char('-') + state.name);
+        }
+      }
       navigation->popToRootViewControllerAnimated(false);
       pump(50);
     }
