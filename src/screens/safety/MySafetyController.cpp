@@ -32,10 +32,14 @@ const std::array<QString, 3> kIntrusionModes{QStringLiteral("OFF"), QStringLiter
 
 const QColor kTextColor(0x1d, 0x28, 0x3a);
 
-ui::ImageView* card(const QRect& frame, QWidget* parent) {
-  auto* view = new ui::ImageView(frame, parent);
-  view->setImage(ui::Images::named(QStringLiteral("section_bottom_bg.png")).stretchable(14, 14));
-  return view;
+// A block on its card picture. The picture lies beneath as a child of its own: a picture takes no
+// touches and would keep them from the controls it held.
+QWidget* card(const QRect& frame, QWidget* parent) {
+  auto* block = new QWidget(parent);
+  block->setGeometry(frame);
+  auto* background = new ui::ImageView(QRect(QPoint(0, 0), frame.size()), block);
+  background->setImage(ui::Images::named(QStringLiteral("section_bottom_bg.png")).stretchable(14, 14));
+  return block;
 }
 
 ui::Label* rowLabel(const QString& text, const QRect& frame, QWidget* parent, double size, int lines) {
