@@ -27,5 +27,9 @@
         <source>My home help</source>
         <translation>Home help</translation>
     </message>
+    <message>
+        <source>kSafetyHint</source>
+        <translation>Each setting goes to your box as soon as you touch it.</translation>
+    </message>
 </context>
 </TS>

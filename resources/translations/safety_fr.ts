@@ -27,5 +27,9 @@
         <source>My home help</source>
         <translation>Assistance à domicile</translation>
     </message>
+    <message>
+        <source>kSafetyHint</source>
+        <translation>Chaque réglage part vers votre box dès que vous le touchez.</translation>
+    </message>
 </context>
 </TS>

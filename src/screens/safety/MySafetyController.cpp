@@ -86,7 +86,7 @@ void MySafetyController::loadView() {
 
   // Intrusion: the label beside the three-position selector.
   QWidget* intrusion = card(QRect(10, 74, 300, 100), view);
-  rowLabel(foundation::localized("My security intrusion"), QRect(14, 10, 74, 80), intrusion, 12, 3);
+  rowLabel(foundation::localized("My security intrusion"), QRect(14, 3, 74, 80), intrusion, 12, 3);
   m_sliderAlarm = new CustomSliderText(QPoint(300 - 6 - 3 * CustomSliderText::kSectionWidth, 15), 3, 0, kColorId, intrusion);
   const char* titles[] = {"MODE ETEINT", "MODE PARTIEL", "MODE TOTAL"};
   for (int i = 0; i < 3; ++i) {
@@ -108,6 +108,13 @@ void MySafetyController::loadView() {
   m_switchHomehelp = row("My home help", 61);
   connect(m_switchDomestic, &ui::Control::valueChanged, this, [this](ui::Control* sender) { changeDomesticMode(sender); });
   connect(m_switchHomehelp, &ui::Control::valueChanged, this, [this](ui::Control* sender) { changeAssistanceMode(sender); });
+
+  auto* hint = new ui::Label(QRect(24, 318, 272, 36), view);
+  hint->setFont(ui::Fonts::font(QStringLiteral("Valdo-Regular"), 12));
+  hint->setTextColor(QColor(0x6b, 0x76, 0x87));
+  hint->setTextAlignment(Qt::AlignHCenter);
+  hint->setNumberOfLines(2);
+  hint->setText(foundation::localized("kSafetyHint"));
 
   setView(view);
   // An answer that came before the view shows now.
