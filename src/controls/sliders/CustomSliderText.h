@@ -14,10 +14,6 @@
 class CustomButton;
 class CustomSlider;
 
-namespace ui {
-class ImageView;
-}
-
 class CustomSliderText : public QWidget {
   Q_OBJECT
  public:
