@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>Frostguard</source>
-        <translation>Hors-gel</translation>
+        <translation>Hors gel</translation>
     </message>
     <message>
         <source>Eco</source>

@@ -7,5 +7,9 @@
         <source>You do not have openings.</source>
         <translation>You do not have openings.</translation>
     </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Pulse</translation>
+    </message>
 </context>
 </TS>

@@ -7,5 +7,9 @@
         <source>You do not have openings.</source>
         <translation>Vous n'avez aucun ouvrant.</translation>
     </message>
+    <message>
+        <source>Pulse</source>
+        <translation>Impulsion</translation>
+    </message>
 </context>
 </TS>

@@ -19,6 +19,7 @@ constexpr int kDividerGap = 12;     // from the divider to the switch
 constexpr int kSelectorRight = 20;  // a selector ends this far from the right edge
 constexpr int kSelectorTop = 30;
 const QColor kNameColor(0x1b, 0x24, 0x33);
+const QColor kCaptionColor(0x7a, 0x84, 0x94);
 const QColor kLineColor(0xdc, 0xdf, 0xe5);
 const QColor kRowColor(Qt::white);
 
@@ -50,6 +51,11 @@ DeviceCell::DeviceCell(const QString& reuseIdentifier, const RowKind& kind, cons
       break;
     case RowKind::Control::Pulse:
       m_switch = new CustomAutoSwitch(QPoint(), false, colorId, contentView());
+      m_caption = new ui::Label(contentView());
+      m_caption->setFont(ui::Fonts::font(QStringLiteral("Valdo-Regular"), 11));
+      m_caption->setTextColor(kCaptionColor);
+      m_caption->setText(foundation::localized("Pulse"));
+      m_name->setNumberOfLines(1);
       break;
     case RowKind::Control::Selector: {
       m_selector = new CustomSliderText(QPoint(), int(kind.statuses.size()), 0, colorId, contentView());
@@ -84,7 +90,13 @@ void DeviceCell::resizeEvent(QResizeEvent* event) {
     const int switchX = w - kSwitchRight - CustomSwitch::kWidth;
     m_switch->move(switchX, (h - CustomSwitch::kHeight) / 2);
     m_divider->setGeometry(switchX - kDividerGap, 9, 1, h - 18);
-    m_name->setGeometry(kNameLeft, 0, switchX - kDividerGap - 8 - kNameLeft, h - 1);
+    const int nameWidth = switchX - kDividerGap - 8 - kNameLeft;
+    if (m_caption) {
+      m_name->setGeometry(kNameLeft, 7, nameWidth, 20);
+      m_caption->setGeometry(kNameLeft, 27, nameWidth, 15);
+    } else {
+      m_name->setGeometry(kNameLeft, 0, nameWidth, h - 1);
+    }
   } else if (m_selector) {
     m_selector->move(w - kSelectorRight - m_selector->width(), kSelectorTop);
     m_name->setGeometry(kNameLeft, 4, w - 2 * kNameLeft, kSelectorTop - 4);

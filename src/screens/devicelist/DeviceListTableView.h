@@ -38,6 +38,8 @@ class DeviceCell : public ui::TableViewCell {
   const QString& serial() const { return m_serial; }
   void setSerial(const QString& serial);
   ui::Label* nameLabel() const { return m_name; }
+  // Under the name of a pulse row: that the device takes a pulse, not a lasting state.
+  ui::Label* captionLabel() const { return m_caption; }
   // The switch of a switch or pulse row (a CustomAutoSwitch for a pulse), else nullptr.
   CustomSwitch* switchControl() const { return m_switch; }
   CustomAutoSwitch* pulseSwitch() const;
@@ -50,6 +52,7 @@ class DeviceCell : public ui::TableViewCell {
   RowKind m_kind;
   QString m_serial;
   ui::Label* m_name = nullptr;
+  ui::Label* m_caption = nullptr;
   QWidget* m_divider = nullptr;
   QWidget* m_bottomLine = nullptr;
   CustomSwitch* m_switch = nullptr;

@@ -86,4 +86,14 @@ void DeviceScreen::scenarioClicked() {
   navigation->setNavigationBarHidden(false);
 }
 
+std::vector<DeviceScreen::State> DeviceScreen::tourStates() {
+  std::vector<State> states;
+  if (m_scrollView && m_scrollView->canScroll(Qt::Vertical))
+    states.push_back({QStringLiteral("end"), [this] {
+                        if (m_scrollView) m_scrollView->setContentOffset(m_scrollView->maximumContentOffset());
+                      }});
+  if (m_look.scenarioScreen) states.push_back({QStringLiteral("scenarios"), [this] { scenarioClicked(); }});
+  return states;
+}
+
 }  // namespace devicelist

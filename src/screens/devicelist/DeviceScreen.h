@@ -7,6 +7,7 @@
 // answer. Every device list answer that arrives while it exists (its own, or one another screen
 // asked for) rebuilds the list in place; a failed fetch rebuilds it from what the store holds.
 #include "backend/ServiceCalls.h"
+#include "controls/TourStates.h"
 #include "foundation/NotificationCenter.h"
 #include "screens/devicelist/DeviceListTableView.h"
 #include "ui/ImageView.h"
@@ -20,7 +21,7 @@
 
 namespace devicelist {
 
-class DeviceScreen : public ui::Screen {
+class DeviceScreen : public ui::Screen, public controls::TourStates {
   Q_OBJECT
  public:
   static constexpr int kHeaderHeight = 60;
@@ -49,6 +50,9 @@ class DeviceScreen : public ui::Screen {
   void changeScrollContentSize();
   // Opens the scenario screen of the family above this one.
   void scenarioClicked();
+
+  // The tour also shows the end of a list taller than the area, and the scenario screen.
+  std::vector<State> tourStates() override;
 
  protected:
   DeviceScreen(Look look, QObject* parent);

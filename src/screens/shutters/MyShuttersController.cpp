@@ -1,10 +1,11 @@
 #include "screens/shutters/MyShuttersController.h"
 
 #include "screens/shutters/MyShuttersTableView.h"
+#include "screens/scenarios/ScenarioShuttersController.h"
 
 MyShuttersController::MyShuttersController(QObject* parent)
     : devicelist::DeviceScreen({"SHUTTERS", QStringLiteral("shutters_header.png"),
-                                {},
+                                [] { return new ScenarioShuttersController(); },
                                 [](const QRect& frame) { return new MyShuttersTableView(frame, nullptr); }},
                                parent) {}
 

@@ -137,7 +137,7 @@ class DeviceListTest : public ::testing::Test {
   }
 
   tbtest::TestServer server;
-  foundation::ManualClock& clock = screentest::processClock();
+  foundation::ManualClock& clock = shelltest::processClock();
   std::unique_ptr<DeviceScreen> screen;
   int listAnswers = 0;
   int commandAnswers = 0;
