@@ -6,6 +6,7 @@
 #include "controls/switches/CustomButton.h"
 #include "foundation/Strings.h"
 #include "ui/Fonts.h"
+#include "ui/ImageView.h"
 #include "ui/Label.h"
 #include "ui/Views.h"
 
@@ -113,6 +114,8 @@ DeviceListTableView::DeviceListTableView(const QRect& frame, Family family, QWid
   setShowsVerticalScrollIndicator(false);
   setSeparatorStyle(SeparatorStyle::None);
   setAllowsSelection(false);
+  // One white sheet under the rows, down to the bottom of the area however few rows there are.
+  ui::setBackgroundColor(this, kRowColor);
   setDataSource(this);
   setDelegate(this);
   refreshData(true);
@@ -171,7 +174,11 @@ ui::TableViewCell* DeviceListTableView::emptyCell() {
   if (!cell) {
     cell = new ui::TableViewCell(identifier);
     cell->setSelectionStyle(ui::TableViewCell::SelectionStyle::None);
-    auto* label = new ui::Label(QRect(0, 0, width(), m_emptyRowHeight), cell->contentView());
+    constexpr int kPicture = 72;
+    auto* picture = new ui::ImageView(QRect((width() - kPicture) / 2, m_emptyRowHeight / 2 - kPicture + 10, kPicture, kPicture),
+                                      cell->contentView());
+    picture->setImageName(m_family.emptyImage);
+    auto* label = new ui::Label(QRect(15, m_emptyRowHeight / 2 + 18, width() - 30, 44), cell->contentView());
     label->setObjectName(QStringLiteral("emptyLabel"));
     label->setFont(ui::Fonts::font(QStringLiteral("Valdo-Regular"), 14));
     label->setTextColor(kNameColor);

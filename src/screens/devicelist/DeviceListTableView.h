@@ -67,7 +67,8 @@ class DeviceListTableView : public ui::TableView, public ui::TableViewDataSource
   // What tells one family from another.
   struct Family {
     QString colorId;             // theme of the row controls
-    const char* emptyTextKey;    // the only row when the family has no device
+    const char* emptyTextKey;    // the only row when the family has no device, under its picture
+    QString emptyImage;
     // The row of a device type, or nothing for a type outside the family.
     std::function<std::optional<RowKind>(const QString& type)> rowKindFor;
   };

@@ -78,7 +78,8 @@ void DeviceScreen::changeScrollContentSize() {
 
 void DeviceScreen::scenarioClicked() {
   ui::NavigationController* navigation = navigationController();
-  if (!navigation || !m_look.scenarioScreen) return;
+  // A second tap while the first scenario screen slides in opens nothing more.
+  if (!navigation || !m_look.scenarioScreen || navigation->isTransitioning() || navigation->topViewController() != this) return;
   ui::Screen* screen = m_look.scenarioScreen();
   if (!screen) return;
   navigationItem()->setBackBarButtonItem(new ui::BarButtonItem(foundation::localized("Back"), ui::BarButtonItem::Style::Done));

@@ -1,7 +1,8 @@
 #include "screens/heating/MyHeatingTableView.h"
 
 MyHeatingTableView::MyHeatingTableView(const QRect& frame, QWidget* parent)
-    : devicelist::DeviceListTableView(frame, {QStringLiteral("red"), "You do not have heating.", &rowKindFor}, parent) {}
+    : devicelist::DeviceListTableView(
+          frame, {QStringLiteral("red"), "You do not have heating.", QStringLiteral("heating_empty.png"), &rowKindFor}, parent) {}
 
 std::optional<devicelist::RowKind> MyHeatingTableView::rowKindFor(const QString& type) {
   using devicelist::RowKind;

@@ -1,7 +1,8 @@
 #include "screens/shutters/MyShuttersTableView.h"
 
 MyShuttersTableView::MyShuttersTableView(const QRect& frame, QWidget* parent)
-    : devicelist::DeviceListTableView(frame, {QStringLiteral("green"), "You do not have openings.", &rowKindFor}, parent) {}
+    : devicelist::DeviceListTableView(
+          frame, {QStringLiteral("green"), "You do not have openings.", QStringLiteral("shutters_empty.png"), &rowKindFor}, parent) {}
 
 std::optional<devicelist::RowKind> MyShuttersTableView::rowKindFor(const QString& type) {
   using devicelist::RowKind;

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Writes the headers of the lighting, shutters and heating screens into resources/images.
+"""Writes the pictures of the lighting, shutters and heating screens into resources/images.
 
 Each header (320 x 60 points) continues the navigation bar above it: the same navy, the screen's
 icon in a ring of its theme colour on the left (the title is drawn over the rest by the screen),
 a large faint copy of the icon on the right and a thin line of the theme colour along the bottom.
-The icons and colours are the shell's (src/app/art/shell_pictures.py). Run it again after a change:
+The empty-list picture (72 x 72) is the same icon, quiet, in a pale ring of the theme, on the
+white sheet of the list. The icons and colours are the shell's (src/app/art/shell_pictures.py). Run it again after a change:
 
-    python3 src/screens/devicelist/art/device_headers.py
+    python3 src/screens/devicelist/art/device_pictures.py
 """
 import importlib.util
 import pathlib
@@ -19,8 +20,7 @@ _spec.loader.exec_module(shell)
 OUT = ROOT / "resources" / "images"
 WIDTH, HEIGHT = 320, 60
 
-HEADERS = [("lighting_header", "lighting", "yellow"), ("shutters_header", "shutters", "green"),
-           ("heating_header", "heating", "red")]
+FAMILIES = [("lighting", "lighting", "yellow"), ("shutters", "shutters", "green"), ("heating", "heating", "red")]
 
 
 def header(icon_name, theme):
@@ -42,10 +42,19 @@ def header(icon_name, theme):
     return shell.svg(WIDTH, HEIGHT, body)
 
 
+def empty(icon_name, theme):
+    base, pale = shell.shade(theme), shell.shade(theme, "pale")
+    body = '<circle cx="36" cy="36" r="34" fill="%s" fill-opacity="0.35" stroke="%s" stroke-opacity="0.55" ' \
+           'stroke-width="1.5"/>' % (pale, base)
+    body += shell.icon(icon_name, 36, 36, 36, "#8a94a6", 1.8)
+    return shell.svg(72, 72, body)
+
+
 def main():
-    for name, icon_name, theme in HEADERS:
-        (OUT / (name + ".svg")).write_text(header(icon_name, theme))
-        print("wrote", OUT / (name + ".svg"))
+    for area, icon_name, theme in FAMILIES:
+        for name, picture in ((area + "_header", header(icon_name, theme)), (area + "_empty", empty(icon_name, theme))):
+            (OUT / (name + ".svg")).write_text(picture)
+            print("wrote", OUT / (name + ".svg"))
 
 
 if __name__ == "__main__":
