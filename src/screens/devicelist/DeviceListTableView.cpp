@@ -203,12 +203,9 @@ DeviceCell* DeviceListTableView::makeCell(const QString& identifier, const RowKi
   if (CustomSliderText* selector = cell->selector()) {
     for (int k = 0; k < selector->numberOfSection(); ++k) {
       CustomButton* button = selector->button(k);
+      // The selector has moved as the finger landed; only a touch that ends on the button chooses
+      // (the selector itself goes back otherwise).
       connect(button, &ui::Control::touchUpInside, this, [this, button] { positionChosen(button); });
-      // The selector moves as the finger lands; a touch that does not end on the button (or that a
-      // scroll takes over) chooses nothing, so the row goes back to what it showed.
-      auto undo = [this, button] { showStateOf(button->serial()); };
-      connect(button, &ui::Control::touchUpOutside, this, undo);
-      connect(button, &ui::Control::touchCancel, this, undo);
     }
   }
   return cell;
