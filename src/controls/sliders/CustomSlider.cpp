@@ -1,6 +1,11 @@
 #include "controls/sliders/CustomSlider.h"
 
+#include "ui/Images.h"
 #include "ui/Theme.h"
+
+#include <QPainter>
+
+#include <algorithm>
 #include "ui/Views.h"
 
 namespace {
@@ -33,6 +38,9 @@ CustomSlider::CustomSlider(const QRect& frame, int numberOfStatus, int selected,
   setThumbImageName(QStringLiteral("slide_btn_%1.png").arg(theme));
   setMinimumTrackImageName(QStringLiteral("slide_%1.png").arg(theme), kTrackCap);
   setMaximumTrackImageName(QStringLiteral("slide_empty.png"), kTrackCap);
+  m_knob = ui::Images::named(thumbImageName());
+  m_fill = ui::Images::named(minimumTrackImageName()).stretchable(kTrackCap, 0);
+  m_empty = ui::Images::named(maximumTrackImageName()).stretchable(kTrackCap, 0);
   setMinimumValue(0.0);
   setMaximumValue(1.0);
   m_numberOfSection = normalizedNumberOfSection(numberOfStatus);
@@ -50,3 +58,40 @@ void CustomSlider::setSelectedSection(int section) {
 void CustomSlider::changeVerifiedValue(double value) { setValue(value, true); }
 
 void CustomSlider::changeVerifiedValueWithoutAnim(double value) { setValue(value, false); }
+
+double CustomSlider::thumbCentreX() const {
+  // Each position's button is an equal share of the width; the value table puts the positions
+  // where the selector wants them, and the thumb goes to the matching button's centre.
+  const int n = m_numberOfSection;
+  const double share = double(width()) / n;
+  const double v = std::clamp(value(), 0.0, 1.0);
+  for (int k = 0; k + 1 < n; ++k) {
+    const double from = valueForSection(k, n);
+    const double to = valueForSection(k + 1, n);
+    if (v <= to) {
+      const double t = to > from ? (v - from) / (to - from) : 0.0;
+      return share * (k + 0.5 + t);
+    }
+  }
+  return share * (n - 0.5);
+}
+
+void CustomSlider::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  if (!isEnabled()) painter.setOpacity(0.5);
+  const double trackHeight = std::max(m_fill.size().height(), m_empty.size().height());
+  const QRectF track(4, (height() - trackHeight) / 2.0, width() - 8, trackHeight);
+  const double split = thumbCentreX();
+  auto drawPart = [&](const ui::Image& image, const QRectF& clip) {
+    painter.save();
+    painter.setClipRect(clip);
+    image.draw(painter, track);
+    painter.restore();
+  };
+  drawPart(m_empty, QRectF(split, 0, width() - split, height()));
+  drawPart(m_fill, QRectF(0, 0, split, height()));
+  const QSizeF knob = m_knob.size();
+  m_knob.draw(painter, QRectF(split - knob.width() / 2, (height() - knob.height()) / 2.0, knob.width(), knob.height()));
+}

@@ -3,6 +3,7 @@
 // ("slide_<theme>.png" left of the thumb, "slide_empty.png" right of it, thumb
 // "slide_btn_<theme>.png"), used only to show the selected position. Its value changes only
 // through changeVerifiedValue / changeVerifiedValueWithoutAnim.
+#include "ui/Image.h"
 #include "ui/Slider.h"
 
 #include <QString>
@@ -32,8 +33,18 @@ class CustomSlider : public ui::Slider {
   // 4 for 4, 3 for 3, otherwise 2.
   static int normalizedNumberOfSection(int numberOfStatus);
 
+  // Where the thumb's centre stands for the current value: under the centre of the selected
+  // position's button, sliding between neighbouring centres as the value moves.
+  double thumbCentreX() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
  private:
   int m_numberOfSection = 3;
   int m_selectedSection = 0;
   QString m_colorId;
+  ui::Image m_fill;
+  ui::Image m_empty;
+  ui::Image m_knob;
 };

@@ -35,6 +35,8 @@ CustomSliderText::CustomSliderText(QPoint origin, int numberOfStatus, int select
     button->setTitleFont(ui::Fonts::font(QStringLiteral("Valdo-Light"), kTitleSize));
     button->setTitleColor(m_normalColor);
     button->setNumberOfTitleLines(2);
+    // Titles sit above the bar that runs along the bottom.
+    button->setContentEdgeInsets(QMargins(2, 4, 2, kHeight - kBarY));
     // The position is chosen as the finger lands, before anything waiting for the lift runs.
     connect(button, &ui::Control::touchDown, this, [this, k] { setSelected(k); });
     m_buttons[size_t(k)] = button;

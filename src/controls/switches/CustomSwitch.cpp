@@ -194,7 +194,7 @@ void CustomSwitch::layoutLabels() {
   const double span = w - kThumb;
   const double v = value();
   const int x0 = kClipOrigin.x();
-  m_clippingView->setGeometry(QRect(int(x0 * m_scaleX), int(kClipOrigin.y() * m_scaleY), int((w - 2 * x0) * m_scaleX),
+  m_clippingView->setGeometry(QRect(int(x0 * m_scaleX), int(kClipOrigin.y() * m_scaleY), int((w - x0) * m_scaleX),
                                     int(kLabelHeight * m_scaleY)));
   const int left = int(std::trunc(span * v - span - x0));
   const int right = int(std::trunc(w + span * v - span - x0));

@@ -23,25 +23,8 @@
 
 namespace screentest {
 
-foundation::ManualClock& processClock() {
-  static auto* clock = new foundation::ManualClock();
-  return *clock;
-}
-
-namespace {
-void resetSingletons() {
-  backend::resetAllSingletons();
-  UISessionManager::resetInstance();
-}
-}  // namespace
-
 void ScreenTest::SetUp() {
-  ui::Animation::setDurationScale(0);
-  resetSingletons();
-  rest::setTlsTrustSettings({});
-  foundation::setScheduler(&clock);
-  foundation::Preferences::setStandard(std::make_unique<foundation::Preferences>(folder.file(QStringLiteral("tavrobox.prefs"))));
-  foundation::SecretStore::setStandard(std::make_unique<foundation::PreferencesSecretStore>(foundation::Preferences::standard()));
+  shelltest::setUpAppEnvironment(clock, folder);
   sim = std::make_unique<simtest::SimHarness>();
 
   foundation::Configuration configuration;
@@ -76,11 +59,9 @@ void ScreenTest::TearDown() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   app.reset();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  resetSingletons();
+  shelltest::resetSingletons();
   sim.reset();
-  foundation::SecretStore::setStandard(nullptr);
-  foundation::Preferences::setStandard(nullptr);
-  foundation::setScheduler(nullptr);
+  shelltest::tearDownAppEnvironment();
 }
 
 ui::Screen* ScreenTest::openScreen(const char* screenName) {
