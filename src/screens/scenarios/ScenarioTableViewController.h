@@ -49,6 +49,8 @@ class ScenarioTableViewController : public QObject, private ui::TableViewDataSou
 
   // Rebuilds the rows from the session store (in place) and announces contentChanged().
   void refreshData();
+  // Asks the service for the scenarios again (domain modes); the answer rebuilds the rows.
+  void fetch();
 
   // The control of the row showing `row`, while that row is in view.
   CustomPlayStop* controlForRow(int row) const;
@@ -72,7 +74,6 @@ class ScenarioTableViewController : public QObject, private ui::TableViewDataSou
     bool running;
   };
 
-  void fetch();
   // The user toggled the control of a scenario: it now shows what the user asked for.
   void controlToggled(CustomPlayStop* control);
   void sendStatus(const QString& identifier, bool running);
