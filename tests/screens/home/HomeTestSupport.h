@@ -36,7 +36,7 @@ inline std::shared_ptr<VOFavorite> favorite(const char* id, const char* name, co
   return f;
 }
 
-inline std::shared_ptr<VODeviceLight> device(const char* serial, const char* name, const char* type, const char* status) {
+inline std::shared_ptr<VODeviceLight> deviceLight(const char* serial, const char* name, const char* type, const char* status) {
   auto d = std::make_shared<VODeviceLight>();
   d->identifier = field(serial);
   d->serial = field(serial);
