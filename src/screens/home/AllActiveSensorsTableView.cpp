@@ -17,6 +17,7 @@ constexpr int kSideMargin = 15;
 constexpr int kSwitchRightMargin = 12;
 constexpr int kSeparatorGap = 14;
 constexpr int kSelectorNameHeight = 30;
+constexpr int kSelectorRightMargin = 6;
 
 const QColor kNameColor(0x1d, 0x26, 0x33);
 const QColor kEmptyColor(0x6b, 0x74, 0x80);
@@ -92,7 +93,7 @@ class AllActiveSensorsTableView::Cell : public ui::TableViewCell {
     if (m_selector) {
       m_name->setGeometry(kSideMargin, 4, w - 2 * kSideMargin, kSelectorNameHeight - 4);
       // At the right edge, whatever its number of positions.
-      m_selector->move(w - m_selector->width(), h - CustomSliderText::kHeight);
+      m_selector->move(w - kSelectorRightMargin - m_selector->width(), h - CustomSliderText::kHeight);
     } else if (m_switch) {
       const int x = w - kSwitchRightMargin - CustomSwitch::kWidth;
       m_switch->move(x, (h - CustomSwitch::kHeight) / 2);

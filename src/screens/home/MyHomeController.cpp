@@ -39,6 +39,7 @@ constexpr int kScenarioTitleY = 298;
 constexpr int kScenarioListY = 321;
 constexpr int kRowControlX = 222;  // switches and play/stop controls, left edge
 constexpr int kListRowHeight = 50;
+constexpr int kBottomMargin = 10;  // below the last card and its shadow
 
 const QColor kBackground = ui::rgb(0.922, 0.922, 0.929);
 const QColor kStripColor = ui::rgb(0.369, 0.384, 0.404);
@@ -316,7 +317,7 @@ void MyHomeController::adjustScenarioBgAndContentHeight() {
   m_bgSensorFrame = QRect(kCardX, c + 8, kCardWidth, devices ? 27 + sensorHeight : 78);
   m_bgSensor->setGeometry(withShadow(m_bgSensorFrame));
 
-  m_scrollView->setContentSize(QSize(320, m_bgSensorFrame.bottom() + 1 + 2));
+  m_scrollView->setContentSize(QSize(320, m_bgSensorFrame.bottom() + 1 + kBottomMargin));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -592,10 +593,12 @@ std::vector<controls::TourStates::State> MyHomeController::tourStates() {
          m_scrollView->setContentOffset(QPointF(0, 1));
          settle();
        }},
+      // The scenarios being played and the first devices on.
       {QStringLiteral("scrolled"),
        [this, settle] {
          settle();
-         m_scrollView->setContentOffset(m_scrollView->maximumContentOffset());
+         const double top = std::min<double>(m_bgScenarioFrame.top() - 8, m_scrollView->maximumContentOffset().y());
+         m_scrollView->setContentOffset(QPointF(0, top));
        }},
   };
 }
