@@ -5,7 +5,9 @@
 #include "app/MenuTable.h"
 
 #include "screens/energies/MyEnergiesController.h"
+#include "screens/favorites/MyFavoritesController.h"
 #include "screens/heating/MyHeatingController.h"
+#include "screens/home/MyHomeController.h"
 #include "screens/lighting/MyLightingController.h"
 #include "screens/safety/MySafetyController.h"
 #include "screens/shutters/MyShuttersController.h"
@@ -22,8 +24,8 @@ ui::Screen* make() {
 
 const std::vector<MenuEntry>& menuEntries() {
   static const std::vector<MenuEntry> entries{
-      {MenuSide::Left, {131, "MYHOME", nullptr, "menu_myhome.png", "MyHomeController"}, "blue", {}},
-      {MenuSide::Left, {131, "FAVORITES", nullptr, "menu_myfavorites.png", "MyFavoritesController"}, "syan", {}},
+      {MenuSide::Left, {131, "MYHOME", nullptr, "menu_myhome.png", "MyHomeController"}, "blue", make<MyHomeController>},
+      {MenuSide::Left, {131, "FAVORITES", nullptr, "menu_myfavorites.png", "MyFavoritesController"}, "syan", make<MyFavoritesController>},
       // Two labels: languages that say "my history" in two words use both lines.
       {MenuSide::Left, {133, "MyOrHistory", "HistoryOrEmpty", "menu_myhistory.png", "MyHistoryController"}, "purple", {}},
       {MenuSide::Right, {55, "SAFETY", nullptr, "menu_mysecurity.png", "MySafetyController"}, "orange1", make<MySafetyController>},

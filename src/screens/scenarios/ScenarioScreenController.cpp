@@ -8,6 +8,7 @@
 #include "foundation/Strings.h"
 #include "ui/Fonts.h"
 #include "ui/ImageView.h"
+#include "ui/Images.h"
 #include "ui/Label.h"
 #include "ui/ScrollView.h"
 #include "ui/TableView.h"
@@ -50,9 +51,8 @@ void ScenarioScreenController::viewDidLoad() {
   m_scroll = new ui::ScrollView(root);
   m_scroll->setShowsHorizontalScrollIndicator(false);
   m_scroll->setAlwaysBounceVertical(true);
-  m_card = new QWidget(m_scroll->contentView());
-  m_card->setObjectName(QStringLiteral("scenarioCard"));
-  ui::setBackgroundColor(m_card, Qt::white);
+  m_card = new ui::ImageView(m_scroll->contentView());
+  m_card->setImage(ui::Images::named(QStringLiteral("home_card.png")).stretchable(12, 12));
 
   m_list = std::make_unique<ScenarioTableViewController>(m_filter);
   ui::TableView* table = m_list->tableView();
@@ -78,7 +78,7 @@ void ScenarioScreenController::changeScrollContentSize() {
   const int height = listHeightFor(count);
   m_list->tableView()->resize(width, height);
   // The white card holds the rows only, not the room below them.
-  m_card->setGeometry(kListMargin, kListMargin, width, std::min(height, m_list->contentHeight()));
+  m_card->setGeometry(QRect(kListMargin, kListMargin, width, std::min(height, m_list->contentHeight())).adjusted(-3, -2, 3, 4));
   m_scroll->setContentSize(QSize(320, height + 2 * kListMargin));
 }
 

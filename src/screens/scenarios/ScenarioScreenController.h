@@ -50,5 +50,5 @@ class ScenarioScreenController : public ui::Screen {
   QPointer<ui::ImageView> m_header;
   QPointer<ui::Label> m_title;
   QPointer<ui::ScrollView> m_scroll;
-  QPointer<QWidget> m_card;
+  QPointer<ui::ImageView> m_card;
 };

@@ -10,6 +10,8 @@
 
 #include <QPointer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr const char* kPlayed = "PLAYED";
@@ -57,7 +59,7 @@ class ScenarioTableViewController::Cell : public ui::TableViewCell {
   CustomPlayStop* control() const { return m_control; }
   ui::Label* emptyLabel() const { return m_empty; }
 
-  void configure(const VOScenario& scenario, bool lastRow, bool played) {
+  void configure(const VOScenario& scenario, bool running, bool lastRow, bool played) {
     m_empty->hide();
     m_emptyIcon->hide();
     m_name->show();
@@ -68,7 +70,7 @@ class ScenarioTableViewController::Cell : public ui::TableViewCell {
     m_control->setIdentifier(identifier);
     // A scenario the service gave no identifier cannot be driven: no command could name it.
     m_control->setEnabled(!identifier.isEmpty());
-    m_control->setPlayStopSelected(hasStatus(scenario, kEnabled));
+    m_control->setPlayStopSelected(running);
     m_bottomLine->setVisible(!(played && lastRow));
     layout();
   }
@@ -189,8 +191,7 @@ void ScenarioTableViewController::refreshData() {
   if (isPlayedMode()) {
     if (const auto& dashboard = store.dashboard()) {
       for (const auto& scenario : dashboard->scenarios)
-        if (scenario && hasStatus(*scenario, kEnabled) && !m_stopping.contains(text(scenario->identifier)))
-          rows.push_back(scenario);
+        if (scenario && hasStatus(*scenario, kEnabled) && shownRunning(*scenario)) rows.push_back(scenario);
     }
   } else {
     const std::string category = m_filter.toStdString();
@@ -234,7 +235,8 @@ ui::TableViewCell* ScenarioTableViewController::tableViewCellForRowAtIndexPath(u
     cell->configureEmpty(emptyText(), isPlayedMode());
   } else {
     const bool last = indexPath.row == int(m_scenarios.size()) - 1;
-    cell->configure(*m_scenarios[size_t(indexPath.row)], last, isPlayedMode());
+    const VOScenario& scenario = *m_scenarios[size_t(indexPath.row)];
+    cell->configure(scenario, shownRunning(scenario), last, isPlayedMode());
   }
   return cell;
 }
@@ -242,48 +244,44 @@ ui::TableViewCell* ScenarioTableViewController::tableViewCellForRowAtIndexPath(u
 void ScenarioTableViewController::controlToggled(CustomPlayStop* control) {
   const QString identifier = control->identifier();
   if (identifier.isEmpty()) return;
-  if (isPlayedMode()) {
-    stopPlayed(identifier);
-  } else {
-    sendStatus(identifier, control->isSelected());
-  }
+  // The dashboard's list only stops what runs.
+  sendStatus(identifier, isPlayedMode() ? false : control->isSelected());
+}
+
+bool ScenarioTableViewController::shownRunning(const VOScenario& scenario) const {
+  bool running = hasStatus(scenario, kEnabled);
+  const QString identifier = text(scenario.identifier);
+  for (const Pending& pending : m_pending)
+    if (pending.identifier == identifier) running = pending.running;
+  return running;
 }
 
 void ScenarioTableViewController::sendStatus(const QString& identifier, bool running) {
-  const char* status = running ? kEnabled : kDisabled;
-  m_calls.call([&] { BEServiceScenario::getInstance().putStatusWithId(QString::fromLatin1(status), identifier); },
-               [this, identifier, status] {
-                 // Confirmed: the stored record says so from now on, and a row rebuilt since the
-                 // tap shows it again.
-                 setStoredStatus(identifier, status);
-                 refreshData();
-               },
-               [this] { refreshData(); });
+  const std::uint64_t ticket = m_nextTicket++;
+  m_pending.push_back({ticket, identifier, running});
+  const QString status = QString::fromLatin1(running ? kEnabled : kDisabled);
+  m_calls.call([&] { BEServiceScenario::getInstance().putStatusWithId(status, identifier); },
+               [this, ticket] { finishCommand(ticket, true); }, [this, ticket] { finishCommand(ticket, false); });
+  // A stopped scenario leaves the dashboard's list at once (and comes back if the stop fails).
+  if (isPlayedMode()) refreshData();
 }
 
-void ScenarioTableViewController::stopPlayed(const QString& identifier) {
-  m_stopping.insert(identifier);
-  m_calls.call([&] { BEServiceScenario::getInstance().putStatusWithId(QString::fromLatin1(kDisabled), identifier); },
-               [this, identifier] {
-                 m_stopping.remove(identifier);
-                 setStoredStatus(identifier, kDisabled);
-                 refreshData();
-               },
-               [this, identifier] {
-                 // The scenario still runs: it comes back.
-                 m_stopping.remove(identifier);
-                 refreshData();
-               });
+void ScenarioTableViewController::finishCommand(std::uint64_t ticket, bool confirmed) {
+  const auto it = std::find_if(m_pending.begin(), m_pending.end(), [&](const Pending& p) { return p.ticket == ticket; });
+  if (it == m_pending.end()) return;
+  const Pending done = *it;
+  m_pending.erase(it);
+  if (confirmed) {
+    // From now on the stored records say so, for every screen that reads them.
+    const std::string id = done.identifier.toStdString();
+    const std::string status = done.running ? kEnabled : kDisabled;
+    const BESessionManager& store = BESessionManager::getInstance();
+    auto update = [&](const backend::RecordList<VOScenario>& list) {
+      for (const auto& scenario : list)
+        if (scenario && scenario->identifier && *scenario->identifier == id) scenario->status = status;
+    };
+    update(store.scenarios());
+    if (const auto& dashboard = store.dashboard()) update(dashboard->scenarios);
+  }
   refreshData();
-}
-
-void ScenarioTableViewController::setStoredStatus(const QString& identifier, const char* status) const {
-  const std::string id = identifier.toStdString();
-  const BESessionManager& store = BESessionManager::getInstance();
-  auto update = [&](const backend::RecordList<VOScenario>& list) {
-    for (const auto& scenario : list)
-      if (scenario && scenario->identifier && *scenario->identifier == id) scenario->status = std::string(status);
-  };
-  update(store.scenarios());
-  if (const auto& dashboard = store.dashboard()) update(dashboard->scenarios);
 }

@@ -18,8 +18,10 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 #include <QString>
+
+#include <cstdint>
+#include <vector>
 
 class CustomPlayStop;
 
@@ -47,6 +49,8 @@ class ScenarioTableViewController : public QObject, private ui::TableViewDataSou
 
   // Rebuilds the rows from the session store (in place) and announces contentChanged().
   void refreshData();
+  // Asks the service for the scenarios again (domain modes); the answer rebuilds the rows.
+  void fetch();
 
   // The control of the row showing `row`, while that row is in view.
   CustomPlayStop* controlForRow(int row) const;
@@ -63,12 +67,19 @@ class ScenarioTableViewController : public QObject, private ui::TableViewDataSou
  private:
   class Cell;
 
-  void fetch();
-  // The user toggled the control of a scenario to `running`.
+  // A command on its way: until its answer the row shows what it asked for.
+  struct Pending {
+    std::uint64_t ticket;
+    QString identifier;
+    bool running;
+  };
+
+  // The user toggled the control of a scenario: it now shows what the user asked for.
   void controlToggled(CustomPlayStop* control);
   void sendStatus(const QString& identifier, bool running);
-  void stopPlayed(const QString& identifier);
-  void setStoredStatus(const QString& identifier, const char* status) const;
+  void finishCommand(std::uint64_t ticket, bool confirmed);
+  // The confirmed status, overridden by the commands still on their way.
+  bool shownRunning(const VOScenario& scenario) const;
 
   int tableViewNumberOfRowsInSection(ui::TableView* tableView, int section) override;
   ui::TableViewCell* tableViewCellForRowAtIndexPath(ui::TableView* tableView, const ui::IndexPath& indexPath) override;
@@ -77,7 +88,7 @@ class ScenarioTableViewController : public QObject, private ui::TableViewDataSou
   QString m_filter;
   QPointer<ui::TableView> m_tableView;
   backend::RecordList<VOScenario> m_scenarios;
-  // "PLAYED": scenarios whose stop is on its way; they are off the list until the answer.
-  QSet<QString> m_stopping;
+  std::vector<Pending> m_pending;
+  std::uint64_t m_nextTicket = 1;
   backend::ServiceCalls m_calls;
 };
