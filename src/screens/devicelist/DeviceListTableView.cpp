@@ -17,12 +17,11 @@ namespace {
 constexpr int kNameLeft = 15;
 constexpr int kSwitchRight = 12;    // from the switch to the row's right edge
 constexpr int kDividerGap = 12;     // from the divider to the switch
-constexpr int kSelectorRight = 20;  // a selector ends this far from the right edge
+constexpr int kSelectorRight = 10;  // a selector ends this far from the right edge
 constexpr int kSelectorTop = 30;
 const QColor kNameColor(0x1b, 0x24, 0x33);
 const QColor kCaptionColor(0x7a, 0x84, 0x94);
 const QColor kLineColor(0xdc, 0xdf, 0xe5);
-const QColor kRowColor(Qt::white);
 
 QString identifierFor(const QString& serial, const RowKind& kind) {
   // One cell per device and kind: a rebuild gives each device its own row back.
@@ -36,7 +35,6 @@ QString identifierFor(const QString& serial, const RowKind& kind) {
 DeviceCell::DeviceCell(const QString& reuseIdentifier, const RowKind& kind, const QString& colorId)
     : ui::TableViewCell(reuseIdentifier), m_kind(kind) {
   setSelectionStyle(SelectionStyle::None);
-  ui::setBackgroundColor(contentView(), kRowColor);
 
   m_name = new ui::Label(contentView());
   m_name->setFont(ui::Fonts::font(QStringLiteral("Valdo-Bold"), 14));
@@ -82,11 +80,13 @@ void DeviceCell::setSerial(const QString& serial) {
     for (int k = 0; k < m_selector->numberOfSection(); ++k) m_selector->button(k)->setSerial(serial);
 }
 
+void DeviceCell::setBottomLineHidden(bool hidden) { m_bottomLine->setVisible(!hidden); }
+
 void DeviceCell::resizeEvent(QResizeEvent* event) {
   ui::TableViewCell::resizeEvent(event);
   const int w = width();
   const int h = height();
-  m_bottomLine->setGeometry(0, h - 1, w, 1);
+  m_bottomLine->setGeometry(kNameLeft, h - 1, w - 2 * kNameLeft, 1);
   if (m_switch) {
     const int switchX = w - kSwitchRight - CustomSwitch::kWidth;
     m_switch->move(switchX, (h - CustomSwitch::kHeight) / 2);
@@ -114,8 +114,6 @@ DeviceListTableView::DeviceListTableView(const QRect& frame, Family family, QWid
   setShowsVerticalScrollIndicator(false);
   setSeparatorStyle(SeparatorStyle::None);
   setAllowsSelection(false);
-  // One white sheet under the rows, down to the bottom of the area however few rows there are.
-  ui::setBackgroundColor(this, kRowColor);
   setDataSource(this);
   setDelegate(this);
   refreshData(true);
@@ -163,6 +161,8 @@ ui::TableViewCell* DeviceListTableView::tableViewCellForRowAtIndexPath(ui::Table
   auto* cell = qobject_cast<DeviceCell*>(dequeueReusableCellWithIdentifier(identifier));
   if (!cell) cell = makeCell(identifier, kind);
   cell->setSerial(serial);
+  // The card's edge closes the last row.
+  cell->setBottomLineHidden(indexPath.row == int(m_sensors.size()) - 1);
   cell->nameLabel()->setText(QString::fromStdString(device.name.value_or("")));
   showState(cell);
   return cell;

@@ -28,7 +28,7 @@ class Label;
 
 namespace devicelist {
 
-// One row: the device's name and its control.
+// One row: the device's name and its control, drawn on the card that holds the list.
 class DeviceCell : public ui::TableViewCell {
   Q_OBJECT
  public:
@@ -37,6 +37,7 @@ class DeviceCell : public ui::TableViewCell {
   const RowKind& kind() const { return m_kind; }
   const QString& serial() const { return m_serial; }
   void setSerial(const QString& serial);
+  void setBottomLineHidden(bool hidden);
   ui::Label* nameLabel() const { return m_name; }
   // Under the name of a pulse row: that the device takes a pulse, not a lasting state.
   ui::Label* captionLabel() const { return m_caption; }

@@ -7,6 +7,7 @@
 #include "ui/BarButtonItem.h"
 #include "ui/Fonts.h"
 #include "ui/ImageView.h"
+#include "ui/Images.h"
 #include "ui/Label.h"
 #include "ui/NavigationController.h"
 #include "ui/NavigationItem.h"
@@ -57,7 +58,10 @@ void DeviceScreen::loadView() {
 
   m_scrollView = new ui::ScrollView(QRect(0, kHeaderHeight, kWidth, kListHeight), view);
   m_scrollView->setShowsHorizontalScrollIndicator(false);
-  m_list = m_look.makeList(QRect(0, 0, kWidth, kListHeight));
+  m_scrollView->setAlwaysBounceVertical(true);
+  m_card = new ui::ImageView(m_scrollView->contentView());
+  m_card->setImage(ui::Images::named(QStringLiteral("home_card.png")).stretchable(12, 12));
+  m_list = m_look.makeList(QRect(kListMargin, kListMargin, kWidth - 2 * kListMargin, kListHeight - 2 * kListMargin));
   m_scrollView->addSubview(m_list);
   connect(m_list, &DeviceListTableView::contentHeightChanged, this, [this] { changeScrollContentSize(); });
   changeScrollContentSize();
@@ -71,9 +75,11 @@ void DeviceScreen::onGetSensors(bool fresh) {
 
 void DeviceScreen::changeScrollContentSize() {
   if (!m_list || !m_scrollView) return;
-  const int height = std::max(m_scrollView->height(), m_list->contentHeight());
-  m_list->resize(kWidth, height);
-  m_scrollView->setContentSize(m_list->size());
+  const int height = m_list->contentHeight();
+  m_list->resize(kWidth - 2 * kListMargin, height);
+  // The card's picture carries its shadow outside the rows.
+  m_card->setGeometry(m_list->geometry().adjusted(-3, -2, 3, 4));
+  m_scrollView->setContentSize(QSize(kWidth, std::max(m_scrollView->height(), height + 2 * kListMargin)));
 }
 
 void DeviceScreen::scenarioClicked() {

@@ -25,7 +25,8 @@ class DeviceScreen : public ui::Screen, public controls::TourStates {
   Q_OBJECT
  public:
   static constexpr int kHeaderHeight = 60;
-  static constexpr int kListHeight = 355;
+  static constexpr int kListHeight = 355;  // the scrolling area below the header
+  static constexpr int kListMargin = 10;    // around the card that holds the rows
 
   struct Look {
     const char* titleKey;
@@ -45,8 +46,8 @@ class DeviceScreen : public ui::Screen, public controls::TourStates {
 
   // Shows the overlay and asks the device service for the device list.
   void fetch();
-  // The list is as high as its rows, and never lower than the scrolling area; the area's content
-  // follows the list.
+  // The list is as high as its rows, on a card with a margin around it; the area scrolls when the
+  // card does not fit.
   void changeScrollContentSize();
   // Opens the scenario screen of the family above this one.
   void scenarioClicked();
@@ -66,6 +67,7 @@ class DeviceScreen : public ui::Screen, public controls::TourStates {
   QPointer<DeviceListTableView> m_list;
   QPointer<ui::ScrollView> m_scrollView;
   QPointer<ui::ImageView> m_header;
+  QPointer<ui::ImageView> m_card;
   QPointer<ui::Label> m_title;
   foundation::Observations m_observations;
   backend::ServiceCalls m_calls;

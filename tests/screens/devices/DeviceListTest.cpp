@@ -135,27 +135,27 @@ TEST_F(DeviceListTest, EachFamilyListsItsOwnDevicesShowingTheirStatus) {
   }
 }
 
-TEST_F(DeviceListTest, ListIsAsHighAsItsRowsAndNeverLowerThanItsArea) {
+TEST_F(DeviceListTest, TheListIsAsHighAsItsRowsAndTheAreaScrollsWhenTheyDoNotFit) {
   std::vector<Device> heating = several(4, "P1WT", "ECO");
   heating.push_back({"T", "P1RR", "ON"});
   struct Case {
     ScreenFactory make;
     std::vector<Device> devices;
-    int height;
+    int listHeight, contentHeight;
     const char* emptyKey;  // the text of the only row when the family has no device
   };
   const Case cases[] = {
-      {kLighting, several(1, "P1RR", "ON"), 355, "You do not have lights."},
-      {kLighting, several(6, "P0RD", "ON"), 355, nullptr},
-      {kLighting, several(8, "P0RD", "ON"), 400, nullptr},
-      {kShutters, {}, 355, "You do not have openings."},
-      {kHeating, heating, 450, nullptr},
+      {kLighting, several(1, "P1RR", "ON"), 167, 355, "You do not have lights."},
+      {kLighting, several(6, "P0RD", "ON"), 300, 355, nullptr},
+      {kLighting, several(8, "P0RD", "ON"), 400, 420, nullptr},
+      {kShutters, {}, 167, 355, "You do not have openings."},
+      {kHeating, heating, 450, 470, nullptr},
   };
   for (const Case& c : cases) {
     open(c.make, c.devices);
-    SCOPED_TRACE(c.height);
-    EXPECT_EQ(screen->listTableView()->height(), c.height);
-    EXPECT_EQ(screen->tableScrollView()->contentSize().height(), c.height);
+    SCOPED_TRACE(c.listHeight);
+    EXPECT_EQ(screen->listTableView()->height(), c.listHeight);
+    EXPECT_EQ(screen->tableScrollView()->contentSize().height(), c.contentHeight);
     if (!c.emptyKey) continue;
     auto* label = screen->listTableView()->cellForRowAtIndexPath({0, 0})->findChild<ui::Label*>();
     ASSERT_NE(label, nullptr);
@@ -177,6 +177,7 @@ TEST_F(DeviceListTest, AListAnswerThatComesAgainRebuildsTheListInPlace) {
   EXPECT_EQ(controlOf(screen.get(), "L1", "toggle"), firstSwitch) << "a device keeps its row";
   EXPECT_EQ(foundation::NotificationCenter::defaultCenter().observerCount(), observers);
   EXPECT_EQ(shown(screen.get(), "L1") + shown(screen.get(), "L2") + shown(screen.get(), "L3"), "onoffoff");
+  EXPECT_EQ(firstList->height(), 150);
 }
 
 TEST_F(DeviceListTest, ARefusedCommandPutsTheRowBackToWhatTheServiceLastConfirmed) {
