@@ -24,28 +24,8 @@
         <translation>MY SECURITY</translation>
     </message>
     <message>
-        <source>My security intrusion</source>
-        <translation>My intrusion alarm</translation>
-    </message>
-    <message>
-        <source>MODE ETEINT</source>
-        <translation>Off</translation>
-    </message>
-    <message>
         <source>MODE PARTIEL</source>
         <translation>Partial</translation>
-    </message>
-    <message>
-        <source>MODE TOTAL</source>
-        <translation>Total</translation>
-    </message>
-    <message>
-        <source>Ma sécurité domestique</source>
-        <translation>My domestic safety</translation>
-    </message>
-    <message>
-        <source>My home help</source>
-        <translation>My home help</translation>
     </message>
     <message>
         <source>MY CURRENT SCENARIOS</source>

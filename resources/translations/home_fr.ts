@@ -24,28 +24,8 @@
         <translation>MA SÉCURITÉ</translation>
     </message>
     <message>
-        <source>My security intrusion</source>
-        <translation>Ma sécurité intrusion</translation>
-    </message>
-    <message>
-        <source>MODE ETEINT</source>
-        <translation>Éteint</translation>
-    </message>
-    <message>
         <source>MODE PARTIEL</source>
         <translation>Partiel</translation>
-    </message>
-    <message>
-        <source>MODE TOTAL</source>
-        <translation>Total</translation>
-    </message>
-    <message>
-        <source>Ma sécurité domestique</source>
-        <translation>Ma sécurité domestique</translation>
-    </message>
-    <message>
-        <source>My home help</source>
-        <translation>Mon assistance à domicile</translation>
     </message>
     <message>
         <source>MY CURRENT SCENARIOS</source>

@@ -40,6 +40,7 @@ class MainMenuTest : public ShellTest {
     ShellTest::TearDown();
     for (const char* name : {"MyWeatherController", "MyLightingController", "MyHistoryController"})
       app::ScreenCatalog::shared().unregisterScreen(QString::fromLatin1(name));
+    app::registerKnownScreens(app::ScreenCatalog::shared());  // the app's own screens back
   }
   RootViewController* menu() const { return app->rootViewController(); }
   ui::NavigationController* navigation() const { return app->navigationController(); }
@@ -153,6 +154,8 @@ TEST_F(MainMenuTest, ARowOpensANewScreenOfItsKindUnderTheBarAndBackShowsTheMenuW
 }
 
 TEST_F(MainMenuTest, ANameWithoutAScreenOpensNothing) {
+  // A menu entry whose screen the catalog does not have, a name the menu does not know, none.
+  app::ScreenCatalog::shared().unregisterScreen(QStringLiteral("MyHomeController"));
   for (const char* name : {"MyHomeController", "MyGarageController", ""}) {
     UISessionManager::getInstance().setSelectedNavItem(QString::fromLatin1(name));
     foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);

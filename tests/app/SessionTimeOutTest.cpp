@@ -38,6 +38,7 @@ class SessionTimeOutTest : public ShellTest {
     ShellTest::TearDown();
     for (const char* name : {"MyLightingController", "MyWeatherController"})
       app::ScreenCatalog::shared().unregisterScreen(QString::fromLatin1(name));
+    app::registerKnownScreens(app::ScreenCatalog::shared());  // the app's own screens back
   }
 };
 

@@ -38,6 +38,9 @@ bool RestObjectMapper::mapKeyPath(const std::string& keyPath, const RestObjectMa
     value = m_root.findPath(keyPath);
   }
   if (!value || value->isNull()) return false;
+  // "{}" (a command's usual answer) holds nothing for the whole-document mapping either: it is
+  // the empty answer, not an object of that mapping's class.
+  if (keyPath.empty() && value->isObject() && value->empty()) return false;
 
   if (value->isArray() || (mapping.forceCollectionMapping && value->isObject())) {
     const MappingPlan& plan = mapping.plan();
