@@ -11,6 +11,7 @@
 #include "controls/gallery/ControlsGalleryScreen.h"
 
 #include "backend/BENotifications.h"
+#include "backend/ServiceReachability.h"
 #include "foundation/NotificationCenter.h"
 #include "rest/network/NetworkActivity.h"
 #include <QWidget>  // before the toolkit headers that guard widgets they only declare
@@ -155,6 +156,12 @@ int Tour::run() {
   m_app.alertGatewayOff();
   ok &= save(QStringLiteral("alert"));
   for (ui::AlertView* alert : m_app.window()->alerts()) alert->dismissWithClickedButtonIndex(0, false);
+
+  // The banner shown while the service cannot be reached.
+  backend::ServiceReachability::getInstance().markUnreachable();
+  pump(kSettleMs);
+  ok &= save(QStringLiteral("offline"));
+  backend::ServiceReachability::getInstance().markReachable();
 
   ok &= visitScreens();
   ok &= visitControlsGallery();

@@ -44,6 +44,10 @@ void DeviceScreen::fetch() {
   m_calls.call([] { BEServiceDevice::getInstance().getActuatorList(); }, {}, {}, backend::ServiceCalls::Overlay::Show);
 }
 
+void DeviceScreen::refresh() {
+  m_calls.call([] { BEServiceDevice::getInstance().getActuatorList(); }, {}, {});
+}
+
 void DeviceScreen::loadView() {
   auto* view = new QWidget();
   view->resize(kWidth, kHeaderHeight + kListHeight);

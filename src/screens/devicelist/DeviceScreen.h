@@ -7,6 +7,7 @@
 // answer. Every device list answer that arrives while it exists (its own, or one another screen
 // asked for) rebuilds the list in place; a failed fetch rebuilds it from what the store holds.
 #include "backend/ServiceCalls.h"
+#include "controls/Refreshable.h"
 #include "controls/TourStates.h"
 #include "foundation/NotificationCenter.h"
 #include "screens/devicelist/DeviceListTableView.h"
@@ -21,7 +22,7 @@
 
 namespace devicelist {
 
-class DeviceScreen : public ui::Screen, public controls::TourStates {
+class DeviceScreen : public ui::Screen, public controls::TourStates, public controls::Refreshable {
   Q_OBJECT
  public:
   static constexpr int kHeaderHeight = 60;
@@ -46,6 +47,9 @@ class DeviceScreen : public ui::Screen, public controls::TourStates {
 
   // Shows the overlay and asks the device service for the device list.
   void fetch();
+  // Asks again without the overlay (the app keeps the open screen current); the rows rebuild in place.
+  void refresh() override;
+  ui::ScrollView* refreshScrollView() override { return m_scrollView; }
   // The list is as high as its rows, on a card with a margin around it; the area scrolls when the
   // card does not fit.
   void changeScrollContentSize();

@@ -72,6 +72,10 @@ void MySafetyController::callGetMode() {
   m_calls.call([] { BEServiceMode::getInstance().getList(); }, {}, {}, backend::ServiceCalls::Overlay::Show);
 }
 
+void MySafetyController::refresh() {
+  m_calls.call([] { BEServiceMode::getInstance().getList(); }, {}, {});
+}
+
 void MySafetyController::loadView() {
   auto* view = new QWidget();
   view->resize(kWidth, kViewHeight);

@@ -12,13 +12,15 @@
 #include <QString>
 
 class CustomSliderText;
+#include "controls/Refreshable.h"
+
 class CustomSwitch;
 
 namespace ui {
 class Control;
 }
 
-class MySafetyController : public ui::Screen {
+class MySafetyController : public ui::Screen, public controls::Refreshable {
   Q_OBJECT
  public:
   static constexpr int kHeaderHeight = 60;
@@ -33,6 +35,8 @@ class MySafetyController : public ui::Screen {
 
   // Fetches the modes, with the progress overlay.
   void callGetMode();
+  // Fetches them again without it (the app keeps the open screen current).
+  void refresh() override;
   // Shows the confirmed modes on the controls of every domain no command is out for.
   void refreshModes();
 

@@ -3,6 +3,8 @@
 
 #include "app/LiveState.h"
 #include "app/ScreenCatalog.h"
+#include "controls/switches/CustomSwitch.h"
+#include "screens/lighting/MyLightingController.h"
 #include "backend/BEServiceDevice.h"
 #include "backend/ServiceCalls.h"
 #include "backend/ServiceReachability.h"
@@ -98,6 +100,32 @@ TEST_F(LiveStateTest, AServiceOutOfReachShowsTheBannerRefusesCommandsAndComesBac
   }
   ASSERT_FALSE(live().banner()->isVisible());
   EXPECT_EQ(screen->refreshes, refreshesBefore + 1);
+}
+
+}  // namespace
+}  // namespace screentest
+
+namespace screentest {
+namespace {
+
+using LiveScreenTest = ScreenTest;
+
+TEST_F(LiveScreenTest, AChangeMadeByAnotherUserAppearsOnTheOpenScreenByItself) {
+  auto* lighting = open<MyLightingController>("MyLightingController");
+  ASSERT_NE(lighting, nullptr);
+  devicelist::DeviceCell* cell = lighting->listTableView()->cellForSerial(QStringLiteral("LGT-CUISINE"));
+  ASSERT_NE(cell, nullptr);
+  ASSERT_FALSE(cell->switchControl()->isOn());
+
+  // "anne" switches the kitchen light on from her own phone.
+  const auto answer = sim->call("PUT", QStringLiteral("/device/status"), R"({"status": "ON", "serial": "LGT-CUISINE"})");
+  ASSERT_EQ(answer.status / 100, 2);
+
+  advance(30.0);  // the screen reads again on its own
+  ASSERT_TRUE(waitIdle());
+  cell = lighting->listTableView()->cellForSerial(QStringLiteral("LGT-CUISINE"));
+  ASSERT_NE(cell, nullptr);
+  EXPECT_TRUE(cell->switchControl()->isOn());
 }
 
 }  // namespace
