@@ -155,5 +155,37 @@
         <source>kCtrlGalleryPressed</source>
         <translation>Pressed</translation>
     </message>
+    <message>
+        <source>kCtrlGalleryOverview</source>
+        <translation>Overview</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryLighting</source>
+        <translation>Lighting</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryIntrusion</source>
+        <translation>Intrusion alarm</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryFavorites</source>
+        <translation>Favorites</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowLiving</source>
+        <translation>Living room</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowKitchen</source>
+        <translation>Kitchen</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowMovie</source>
+        <translation>Movie night</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowLeaving</source>
+        <translation>Leaving home</translation>
+    </message>
 </context>
 </TS>

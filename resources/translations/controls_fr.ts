@@ -155,5 +155,37 @@
         <source>kCtrlGalleryPressed</source>
         <translation>Appuyé</translation>
     </message>
+    <message>
+        <source>kCtrlGalleryOverview</source>
+        <translation>Aperçu</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryLighting</source>
+        <translation>Éclairage</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryIntrusion</source>
+        <translation>Alarme intrusion</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryFavorites</source>
+        <translation>Favoris</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowLiving</source>
+        <translation>Salon</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowKitchen</source>
+        <translation>Cuisine</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowMovie</source>
+        <translation>Soirée cinéma</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowLeaving</source>
+        <translation>Départ de la maison</translation>
+    </message>
 </context>
 </TS>

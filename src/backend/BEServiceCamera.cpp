@@ -95,6 +95,7 @@ void BEServiceCamera::getImageWithId(const QString& serial) {
 }
 
 void BEServiceCamera::putStartVideoSessionWithId(const QString& serial) {
+  if (refusedWhileUnreachable(StartVideo)) return;
   auto record = std::make_shared<SOVideoStart>();
   record->serial = serial.toStdString();
   record->session = currentSession();

@@ -107,6 +107,10 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
   void loadSessionPath(int op, const QString& path);
   // `record` PUT on its route; the answer is mapped with the record as target.
   void putRecord(int op, const rest::ObjectPtr& record);
+  // A command is refused at once while the service cannot be reached (see ServiceReachability):
+  // its error notifications and kServiceUnreachableCommandRefused are posted, nothing is sent.
+  // putRecord asks by itself; a command sent by hand asks first.
+  bool refusedWhileUnreachable(int op);
   // Tags a loader the service sent itself with operation `op`.
   void tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loader);
 

@@ -2,6 +2,7 @@
 
 #include "ui/Button.h"
 #include "ui/Fonts.h"
+#include "ui/Images.h"
 #include "ui/Label.h"
 #include "ui/NavigationController.h"
 #include "ui/ScrollView.h"
@@ -49,7 +50,7 @@ void ControlsGalleryScreen::loadView() {
     // The page is made once to read its title; the screen builds its own when opened.
     std::unique_ptr<GalleryPage> page(pages[size_t(i)]());
     auto* row = new ui::Button(QRect(12, y, GalleryPage::kWidth - 24, 48), scroll->contentView());
-    ui::setBackgroundColor(row, Qt::white);
+    row->setBackgroundImage(ui::Images::named(QStringLiteral("section_bottom_bg.png")).withCapInsets(QMargins(14, 14, 14, 14)));
     row->setTitle(page->title());
     row->setTitleColor(QColor(0x1d, 0x28, 0x3a));
     row->setTitleColor(QColor(0x16, 0x71, 0xad), ui::Control::Highlighted);

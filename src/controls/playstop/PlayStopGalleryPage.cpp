@@ -1,5 +1,5 @@
 // The play/stop control in the controls gallery: running in every colour theme, then stopped,
-// pressed and disabled; the further state shows a tap on each.
+// pressed and disabled; the further state shows a tap on each of the themed ones.
 #include "controls/gallery/GalleryPage.h"
 #include "controls/playstop/CustomPlayStop.h"
 
@@ -31,7 +31,7 @@ class PlayStopGalleryPage : public GalleryPage {
       addCaption(localized(key), QRect(16, 12 + row * 46, 150, 36), states);
       return QRect(300 - 16 - CustomPlayStop::kWidth, 12 + row * 46, CustomPlayStop::kWidth, CustomPlayStop::kHeight);
     };
-    m_controls << new CustomPlayStop(place("kCtrlGalleryStopped", 0), false, QStringLiteral("syan"), states);
+    new CustomPlayStop(place("kCtrlGalleryStopped", 0), false, QStringLiteral("syan"), states);
     auto* pressed = new CustomPlayStop(place("kCtrlGalleryPressed", 1), true, QStringLiteral("green"), states);
     pressed->setHighlighted(true);
     auto* disabled = new CustomPlayStop(place("kCtrlGalleryDisabled", 2), false, QStringLiteral("blue"), states);

@@ -38,7 +38,14 @@ CustomSliderText::CustomSliderText(QPoint origin, int numberOfStatus, int select
     // Titles sit above the bar that runs along the bottom.
     button->setContentEdgeInsets(QMargins(2, 4, 2, kHeight - kBarY));
     // The position is chosen as the finger lands, before anything waiting for the lift runs.
-    connect(button, &ui::Control::touchDown, this, [this, k] { setSelected(k); });
+    connect(button, &ui::Control::touchDown, this, [this, k] {
+      m_selectionBeforeTouch = m_selectedSection;
+      setSelected(k);
+    });
+    // A touch that does not end with a lift on the button chose nothing: nobody hears of it, so
+    // the selector shows again what it showed before.
+    connect(button, &ui::Control::touchUpOutside, this, [this] { setSelected(m_selectionBeforeTouch); });
+    connect(button, &ui::Control::touchCancel, this, [this] { setSelected(m_selectionBeforeTouch); });
     m_buttons[size_t(k)] = button;
   }
   setSelected(selected);

@@ -2,7 +2,9 @@
 // The segmented selector: a row of two, three or four labelled buttons (70 x 70 points each)
 // above a coloured bar whose thumb slides under the selected one. A button selects its own
 // position as soon as the finger lands on it (touch-down), so handlers a screen attaches to the
-// buttons' touch-up-inside read the new selectedSection(). The selector itself reports nothing.
+// buttons' touch-up-inside read the new selectedSection(). A touch that ends outside its button
+// (or that a scroll view takes over) puts the earlier selection back, since no handler heard of
+// it. The selector itself reports nothing.
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -11,10 +13,6 @@
 
 class CustomButton;
 class CustomSlider;
-
-namespace ui {
-class ImageView;
-}
 
 class CustomSliderText : public QWidget {
   Q_OBJECT
@@ -57,6 +55,7 @@ class CustomSliderText : public QWidget {
 
   int m_numberOfSection = 3;
   int m_selectedSection = 0;
+  int m_selectionBeforeTouch = 0;
   QString m_colorId;
   QColor m_selectedColor;
   QColor m_normalColor;

@@ -61,7 +61,8 @@ void CustomSwitch::setUp(const QString& colorId) {
   m_leftLabel = new ui::Label(m_clippingView);
   m_rightLabel = new ui::Label(m_clippingView);
   for (ui::Label* label : {m_leftLabel, m_rightLabel}) {
-    label->setFont(ui::Fonts::boldSystemFont(17));
+    // 15 points: a three-letter word at 17 runs into the rounded end of the track.
+    label->setFont(ui::Fonts::boldSystemFont(15));
     label->setTextColor(Qt::white);
     label->setTextAlignment(Qt::AlignHCenter);
   }

@@ -97,6 +97,20 @@ TEST_F(SliderTextTest, ATapHasSelectedBeforeTheScreenHearsTheLift) {
   EXPECT_DOUBLE_EQ(selector.cSlider()->value(), 0.0);
 }
 
+TEST_F(SliderTextTest, ALiftOutsideTheButtonPutsTheSelectionBack) {
+  CustomSliderText selector(QPoint(10, 10), 3, 2, QStringLiteral("orange1"), &host);
+  selector.show();
+  int lifts = 0;
+  QObject::connect(selector.btn1(), &ui::Control::touchUpInside, [&] { ++lifts; });
+  uitest::press(selector.btn1(), QPoint(35, 30));
+  EXPECT_EQ(selector.selectedSection(), 0);  // shown as soon as the finger lands
+  uitest::move(selector.btn1(), QPoint(35, 150));
+  uitest::release(selector.btn1(), QPoint(35, 150));
+  EXPECT_EQ(lifts, 0);
+  EXPECT_EQ(selector.selectedSection(), 2);
+  EXPECT_DOUBLE_EQ(selector.cSlider()->value(), 1.0);
+}
+
 TEST_F(SliderTextTest, BarThumbSitsUnderTheSelectedButton) {
   for (int n : {2, 3, 4}) {
     CustomSliderText selector(QPoint(0, 0), n, 0, QStringLiteral("blue"), &host);

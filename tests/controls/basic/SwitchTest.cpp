@@ -1,7 +1,6 @@
 #include "controls/switches/CustomAutoSwitch.h"
 #include "controls/switches/CustomSwitch.h"
 
-#include "ui/Label.h"
 
 #include "UiTestSupport.h"
 #include "support/ManualClockFixture.h"
@@ -12,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -141,18 +139,6 @@ TEST_F(SwitchTest, TintReplacesTheOnTrackOnce) {
   EXPECT_EQ(s.tintColor(), QColor(Qt::magenta));
   s.setTintColor(QColor());
   EXPECT_EQ(s.onImageName(), QStringLiteral("switch_on_yellow.png"));
-}
-
-TEST_F(SwitchTest, LabelsRideWithTheThumb) {
-  std::unique_ptr<CustomSwitch> s(CustomSwitch::switchWithLeftTextAndRight(QStringLiteral("ON"), QStringLiteral("OFF"), &host));
-  auto visibleWidth = [&](QWidget* label) {
-    return label->geometry().intersected(label->parentWidget()->rect()).width();
-  };
-  EXPECT_EQ(visibleWidth(s->leftLabel()), 0);
-  EXPECT_GT(visibleWidth(s->rightLabel()), 30);
-  s->setOn(true);
-  EXPECT_GT(visibleWidth(s->leftLabel()), 30);
-  EXPECT_EQ(visibleWidth(s->rightLabel()), 0);
 }
 
 // -- The pulse switch --------------------------------------------------------------------------

@@ -55,6 +55,8 @@ void ScreenTest::SetUp() {
 }
 
 void ScreenTest::TearDown() {
+  // Answers still being mapped when the app goes would be dropped half-way: let them land first.
+  if (app) waitIdle();
   if (app) app->navigationController()->popToRootViewControllerAnimated(false);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   app.reset();
