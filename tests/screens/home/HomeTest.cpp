@@ -186,6 +186,19 @@ TEST_F(HomeTest, AppearsAtOnceFromTheStoredDashboardWhileTheFreshOneIsOnItsWay) 
   EXPECT_EQ(home->dashboardAnswers(), 1);
 }
 
+TEST_F(HomeTest, AChangeMadeElsewhereAppearsOnTheOpenDashboardWithoutASecondImageCycle) {
+  auto* home = open<MyHomeController>("MyHomeController");
+  ASSERT_NE(home, nullptr);
+  ASSERT_EQ(rowOf(home->listSensorsTableView(), "LGT-CUISINE"), -1);
+  const QJsonObject command{{"status", "ON"}, {"serial", "LGT-CUISINE"}};
+  ASSERT_EQ(sim->call("PUT", QStringLiteral("/device/status"), QJsonDocument(command).toJson()).status / 100, 2);
+  advance(30.0);  // the app reads the open screen again
+  ASSERT_TRUE(waitIdle());
+  EXPECT_EQ(home->dashboardAnswers(), 2);
+  EXPECT_GE(rowOf(home->listSensorsTableView(), "LGT-CUISINE"), 0);
+  EXPECT_EQ(requestsTo(*sim, "PUT", "/video/image/start/").size(), 1);
+}
+
 TEST_F(HomeTest, ModesReachTheHomeAndARefusedChangeGoesBackToTheLastConfirmedMode) {
   auto* home = open<MyHomeController>("MyHomeController");
   ASSERT_NE(home, nullptr);
