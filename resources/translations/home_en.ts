@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>My security intrusion</source>
-        <translation>My intrusion alarm</translation>
+        <translation>Intrusion</translation>
     </message>
     <message>
         <source>MODE ETEINT</source>
@@ -37,15 +37,15 @@
     </message>
     <message>
         <source>MODE TOTAL</source>
-        <translation>Total</translation>
+        <translation>Full</translation>
     </message>
     <message>
         <source>Ma sécurité domestique</source>
-        <translation>My domestic safety</translation>
+        <translation>Domestic safety</translation>
     </message>
     <message>
         <source>My home help</source>
-        <translation>My home help</translation>
+        <translation>Home help</translation>
     </message>
     <message>
         <source>MY CURRENT SCENARIOS</source>

@@ -25,11 +25,11 @@
     </message>
     <message>
         <source>My security intrusion</source>
-        <translation>Ma sécurité intrusion</translation>
+        <translation>Intrusion</translation>
     </message>
     <message>
         <source>MODE ETEINT</source>
-        <translation>Éteint</translation>
+        <translation>Arrêt</translation>
     </message>
     <message>
         <source>MODE PARTIEL</source>
@@ -41,11 +41,11 @@
     </message>
     <message>
         <source>Ma sécurité domestique</source>
-        <translation>Ma sécurité domestique</translation>
+        <translation>Sécurité domestique</translation>
     </message>
     <message>
         <source>My home help</source>
-        <translation>Mon assistance à domicile</translation>
+        <translation>Assistance à domicile</translation>
     </message>
     <message>
         <source>MY CURRENT SCENARIOS</source>
