@@ -4,6 +4,8 @@
 //    make<MyWeatherController>},
 #include "app/MenuTable.h"
 
+#include "screens/supervision/MySupervisionController.h"
+
 #include "ui/Screen.h"
 
 namespace app {
@@ -22,7 +24,7 @@ const std::vector<MenuEntry>& menuEntries() {
       // Two labels: languages that say "my history" in two words use both lines.
       {MenuSide::Left, {133, "MyOrHistory", "HistoryOrEmpty", "menu_myhistory.png", "MyHistoryController"}, "purple", {}},
       {MenuSide::Right, {55, "SAFETY", nullptr, "menu_mysecurity.png", "MySafetyController"}, "orange1", {}},
-      {MenuSide::Right, {55, "SUPERVISION", nullptr, "menu_mysupervision.png", "MySupervisionController"}, "blue", {}},
+      {MenuSide::Right, {55, "SUPERVISION", nullptr, "menu_mysupervision.png", "MySupervisionController"}, "blue", make<MySupervisionController>},
       {MenuSide::Right, {55, "LIGHTING", nullptr, "menu_mylighting.png", "MyLightingController"}, "yellow", {}},
       {MenuSide::Right, {55, "SHUTTERS", nullptr, "menu_myshutters.png", "MyShuttersController"}, "green", {}},
       {MenuSide::Right, {55, "HEATING", nullptr, "menu_myheating.png", "MyHeatingController"}, "red", {}},
