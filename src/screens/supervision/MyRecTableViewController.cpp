@@ -137,10 +137,13 @@ void MyRecTableViewController::runPlayBack(ui::Button* sender) {
   // The identifier travels as text: "007" stays "007", and an identifier that is not a number
   // works as well.
   const QString identifier = sender->property(kRecordingIdentifierProperty).toString();
+  m_selectedRec.reset();
   for (const auto& rec : m_recs) {
-    if (text(rec->identifier) != identifier) continue;
-    m_selectedRec = rec;
-    foundation::NotificationCenter::defaultCenter().post(kNewSelectedPlaybackForPlayer, this);
-    return;
+    if (text(rec->identifier) == identifier) {
+      m_selectedRec = rec;
+      break;
+    }
   }
+  // Posted with or without a match: the screen says why nothing plays.
+  foundation::NotificationCenter::defaultCenter().post(kNewSelectedPlaybackForPlayer, this);
 }

@@ -35,7 +35,8 @@ class MyRecTableViewController : public ui::Screen, public ui::TableViewDataSour
   const backend::RecordList<VOVideoRec>& recs() const { return m_recs; }
   // The recording whose play button was pressed last; null before any.
   const std::shared_ptr<VOVideoRec>& selectedRec() const { return m_selectedRec; }
-  // The play button of a row: selects the first recording with the button's identifier.
+  // The play button of a row: selects the first recording with the button's identifier (none
+  // when the list no longer has it) and posts kNewSelectedPlaybackForPlayer.
   void runPlayBack(ui::Button* sender);
 
   // Height of all the rows: the empty list counts one row of `emptyHeight`.

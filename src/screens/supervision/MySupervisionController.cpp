@@ -152,13 +152,18 @@ void MySupervisionController::viewDidLoad() {
   observe(kVideoPanDown, [this] { pan(&BEServiceCamera::putCameraDown); });
   observe(kVideoPanReset, [this] { pan(&BEServiceCamera::putResetCameraPosition); });
   observe(kVideoRec, [this] { onRecord(); });
+  // For the life of the screen, whoever asked: a device list brings the recordings, and the
+  // recordings rebuild the pages and the list.
+  observe(kSuccessDeviceGetList, [this] { onDeviceList(); });
+  observe(kErrorDeviceGetList, [this] { onDeviceList(); });
+  observe(kSuccessCameraGetRecList, [this] { onRecList(); });
+  observe(kErrorCameraGetRecList, [this] { onRecList(); });
 
   buildPages();
   buildRecordings();
   layoutBrowsing();
 
-  m_calls.call([] { BEServiceDevice::getInstance().getActuatorList(); }, [this] { onDeviceList(); },
-               [this] { onDeviceList(); }, backend::ServiceCalls::Overlay::Show);
+  m_calls.call([] { BEServiceDevice::getInstance().getActuatorList(); }, {}, {}, backend::ServiceCalls::Overlay::Show);
 }
 
 void MySupervisionController::viewWillAppear(bool animated) {
@@ -168,8 +173,7 @@ void MySupervisionController::viewWillAppear(bool animated) {
 void MySupervisionController::onDeviceList() {
   if (m_videoMode) leaveVideoMode();
   // Whatever the devices' outcome, the recordings come next; the screen is built from both.
-  m_calls.call([] { BEServiceCamera::getInstance().getRecList(); }, [this] { onRecList(); }, [this] { onRecList(); },
-               backend::ServiceCalls::Overlay::Show);
+  m_calls.call([] { BEServiceCamera::getInstance().getRecList(); }, {}, {}, backend::ServiceCalls::Overlay::Show);
 }
 
 void MySupervisionController::onRecList() {
@@ -187,10 +191,7 @@ void MySupervisionController::onRecList() {
 }
 
 void MySupervisionController::refreshRecordings() {
-  m_calls.call([] { BEServiceCamera::getInstance().getRecList(); }, [this] {
-    buildRecordings();
-    layoutBrowsing();
-  }, {});
+  m_calls.call([] { BEServiceCamera::getInstance().getRecList(); }, {}, {});
 }
 
 // --- Pages and recordings ----------------------------------------------------------------------
