@@ -4,8 +4,9 @@
 //    make<MyWeatherController>},
 #include "app/MenuTable.h"
 
+#include "screens/energies/MyEnergiesController.h"
+#include "screens/safety/MySafetyController.h"
 #include "screens/supervision/MySupervisionController.h"
-
 #include "ui/Screen.h"
 
 namespace app {
@@ -23,12 +24,12 @@ const std::vector<MenuEntry>& menuEntries() {
       {MenuSide::Left, {131, "FAVORITES", nullptr, "menu_myfavorites.png", "MyFavoritesController"}, "syan", {}},
       // Two labels: languages that say "my history" in two words use both lines.
       {MenuSide::Left, {133, "MyOrHistory", "HistoryOrEmpty", "menu_myhistory.png", "MyHistoryController"}, "purple", {}},
-      {MenuSide::Right, {55, "SAFETY", nullptr, "menu_mysecurity.png", "MySafetyController"}, "orange1", {}},
+      {MenuSide::Right, {55, "SAFETY", nullptr, "menu_mysecurity.png", "MySafetyController"}, "orange1", make<MySafetyController>},
       {MenuSide::Right, {55, "SUPERVISION", nullptr, "menu_mysupervision.png", "MySupervisionController"}, "blue", make<MySupervisionController>},
       {MenuSide::Right, {55, "LIGHTING", nullptr, "menu_mylighting.png", "MyLightingController"}, "yellow", {}},
       {MenuSide::Right, {55, "SHUTTERS", nullptr, "menu_myshutters.png", "MyShuttersController"}, "green", {}},
       {MenuSide::Right, {55, "HEATING", nullptr, "menu_myheating.png", "MyHeatingController"}, "red", {}},
-      {MenuSide::Right, {55, "CONSUMPTION", nullptr, "menu_myconsumption.png", "MyEnergiesController"}, "green", {}},
+      {MenuSide::Right, {55, "CONSUMPTION", nullptr, "menu_myconsumption.png", "MyEnergiesController"}, "green", make<MyEnergiesController>},
       // The last row also closes the column.
       {MenuSide::Right, {68, "WEATHER", nullptr, "menu_weather.png", "MyWeatherController"}, "orange2", {}},
   };

@@ -25,11 +25,6 @@
 
 namespace screentest {
 
-foundation::ManualClock& processClock() {
-  static auto* clock = new foundation::ManualClock();
-  return *clock;
-}
-
 namespace {
 // The home's time plus the real time gone by: live windows slide while the home's clock stands.
 class MediaClock final : public simhome::Clock {
@@ -41,20 +36,10 @@ class MediaClock final : public simhome::Clock {
   const simhome::Clock& m_home;
   QElapsedTimer m_elapsed;
 };
-
-void resetSingletons() {
-  backend::resetAllSingletons();
-  UISessionManager::resetInstance();
-}
 }  // namespace
 
 void ScreenTest::SetUp() {
-  ui::Animation::setDurationScale(0);
-  resetSingletons();
-  rest::setTlsTrustSettings({});
-  foundation::setScheduler(&clock);
-  foundation::Preferences::setStandard(std::make_unique<foundation::Preferences>(folder.file(QStringLiteral("tavrobox.prefs"))));
-  foundation::SecretStore::setStandard(std::make_unique<foundation::PreferencesSecretStore>(foundation::Preferences::standard()));
+  shelltest::setUpAppEnvironment(clock, folder);
   sim = std::make_unique<simtest::SimHarness>();
 
   foundation::Configuration configuration;
@@ -90,12 +75,10 @@ void ScreenTest::TearDown() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   app.reset();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  resetSingletons();
+  shelltest::resetSingletons();
   stopMedia();
   sim.reset();
-  foundation::SecretStore::setStandard(nullptr);
-  foundation::Preferences::setStandard(nullptr);
-  foundation::setScheduler(nullptr);
+  shelltest::tearDownAppEnvironment();
 }
 
 ui::Screen* ScreenTest::openScreen(const char* screenName) {
