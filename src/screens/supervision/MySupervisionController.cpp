@@ -141,8 +141,16 @@ void MySupervisionController::viewDidLoad() {
   };
   observe(VideoPlayerStopNotif, [this] { leaveVideoMode(); });
   observe(VideoPlayerStartNotif, [this] { m_lblLoad->hide(); });
-  observe(kShowVideoMenu, [this] { if (m_panAndZoom && m_videoMode) { m_panAndZoom->show(); m_panAndZoom->raise(); } });
-  observe(kHideVideoMenu, [this] { if (m_panAndZoom) m_panAndZoom->hide(); });
+  observe(kShowVideoMenu, [this] {
+    if (!m_panAndZoom || !m_videoMode) return;
+    m_panAndZoom->show();
+    m_panAndZoom->raise();
+    m_videoHint->hide();  // it says how to get here
+  });
+  observe(kHideVideoMenu, [this] {
+    if (m_panAndZoom) m_panAndZoom->hide();
+    if (m_videoMode && !ui::isLandscape(interfaceOrientation())) m_videoHint->show();
+  });
   observe(kShowOverlay, [this] { if (m_overlay) m_overlay->show(); });
   observe(kHideOverlay, [this] { if (m_overlay) m_overlay->hide(); });
   observe(kNewSelectedPlaybackForPlayer, [this] { onPlaybackSelected(); });
@@ -496,7 +504,7 @@ void MySupervisionController::layoutVideo() {
   m_videoCaption->setGeometry(12, 8, bounds.width() - 24, 28);
   m_videoCaption->setVisible(!landscape);
   m_videoHint->setGeometry(20, picture.bottom() + 20, bounds.width() - 40, 40);
-  m_videoHint->setVisible(!landscape);
+  m_videoHint->setVisible(!landscape && !(m_panAndZoom && m_panAndZoom->isVisible()));
 
   if (m_player) m_player->view()->raise();
   m_lblLoad->raise();

@@ -5,6 +5,7 @@
 
 #include "backend/BENotifications.h"
 #include "backend/BEServiceCamera.h"
+#include "backend/records/HomeRecords.h"
 #include "backend/records/VideoRecords.h"
 #include "controls/camera/CustomPageControl.h"
 #include "controls/camera/CustomPanAndZoom.h"
@@ -253,6 +254,27 @@ TEST_F(SupervisionScreenTest, ScrollingTheRecordingsUpHidesThePagesAndPullingDow
   EXPECT_TRUE(screen->pagesVisible());
   EXPECT_EQ(screen->videoPageControl()->pos(), QPoint(0, 0));
   EXPECT_EQ(list->height(), shortHeight);
+}
+
+TEST_F(SupervisionScreenTest, WithoutCamerasOnePageSaysSoAndNoPictureIsAskedFor) {
+  auto* screen = openSupervision();
+  ASSERT_TRUE(tbtest::waitUntil([&] { return sent("GET", "/video/image/").size() == 1; }));
+  ASSERT_TRUE(waitIdle());
+  backend::RecordList<VODevice> noCameras;
+  for (const auto& device : BESessionManager::getInstance().devices())
+    if (device->type && device->type->find("CAM") == std::string::npos) noCameras.push_back(device);
+  BESessionManager::getInstance().setDevices(noCameras);
+  post(kSuccessCameraGetRecList);
+  EXPECT_EQ(screen->videoPageControl()->kNumberOfPages(), 1);
+  EXPECT_EQ(screen->videoPageControl()->pageTitle()->text(), "");
+  auto* text = screen->videoPageControl()->scrollView()->contentView()->findChild<ui::Label*>();
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->text(), foundation::localized("No added camera"));
+  screen->playCurrentCamera();
+  advance(30);
+  tbtest::processEventsFor(50);
+  EXPECT_EQ(sent("GET", "/video/image/").size(), 1);
+  EXPECT_TRUE(sent("PUT", "/video/start/").isEmpty());
 }
 
 TEST_F(SupervisionScreenTest, ARecordingWithoutAFileOrNoSelectionStartsNothingAndSaysWhy) {
