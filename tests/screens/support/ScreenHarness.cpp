@@ -73,6 +73,9 @@ void ScreenTest::SetUp() {
 void ScreenTest::TearDown() {
   if (app) app->navigationController()->popToRootViewControllerAnimated(false);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  // What the screens sent on their way out (a video session closed, say) is answered while the
+  // app is still there, rather than into the next test.
+  if (app) waitIdle(5000);
   app.reset();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   shelltest::resetSingletons();
