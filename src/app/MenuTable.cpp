@@ -11,6 +11,7 @@
 #include "screens/lighting/MyLightingController.h"
 #include "screens/safety/MySafetyController.h"
 #include "screens/shutters/MyShuttersController.h"
+#include "screens/supervision/MySupervisionController.h"
 #include "ui/Screen.h"
 
 namespace app {
@@ -29,7 +30,7 @@ const std::vector<MenuEntry>& menuEntries() {
       // Two labels: languages that say "my history" in two words use both lines.
       {MenuSide::Left, {133, "MyOrHistory", "HistoryOrEmpty", "menu_myhistory.png", "MyHistoryController"}, "purple", {}},
       {MenuSide::Right, {55, "SAFETY", nullptr, "menu_mysecurity.png", "MySafetyController"}, "orange1", make<MySafetyController>},
-      {MenuSide::Right, {55, "SUPERVISION", nullptr, "menu_mysupervision.png", "MySupervisionController"}, "blue", {}},
+      {MenuSide::Right, {55, "SUPERVISION", nullptr, "menu_mysupervision.png", "MySupervisionController"}, "blue", make<MySupervisionController>},
       {MenuSide::Right, {55, "LIGHTING", nullptr, "menu_mylighting.png", "MyLightingController"}, "yellow", make<MyLightingController>},
       {MenuSide::Right, {55, "SHUTTERS", nullptr, "menu_myshutters.png", "MyShuttersController"}, "green", make<MyShuttersController>},
       {MenuSide::Right, {55, "HEATING", nullptr, "menu_myheating.png", "MyHeatingController"}, "red", make<MyHeatingController>},

@@ -15,6 +15,9 @@
 #include "app/ShellTestSupport.h"
 #include "simulator/SimHarness.h"
 
+#include "home/MediaLibrary.h"
+#include "home/MediaService.h"
+
 #include "app/TavroBoxAppAppDelegate.h"
 #include "foundation/ManualClock.h"
 #include "support/TempDir.h"
@@ -62,10 +65,26 @@ class ScreenTest : public ::testing::Test {
   // The gateway goes off line (600 for commands) or comes back.
   void gatewayOffline(bool offline);
 
+  // Set in a fixture's constructor to have the cameras' video too: SetUp then serves the live
+  // and recording streams (HLS made with ffmpeg, kept in the shared media folder across runs) on a
+  // free loopback port, sends the app's live video there and gives the app that port as its
+  // RestPlaybackPort. The streams slide in real time, whatever the simulated home's clock says.
+  bool serveMedia = false;
+  simhome::MediaLibrary* media() const { return m_media.get(); }
+  quint16 mediaPort() const;
+
   tbtest::TempDir folder;
   std::unique_ptr<simtest::SimHarness> sim;
   std::unique_ptr<TavroBoxAppAppDelegate> app;
   foundation::ManualClock& clock = shelltest::processClock();
+
+ private:
+  void startMedia(foundation::Configuration& configuration);
+  void stopMedia();
+  std::unique_ptr<simhome::Clock> m_mediaClock;
+  std::unique_ptr<simhome::MediaLibrary> m_media;
+  std::unique_ptr<simhome::MediaService> m_mediaService;
+  std::unique_ptr<simcore::HttpServer> m_mediaServer;
 };
 
 }  // namespace screentest
