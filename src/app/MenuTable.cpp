@@ -4,6 +4,8 @@
 //    make<MyWeatherController>},
 #include "app/MenuTable.h"
 
+#include "screens/history/MyHistoryController.h"
+#include "screens/weather/MyWeatherController.h"
 #include "ui/Screen.h"
 
 namespace app {
@@ -20,7 +22,8 @@ const std::vector<MenuEntry>& menuEntries() {
       {MenuSide::Left, {131, "MYHOME", nullptr, "menu_myhome.png", "MyHomeController"}, "blue", {}},
       {MenuSide::Left, {131, "FAVORITES", nullptr, "menu_myfavorites.png", "MyFavoritesController"}, "syan", {}},
       // Two labels: languages that say "my history" in two words use both lines.
-      {MenuSide::Left, {133, "MyOrHistory", "HistoryOrEmpty", "menu_myhistory.png", "MyHistoryController"}, "purple", {}},
+      {MenuSide::Left, {133, "MyOrHistory", "HistoryOrEmpty", "menu_myhistory.png", "MyHistoryController"}, "purple",
+       make<MyHistoryController>},
       {MenuSide::Right, {55, "SAFETY", nullptr, "menu_mysecurity.png", "MySafetyController"}, "orange1", {}},
       {MenuSide::Right, {55, "SUPERVISION", nullptr, "menu_mysupervision.png", "MySupervisionController"}, "blue", {}},
       {MenuSide::Right, {55, "LIGHTING", nullptr, "menu_mylighting.png", "MyLightingController"}, "yellow", {}},
@@ -28,7 +31,8 @@ const std::vector<MenuEntry>& menuEntries() {
       {MenuSide::Right, {55, "HEATING", nullptr, "menu_myheating.png", "MyHeatingController"}, "red", {}},
       {MenuSide::Right, {55, "CONSUMPTION", nullptr, "menu_myconsumption.png", "MyEnergiesController"}, "green", {}},
       // The last row also closes the column.
-      {MenuSide::Right, {68, "WEATHER", nullptr, "menu_weather.png", "MyWeatherController"}, "orange2", {}},
+      {MenuSide::Right, {68, "WEATHER", nullptr, "menu_weather.png", "MyWeatherController"}, "orange2",
+       make<MyWeatherController>},
   };
   return entries;
 }
