@@ -51,7 +51,7 @@ class HistoryCell final : public ui::TableViewCell {
     m_via = label(QRect(kTextLeft, 45, kTextWidth, 14), "Valdo-Bold", 10, kViaColor, content);
     for (size_t i = 0; i < m_destinations.size(); ++i)
       m_destinations[i] = label(QRect(kTextLeft, kFirstDestinationTop + int(i) * kDestinationStep, kTextWidth, kDestinationStep),
-                                "Valdo-Light", 13, kDestinationColor, content);
+                                "Valdo-Light", 12, kDestinationColor, content);
     m_rule = new ui::ImageView(content);
     m_rule->setImageName(QStringLiteral("history_v_line.png"));
     m_date = label(QRect(), "Valdo-Regular", 11, kDateColor, content);
