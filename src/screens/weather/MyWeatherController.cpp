@@ -128,11 +128,8 @@ void MyWeatherController::startInitWeatherComponents() {
   QWidget* root = view();
   m_phase = Phase::Reading;
   m_selectedPage = 0;
-  m_observations.add(kChangePageNotif, [this](const foundation::Notification&) { onChangePage(); });
-
   m_pages = new CustomPageControl2(QRect(0, kHeaderHeight, root->width(), root->height() - kHeaderHeight), kPages,
                                    ui::rgb(0.369, 0.384, 0.404), root);
-  m_observations.remove(kChangePageNotif);
   m_observations.add(kChangePageNotif, [this](const foundation::Notification&) { onChangePage(); }, m_pages);
   const int sheetHeight = m_pages->height() - CustomPageControl2::kIndicatorHeight - CustomPageControl2::kMenuHeight;
   for (int i = 0; i < kPages; ++i) {

@@ -76,8 +76,12 @@ TEST_F(WeatherScreenTest, TheStationIsReadThenTodayComesFiveSecondsLaterAndEachP
   EXPECT_EQ(outdoorNow(screen, 0), QString::fromStdString(*store.weatherMonthAverage()->temp_out_current));
   EXPECT_EQ(outdoorNow(screen, 1), "--");
 
-  // The first move to the second sheet asks for last month; moving back and again asks nothing.
-  showPage(screen, 1);
+  // The first move to the second sheet (a swipe across the sheet) asks for last month; moving back
+  // and again asks nothing.
+  // (Positions in the paged area, which stays put while the sheets move under the finger.)
+  uitest::drag(screen->pageControlPages()->scrollView(), {300, 150}, {20, 150}, 10, 150);
+  ASSERT_TRUE(waitNetworkIdle());
+  EXPECT_EQ(screen->pageControlPages()->currentPage(), 1);
   EXPECT_EQ(screen->selectedPage(), 1);
   EXPECT_EQ(averageRequests(), 5);
   ASSERT_NE(store.weatherPreviousMonthAverage(), nullptr);
