@@ -24,3 +24,14 @@ function(tb_add_test)
     DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST)
 endfunction()
+
+# tb_add_subdirectories(): adds every folder below this one that has a CMakeLists.txt, so that a
+# new folder joins by existing.
+function(tb_add_subdirectories)
+  file(GLOB _dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(_dir ${_dirs})
+    if(IS_DIRECTORY ${_dir} AND EXISTS ${_dir}/CMakeLists.txt)
+      add_subdirectory(${_dir})
+    endif()
+  endforeach()
+endfunction()

@@ -131,5 +131,13 @@
         <source>kTradNoRecOption</source>
         <translation>Your subscription does not include the video recording option.</translation>
     </message>
+    <message>
+        <source>kTradOfflineBanner</source>
+        <translation>Service unreachable: trying again…</translation>
+    </message>
+    <message>
+        <source>kTradAlertOffline</source>
+        <translation>The service does not answer right now. The command was not sent; try again once the banner is gone.</translation>
+    </message>
 </context>
 </TS>

@@ -131,5 +131,13 @@
         <source>kTradNoRecOption</source>
         <translation>Votre abonnement ne comprend pas l’option d’enregistrement vidéo.</translation>
     </message>
+    <message>
+        <source>kTradOfflineBanner</source>
+        <translation>Service injoignable : nouvel essai en cours…</translation>
+    </message>
+    <message>
+        <source>kTradAlertOffline</source>
+        <translation>Le service ne répond pas pour le moment. La commande n’a pas été envoyée ; réessayez quand le bandeau aura disparu.</translation>
+    </message>
 </context>
 </TS>

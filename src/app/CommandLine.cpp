@@ -13,7 +13,7 @@ foundation::Error optionError(const QString& text) { return foundation::Error{kD
 
 QString usage(const QString& program) {
   return QStringLiteral(
-             "Usage: %1 [--config FILE] [--lang fr|en] [--scale N] [--tour DIR]\n"
+             "Usage: %1 [--config FILE] [--lang fr|en] [--scale N] [--tour DIR] [--version]\n"
              "The TavroBox app: sign in to the cloud service and drive the home.\n\n"
              "  --config FILE  configuration to use (default: $TAVROBOX_CONFIG, then\n"
              "                 ~/.config/TavroBox/tavrobox.conf, then the local simulated service)\n"
@@ -21,6 +21,7 @@ QString usage(const QString& program) {
              "  --scale N      size of the phone window, 0.5 to 4 (default 1)\n"
              "  --tour DIR     sign in with the configured demo user, save a picture of the login,\n"
              "                 the menu, an alert and every screen into DIR, and exit (offscreen)\n"
+             "  --version      print the version and exit\n"
              "  -h, --help     show this help\n")
       .arg(program);
 }
@@ -52,6 +53,8 @@ foundation::Result<LaunchOptions> parseLaunchOptions(const QStringList& argument
 
     if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
       options.help = true;
+    } else if (arg == QLatin1String("--version")) {
+      options.version = true;
     } else if (arg == QLatin1String("--scale")) {
       if (!inlineValue) ++i;  // read above
     } else if (arg == QLatin1String("--config")) {

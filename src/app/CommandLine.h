@@ -14,6 +14,7 @@ struct LaunchOptions {
   double scale = 1.0;  // --scale N
   QString tourDir;     // --tour DIR; "" runs the app
   bool help = false;
+  bool version = false;  // --version: print the version and stop
 };
 
 // `arguments` includes the program name first. Errors name the option at fault.

@@ -4,7 +4,14 @@
 //    make<MyWeatherController>},
 #include "app/MenuTable.h"
 
+#include "screens/energies/MyEnergiesController.h"
+#include "screens/favorites/MyFavoritesController.h"
+#include "screens/heating/MyHeatingController.h"
 #include "screens/history/MyHistoryController.h"
+#include "screens/home/MyHomeController.h"
+#include "screens/lighting/MyLightingController.h"
+#include "screens/safety/MySafetyController.h"
+#include "screens/shutters/MyShuttersController.h"
 #include "screens/weather/MyWeatherController.h"
 #include "ui/Screen.h"
 
@@ -19,20 +26,18 @@ ui::Screen* make() {
 
 const std::vector<MenuEntry>& menuEntries() {
   static const std::vector<MenuEntry> entries{
-      {MenuSide::Left, {131, "MYHOME", nullptr, "menu_myhome.png", "MyHomeController"}, "blue", {}},
-      {MenuSide::Left, {131, "FAVORITES", nullptr, "menu_myfavorites.png", "MyFavoritesController"}, "syan", {}},
+      {MenuSide::Left, {131, "MYHOME", nullptr, "menu_myhome.png", "MyHomeController"}, "blue", make<MyHomeController>},
+      {MenuSide::Left, {131, "FAVORITES", nullptr, "menu_myfavorites.png", "MyFavoritesController"}, "syan", make<MyFavoritesController>},
       // Two labels: languages that say "my history" in two words use both lines.
-      {MenuSide::Left, {133, "MyOrHistory", "HistoryOrEmpty", "menu_myhistory.png", "MyHistoryController"}, "purple",
-       make<MyHistoryController>},
-      {MenuSide::Right, {55, "SAFETY", nullptr, "menu_mysecurity.png", "MySafetyController"}, "orange1", {}},
+      {MenuSide::Left, {133, "MyOrHistory", "HistoryOrEmpty", "menu_myhistory.png", "MyHistoryController"}, "purple", make<MyHistoryController>},
+      {MenuSide::Right, {55, "SAFETY", nullptr, "menu_mysecurity.png", "MySafetyController"}, "orange1", make<MySafetyController>},
       {MenuSide::Right, {55, "SUPERVISION", nullptr, "menu_mysupervision.png", "MySupervisionController"}, "blue", {}},
-      {MenuSide::Right, {55, "LIGHTING", nullptr, "menu_mylighting.png", "MyLightingController"}, "yellow", {}},
-      {MenuSide::Right, {55, "SHUTTERS", nullptr, "menu_myshutters.png", "MyShuttersController"}, "green", {}},
-      {MenuSide::Right, {55, "HEATING", nullptr, "menu_myheating.png", "MyHeatingController"}, "red", {}},
-      {MenuSide::Right, {55, "CONSUMPTION", nullptr, "menu_myconsumption.png", "MyEnergiesController"}, "green", {}},
+      {MenuSide::Right, {55, "LIGHTING", nullptr, "menu_mylighting.png", "MyLightingController"}, "yellow", make<MyLightingController>},
+      {MenuSide::Right, {55, "SHUTTERS", nullptr, "menu_myshutters.png", "MyShuttersController"}, "green", make<MyShuttersController>},
+      {MenuSide::Right, {55, "HEATING", nullptr, "menu_myheating.png", "MyHeatingController"}, "red", make<MyHeatingController>},
+      {MenuSide::Right, {55, "CONSUMPTION", nullptr, "menu_myconsumption.png", "MyEnergiesController"}, "green", make<MyEnergiesController>},
       // The last row also closes the column.
-      {MenuSide::Right, {68, "WEATHER", nullptr, "menu_weather.png", "MyWeatherController"}, "orange2",
-       make<MyWeatherController>},
+      {MenuSide::Right, {68, "WEATHER", nullptr, "menu_weather.png", "MyWeatherController"}, "orange2", make<MyWeatherController>},
   };
   return entries;
 }

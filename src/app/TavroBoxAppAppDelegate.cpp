@@ -2,6 +2,7 @@
 
 #include "controls/AppNotifications.h"
 #include "app/HUDOverlay.h"
+#include "app/LiveState.h"
 #include "app/LoginViewController.h"
 #include "app/RootViewController.h"
 #include "app/StatusBarActivity.h"
@@ -87,6 +88,12 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
   m_hud->hide(true);
   m_hud->setLabelText(QStringLiteral("Chargement ..."));
   m_hud->view()->raise();
+
+  // The open screen kept current, and the service's reach shown (above the overlay's level).
+  m_liveState = std::make_unique<app::LiveState>(m_navigationController.get(), configuration.refreshInterval,
+                                                 [](const QString& message) {
+                                                   Tools::alertWithMessageAndTitleAndCancelButton(message, QString(), foundation::localized("kTradAlertBtnOk"));
+                                                 });
 
   // 5.
   m_window->setStatusBarHidden(false);

@@ -25,6 +25,7 @@ class Window;
 }  // namespace ui
 
 namespace app {
+class LiveState;
 class StatusBarActivity;
 }
 
@@ -50,6 +51,7 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   ui::Screen* popupController() const { return m_popupController.get(); }
   ui::PopupWindow* popupWindow() const { return m_popupWindow; }
   ui::ProgressHUD* progressHUD() const { return m_hud; }
+  app::LiveState* liveState() const { return m_liveState.get(); }
   bool releasedPopup() const { return m_releasedPopup; }
   bool isLogOut() const { return m_isLogOut; }
 
@@ -95,6 +97,7 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   QPointer<ui::PopupWindow> m_popupWindow;
   QPointer<ui::ProgressHUD> m_hud;
   std::unique_ptr<app::StatusBarActivity> m_activity;
+  std::unique_ptr<app::LiveState> m_liveState;
   bool m_popupFading = false;
   bool m_releasedPopup = false;
   bool m_isLogOut = false;

@@ -8,6 +8,7 @@
 #include "app/ScreenCatalog.h"
 #include "app/TavroBoxAppAppDelegate.h"
 #include "controls/TourStates.h"
+#include "controls/gallery/ControlsGalleryScreen.h"
 
 #include "backend/BENotifications.h"
 #include "foundation/NotificationCenter.h"
@@ -156,6 +157,7 @@ int Tour::run() {
   for (ui::AlertView* alert : m_app.window()->alerts()) alert->dismissWithClickedButtonIndex(0, false);
 
   ok &= visitScreens();
+  ok &= visitControlsGallery();
 
   m_out << "tour: login screen shown " << loginShownMs << " ms after main() started";
   if (loginAgeMs >= 0) m_out << " (" << loginAgeMs << " ms after the process started)";
@@ -208,6 +210,28 @@ bool Tour::visitScreens() {
     }
   }
   if (!missing.isEmpty()) m_out << "tour: not built yet, so not shown: " << missing.join(QStringLiteral(", ")) << "\n";
+  return ok;
+}
+
+bool Tour::visitControlsGallery() {
+  ui::NavigationController* navigation = m_app.navigationController();
+  bool ok = true;
+  for (const controls::gallery::GalleryPageFactory& factory : controls::gallery::galleryPages()) {
+    auto* screen = new controls::gallery::GalleryPageScreen(factory());
+    navigation->pushViewController(screen, false);
+    navigation->setNavigationBarHidden(false);
+    waitFor([&] { return !navigation->isTransitioning(); }, kScreenWaitMs);
+    pump(kSettleMs);
+    const QString name = QStringLiteral("controls-") + screen->page()->name();
+    ok &= save(name);
+    for (const QString& state : screen->page()->states()) {
+      screen->page()->enterState(state);
+      pump(kSettleMs);
+      ok &= save(name + QLatin1Char('-') + state);
+    }
+    navigation->popToRootViewControllerAnimated(false);
+    pump(50);
+  }
   return ok;
 }
 

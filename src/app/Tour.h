@@ -32,6 +32,8 @@ class Tour {
   bool save(const QString& name);
   bool waitFor(const std::function<bool()>& condition, int timeoutMs);
   bool visitScreens();
+  // One picture per page of the controls gallery and per further state of the page.
+  bool visitControlsGallery();
 
   TavroBoxAppAppDelegate& m_app;
   foundation::Configuration m_configuration;

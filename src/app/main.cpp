@@ -37,6 +37,10 @@ int main(int argc, char** argv) {
     std::fputs(qPrintable(app::usage(QStringLiteral("tavrobox"))), stdout);
     return 0;
   }
+  if (options->version) {
+    std::printf("tavrobox %s\n", TB_VERSION);
+    return 0;
+  }
   const bool tour = !options->tourDir.isEmpty();
   // The tour needs no display.
   if (tour && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

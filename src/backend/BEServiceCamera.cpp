@@ -30,13 +30,7 @@ BEServiceCamera::BEServiceCamera() {
   registerRoute(SORecordStart::staticClass(), QStringLiteral("/video/record/:serial"), rest::RestRequestMethodPUT);
 
   auto& session = BESessionManager::getInstance;
-  defineOperation(RecList, {.name = "recordings",
-                            .successNames = {kSuccessCameraGetRecList},
-                            .errorNames = {kErrorCameraGetRecList},
-                            .store = [session](const rest::ObjectList& objects) {
-                              session().setRecs(recordsOf<VOVideoRec>(objects));
-                              return true;
-                            }});
+  defineOperation(RecList, listRead("recordings", {kSuccessCameraGetRecList}, {kErrorCameraGetRecList}, &BESessionManager::setRecs));
   defineOperation(Playback, {.name = "playback server",
                              .successNames = {kSuccessCameraGetPlayback},
                              .errorNames = {kErrorCameraGetPlayback},
@@ -101,6 +95,7 @@ void BEServiceCamera::getImageWithId(const QString& serial) {
 }
 
 void BEServiceCamera::putStartVideoSessionWithId(const QString& serial) {
+  if (refusedWhileUnreachable(StartVideo)) return;
   auto record = std::make_shared<SOVideoStart>();
   record->serial = serial.toStdString();
   record->session = currentSession();

@@ -16,13 +16,8 @@ enum Op { List, PutStatus, Exist };
 BEServiceDevice::BEServiceDevice() {
   registerRoute(SODeviceStatus::staticClass(), kStatusPath, rest::RestRequestMethodPUT);
   // Both list operations send the same request; every answer is announced under both names.
-  defineOperation(List, {.name = "device list",
-                         .successNames = {kSuccessDeviceGetList, kSuccessDeviceGetActuatorList},
-                         .errorNames = {kErrorDeviceGetList, kErrorDeviceGetActuatorList},
-                         .store = [](const rest::ObjectList& objects) {
-                           BESessionManager::getInstance().setDevices(recordsOf<VODevice>(objects));
-                           return true;
-                         }});
+  defineOperation(List, listRead("device list", {kSuccessDeviceGetList, kSuccessDeviceGetActuatorList},
+                                 {kErrorDeviceGetList, kErrorDeviceGetActuatorList}, &BESessionManager::setDevices));
   // The new status reaches the store only with the next list.
   defineOperation(PutStatus, {.name = "device status",
                               .successNames = {kSuccessDevicePutStatus},

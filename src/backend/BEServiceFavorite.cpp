@@ -13,13 +13,7 @@ enum Op { List, Start, Stop };
 BEServiceFavorite::BEServiceFavorite() {
   registerRoute(SOFavoriteStart::staticClass(), QStringLiteral("/favorite/:id/start"), rest::RestRequestMethodPUT);
   registerRoute(SOFavoriteStop::staticClass(), QStringLiteral("/favorite/:id/stop"), rest::RestRequestMethodPUT);
-  defineOperation(List, {.name = "favorites",
-                         .successNames = {kSuccessFavoriteGetList},
-                         .errorNames = {kErrorFavoriteGetList},
-                         .store = [](const rest::ObjectList& objects) {
-                           BESessionManager::getInstance().setFavorites(recordsOf<VOFavorite>(objects));
-                           return true;
-                         }});
+  defineOperation(List, listRead("favorites", {kSuccessFavoriteGetList}, {kErrorFavoriteGetList}, &BESessionManager::setFavorites));
   defineOperation(Start, {.name = "favorite start", .successNames = {kSuccessFavoritePutStart}, .errorNames = {kErrorFavoritePutStart}});
   defineOperation(Stop, {.name = "favorite stop", .successNames = {kSuccessFavoritePutStop}, .errorNames = {kErrorFavoritePutStop}});
 }

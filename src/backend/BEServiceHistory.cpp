@@ -10,13 +10,7 @@ constexpr int kList = 0;
 }
 
 BEServiceHistory::BEServiceHistory() {
-  defineOperation(kList, {.name = "history",
-                          .successNames = {kSuccessHistoryGetList},
-                          .errorNames = {kErrorHistoryGetList},
-                          .store = [](const rest::ObjectList& objects) {
-                            BESessionManager::getInstance().setHistories(recordsOf<VOHistory>(objects));
-                            return true;
-                          }});
+  defineOperation(kList, listRead("history", {kSuccessHistoryGetList}, {kErrorHistoryGetList}, &BESessionManager::setHistories));
 }
 
 void BEServiceHistory::getList() { loadSessionPath(kList, kPath); }

@@ -14,13 +14,7 @@ enum Op { List, PutMode };
 
 BEServiceMode::BEServiceMode() {
   registerRoute(SOMode::staticClass(), kPutPattern, rest::RestRequestMethodPUT);
-  defineOperation(List, {.name = "modes",
-                         .successNames = {kSuccessModeGetList},
-                         .errorNames = {kErrorModeGetList},
-                         .store = [](const rest::ObjectList& objects) {
-                           BESessionManager::getInstance().setModes(recordsOf<VOMode>(objects));
-                           return true;
-                         }});
+  defineOperation(List, listRead("modes", {kSuccessModeGetList}, {kErrorModeGetList}, &BESessionManager::setModes));
   defineOperation(PutMode, {.name = "mode change", .successNames = {kSuccessModePutMode}, .errorNames = {kErrorModePutMode}});
 }
 

@@ -12,13 +12,7 @@ enum Op { List, PutStatus };
 
 BEServiceScenario::BEServiceScenario() {
   registerRoute(SOScenario::staticClass(), QStringLiteral("/scenario/:id/status"), rest::RestRequestMethodPUT);
-  defineOperation(List, {.name = "scenarios",
-                         .successNames = {kSuccessScenarioGetList},
-                         .errorNames = {kErrorScenarioGetList},
-                         .store = [](const rest::ObjectList& objects) {
-                           BESessionManager::getInstance().setScenarios(recordsOf<VOScenario>(objects));
-                           return true;
-                         }});
+  defineOperation(List, listRead("scenarios", {kSuccessScenarioGetList}, {kErrorScenarioGetList}, &BESessionManager::setScenarios));
   defineOperation(PutStatus, {.name = "scenario status", .successNames = {kSuccessScenarioPut}, .errorNames = {kErrorScenarioPut}});
 }
 

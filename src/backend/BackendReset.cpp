@@ -12,11 +12,13 @@
 #include "backend/BEServiceScenario.h"
 #include "backend/BEServiceWeather.h"
 #include "backend/BESessionManager.h"
+#include "backend/ServiceReachability.h"
 #include "rest/mapping/RestObjectManager.h"
 
 namespace backend {
 
 void resetAllSingletons() {
+  ServiceReachability::resetInstance();
   BEServiceLogin::resetInstance();
   BEServiceDevice::resetInstance();
   BEServiceMode::resetInstance();

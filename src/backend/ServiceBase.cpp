@@ -4,6 +4,7 @@
 #include "backend/BESessionManager.h"
 #include "backend/BEStatusCodeManager.h"
 #include "backend/ServiceCalls.h"
+#include "backend/ServiceReachability.h"
 #include "foundation/Logging.h"
 #include "foundation/NotificationCenter.h"
 #include "patterns/PercentEncoding.h"
@@ -58,7 +59,23 @@ void ServiceBase::loadSessionPath(int op, const QString& path) {
   tag(op, manager().loadObjectsAtResourcePathDelegate(sessionPath(path), this));
 }
 
-void ServiceBase::putRecord(int op, const rest::ObjectPtr& record) { tag(op, manager().putObjectDelegate(record, this)); }
+void ServiceBase::putRecord(int op, const rest::ObjectPtr& record) {
+  if (refusedWhileUnreachable(op)) return;
+  tag(op, manager().putObjectDelegate(record, this));
+}
+
+bool ServiceBase::refusedWhileUnreachable(int op) {
+  if (!ServiceReachability::hasInstance()) return false;
+  const ServiceReachability& reachability = ServiceReachability::getInstance();
+  if (!reachability.isStarted() || reachability.isServiceReachable()) return false;
+  if (op < 0 || static_cast<std::size_t>(op) >= m_operations.size()) qFatal("A request was sent for an undeclared operation");
+  const ServiceOperation& operation = m_operations[static_cast<std::size_t>(op)];
+  qCInfo(lcApp) << "Command" << operation.name << "refused: the service cannot be reached";
+  // The call that started it hears no names to wait for, so it ends in its error at once.
+  postAll(operation.errorNames, ServiceCalls::currentCall());
+  post(kServiceUnreachableCommandRefused);
+  return true;
+}
 
 void ServiceBase::tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loader) {
   if (!loader) return;

@@ -10,6 +10,7 @@
 //   success notifications are posted;
 // - failure, or an answer whose status is one of the gateway's own codes (600 and above) whatever
 //   its body: the error notifications, then the status-code dispatch that raises the alert.
+#include "backend/BESessionManager.h"
 #include "foundation/Result.h"
 #include "rest/mapping/Object.h"
 #include "rest/mapping/RestObjectLoader.h"
@@ -71,6 +72,21 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
   // Declares operation `id` (ids are the service's own small numbers, 0 upwards).
   void defineOperation(int id, ServiceOperation operation);
 
+  // A read whose answer is a list of T, filed in the session store with `setter` (only the
+  // records of that class: a list answer may carry others).
+  template <class T>
+  static ServiceOperation listRead(const char* name, std::vector<const char*> successNames,
+                                   std::vector<const char*> errorNames,
+                                   void (BESessionManager::*setter)(RecordList<T>)) {
+    return {.name = name,
+            .successNames = std::move(successNames),
+            .errorNames = std::move(errorNames),
+            .store = [setter](const rest::ObjectList& objects) {
+              (BESessionManager::getInstance().*setter)(recordsOf<T>(objects));
+              return true;
+            }};
+  }
+
   // The shared object manager; using a service before the REST layer is configured is a
   // programming error.
   static rest::RestObjectManager& manager();
@@ -91,6 +107,10 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
   void loadSessionPath(int op, const QString& path);
   // `record` PUT on its route; the answer is mapped with the record as target.
   void putRecord(int op, const rest::ObjectPtr& record);
+  // A command is refused at once while the service cannot be reached (see ServiceReachability):
+  // its error notifications and kServiceUnreachableCommandRefused are posted, nothing is sent.
+  // putRecord asks by itself; a command sent by hand asks first.
+  bool refusedWhileUnreachable(int op);
   // Tags a loader the service sent itself with operation `op`.
   void tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loader);
 

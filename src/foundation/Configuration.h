@@ -23,6 +23,7 @@ struct Configuration {
   QStringList trustedFingerprints;  // SHA-256 of accepted certificates, hex (":" allowed)
   bool insecureTLS = false;         // accept any certificate (logged at every start)
   int playbackPort = 443;           // port of the camera media server's playback addresses
+  double refreshInterval = 30.0;    // seconds between two reads of the open screen (0: never)
   QString demoUser;                 // credentials the tour signs in with
   QString demoPassword;
   QString sourcePath;  // the file it was read from; "" for the built-in default

@@ -111,6 +111,11 @@ QSize Button::sizeHint() const {
                std::max(int(std::ceil(imageSize.height())), text.isEmpty() ? 0 : metrics.height() + 12));
 }
 
+void Button::setContentEdgeInsets(const QMargins& insets) {
+  m_contentInsets = insets;
+  update();
+}
+
 void Button::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -136,10 +141,11 @@ void Button::paintEvent(QPaintEvent*) {
   const int textWidth = text.isEmpty() ? 0 : std::min(metrics.horizontalAdvance(text), width() - int(imageSize.width()) - 8);
   const double gap = (!image.isNull() && !text.isEmpty()) ? 4.0 : 0.0;
   const double groupWidth = imageSize.width() + gap + (text.isEmpty() ? 0 : (m_titleLines == 1 ? textWidth : width() - imageSize.width() - gap - 8));
-  double x = (width() - groupWidth) / 2.0;
+  const QRectF content = QRectF(rect()).marginsRemoved(QMarginsF(m_contentInsets));
+  double x = content.left() + (content.width() - groupWidth) / 2.0;
 
   if (!image.isNull()) {
-    const QRectF target(x, (height() - imageSize.height()) / 2.0, imageSize.width(), imageSize.height());
+    const QRectF target(x, content.top() + (content.height() - imageSize.height()) / 2.0, imageSize.width(), imageSize.height());
     const bool own = m_images.contains(int(s));
     painter.save();
     if (dimHighlight && !own) painter.setOpacity(painter.opacity() * 0.55);
@@ -150,8 +156,8 @@ void Button::paintEvent(QPaintEvent*) {
 
   if (!text.isEmpty()) {
     painter.setFont(m_font);
-    const QRectF area = m_titleLines == 1 ? QRectF(x, 0, textWidth, height())
-                                           : QRectF(x, 0, width() - x - 4, height());
+    const QRectF area = m_titleLines == 1 ? QRectF(x, content.top(), textWidth, content.height())
+                                           : QRectF(x, content.top(), width() - x - 4, content.height());
     const int flags = Qt::AlignCenter | (m_titleLines == 1 ? Qt::TextSingleLine : Qt::TextWordWrap);
     const QString shown = m_titleLines == 1 ? metrics.elidedText(text, Qt::ElideRight, int(area.width()) + 1) : text;
     if (m_shadowColor.isValid()) {

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QMap>
+#include <QMargins>
 #include <QString>
 
 namespace ui {
@@ -44,6 +45,9 @@ class Button : public Control {
 
   // Dims the picture while highlighted when there is no highlighted picture (on by default).
   void setAdjustsImageWhenHighlighted(bool on) { m_adjustWhenHighlighted = on; update(); }
+  // The title and picture are centred in the button's rectangle less these margins.
+  void setContentEdgeInsets(const QMargins& insets);
+  QMargins contentEdgeInsets() const { return m_contentInsets; }
   // Overall opacity of what the button draws, 0..1.
   void setContentAlpha(double alpha);
 
@@ -68,6 +72,7 @@ class Button : public Control {
   int m_titleLines = 1;
   bool m_adjustWhenHighlighted = true;
   double m_contentAlpha = 1.0;
+  QMargins m_contentInsets;
 };
 
 }  // namespace ui

@@ -149,6 +149,7 @@ void NavigationController::transition(Screen* from, Screen* to, bool push, bool 
       s->setNavigationController(nullptr);
       s->deleteLater();
     }
+    emit topViewControllerChanged();
   };
   if (!animated || !from) {
     step(1.0);

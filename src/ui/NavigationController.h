@@ -42,6 +42,12 @@ class NavigationController : public Screen {
   // Where the top screen's view lies, in the controller's view.
   QRect contentFrame() const;
 
+ signals:
+  // A push or pop is over: another screen is on top.
+  void topViewControllerChanged();
+
+ public:
+
   bool shouldAutorotateToInterfaceOrientation(Orientation orientation) const override;
   void willRotateToInterfaceOrientation(Orientation to, double duration) override;
   void didRotateFromInterfaceOrientation(Orientation from) override;

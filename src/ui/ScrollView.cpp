@@ -320,6 +320,8 @@ void ScrollView::endDrag(const QPointF& global, qint64 timeMs) {
   const QPointF target = settleTarget(v);
   const bool decelerate = !(near(target.x(), m_offset.x()) && near(target.y(), m_offset.y()));
   QPointer<ScrollView> self(this);
+  emit dragReleased(m_offset);
+  if (!self) return;
   if (m_delegate) m_delegate->scrollViewDidEndDraggingWillDecelerate(this, decelerate);
   if (!self) return;
   if (!decelerate) {

@@ -95,6 +95,11 @@ class ScrollView : public QWidget {
   void continueAdoptedDrag(const QPointF& globalNow, qint64 timeMs);
   void endAdoptedDrag(const QPointF& globalNow, qint64 timeMs);
 
+ signals:
+  // The user let go of a drag; `offset` is where the content stood then (y below 0: pulled past
+  // the top). Heard before the delegate's scrollViewDidEndDraggingWillDecelerate.
+  void dragReleased(QPointF offset);
+
  protected:
   // After every change of the visible part (offset or size), before the delegate hears of it.
   virtual void visibleRectDidChange() {}

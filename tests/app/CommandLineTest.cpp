@@ -39,6 +39,7 @@ TEST(CommandLineTest, OptionsAreReadInBothFormsAndMistakesNameTheOption) {
     EXPECT_EQ(options->scale, c.scale) << line;
   }
   EXPECT_TRUE(app::parseLaunchOptions({"tavrobox", "-h"})->help);
+  EXPECT_TRUE(app::parseLaunchOptions({"tavrobox", "--version"})->version);
 }
 
 }  // namespace

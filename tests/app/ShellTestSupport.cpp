@@ -33,14 +33,26 @@
 
 namespace shelltest {
 
-namespace {
-
 void resetSingletons() {
   backend::resetAllSingletons();
   UISessionManager::resetInstance();
 }
 
-}  // namespace
+void setUpAppEnvironment(foundation::ManualClock& clock, const tbtest::TempDir& folder) {
+  ui::Animation::setDurationScale(0);
+  resetSingletons();
+  rest::setTlsTrustSettings({});
+  foundation::setScheduler(&clock);
+  foundation::Preferences::setStandard(std::make_unique<foundation::Preferences>(folder.file(QStringLiteral("tavrobox.prefs"))));
+  foundation::SecretStore::setStandard(std::make_unique<foundation::PreferencesSecretStore>(foundation::Preferences::standard()));
+}
+
+void tearDownAppEnvironment() {
+  foundation::SecretStore::setStandard(nullptr);
+  foundation::Preferences::setStandard(nullptr);
+  foundation::setScheduler(nullptr);
+  ui::Animation::setDurationScale(0);
+}
 
 QByteArray signInAnswer(const QByteArray& sessionId) {
   return R"({"sessionId": ")" + sessionId +
@@ -60,12 +72,7 @@ NotificationLog::NotificationLog(const QStringList& names) {
 }
 
 void ShellTest::SetUp() {
-  ui::Animation::setDurationScale(0);
-  resetSingletons();
-  rest::setTlsTrustSettings({});
-  foundation::setScheduler(&clock);
-  foundation::Preferences::setStandard(std::make_unique<foundation::Preferences>(folder.file(QStringLiteral("tavrobox.prefs"))));
-  foundation::SecretStore::setStandard(std::make_unique<foundation::PreferencesSecretStore>(foundation::Preferences::standard()));
+  setUpAppEnvironment(clock, folder);
   // The REST layer posts one of these after the delegate has heard the outcome.
   for (const char* name : {rest::RestRequestDidLoadResponseNotification, rest::RestRequestDidFailWithErrorNotification})
     m_requestsDone.add(name, [this](const foundation::Notification&) { ++m_finished; });
@@ -73,10 +80,7 @@ void ShellTest::SetUp() {
 
 void ShellTest::TearDown() {
   quit();
-  foundation::SecretStore::setStandard(nullptr);
-  foundation::Preferences::setStandard(nullptr);
-  foundation::setScheduler(nullptr);
-  ui::Animation::setDurationScale(0);
+  tearDownAppEnvironment();
 }
 
 void ShellTest::launch() {

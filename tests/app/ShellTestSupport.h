@@ -26,6 +26,12 @@ QByteArray signInAnswer(const QByteArray& sessionId = "S1");
 // outlive a test, so it is never destroyed.
 foundation::ManualClock& processClock();
 
+// What a test of the whole app starts from: fresh singletons, no TLS exceptions, the manual
+// clock, preferences and secrets in `folder`, animations that end at once. The tear-down undoes it.
+void setUpAppEnvironment(foundation::ManualClock& clock, const tbtest::TempDir& folder);
+void tearDownAppEnvironment();
+void resetSingletons();
+
 // Every notification named here, in the order posted.
 class NotificationLog {
  public:

@@ -23,25 +23,8 @@
 
 namespace screentest {
 
-foundation::ManualClock& processClock() {
-  static auto* clock = new foundation::ManualClock();
-  return *clock;
-}
-
-namespace {
-void resetSingletons() {
-  backend::resetAllSingletons();
-  UISessionManager::resetInstance();
-}
-}  // namespace
-
 void ScreenTest::SetUp() {
-  ui::Animation::setDurationScale(0);
-  resetSingletons();
-  rest::setTlsTrustSettings({});
-  foundation::setScheduler(&clock);
-  foundation::Preferences::setStandard(std::make_unique<foundation::Preferences>(folder.file(QStringLiteral("tavrobox.prefs"))));
-  foundation::SecretStore::setStandard(std::make_unique<foundation::PreferencesSecretStore>(foundation::Preferences::standard()));
+  shelltest::setUpAppEnvironment(clock, folder);
   sim = std::make_unique<simtest::SimHarness>();
 
   foundation::Configuration configuration;
@@ -72,15 +55,15 @@ void ScreenTest::SetUp() {
 }
 
 void ScreenTest::TearDown() {
+  // Answers still being mapped when the app goes would be dropped half-way: let them land first.
+  if (app) waitIdle();
   if (app) app->navigationController()->popToRootViewControllerAnimated(false);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   app.reset();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  resetSingletons();
+  shelltest::resetSingletons();
   sim.reset();
-  foundation::SecretStore::setStandard(nullptr);
-  foundation::Preferences::setStandard(nullptr);
-  foundation::setScheduler(nullptr);
+  shelltest::tearDownAppEnvironment();
 }
 
 ui::Screen* ScreenTest::openScreen(const char* screenName, Until until) {

@@ -12,6 +12,7 @@
 //     fail("/device/status", "PUT");                                // the next command fails
 //     ... EXPECT_EQ(alertCount(), 1);
 //   }
+#include "app/ShellTestSupport.h"
 #include "simulator/SimHarness.h"
 
 #include "app/TavroBoxAppAppDelegate.h"
@@ -27,9 +28,6 @@
 #include <memory>
 
 namespace screentest {
-
-// The clock of the whole test program (timers the REST layer arms may outlive a test).
-foundation::ManualClock& processClock();
 
 class ScreenTest : public ::testing::Test {
  protected:
@@ -77,7 +75,7 @@ class ScreenTest : public ::testing::Test {
   tbtest::TempDir folder;
   std::unique_ptr<simtest::SimHarness> sim;
   std::unique_ptr<TavroBoxAppAppDelegate> app;
-  foundation::ManualClock& clock = processClock();
+  foundation::ManualClock& clock = shelltest::processClock();
 };
 
 }  // namespace screentest

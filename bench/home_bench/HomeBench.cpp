@@ -1,0 +1,232 @@
+// How long the home dashboard takes from a tap on "MA MAISON" in the menu to the screen fully
+// drawn with the service's answer, in the real app signed in to the simulated service (demo home,
+// loopback HTTP, same process), in two cases:
+//   first:  nothing stored yet: the screen shows its sections at once, then the answer fills them;
+//   stored: the dashboard of an earlier visit is at hand: the screen is complete before the answer.
+// For the stored case it also measures the tap to the first complete frame (before any answer).
+// The peer is a bare QNetworkAccessManager GET of the same dashboard on the same server: the
+// floor any screen waits for. "Drawn" is the whole window rendered (QWidget::grab). Animations
+// take no time, as in the tour: a slide lasts what it lasts whatever the code does.
+//
+//   build/release/bench/home_bench/home_bench --benchmark_repetitions=5
+#include "app/LoginViewController.h"
+#include "app/TavroBoxAppAppDelegate.h"
+#include "backend/BENotifications.h"
+#include "backend/BESessionManager.h"
+#include "controls/AppNotifications.h"
+#include "controls/UISessionManager.h"
+#include "core/HttpServer.h"
+#include "foundation/Configuration.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/Preferences.h"
+#include "foundation/SecretStore.h"
+#include "foundation/Strings.h"
+#include "home/CloudService.h"
+#include "rest/network/NetworkActivity.h"
+#include "screens/home/MyHomeController.h"
+#include "ui/Animation.h"
+#include "ui/NavigationController.h"
+#include "ui/Window.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct World {
+  QTemporaryDir folder;
+  simhome::SystemClock clock;
+  std::unique_ptr<simhome::CloudService> service;
+  std::unique_ptr<simcore::HttpServer> server;
+  std::unique_ptr<TavroBoxAppAppDelegate> app;
+  QNetworkAccessManager nam;
+  QString session;  // of a second client, for the bare GET
+};
+World* g_world = nullptr;
+std::map<std::string, std::vector<double>> g_ms;  // every measurement of each case
+
+bool spinUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > timeoutMs) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  return true;
+}
+
+bool setUp() {
+  auto* w = g_world;
+  QString error;
+  auto users = simhome::Users::loadFile(simhome::Users::builtInPath(), &error);
+  auto homes = users ? simhome::loadHomes(*users, QString(), 2013, w->clock.nowMs(), &error) : std::nullopt;
+  if (!homes) {
+    std::fprintf(stderr, "home_bench: simulated home: %s\n", qPrintable(error));
+    return false;
+  }
+  simhome::ServiceOptions options;
+  options.lifeIntervalMs = 0;
+  w->service = std::make_unique<simhome::CloudService>(options, std::move(*users), std::move(*homes), &w->clock);
+  w->server = std::make_unique<simcore::HttpServer>(w->service.get());
+  if (!w->server->listen()) return false;
+
+  foundation::Preferences::setStandard(std::make_unique<foundation::Preferences>(w->folder.filePath("tavrobox.prefs")));
+  foundation::SecretStore::setStandard(std::make_unique<foundation::PreferencesSecretStore>(foundation::Preferences::standard()));
+  foundation::loadStrings(QStringLiteral("fr"));
+  ui::Animation::setDurationScale(0);
+
+  foundation::Configuration configuration;
+  configuration.restServer = w->server->baseUrl().toString();
+  while (configuration.restServer.endsWith('/')) configuration.restServer.chop(1);
+  configuration.restType = options.restType;
+  configuration.restVersion = options.restVersion;
+  w->app = std::make_unique<TavroBoxAppAppDelegate>();
+  w->app->applicationDidFinishLaunchingWithOptions(configuration);
+  w->app->window()->show();
+
+  auto* login = qobject_cast<LoginViewController*>(w->app->popupController());
+  if (!login) return false;
+  bool signedIn = false;
+  foundation::Observations outcome;
+  outcome.add(kSuccessLoginPostLogin, [&](const foundation::Notification&) { signedIn = true; });
+  login->postUserName()->setText(QStringLiteral("demo"));
+  login->postPassword()->setText(QStringLiteral("demo"));
+  login->textFieldShouldReturn(login->postPassword());
+  if (!spinUntil([&] { return signedIn; }) || !spinUntil([&] { return w->app->releasedPopup(); })) {
+    std::fprintf(stderr, "home_bench: the sign-in to the simulated service did not complete\n");
+    return false;
+  }
+
+  // A second client for the bare GET.
+  const QByteArray digest = QCryptographicHash::hash("demo", QCryptographicHash::Sha1).toHex();
+  QNetworkRequest request(QUrl(w->server->baseUrl().toString() + w->service->basePath() + "/auth"));
+  request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
+  QNetworkReply* reply = w->nam.post(request, QJsonDocument(QJsonObject{{"login", "demo"}, {"password", QString::fromLatin1(digest)},
+                                                                        {"ihm", "iphone"}}).toJson());
+  spinUntil([&] { return reply->isFinished(); });
+  w->session = QJsonDocument::fromJson(reply->readAll()).object().value("sessionId").toString();
+  reply->deleteLater();
+  return !w->session.isEmpty();
+}
+
+// Back to the menu, with nothing of the last visit still running.
+void backToMenu() {
+  g_world->app->navigationController()->popToRootViewControllerAnimated(false);
+  spinUntil([] { return rest::networkActivityCount() == 0; });
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+MyHomeController* tapMyHome() {
+  UISessionManager::getInstance().setSelectedNavItem(QStringLiteral("MyHomeController"));
+  foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
+  return dynamic_cast<MyHomeController*>(g_world->app->navigationController()->topViewController());
+}
+
+void record(benchmark::State& state, const std::string& name, double seconds) {
+  state.SetIterationTime(seconds);
+  g_ms[name].push_back(seconds * 1000.0);
+}
+
+void BM_MenuTapToDashboardDrawn(benchmark::State& state, bool stored) {
+  const std::string name = stored ? "tap to drawn, dashboard stored" : "tap to drawn, first visit";
+  for (auto _ : state) {
+    if (!stored) BESessionManager::getInstance().setDashboard(nullptr);
+    QElapsedTimer timer;
+    timer.start();
+    MyHomeController* home = tapMyHome();
+    if (!home) {
+      state.SkipWithError("the menu opened no dashboard");
+      return;
+    }
+    double firstFrame = 0;
+    if (stored) {
+      g_world->app->window()->grab();
+      firstFrame = timer.nsecsElapsed() / 1e9;
+    }
+    if (!spinUntil([&] { return home->dashboardAnswers() > 0; })) {
+      state.SkipWithError("no dashboard answer");
+      return;
+    }
+    g_world->app->window()->grab();
+    record(state, name, timer.nsecsElapsed() / 1e9);
+    if (stored) g_ms["tap to first complete frame, dashboard stored"].push_back(firstFrame * 1000.0);
+    state.PauseTiming();
+    backToMenu();
+    state.ResumeTiming();
+  }
+}
+
+void BM_BareDashboardGet(benchmark::State& state) {
+  const QUrl url(g_world->server->baseUrl().toString() + g_world->service->basePath() + "/dashboard;jsessionid=" + g_world->session);
+  for (auto _ : state) {
+    QElapsedTimer timer;
+    timer.start();
+    QNetworkRequest request(url);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    QNetworkReply* reply = g_world->nam.get(request);
+    spinUntil([&] { return reply->isFinished(); });
+    const QByteArray body = reply->readAll();
+    const auto document = QJsonDocument::fromJson(body);  // a screen reads what it gets
+    reply->deleteLater();
+    if (!document.isObject()) {
+      state.SkipWithError("no dashboard");
+      return;
+    }
+    record(state, "bare GET of the dashboard", timer.nsecsElapsed() / 1e9);
+  }
+}
+
+double median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Caches and settings of this run stay in a folder of its own.
+  QTemporaryDir home;
+  qputenv("XDG_CACHE_HOME", home.filePath("cache").toUtf8());
+  qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  World world;
+  g_world = &world;
+  if (!setUp()) return 1;
+
+  benchmark::RegisterBenchmark("MenuTapToDashboardDrawn/first", BM_MenuTapToDashboardDrawn, false)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+  benchmark::RegisterBenchmark("MenuTapToDashboardDrawn/stored", BM_MenuTapToDashboardDrawn, true)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+  benchmark::RegisterBenchmark("BareDashboardGet", BM_BareDashboardGet)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+
+  const double floor = median(g_ms["bare GET of the dashboard"]);
+  std::printf("\nmedians over every iteration (ms):\n");
+  for (const auto& [name, values] : g_ms) std::printf("  %-48s %8.2f  (%zu runs)\n", name.c_str(), median(values), values.size());
+  if (floor > 0) {
+    std::printf("ratios to the bare GET of the dashboard:\n");
+    for (const char* name : {"tap to drawn, first visit", "tap to drawn, dashboard stored", "tap to first complete frame, dashboard stored"})
+      std::printf("  %-48s %8.2fx\n", name, median(g_ms[name]) / floor);
+  }
+  world.app.reset();
+  world.server->close();
+  return 0;
+}

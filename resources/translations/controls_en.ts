@@ -1,0 +1,191 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_GB">
+<context>
+    <name>TavroBox</name>
+    <message>
+        <source>kCtrlGalleryTitle</source>
+        <translation>Controls</translation>
+    </message>
+    <message>
+        <source>kCtrlGallerySwitches</source>
+        <translation>Switches</translation>
+    </message>
+    <message>
+        <source>kCtrlGallerySliders</source>
+        <translation>Selectors</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryPlayStop</source>
+        <translation>Play / stop</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryThemes</source>
+        <translation>Colour themes</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryStates</source>
+        <translation>States</translation>
+    </message>
+    <message>
+        <source>kCtrlColor_blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>kCtrlColor_green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>kCtrlColor_orange1</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <source>kCtrlColor_orange2</source>
+        <translation>Amber</translation>
+    </message>
+    <message>
+        <source>kCtrlColor_purple</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>kCtrlColor_red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>kCtrlColor_syan</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>kCtrlColor_yellow</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryOff</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryDisabled</source>
+        <translation>Disabled</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryWithTexts</source>
+        <translation>Texts</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryTinted</source>
+        <translation>Tinted</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryScaled</source>
+        <translation>Smaller</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryPulse</source>
+        <translation>Pulse</translation>
+    </message>
+    <message>
+        <source>kCtrlGallerySwitchYes</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>kCtrlGallerySwitchNo</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryPulsePending</source>
+        <translation>Pulse sent: back to off in 3 s</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryPulseReturned</source>
+        <translation>Back to off by itself</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryTwoPositions</source>
+        <translation>Two positions</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryThreePositions</source>
+        <translation>Three positions</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryFourPositions</source>
+        <translation>Four positions</translation>
+    </message>
+    <message>
+        <source>kCtrlGallerySpeedLow</source>
+        <translation>Low speed</translation>
+    </message>
+    <message>
+        <source>kCtrlGallerySpeedHigh</source>
+        <translation>High speed</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryModeOff</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryModePartial</source>
+        <translation>Partial</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryModeTotal</source>
+        <translation>Full</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryHeatOff</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryHeatFrost</source>
+        <translation>Frost guard</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryHeatEco</source>
+        <translation>Eco</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryHeatComfort</source>
+        <translation>Comfort</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryStopped</source>
+        <translation>Stopped</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryPressed</source>
+        <translation>Pressed</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryOverview</source>
+        <translation>Overview</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryLighting</source>
+        <translation>Lighting</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryIntrusion</source>
+        <translation>Intrusion alarm</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryFavorites</source>
+        <translation>Favorites</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowLiving</source>
+        <translation>Living room</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowKitchen</source>
+        <translation>Kitchen</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowMovie</source>
+        <translation>Movie night</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryRowLeaving</source>
+        <translation>Leaving home</translation>
+    </message>
+</context>
+</TS>

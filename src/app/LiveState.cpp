@@ -1,0 +1,139 @@
+#include "app/LiveState.h"
+
+#include "backend/ServiceReachability.h"
+#include "controls/Refreshable.h"
+#include "foundation/Strings.h"
+#include "rest/network/NetworkActivity.h"
+#include "rest/network/RestNotifications.h"
+#include "ui/ActivityIndicatorView.h"
+#include "ui/Fonts.h"
+#include "ui/Label.h"
+#include "ui/NavigationBar.h"
+#include "ui/NavigationController.h"
+#include "ui/ScrollView.h"
+
+#include <QEvent>
+
+namespace app {
+
+namespace {
+const QColor kBannerBackground(0xc6, 0x28, 0x28);
+}
+
+LiveState::LiveState(ui::NavigationController* navigation, double refreshInterval,
+                     std::function<void(const QString&)> alert)
+    : m_navigation(navigation), m_alert(std::move(alert)), m_refreshInterval(refreshInterval) {
+  QWidget* host = navigation->view();
+  m_banner = new ui::Label(QRect(0, 0, host->width(), kBannerHeight), host);
+  m_banner->setObjectName(QStringLiteral("offlineBanner"));
+  m_banner->setText(foundation::localized("kTradOfflineBanner"));
+  m_banner->setTextColor(Qt::white);
+  m_banner->setTextAlignment(Qt::AlignHCenter);
+  m_banner->setFont(ui::Fonts::font(QStringLiteral("Valdo-Medium"), 12));
+  m_banner->setAutoFillBackground(true);
+  QPalette palette = m_banner->palette();
+  palette.setColor(QPalette::Window, kBannerBackground);
+  m_banner->setPalette(palette);
+  m_banner->hide();
+  host->installEventFilter(this);
+
+  auto& reachability = backend::ServiceReachability::getInstance();
+  reachability.start();
+  m_observations.add(kServiceReachabilityDidChange, [this](const foundation::Notification&) { reachabilityChanged(); });
+  m_observations.add(kServiceUnreachableCommandRefused, [this](const foundation::Notification&) {
+    if (m_alert) m_alert(foundation::localized("kTradAlertOffline"));
+  });
+  m_observations.add(rest::RestApplicationWillEnterForegroundNotification,
+                     [this](const foundation::Notification&) { refreshTopScreen(); });
+  for (const char* name : {rest::RestRequestDidLoadResponseNotification, rest::RestRequestDidFailWithErrorNotification})
+    // The request queues count the request as done when they hear the same notification, which
+    // may be after this observer: look once the event loop has moved on.
+    m_observations.add(name, [this](const foundation::Notification&) {
+      if (m_spinner && m_spinner->isAnimating())
+        QMetaObject::invokeMethod(this, &LiveState::hideSpinnerWhenIdle, Qt::QueuedConnection);
+    });
+
+  connect(navigation, &ui::NavigationController::topViewControllerChanged, this, [this] {
+    watchTopScreen();
+    layoutBanner();
+  });
+  reachabilityChanged();
+}
+
+LiveState::~LiveState() = default;
+
+void LiveState::refreshTopScreen() {
+  if (!m_navigation || m_navigation->isTransitioning()) return;
+  // Nothing is asked while the service is known to be out of reach: its return refreshes anyway.
+  if (!backend::ServiceReachability::getInstance().isServiceReachable()) return;
+  auto* refreshable = dynamic_cast<controls::Refreshable*>(m_navigation->topViewController());
+  if (!refreshable) return;
+  ++m_refreshes;
+  refreshable->refresh();
+}
+
+void LiveState::reachabilityChanged() {
+  const bool reachable = backend::ServiceReachability::getInstance().isServiceReachable();
+  if (!m_banner) return;
+  const bool wasShown = m_banner->isVisible();
+  m_banner->setVisible(!reachable);
+  layoutBanner();
+  if (reachable && wasShown) refreshTopScreen();  // what is on show may have changed meanwhile
+}
+
+void LiveState::layoutBanner() {
+  if (!m_banner || !m_navigation) return;
+  const int top = m_navigation->isNavigationBarHidden() ? 0 : ui::NavigationBar::kHeight;
+  m_banner->setGeometry(0, top, m_navigation->view()->width(), kBannerHeight);
+  m_banner->raise();
+}
+
+bool LiveState::eventFilter(QObject* watched, QEvent* event) {
+  if (m_navigation && watched == m_navigation->view() && event->type() == QEvent::Resize) layoutBanner();
+  return QObject::eventFilter(watched, event);
+}
+
+void LiveState::watchTopScreen() {
+  disconnect(m_pullConnection);
+  m_watched = m_navigation ? m_navigation->topViewController() : nullptr;
+  auto* refreshable = dynamic_cast<controls::Refreshable*>(m_watched.data());
+  // The interval counts from the moment a screen comes on top: it has just read its data.
+  m_refreshTimer.invalidate();
+  if (refreshable && m_refreshInterval > 0)
+    m_refreshTimer.start(m_refreshInterval, true, [this](foundation::Timer&) { refreshTopScreen(); });
+  ui::ScrollView* list = refreshable ? refreshable->refreshScrollView() : nullptr;
+  if (!list) return;
+  m_pullConnection = connect(list, &ui::ScrollView::dragReleased, this, &LiveState::pulled);
+}
+
+void LiveState::pulled(QPointF offset) {
+  if (offset.y() > -kPullDistance || !backend::ServiceReachability::getInstance().isServiceReachable()) return;
+  auto* refreshable = dynamic_cast<controls::Refreshable*>(m_watched.data());
+  ui::ScrollView* list = refreshable ? refreshable->refreshScrollView() : nullptr;
+  if (!list) return;
+  if (!m_spinner || m_spinner->parentWidget() != list) {
+    delete m_spinner;
+    m_spinner = new ui::ActivityIndicatorView(ui::ActivityIndicatorView::Style::Gray, list);
+    m_spinner->setObjectName(QStringLiteral("pullToRefreshSpinner"));
+  }
+  const QSize size = m_spinner->sizeHint();
+  m_spinner->setGeometry((list->width() - size.width()) / 2, 8, size.width(), size.height());
+  m_spinner->show();
+  m_spinner->raise();
+  m_spinner->startAnimating();
+  m_spinnerLimit.start(kSpinnerLimitSeconds, false, [this](foundation::Timer&) {
+    if (!m_spinner) return;
+    m_spinner->stopAnimating();
+    m_spinner->hide();
+  });
+  refreshTopScreen();
+}
+
+void LiveState::hideSpinnerWhenIdle() {
+  if (!m_spinner || !m_spinner->isAnimating() || rest::networkActivityCount() > 0) return;
+  m_spinner->stopAnimating();
+  m_spinner->hide();
+  m_spinnerLimit.invalidate();
+}
+
+}  // namespace app

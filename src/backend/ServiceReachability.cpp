@@ -1,0 +1,94 @@
+#include "backend/ServiceReachability.h"
+
+#include "foundation/Logging.h"
+#include "rest/mapping/RestObjectManager.h"
+#include "rest/network/RestClient.h"
+#include "rest/network/RestNotifications.h"
+#include "rest/network/RestReachabilityObserver.h"
+#include "rest/network/RestRequest.h"
+#include "rest/network/RestResponse.h"
+#include "rest/support/RestError.h"
+
+namespace backend {
+
+namespace {
+// Failures that mean nothing answered at all, as opposed to an answer the app did not like.
+bool meansNothingAnswered(const foundation::Error& error) {
+  if (error.domain != rest::kRestErrorDomain) return false;
+  switch (error.code) {
+    case rest::kRestUnableToContactResource:
+    case rest::kRestConnectionRefused:
+    case rest::kRestHostNotFound:
+    case rest::kRestTimedOut:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
+ServiceReachability::~ServiceReachability() {
+  if (m_probe && m_probing) m_probe->cancel();
+}
+
+void ServiceReachability::start(double probeInterval) {
+  m_probeInterval = probeInterval > 0 ? probeInterval : kDefaultProbeInterval;
+  if (m_started) return;
+  m_started = true;
+  m_observations.add(rest::RestRequestDidFailWithErrorNotification, [this](const foundation::Notification& n) {
+    const auto* error = n.info<foundation::Error>(rest::RestRequestDidFailWithErrorNotificationUserInfoErrorKey);
+    if (error && meansNothingAnswered(*error)) markUnreachable();
+  });
+  m_observations.add(rest::RestRequestDidLoadResponseNotification, [this](const foundation::Notification& n) {
+    auto* const* response = n.info<rest::RestResponse*>(rest::RestRequestDidLoadResponseNotificationUserInfoResponseKey);
+    // A stored answer served in place of the network proves nothing.
+    if (response && *response && !(*response)->wasLoadedFromCache()) markReachable();
+  });
+  m_observations.add(rest::RestReachabilityDidChangeNotification, [this](const foundation::Notification& n) {
+    const auto* flags = n.info<quint32>(rest::RestReachabilityFlagsUserInfoKey);
+    if (!flags) return;
+    if (!(*flags & rest::kRestReachabilityFlagReachable))
+      markUnreachable();
+    else if (!m_reachable)
+      probe();  // the network is back: ask now rather than at the next round
+  });
+}
+
+void ServiceReachability::markUnreachable() {
+  if (!m_probeTimer.isValid() && m_started)
+    m_probeTimer.start(m_probeInterval, true, [this](foundation::Timer&) { probe(); });
+  if (!m_reachable) return;
+  m_reachable = false;
+  qCInfo(lcApp) << "The service cannot be reached; asking again every" << m_probeInterval << "s";
+  foundation::NotificationCenter::defaultCenter().post(kServiceReachabilityDidChange);
+}
+
+void ServiceReachability::markReachable() {
+  m_probeTimer.invalidate();
+  if (m_reachable) return;
+  m_reachable = true;
+  qCInfo(lcApp) << "The service answers again";
+  foundation::NotificationCenter::defaultCenter().post(kServiceReachabilityDidChange);
+}
+
+void ServiceReachability::probe() {
+  if (m_probing) return;  // one at a time
+  // The client the services use: same base address, trust settings and queue.
+  rest::RestObjectManager* manager = rest::RestObjectManager::sharedManager();
+  rest::RestClient* client = manager ? manager->client() : nullptr;
+  if (!client) return;
+  // Any answer will do: the base path itself, which needs no session and stores nothing.
+  m_probe = client->getDelegate(QStringLiteral("/"), this);
+  m_probing = m_probe != nullptr;
+}
+
+// The request is not released from its own callbacks: the next probe replaces it.
+void ServiceReachability::requestDidLoadResponse(rest::RestRequest* /*request*/, rest::RestResponse* /*response*/) {
+  m_probing = false;
+}
+
+void ServiceReachability::requestDidFailLoadWithError(rest::RestRequest* /*request*/, const foundation::Error& /*error*/) {
+  m_probing = false;
+}
+
+}  // namespace backend

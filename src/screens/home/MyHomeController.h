@@ -1,0 +1,179 @@
+#pragma once
+// The home dashboard, the first screen after signing in: at the top a strip of camera still
+// images, one page per camera, refreshed in turn; below it, in a scrolling area, the favorite
+// that runs now (with a button that stops it), the alarm modes of the three domains, the
+// scenarios being played and the devices that are on.
+//
+// It shows at once what the session store already holds and asks for a fresh dashboard; each
+// answer updates the same strip and sections in place. Scrolling the sections up hides the strip
+// (they take its room); pulling them down past their top brings it back.
+//
+// What the controls show is what the service last confirmed, overridden by the commands still
+// on their way; a refused command puts its control back. The camera images come one at a time,
+// the cameras in turn, one every 5 s (the first after 5 s divided by the number of cameras), in
+// one cycle per screen whatever the number of dashboard answers.
+#include "backend/BESessionManager.h"
+#include "backend/ServiceCalls.h"
+#include "controls/TourStates.h"
+#include "controls/camera/CustomPageControl.h"
+#include "controls/playstop/CustomPlayStop.h"
+#include "controls/sliders/CustomSliderText.h"
+#include "controls/switches/CustomSwitch.h"
+#include "foundation/Timer.h"
+#include "ui/Button.h"
+#include "ui/ImageView.h"
+#include "ui/Label.h"
+#include "ui/Screen.h"
+#include "ui/ScrollView.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class AllActiveSensorsTableView;
+class ScenarioTableViewController;
+
+class MyHomeController : public ui::Screen, public controls::TourStates, private ui::ScrollViewDelegate {
+  Q_OBJECT
+ public:
+  static constexpr int kHeaderHeight = 56;
+  static constexpr int kStripHeight = 190;
+  static constexpr int kCameraTabHeight = 24;
+  static constexpr double kImageIntervalSeconds = 5.0;
+  static constexpr int kImageTagBase = 10000;
+  static constexpr double kHideStripSeconds = 0.8;
+  static constexpr double kShowStripSeconds = 0.1;
+
+  explicit MyHomeController(QObject* parent = nullptr);
+  ~MyHomeController() override;
+
+  // --- What the screen shows (for its tests and the tour) ---
+  const backend::RecordList<VODeviceLight>& cameraSensors() const { return m_cameraSensors; }
+  const backend::RecordList<VOFavorite>& favorites() const { return m_favorites; }
+  CustomPageControl* videoPageControl() const { return m_videoPageControl; }
+  ui::ScrollView* scrollView() const { return m_scrollView; }
+  ui::Button* btnReturnToCamera() const { return m_btnReturnToCamera; }
+  bool videoPageControlIsVisible() const { return m_videoPageControlIsVisible; }
+  ui::Label* favoriteNameLbl() const { return m_favoriteNameLbl; }
+  QWidget* favoriteVLine() const { return m_favoriteVLine; }
+  CustomPlayStop* favoritePlayStop() const { return m_favoritePlayStop; }
+  CustomSliderText* sliderAlarm() const { return m_sliderAlarm; }
+  CustomSwitch* switchDomestic() const { return m_switchDomestic; }
+  CustomSwitch* switchHomehelp() const { return m_switchHomehelp; }
+  ScenarioTableViewController* listScenariosTableView() const { return m_listScenarios.get(); }
+  AllActiveSensorsTableView* listSensorsTableView() const { return m_listSensors.get(); }
+  // The section backgrounds of the scenarios and the devices, in the scrolling area's content.
+  QRect bgScenarioFrame() const { return m_bgScenarioFrame; }
+  QRect bgSensorFrame() const { return m_bgSensorFrame; }
+  ui::Label* lblTitleSensors() const { return m_lblTitleSensors; }
+  // The image view of camera `index` in the strip (tag 10000 + index), if there is one.
+  ui::ImageView* cameraImageView(int index) const;
+  int lastImgDownloadedIndex() const { return m_lastImgDownloadedIndex; }
+  // Whether the image cycle runs: a session start, an image request or the timer is out.
+  bool imageCycleRunning() const { return m_cycleRunning; }
+  bool timerIsActif() const { return m_nsImgTimer.isValid(); }
+  // Dashboard answers (or failures) handled so far.
+  int dashboardAnswers() const { return m_dashboardAnswers; }
+
+  // --- Handlers, also called directly by tests ---
+  // A dashboard answer, or a failed fetch: the screen shows what the store holds.
+  void onGetDashBoard();
+  void onGetDashBoardError() { onGetDashBoard(); }
+  // The intrusion selector was tapped; the two switches were toggled.
+  void changeAlarmMode();
+  void changeDomesticMode();
+  void changeAssistanceMode();
+  // The favorite's control was tapped to stop it.
+  void stopFavorite();
+  // The timer of the image cycle fired.
+  void selectCameraToGetImg();
+  // Lays the scenario and device sections out to their lists.
+  void adjustScenarioBgAndContentHeight();
+  // Hides or shows the camera strip as the sections scroll.
+  void scrollViewDidScroll(ui::ScrollView* scrollView) override;
+
+  std::vector<State> tourStates() override;
+
+ protected:
+  void viewDidLoad() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct PendingMode {
+    std::uint64_t ticket;
+    QString domain;
+    QString mode;
+  };
+
+  void fetchDashboard();
+  // Reads the cameras of the stored dashboard; true when they differ from the strip's.
+  bool refreshVideoSensors();
+  void initVideoPageControl();
+  void initFixedPartContent();
+  void refreshModes();
+  void showModes();
+  void refreshFavorite();
+  QString shownMode(const QString& domain) const;
+  void sendMode(const QString& domain, const QString& mode);
+  void finishModeCommand(std::uint64_t ticket, bool confirmed);
+  void finishFavoriteStop(const QString& identifier, bool confirmed);
+
+  void startImageCycle();
+  void stopImageCycle();
+  void scheduleNextImage(double seconds);
+  void getImageForCamera(int index);
+  void hideVideoPageControl();
+  void seeVideoPageControl();
+  void layoutView();
+  int contentTop() const;
+
+  backend::RecordList<VODeviceLight> m_cameraSensors;
+  backend::RecordList<VOFavorite> m_favorites;
+  backend::RecordList<VOMode> m_modes;
+  // The last mode the service confirmed, by domain.
+  QHash<QString, QString> m_confirmedModes;
+  std::vector<PendingMode> m_pendingModes;
+  std::uint64_t m_nextTicket = 1;
+  // Favorites whose stop is on its way: they are off the section until the answer.
+  QStringList m_stoppingFavorites;
+
+  QPointer<ui::ImageView> m_header;
+  QPointer<ui::Label> m_title;
+  QPointer<CustomPageControl> m_videoPageControl;
+  QStringList m_stripCameras;  // serial and name of each page, to know when the strip must change
+  QPointer<ui::ScrollView> m_scrollView;
+  QPointer<ui::Button> m_btnReturnToCamera;
+  bool m_videoPageControlIsVisible = true;
+
+  QPointer<ui::ImageView> m_bgFavorite;
+  QPointer<ui::ImageView> m_bgSecurity;
+  QPointer<ui::ImageView> m_bgScenario;
+  QPointer<ui::ImageView> m_bgSensor;
+  QRect m_bgScenarioFrame;
+  QRect m_bgSensorFrame;
+  QPointer<ui::Label> m_favoriteNameLbl;
+  QPointer<QWidget> m_favoriteVLine;
+  QPointer<CustomPlayStop> m_favoritePlayStop;
+  QPointer<CustomSliderText> m_sliderAlarm;
+  QPointer<CustomSwitch> m_switchDomestic;
+  QPointer<CustomSwitch> m_switchHomehelp;
+  QPointer<ui::Label> m_lblTitleScenarios;
+  QPointer<ui::Label> m_lblTitleSensors;
+  std::unique_ptr<ScenarioTableViewController> m_listScenarios;
+  std::unique_ptr<AllActiveSensorsTableView> m_listSensors;
+
+  // The image cycle: one at a time, whatever the number of dashboard answers.
+  foundation::Timer m_nsImgTimer;
+  bool m_cycleRunning = false;
+  int m_lastImgDownloadedIndex = -1;
+  backend::ServiceCalls m_imageCalls;
+
+  int m_dashboardAnswers = 0;
+  backend::ServiceCalls m_calls;
+};

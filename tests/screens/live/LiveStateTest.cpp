@@ -1,0 +1,104 @@
+// The open screen kept current, and the service's reach shown, against the simulated service.
+#include "screens/support/ScreenHarness.h"
+
+#include "app/LiveState.h"
+#include "app/ScreenCatalog.h"
+#include "backend/BEServiceDevice.h"
+#include "backend/ServiceCalls.h"
+#include "backend/ServiceReachability.h"
+#include "controls/Refreshable.h"
+#include "foundation/Strings.h"
+#include "support/Wait.h"
+#include "ui/ScrollView.h"
+
+namespace screentest {
+namespace {
+
+constexpr const char* kStandIn = "MyEnergiesController";  // a menu entry the test screen stands in for
+
+class RefreshCountingScreen : public ui::Screen, public controls::Refreshable {
+ public:
+  void refresh() override {
+    ++refreshes;
+    m_calls.call([] { BEServiceDevice::getInstance().getList(); }, {}, {});
+  }
+  ui::ScrollView* refreshScrollView() override { return m_list; }
+  int refreshes = 0;
+
+ protected:
+  void viewDidLoad() override { m_list = new ui::ScrollView(QRect(0, 0, 320, 400), view()); }
+
+ private:
+  ui::ScrollView* m_list = nullptr;
+  backend::ServiceCalls m_calls;
+};
+
+class LiveStateTest : public ScreenTest {
+ protected:
+  void SetUp() override {
+    app::ScreenCatalog::shared().registerScreen(kStandIn, [] { return new RefreshCountingScreen(); });
+    ScreenTest::SetUp();
+  }
+  void TearDown() override {
+    ScreenTest::TearDown();
+    app::ScreenCatalog::shared().unregisterScreen(kStandIn);
+    app::registerKnownScreens(app::ScreenCatalog::shared());
+  }
+  app::LiveState& live() { return *app->liveState(); }
+};
+
+TEST_F(LiveStateTest, TheOpenScreenReadsAgainOnItsIntervalAndWhenPulledPastItsTop) {
+  auto* screen = open<RefreshCountingScreen>(kStandIn);
+  ASSERT_NE(screen, nullptr);
+  advance(29.0);
+  EXPECT_EQ(screen->refreshes, 0);
+  advance(1.0);
+  EXPECT_EQ(screen->refreshes, 1);
+  ASSERT_TRUE(waitIdle());
+
+  emit screen->refreshScrollView()->dragReleased(QPointF(0, -20));  // not far enough
+  EXPECT_EQ(screen->refreshes, 1);
+  emit screen->refreshScrollView()->dragReleased(QPointF(0, -app::LiveState::kPullDistance - 5));
+  EXPECT_EQ(screen->refreshes, 2);
+  ASSERT_NE(live().pullSpinner(), nullptr);
+  EXPECT_TRUE(live().pullSpinner()->isAnimating());
+  ASSERT_TRUE(tbtest::waitUntil([&] { return !live().pullSpinner()->isAnimating(); })) << "the spinner stays";
+}
+
+TEST_F(LiveStateTest, AServiceOutOfReachShowsTheBannerRefusesCommandsAndComesBack) {
+  auto* screen = open<RefreshCountingScreen>(kStandIn);
+  ASSERT_NE(screen, nullptr);
+  const quint16 port = quint16(sim->server().baseUrl().port());
+  sim->server().close();
+
+  backend::ServiceCalls calls;
+  int errors = 0;
+  calls.call([] { BEServiceDevice::getInstance().getList(); }, {}, [&] { ++errors; });
+  ASSERT_TRUE(tbtest::waitUntil([&] { return errors == 1; }));
+  EXPECT_TRUE(live().banner()->isVisible());
+  EXPECT_EQ(live().banner()->text(), foundation::localized("kTradOfflineBanner"));
+
+  // A command goes nowhere: refused at once, with one alert that says why.
+  const qsizetype before = sim->server().recordedCount();
+  int refused = 0;
+  calls.call([] { BEServiceDevice::getInstance().putStatusWithId("ON", "LGT-SALON"); }, {}, [&] { ++refused; });
+  EXPECT_EQ(refused, 1);
+  EXPECT_EQ(alertCount(), 1);
+  EXPECT_EQ(topAlertMessage(), foundation::localized("kTradAlertOffline"));
+  dismissAlert();
+  EXPECT_EQ(sim->server().recordedCount(), before);
+
+  // The service is back: the next probe finds it, the banner goes and the screen reads again.
+  ASSERT_TRUE(sim->server().listen(QHostAddress::LocalHost, port));
+  const int refreshesBefore = screen->refreshes;
+  // (The first probe may meet a connection the old server left half-closed: the next one goes.)
+  for (int round = 0; round < 3 && live().banner()->isVisible(); ++round) {
+    advance(backend::ServiceReachability::kDefaultProbeInterval);
+    tbtest::waitUntil([&] { return !live().banner()->isVisible(); }, 2000);
+  }
+  ASSERT_FALSE(live().banner()->isVisible());
+  EXPECT_EQ(screen->refreshes, refreshesBefore + 1);
+}
+
+}  // namespace
+}  // namespace screentest

@@ -1,0 +1,73 @@
+// The safety and energies screens opened from the menu of the real app against the simulated home.
+#include "../support/ScreenHarness.h"
+#include "support/Wait.h"
+#include "UiTestSupport.h"
+
+#include "controls/sliders/CustomSliderText.h"
+#include "controls/switches/CustomButton.h"
+#include "controls/switches/CustomSwitch.h"
+#include "foundation/Strings.h"
+#include "screens/energies/MyEnergiesController.h"
+#include "screens/safety/MySafetyController.h"
+#include "ui/Label.h"
+
+#include <QJsonArray>
+
+namespace screentest {
+class SafetyScreenTest : public ScreenTest {
+ protected:
+  // The mode of `domain` in the simulated home, read by another client.
+  QString homeMode(const QString& domain) {
+    for (const auto& entry : simRead(QStringLiteral("/gateway/mode")).value(QStringLiteral("modeList")).toArray()) {
+      const QJsonObject mode = entry.toObject();
+      if (mode.value(QStringLiteral("subCategory")).toString() == domain) return mode.value(QStringLiteral("mode")).toString();
+    }
+    return QString();
+  }
+};
+
+TEST_F(SafetyScreenTest, ModesReachTheHomeAndARefusalComesBackWithOneAlert) {
+  auto* screen = open<MySafetyController>("MySafetyController");
+  ASSERT_NE(screen, nullptr);
+  // The demo home: intrusion off, domestic safety on, home help off.
+  EXPECT_EQ(screen->sliderAlarm()->selectedSection(), 0);
+  EXPECT_TRUE(screen->switchDomestic()->isOn());
+  EXPECT_FALSE(screen->switchHomehelp()->isOn());
+
+  uitest::tap(screen->sliderAlarm()->btn3());
+  uitest::tap(screen->switchHomehelp());
+  ASSERT_TRUE(waitIdle());
+  EXPECT_EQ(homeMode(QStringLiteral("INTRUSION")), QStringLiteral("ON"));
+  EXPECT_EQ(homeMode(QStringLiteral("ASSISTANCE")), QStringLiteral("ON"));
+  EXPECT_EQ(alertCount(), 0);
+
+  fail(QStringLiteral("/gateway/DOMESTIC/mode/"), QStringLiteral("PUT"));
+  uitest::tap(screen->switchDomestic());
+  ASSERT_TRUE(waitIdle());
+  EXPECT_TRUE(screen->switchDomestic()->isOn());
+  EXPECT_EQ(homeMode(QStringLiteral("DOMESTIC")), QStringLiteral("ON"));
+  EXPECT_EQ(alertCount(), 1);
+  dismissAlert();
+
+  // The gateway off line refuses an intrusion change: the selector returns to the mode the home
+  // accepted a moment ago.
+  gatewayOffline(true);
+  uitest::tap(screen->sliderAlarm()->btn2());
+  ASSERT_TRUE(waitIdle());
+  EXPECT_EQ(screen->sliderAlarm()->selectedSection(), 2);
+  EXPECT_EQ(homeMode(QStringLiteral("INTRUSION")), QStringLiteral("ON"));
+  EXPECT_EQ(alertCount(), 1);
+  EXPECT_EQ(topAlertMessage(), foundation::localized("kTradAlertGatewayOff"));
+}
+
+TEST_F(SafetyScreenTest, EnergiesOpensFromTheMenuWithItsNotice) {
+  auto* screen = open<MyEnergiesController>("MyEnergiesController");
+  ASSERT_NE(screen, nullptr);
+  auto* notice = screen->view()->findChild<ui::Label*>(QStringLiteral("soonAvailable"));
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(notice->text(), foundation::localized("Soon Available"));
+  EXPECT_FALSE(notice->text().isEmpty());
+  EXPECT_EQ(alertCount(), 0);
+}
+
+}  // namespace screentest
