@@ -235,5 +235,17 @@
         <source>North Northwest</source>
         <translation>North-northwest</translation>
     </message>
+    <message>
+        <source>kCtrlGalleryWeather</source>
+        <translation>Weather</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryWeatherPanels</source>
+        <translation>Weather panels</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryWeatherMenu</source>
+        <translation>Period menu</translation>
+    </message>
 </context>
 </TS>

@@ -235,5 +235,17 @@
         <source>North Northwest</source>
         <translation>Nord-nord-ouest</translation>
     </message>
+    <message>
+        <source>kCtrlGalleryWeather</source>
+        <translation>Météo</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryWeatherPanels</source>
+        <translation>Panneaux météo</translation>
+    </message>
+    <message>
+        <source>kCtrlGalleryWeatherMenu</source>
+        <translation>Menu des périodes</translation>
+    </message>
 </context>
 </TS>

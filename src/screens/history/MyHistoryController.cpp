@@ -54,6 +54,12 @@ void MyHistoryController::changeScrollContentSize() {
   m_list->setContentSize(QSize(m_list->width(), height));
 }
 
+void MyHistoryController::refresh() {
+  if (m_list) m_list->getList(false);
+}
+
+ui::ScrollView* MyHistoryController::refreshScrollView() { return m_list; }
+
 std::vector<controls::TourStates::State> MyHistoryController::tourStates() {
   // Further down: a sent alert that reached many people.
   return {{QStringLiteral("scrolled"), [this] {

@@ -1,6 +1,7 @@
 #pragma once
 // The history screen: a title band, and below it the list of the gateway's events, which asks for
 // them once when the screen opens.
+#include "controls/Refreshable.h"
 #include "controls/TourStates.h"
 #include "foundation/NotificationCenter.h"
 #include "ui/Screen.h"
@@ -12,7 +13,7 @@ class ImageView;
 class Label;
 }
 
-class MyHistoryController : public ui::Screen, public controls::TourStates {
+class MyHistoryController : public ui::Screen, public controls::TourStates, public controls::Refreshable {
   Q_OBJECT
  public:
   static constexpr int kHeaderHeight = 50;
@@ -25,6 +26,9 @@ class MyHistoryController : public ui::Screen, public controls::TourStates {
   void changeScrollContentSize();
 
   std::vector<State> tourStates() override;
+  // Asks again while the screen is open (new events join at the top); the rows keep their place.
+  void refresh() override;
+  ui::ScrollView* refreshScrollView() override;
 
  protected:
   void viewDidLoad() override;

@@ -127,9 +127,10 @@ MyHistoryTableView::~MyHistoryTableView() {
   setDelegate(nullptr);
 }
 
-void MyHistoryTableView::getList() {
+void MyHistoryTableView::getList(bool withOverlay) {
   m_calls.call([] { BEServiceHistory::getInstance().getList(); }, [this] { refreshData(); },
-               [this] { refreshData(); }, backend::ServiceCalls::Overlay::Show);
+               [this] { refreshData(); },
+               withOverlay ? backend::ServiceCalls::Overlay::Show : backend::ServiceCalls::Overlay::None);
 }
 
 void MyHistoryTableView::refreshData() {

@@ -21,8 +21,9 @@ class MyHistoryTableView : public ui::TableView, public ui::TableViewDataSource,
   explicit MyHistoryTableView(const QRect& frame, QWidget* parent = nullptr);
   ~MyHistoryTableView() override;
 
-  // Fetches the history, with the progress overlay until the answer.
-  void getList();
+  // Fetches the history, with the progress overlay until the answer unless told otherwise (a
+  // refresh of the list on show keeps it usable).
+  void getList(bool withOverlay = true);
   // Rebuilds from the session store.
   void refreshData();
 

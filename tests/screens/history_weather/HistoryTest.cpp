@@ -13,6 +13,7 @@
 #include "support/TestNames.h"
 #include "support/Wait.h"
 #include "ui/Label.h"
+#include "ui/ProgressHUD.h"
 
 #include <QJsonArray>
 
@@ -311,6 +312,20 @@ TEST_F(HistoryScreenTest, TheDemoHomesEventsAppearWithTheirAlertDestinations) {
     EXPECT_TRUE(found) << dest.toStdString();
   }
   EXPECT_LE(list->visibleCells().size(), 8) << "only the rows in view have cells";
+}
+
+TEST_F(HistoryScreenTest, ARefreshShowsWhatHappenedSinceWithoutTheOverlay) {
+  auto* screen = open<MyHistoryController>("MyHistoryController");
+  ASSERT_NE(screen, nullptr);
+  const size_t before = screen->historyTableView()->histories().size();
+  const QJsonArray favorites = simRead(QStringLiteral("/favorite/light")).value(QStringLiteral("favorites")).toArray();
+  ASSERT_FALSE(favorites.isEmpty());
+  const QString id = favorites.first().toObject().value(QStringLiteral("id")).toVariant().toString();
+  ASSERT_EQ(sim->call("PUT", QStringLiteral("/favorite/%1/start").arg(id)).status / 100, 2);
+  screen->refresh();
+  EXPECT_FALSE(app->progressHUD()->isShowing());
+  ASSERT_TRUE(waitIdle());
+  EXPECT_GT(screen->historyTableView()->histories().size(), before);
 }
 
 TEST_F(HistoryScreenTest, AFailedFetchShowsTheEmptyRowAndTheAlert) {
