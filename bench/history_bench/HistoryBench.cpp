@@ -147,7 +147,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "history_bench: the history could not be read\n");
     std::exit(1);
   });
-  observations.add(kChangeContentHight, [&](const foundation::Notification&) { rebuiltNs = clock.nsecsElapsed(); });
 
   std::printf("history_bench: %s, %lld bytes, served from %s\n", qPrintable(dataPath), static_cast<long long>(body.size()),
               qPrintable(server.baseUrl().toString()));
@@ -170,6 +169,8 @@ int main(int argc, char** argv) {
     o.rssBeforeKb = residentKb();
     screen = std::make_unique<MyHistoryController>();
     QWidget* view = screen->view();  // asks for the history
+    QObject::connect(screen->historyTableView(), &MyHistoryTableView::contentChanged,
+                     [&] { rebuiltNs = clock.nsecsElapsed(); });
     view->setParent(&window);
     view->setGeometry(window.rect());
     view->show();

@@ -13,10 +13,7 @@
 
 MyHistoryController::MyHistoryController() = default;
 
-MyHistoryController::~MyHistoryController() {
-  // Before the view and its list go.
-  m_observations.clear();
-}
+MyHistoryController::~MyHistoryController() = default;
 
 void MyHistoryController::viewDidLoad() {
   QWidget* root = view();
@@ -31,7 +28,7 @@ void MyHistoryController::viewDidLoad() {
   m_title->setText(foundation::localized("MYHISTORY"));
 
   m_list = new MyHistoryTableView(QRect(0, kHeaderHeight, root->width(), root->height() - kHeaderHeight), root);
-  m_observations.add(kChangeContentHight, [this](const foundation::Notification&) { changeScrollContentSize(); }, m_list);
+  connect(m_list, &MyHistoryTableView::contentChanged, this, &MyHistoryController::changeScrollContentSize);
   root->installEventFilter(this);
   m_list->getList();
 }

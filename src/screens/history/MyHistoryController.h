@@ -3,7 +3,6 @@
 // them once when the screen opens.
 #include "controls/Refreshable.h"
 #include "controls/TourStates.h"
-#include "foundation/NotificationCenter.h"
 #include "ui/Screen.h"
 
 class MyHistoryTableView;
@@ -40,5 +39,4 @@ class MyHistoryController : public ui::Screen, public controls::TourStates, publ
   ui::ImageView* m_header = nullptr;
   ui::Label* m_title = nullptr;
   MyHistoryTableView* m_list = nullptr;
-  foundation::Observations m_observations;
 };

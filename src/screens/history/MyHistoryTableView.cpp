@@ -3,7 +3,6 @@
 #include "backend/BEServiceHistory.h"
 #include "backend/BESessionManager.h"
 #include "backend/records/HistoryRecords.h"
-#include "foundation/NotificationCenter.h"
 #include "foundation/Strings.h"
 #include "screens/history/HistoryRows.h"
 #include "ui/Fonts.h"
@@ -142,7 +141,7 @@ void MyHistoryTableView::refreshData() {
   m_histories = std::move(kept);
   m_contentHeight = 0;
   reloadData();  // asks every row's height, summed below
-  foundation::NotificationCenter::defaultCenter().post(kChangeContentHight, this);
+  emit contentChanged();
 }
 
 int MyHistoryTableView::emptyRowHeight() const { return std::max(height(), history::kStandardRowHeight); }

@@ -1,7 +1,7 @@
 #pragma once
 // The history list: one row per event the gateway logged, in the answer's order, without the
 // events that are not shown. It asks for the history itself (getList), rebuilds from the session
-// store on the answer or the error, and then posts kChangeContentHight (sent by the list).
+// store on the answer or the error, and then announces contentChanged() to its screen.
 //
 // Only the rows in view have widgets; heights come from the records alone, so a list of ten
 // thousand events costs ten thousand small numbers and a screenful of cells.
@@ -12,8 +12,6 @@
 #include <vector>
 
 class VOHistory;
-
-inline constexpr const char kChangeContentHight[] = "changeContentHight";
 
 class MyHistoryTableView : public ui::TableView, public ui::TableViewDataSource, public ui::TableViewDelegate {
   Q_OBJECT
@@ -34,6 +32,9 @@ class MyHistoryTableView : public ui::TableView, public ui::TableViewDataSource,
   int tableViewNumberOfRowsInSection(ui::TableView* tableView, int section) override;
   ui::TableViewCell* tableViewCellForRowAtIndexPath(ui::TableView* tableView, const ui::IndexPath& indexPath) override;
   int tableViewHeightForRowAtIndexPath(ui::TableView* tableView, const ui::IndexPath& indexPath) override;
+
+ signals:
+  void contentChanged();
 
  private:
   int emptyRowHeight() const;

@@ -5,7 +5,6 @@
 #include "backend/BESessionManager.h"
 #include "backend/BackendReset.h"
 #include "backend/records/HistoryRecords.h"
-#include "foundation/NotificationCenter.h"
 #include "foundation/Strings.h"
 #include "screens/history/HistoryRows.h"
 #include "screens/history/MyHistoryController.h"
@@ -208,8 +207,7 @@ class HistoryListTest : public ::testing::Test {
     backend::resetAllSingletons();
     host.resize(320, 366);
     list = new MyHistoryTableView(QRect(0, 0, 320, 366), &host);
-    heard = foundation::NotificationCenter::defaultCenter().addObserver(
-        kChangeContentHight, [this](const foundation::Notification&) { ++rebuilds; }, list);
+    QObject::connect(list, &MyHistoryTableView::contentChanged, [this] { ++rebuilds; });
     host.show();
   }
   void TearDown() override { backend::resetAllSingletons(); }
@@ -221,7 +219,6 @@ class HistoryListTest : public ::testing::Test {
   QWidget host;
   MyHistoryTableView* list = nullptr;
   int rebuilds = 0;
-  foundation::Observation heard;
 };
 
 TEST_F(HistoryListTest, HiddenReasonsAreLeftOutAndTheOthersKeepTheirOrder) {
