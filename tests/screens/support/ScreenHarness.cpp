@@ -58,12 +58,12 @@ void ScreenTest::SetUp() {
   foundation::Observations outcome;
   outcome.add(kSuccessLoginPostLogin, [&](const foundation::Notification&) { signedIn = true; });
   outcome.add(kErrorLoginPostLogin, [&](const foundation::Notification&) { refused = true; });
-  login->postUserName()->setText(QStringLiteral("demo"));
-  login->postPassword()->setText(QStringLiteral("demo"));
+  login->postUserName()->setText(userName());
+  login->postPassword()->setText(password());
   login->rememberState()->setOn(false);
   login->textFieldShouldReturn(login->postPassword());
   ASSERT_TRUE(tbtest::waitUntil([&] { return signedIn || refused; }));
-  ASSERT_TRUE(signedIn) << "the simulated service refused demo/demo";
+  ASSERT_TRUE(signedIn) << "the simulated service refused " << userName().toStdString();
   clock.advanceBy(TavroBoxAppAppDelegate::kLoginScreenDelaySeconds);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_EQ(app->popupWindow(), nullptr);
@@ -86,10 +86,14 @@ void ScreenTest::TearDown() {
   shelltest::tearDownAppEnvironment();
 }
 
-ui::Screen* ScreenTest::openScreen(const char* screenName) {
+ui::Screen* ScreenTest::openScreen(const char* screenName, Until until) {
   UISessionManager::getInstance().setSelectedNavItem(QString::fromLatin1(screenName));
   foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
-  EXPECT_TRUE(waitIdle()) << screenName << " was still loading";
+  if (until == Until::Idle) {
+    EXPECT_TRUE(waitIdle()) << screenName << " was still loading";
+  } else {
+    EXPECT_TRUE(waitNetworkIdle()) << screenName << " was still loading";
+  }
   ui::NavigationController* navigation = app->navigationController();
   ui::Screen* top = navigation->topViewController();
   return top == navigation->viewControllers().value(0) ? nullptr : top;
@@ -102,6 +106,15 @@ bool ScreenTest::waitIdle(int timeoutMs) {
         ui::ProgressHUD* hud = app->progressHUD();
         return rest::networkActivityCount() == 0 && !(hud && hud->isShowing()) &&
                !app->navigationController()->isTransitioning();
+      },
+      timeoutMs);
+}
+
+bool ScreenTest::waitNetworkIdle(int timeoutMs) {
+  return tbtest::waitUntil(
+      [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return rest::networkActivityCount() == 0 && !app->navigationController()->isTransitioning();
       },
       timeoutMs);
 }

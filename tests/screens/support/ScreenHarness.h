@@ -37,17 +37,27 @@ class ScreenTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // Who signs in: "demo" unless a fixture says otherwise (the user "vide" has an empty home).
+  virtual QString userName() const { return QStringLiteral("demo"); }
+  virtual QString password() const { return QStringLiteral("demo"); }
+
+  // What opening a screen waits for: everything idle, or only the network (a screen that keeps
+  // its overlay up while a timer of the manual clock runs).
+  enum class Until { Idle, NetworkIdle };
+
   // Chooses the menu entry of `screenName` and waits until the new screen has its answers.
-  ui::Screen* openScreen(const char* screenName);
+  ui::Screen* openScreen(const char* screenName, Until until = Until::Idle);
   template <class S>
-  S* open(const char* screenName) {
-    auto* screen = dynamic_cast<S*>(openScreen(screenName));
+  S* open(const char* screenName, Until until = Until::Idle) {
+    auto* screen = dynamic_cast<S*>(openScreen(screenName, until));
     EXPECT_NE(screen, nullptr) << screenName << " did not open";
     return screen;
   }
 
   // Waits until no request is out, the progress overlay is hidden and screens popped are gone.
   bool waitIdle(int timeoutMs = 10000);
+  // Waits until no request is out.
+  bool waitNetworkIdle(int timeoutMs = 10000);
   // Advances the app's clock (the simulated home's own clock is `sim->clock`).
   void advance(double seconds);
 
