@@ -52,4 +52,9 @@ QString BERestConfig::getSessionRouterPathFor(const QString& pattern) {
   return QStringLiteral("%1;jsessionid=:session").arg(pattern);
 }
 
+void BERestConfig::useCacheOfUser(const QString& login) {
+  if (m_client) m_client->setCacheUser(login);
+  if (m_restManager && m_restManager->client()) m_restManager->client()->setCacheUser(login);
+}
+
 foundation::Result<QString> BERestConfig::stringToSha1(const QString& text) { return foundation::stringToSha1(text); }

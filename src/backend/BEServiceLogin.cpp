@@ -17,10 +17,16 @@ BEServiceLogin::BEServiceLogin() : m_logObj(std::make_shared<SOAuth>()) {
   defineOperation(kPostLogin, {.name = "sign-in",
                                .successNames = {kSuccessLoginPostLogin},
                                .errorNames = {kErrorLoginPostLogin},
-                               .store = [](const rest::ObjectList& objects) {
+                               .store = [this](const rest::ObjectList& objects) {
                                  auto auth = firstOf<VOAuth>(objects);
                                  if (!auth || !auth->sessionId || auth->sessionId->empty()) return false;
-                                 BESessionManager::getInstance().setAuth(std::move(auth));
+                                 auto& store = BESessionManager::getInstance();
+                                 const std::string login = m_logObj->login.value_or(std::string());
+                                 // Another user must find nothing of the previous user's home.
+                                 if (store.auth() && store.signedInLogin() != login) store.clear();
+                                 store.setAuth(std::move(auth));
+                                 store.setSignedInLogin(login);
+                                 BERestConfig::getInstance().useCacheOfUser(QString::fromStdString(login));
                                  return true;
                                },
                                .alerts = false,

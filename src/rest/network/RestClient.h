@@ -33,8 +33,13 @@ class RestClient : public std::enable_shared_from_this<RestClient> {
   ~RestClient();
 
   const QString& baseURL() const { return m_baseURL; }
-  // Also makes a new response cache for the new host.
+  // Also makes a new response cache for the new host (or the cache user and the new base URL).
   void setBaseURL(const QString& baseURL);
+  // The user whose answers the response cache keeps: a cache of his own for this service, found
+  // again by his later sessions and never read by another user's. "" (before any sign-in) uses
+  // the host's cache.
+  const QString& cacheUser() const { return m_cacheUser; }
+  void setCacheUser(const QString& user);
 
   const HTTPHeaderList& HTTPHeaders() const { return m_HTTPHeaders; }
   void setValueForHTTPHeaderField(const QString& value, const QString& header);
@@ -101,8 +106,10 @@ class RestClient : public std::enable_shared_from_this<RestClient> {
   std::shared_ptr<RestRequest> load(const std::optional<RestURL>& url, RestRequestMethod method,
                                     std::shared_ptr<RestRequestParams> params, RestRequestDelegate* delegate);
   void reachabilityWasDetermined(const foundation::Notification& notification);
+  void makeRequestCache();
 
   QString m_baseURL;
+  QString m_cacheUser;
   HTTPHeaderList m_HTTPHeaders;
   int m_authenticationType = RestRequestAuthenticationTypeNone;
   QString m_username;

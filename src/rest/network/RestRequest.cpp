@@ -11,6 +11,7 @@
 #include "rest/network/RestTransport.h"
 #include "rest/network/TlsTrust.h"
 #include "rest/network/TransferWatchdog.h"
+#include "rest/support/LoggableURL.h"
 #include "rest/support/RestError.h"
 
 #include <QEventLoop>
@@ -96,6 +97,7 @@ void RestRequest::setResourcePath(const QString& resourcePath) {
   m_restURL = *rebuilt;
   m_url = rebuilt->url();
   m_urlString.clear();
+  m_cacheURLString.clear();
   m_cacheKey.clear();
 }
 
@@ -109,13 +111,18 @@ const QString& RestRequest::URLString() const {
   return m_urlString;
 }
 
+const QString& RestRequest::cacheURLString() const {
+  if (m_cacheURLString.isEmpty()) m_cacheURLString = URLWithoutSession(URLString());
+  return m_cacheURLString;
+}
+
 QString RestRequest::cacheKey() const {
   if (m_method == RestRequestMethodDELETE) return QString();
   if (!m_cacheKey.isEmpty()) return m_cacheKey;
   // "<url>-<method>[-<body description>]", joined as they are: substituting into a pattern would
   // also substitute percent escapes of the URL ("%2F" read as a place marker), and distinct URLs
   // would share a key.
-  QByteArray material = URLString().toUtf8();
+  QByteArray material = cacheURLString().toUtf8();
   material += '-';
   material += QByteArray::number(int(m_method));
   const QByteArray body = m_params ? m_params->HTTPBody() : QByteArray();
@@ -165,7 +172,9 @@ void RestRequest::prepareURLRequest() {
   }
 
   m_sentEntityTag = false;
-  if ((m_cachePolicy & RestRequestCachePolicyEtag) && m_cache) {
+  // Validators belong to reads: on a command, a 304 would stand for "done" and be replaced by an
+  // earlier answer.
+  if ((m_cachePolicy & RestRequestCachePolicyEtag) && m_cache && (isGET() || isHEAD())) {
     QString etag;
     const HeaderMap stored = storedHeaders();
     for (auto it = stored.begin(); it != stored.end(); ++it)
@@ -215,7 +224,7 @@ bool RestRequest::unreachable() const {
 
 foundation::Error RestRequest::unreachableError() const {
   return restError(kRestUnableToContactResource,
-                   QStringLiteral("The client is unable to contact the resource at %1").arg(QString::fromUtf8(m_url.toEncoded())));
+                   QStringLiteral("The client is unable to contact the resource at %1").arg(loggableURL(m_url)));
 }
 
 // --- Sending
@@ -252,7 +261,7 @@ void RestRequest::sendAsynchronously() {
       }
     }
     qCCritical(lcRestNetwork).noquote() << QStringLiteral("Failed to send request to %1 due to unreachable network. Reachability observer = %2")
-                                               .arg(QString::fromUtf8(m_url.toEncoded()), m_reachabilityObserver->description());
+                                               .arg(loggableURL(m_url), m_reachabilityObserver->description());
     didFailLoadWithError(unreachableError());
     return;
   }
@@ -307,7 +316,7 @@ void RestRequest::watchTransfer() {
     m_watchId = 0;
     abortTransfer(kRestTimedOut, QStringLiteral("The request timed out after %1 s without progress (%2)")
                                      .arg(m_timeoutInterval)
-                                     .arg(QString::fromUtf8(m_url.toEncoded())));
+                                     .arg(loggableURL(m_url)));
   });
 }
 
@@ -341,7 +350,7 @@ void RestRequest::onMetaData() {
   const auto pairs = m_reply->rawHeaderPairs();
   for (const auto& [name, value] : pairs) headerBytes += name.size() + value.size() + 4;
   if (pairs.size() > kRestMaximumResponseHeaderCount || headerBytes > kRestMaximumResponseHeaderBytes) {
-    abortTransfer(kRestHeadersTooLarge, QStringLiteral("The response headers exceed the limit (%1)").arg(m_url.toString()));
+    abortTransfer(kRestHeadersTooLarge, QStringLiteral("The response headers exceed the limit (%1)").arg(loggableURL(m_url)));
     return;
   }
   const QVariant declared = m_reply->header(QNetworkRequest::ContentLengthHeader);
@@ -349,7 +358,7 @@ void RestRequest::onMetaData() {
     abortTransfer(kRestResponseTooLarge, QStringLiteral("The response body of %1 bytes exceeds the limit of %2 bytes (%3)")
                                              .arg(declared.toLongLong())
                                              .arg(m_maximumResponseBodySize)
-                                             .arg(m_url.toString()));
+                                             .arg(loggableURL(m_url)));
   }
 }
 
@@ -361,7 +370,7 @@ void RestRequest::onReadyRead() {
   if (m_loadingResponse->body().size() + chunk.size() > m_maximumResponseBodySize) {
     abortTransfer(kRestResponseTooLarge, QStringLiteral("The response body exceeds the limit of %1 bytes (%2)")
                                              .arg(m_maximumResponseBodySize)
-                                             .arg(m_url.toString()));
+                                             .arg(loggableURL(m_url)));
     return;
   }
   m_loadingResponse->appendBody(chunk);
@@ -405,11 +414,11 @@ void RestRequest::onFinished() {
     return;
   }
   if (error != QNetworkReply::NoError && !(status.isValid() && isStatusError(error))) {
-    didFailLoadWithError(restErrorFromReply(error, errorText, QString::fromUtf8(m_url.toEncoded())));
+    didFailLoadWithError(restErrorFromReply(error, errorText, loggableURL(m_url)));
     return;
   }
   if (!status.isValid()) {
-    didFailLoadWithError(restError(kRestProtocolError, QStringLiteral("No HTTP status in the answer (%1)").arg(m_url.toString())));
+    didFailLoadWithError(restError(kRestProtocolError, QStringLiteral("No HTTP status in the answer (%1)").arg(loggableURL(m_url))));
     return;
   }
   if (status.toInt() == 304 && m_sentEntityTag && !m_withoutEntityTag && !cacheHasResponse()) {
@@ -429,7 +438,7 @@ void RestRequest::onFinished() {
     didFailLoadWithError(restError(kRestConnectionClosed, QStringLiteral("The answer ended after %1 of %2 bytes (%3)")
                                                            .arg(response->body().size())
                                                            .arg(length)
-                                                           .arg(m_url.toString())));
+                                                           .arg(loggableURL(m_url))));
     return;
   }
   didFinishLoad(response);
@@ -461,7 +470,13 @@ std::shared_ptr<RestResponse> RestRequest::completeLoad(const std::shared_ptr<Re
   m_isLoaded = true;
   std::shared_ptr<RestResponse> final = response;
   if (m_cache && m_cachePolicy != RestRequestCachePolicyNone) {
-    if ((m_cachePolicy & RestRequestCachePolicyEtag) && response->isNotModified() && cacheHasResponse()) {
+    // Only a 304 to the validator this request sent stands for the stored answer; any other 304
+    // is delivered as it came.
+    if ((m_cachePolicy & RestRequestCachePolicyEtag) && response->isNotModified()) {
+      if (!m_sentEntityTag || m_withoutEntityTag || response->wasLoadedFromCache() || !cacheHasResponse()) {
+        m_response = final;
+        return final;
+      }
       if (auto cached = cachedResponse()) {
         final = cached;
         m_cache->setCacheDateForRequest(foundation::scheduler().now(), this);
@@ -521,7 +536,7 @@ std::shared_ptr<RestResponse> RestRequest::sendSynchronously() {
       }
     }
     qCCritical(lcRestNetwork).noquote() << QStringLiteral("Failed to send request to %1 due to unreachable network. Reachability observer = %2")
-                                               .arg(QString::fromUtf8(m_url.toEncoded()), m_reachabilityObserver->description());
+                                               .arg(loggableURL(m_url), m_reachabilityObserver->description());
     didFailLoadWithError(unreachableError());
     return m_response;
   }
@@ -558,7 +573,7 @@ void RestRequest::cancelLoad(bool informDelegate) {
 
 void RestRequest::reset() {
   if (m_isLoading) {
-    qCWarning(lcRestNetwork).noquote() << QStringLiteral("Request was reset while loading: %1. Canceling.").arg(m_url.toString());
+    qCWarning(lcRestNetwork).noquote() << QStringLiteral("Request was reset while loading: %1. Canceling.").arg(loggableURL(m_url));
     cancel();
   }
   m_URLRequest = QNetworkRequest(m_url);

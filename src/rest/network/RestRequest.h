@@ -89,6 +89,9 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   QUrl URL() const { return m_url; }
   // The URL percent-encoded, as sent (made once per URL).
   const QString& URLString() const;
+  // The URL without its session parameter: what the response cache keys and stores, so that a
+  // later session of the same user finds the entry again and no session identifier is written.
+  const QString& cacheURLString() const;
   const std::optional<RestURL>& restURL() const { return m_restURL; }
   RestRequestMethod method() const { return m_method; }
   void setMethod(RestRequestMethod method) {
@@ -170,8 +173,10 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   bool wasSentToResourcePath(const QString& resourcePath) const { return this->resourcePath() == resourcePath; }
   QByteArray HTTPBody() const;
   QString HTTPBodyString() const { return QString::fromUtf8(HTTPBody()); }
-  bool isCacheable() const { return m_method != RestRequestMethodDELETE; }
-  // MD5 of URL, method and body; "" for requests that are never cached.
+  // Only reads are stored: a command's answer says what happened once, and the sign-in's holds
+  // the session and the account.
+  bool isCacheable() const { return m_method == RestRequestMethodGET; }
+  // MD5 of the URL without its session, method and body; "" for DELETE.
   QString cacheKey() const;
 
   // --- Steps a subclass may extend (the object loader maps the answer here).
@@ -251,6 +256,7 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   std::shared_ptr<RestRequest> m_self;  // keeps a loading request alive
   mutable QString m_cacheKey;  // computed once per URL, method and params
   mutable QString m_urlString;  // computed once per URL
+  mutable QString m_cacheURLString;
   mutable std::optional<HeaderMap> m_storedHeaders;  // the cache entry as seen by the current send
   bool m_sentEntityTag = false;     // the transfer under way carries If-None-Match
   bool m_withoutEntityTag = false;  // this send asks for the whole answer (its entry went away)

@@ -6,6 +6,9 @@
 #include "support/server/TestServer.h"
 
 #include <QDir>
+#include <QStringList>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -159,6 +162,36 @@ TEST_F(RestClientTest, UnreachableNetworkFailsWithCodeTwoWithoutConnecting) {
   EXPECT_EQ(server.server().connectionsAccepted(), 0);
   EXPECT_EQ(delegate.starts, 0);
   EXPECT_FALSE(client->isNetworkReachable());
+}
+
+// Whoever reads the log or an error text must not find a session to sign in with.
+TEST_F(RestClientTest, SessionIdentifiersReachNeitherLogsNorErrors) {
+  auto client = makeClient(base());  // the first client installs the log format: capture after it
+  static QStringList logged;
+  logged.clear();
+  const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+    logged << text;
+  });
+  server.script().enqueue(HttpResponse::json(200, "{\"x\": 1}").withEffect(SocketEffect::closeMidBody()));
+  server.script().enqueue(HttpResponse::json(200, "{}").withHeader("X-Fill", QByteArray(70 * 1024, 'x')));
+  std::vector<std::optional<foundation::Error>> errors;
+  for (const char* path : {"/device;jsessionid=S3CR3T", "/mode/;jsessionid=S3CR3T"}) {
+    RecordingDelegate delegate;
+    expectOneCompletion(delegate, client->getDelegate(path, &delegate));
+    errors.push_back(delegate.error);
+  }
+  setReachable(false);
+  RecordingDelegate offline;
+  expectOneCompletion(offline, client->getDelegate("/history;jsessionid=S3CR3T", &offline));
+  errors.push_back(offline.error);
+  qInstallMessageHandler(previous);
+  for (const auto& error : errors) {
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(QString::fromStdString(error->message).count("S3CR3T"), 0) << error->message;
+    EXPECT_TRUE(QString::fromStdString(error->message).contains(";jsessionid=<hidden>")) << error->message;
+  }
+  EXPECT_FALSE(logged.isEmpty());
+  for (const QString& line : logged) EXPECT_FALSE(line.contains("S3CR3T")) << line.toStdString();
 }
 
 TEST_F(RestClientTest, UnreachableNetworkAnswersFromCacheWhenAllowed) {
