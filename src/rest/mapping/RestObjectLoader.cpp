@@ -13,7 +13,6 @@
 #include <QPointer>
 #include <QThreadPool>
 
-#include <future>
 #include <map>
 #include <set>
 
@@ -57,6 +56,19 @@ class MappingHolds : public QObject {
   explicit MappingHolds(QObject* parent) : QObject(parent) {}
   std::map<const RestRequest*, std::shared_ptr<RestRequest>> m_held;
 };
+
+// The mapping workers. Drained first thing when the application goes (its post routines run
+// before it waits for Qt's global pool), and never deleted: loaders of static objects may still
+// ask for it during exit.
+QThreadPool& mappingPool() {
+  static QThreadPool* pool = [] {
+    auto* created = new QThreadPool;
+    created->setObjectName(QStringLiteral("rest.mapping"));
+    if (QCoreApplication::instance()) qAddPostRoutine([] { mappingPool().waitForDone(); });
+    return created;
+  }();
+  return *pool;
+}
 
 bool isBlank(const QByteArray& body) {
   for (const char c : body) {
@@ -219,38 +231,31 @@ void RestObjectLoader::mapInBackground(const std::shared_ptr<RestResponse>& resp
         for (const auto& e : mapper.errors()) outcome->warnings.push_back(e.message);
       }
     }
-    // Hand the outcome to the main thread and wait until the delegate has seen it. If the
-    // event loop drops the call (the application is quitting), the wait ends all the same.
-    struct Release {
-      std::promise<void> done;
-      ~Release() {
-        try {
-          done.set_value();
-        } catch (const std::future_error&) {
-        }
-      }
-    };
-    auto release = std::make_shared<Release>();
-    auto finished = release->done.get_future();
+    // Handed to the main thread without waiting for it: during the application's exit the main
+    // thread waits for this pool, and the hand-over is dropped with the application.
     QObject* mainContext = QCoreApplication::instance();
     if (!mainContext) return;
     QMetaObject::invokeMethod(
         mainContext,
-        [weakSelf, outcome, release = std::move(release)]() mutable {
+        [weakSelf, outcome]() {
           if (auto self = std::static_pointer_cast<RestObjectLoader>(weakSelf.lock())) self->deliver(*outcome);
-          release.reset();
         },
         Qt::QueuedConnection);
-    finished.wait();
   };
-  QThreadPool::globalInstance()->start(std::move(work));
+  m_mapping = true;
+  mappingPool().start(std::move(work));
 }
+
+void RestObjectLoader::waitForMappings() { mappingPool().waitForDone(); }
+
+bool RestObjectLoader::cancelDelivery() { return std::exchange(m_mapping, false); }
 
 void RestObjectLoader::deliver(Outcome& outcome) {
   std::shared_ptr<RestRequest> keepAlive;
   if (auto* holds = MappingHolds::forApplication()) keepAlive = holds->release(this);
   for (const auto& w : outcome.warnings) qCWarning(lcRestObjectMapping, "%s", w.c_str());
-  if (!delegate()) {
+  const bool cancelled = !std::exchange(m_mapping, false);
+  if (!delegate() || cancelled) {
     // Cancelled, or its delegate died, while the answer was being mapped: nothing to tell; the
     // queue still hears that the request is over.
     postNotification(RestRequestDidLoadResponseNotification,

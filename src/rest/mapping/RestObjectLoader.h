@@ -5,8 +5,11 @@
 // objectLoaderDidLoadObjects / objectLoaderDidLoadObject or objectLoaderDidFailWithError, then
 // objectLoaderDidFinishLoading. The queue moves on only after that.
 //
-// A loader whose delegate is destroyed, or that is cancelled, while its answer is being mapped
-// delivers nothing.
+// Answers are mapped on a pool of the REST layer's own, whose workers never wait for the main
+// thread: they post the outcome and end, and the pool is drained when the application goes, so
+// quitting while an answer is mapped never hangs. A loader whose delegate is destroyed, or that is
+// cancelled, while its answer is being mapped delivers nothing (a cancelled one tells its
+// delegate requestDidCancelLoad instead).
 #include "rest/mapping/RestObjectMappingProvider.h"
 #include "rest/mapping/RestObjectMappingResult.h"
 #include "rest/network/RestRequest.h"
@@ -65,6 +68,11 @@ class RestObjectLoader : public RestRequest {
   // A record that yields no member gets no body; an error is reported before anything is sent.
   foundation::Status prepareBody();
 
+  bool isDelivering() const override { return m_mapping; }
+
+  // Waits until no answer is being mapped (the outcomes may still wait for the main thread).
+  static void waitForMappings();
+
   void didFinishLoad(const std::shared_ptr<RestResponse>& response) override;
   void didFailLoadWithError(const foundation::Error& error) override;
 
@@ -74,6 +82,9 @@ class RestObjectLoader : public RestRequest {
 
   // Called by a dying delegate: every loader that still reports to it forgets it.
   static void detachDelegate(RestObjectLoaderDelegate* delegate);
+
+ protected:
+  bool cancelDelivery() override;
 
  private:
   struct Outcome;
@@ -90,6 +101,7 @@ class RestObjectLoader : public RestRequest {
   RestObjectMappingProvider m_provider;
   std::optional<RestObjectMappingResult> m_result;
   bool m_failedBeforeSending = false;
+  bool m_mapping = false;  // the answer is on the pool; its outcome not yet delivered
 };
 
 }  // namespace rest

@@ -151,6 +151,7 @@ void RestClient::setupRequest(RestRequest* request) const {
   request->setQueue(m_requestQueue);
   request->setReachabilityObserver(m_reachabilityObserver);
   request->setTimeoutInterval(m_timeoutInterval);
+  request->setDeadlineInterval(m_deadlineInterval);
   request->setMaximumResponseBodySize(m_maximumResponseBodySize);
 }
 

@@ -70,6 +70,9 @@ class RestClient : public std::enable_shared_from_this<RestClient> {
   // Seconds without progress before a request fails with a timeout; copied into each request.
   double timeoutInterval() const { return m_timeoutInterval; }
   void setTimeoutInterval(double seconds) { m_timeoutInterval = seconds; }
+  // Seconds a request may take in all, progress or not; copied into each request.
+  double deadlineInterval() const { return m_deadlineInterval; }
+  void setDeadlineInterval(double seconds) { m_deadlineInterval = seconds; }
   qint64 maximumResponseBodySize() const { return m_maximumResponseBodySize; }
   void setMaximumResponseBodySize(qint64 bytes) { m_maximumResponseBodySize = bytes; }
 
@@ -123,6 +126,7 @@ class RestClient : public std::enable_shared_from_this<RestClient> {
   foundation::Observation m_unavailableObservation;
   bool m_disableCertificateValidation = false;
   double m_timeoutInterval = kRestDefaultTimeoutInterval;
+  double m_deadlineInterval = kRestDefaultDeadlineInterval;
   qint64 m_maximumResponseBodySize = kRestDefaultMaximumResponseBodySize;
   bool m_serviceUnavailableAlertEnabled = false;
   QString m_serviceUnavailableAlertTitle;

@@ -272,6 +272,9 @@ void RestRequest::fire() {
   prepareURLRequest();
   m_isLoading = true;
   m_self = weak_from_this().lock();
+  // A delegate may cancel from any of its callbacks, releasing the last reference: this request
+  // stays alive until the call that made the callback is over.
+  const auto keepAlive = m_self;
   if (m_delegate) m_delegate->requestDidStartLoad(this);
   if (!m_isLoading) return;  // cancelled by the delegate
   startTransfer();
@@ -297,6 +300,7 @@ void RestRequest::startTransfer() {
   connect(reply, &QNetworkReply::sslErrors, this, &RestRequest::onSslErrors);
   // Only a request with a body has upload progress to report.
   if (m_sendsBody) connect(reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64 total) {
+    const auto keepAlive = weak_from_this().lock();
     touch();
     const qint64 chunk = sent - m_bytesSent;
     m_bytesSent = sent;
@@ -311,13 +315,19 @@ void RestRequest::touch() {
 }
 
 void RestRequest::watchTransfer() {
-  if (m_timeoutInterval <= 0) return;
-  m_watchId = TransferWatchdog::forThisThread().watch(m_timeoutInterval, [this]() {
-    m_watchId = 0;
-    abortTransfer(kRestTimedOut, QStringLiteral("The request timed out after %1 s without progress (%2)")
-                                     .arg(m_timeoutInterval)
-                                     .arg(loggableURL(m_url)));
-  });
+  if (m_timeoutInterval <= 0 && m_deadlineInterval <= 0) return;
+  m_watchId = TransferWatchdog::forThisThread().watch(
+      m_timeoutInterval, m_deadlineInterval, [this](TransferWatchdog::Expiry why) {
+        m_watchId = 0;
+        if (why == TransferWatchdog::Expiry::Deadline)
+          abortTransfer(kRestTimedOut, QStringLiteral("The request did not complete within %1 s (%2)")
+                                           .arg(m_deadlineInterval)
+                                           .arg(loggableURL(m_url)));
+        else
+          abortTransfer(kRestTimedOut, QStringLiteral("The request timed out after %1 s without progress (%2)")
+                                           .arg(m_timeoutInterval)
+                                           .arg(loggableURL(m_url)));
+      });
 }
 
 void RestRequest::unwatchTransfer() {
@@ -364,6 +374,7 @@ void RestRequest::onMetaData() {
 
 void RestRequest::onReadyRead() {
   if (!m_reply || !m_loadingResponse) return;
+  const auto keepAlive = weak_from_this().lock();
   touch();
   const QByteArray chunk = m_reply->readAll();
   if (chunk.isEmpty()) return;
@@ -397,7 +408,9 @@ void RestRequest::onSslErrors(const QList<QSslError>& errors) {
 
 void RestRequest::onFinished() {
   if (!m_reply) return;
+  const auto keepAlive = weak_from_this().lock();
   if (m_abortCode == 0) onReadyRead();
+  if (!m_reply) return;  // the delegate cancelled from its progress callback
   QNetworkReply* reply = m_reply;
   std::shared_ptr<RestResponse> response = std::move(m_loadingResponse);
   unwatchTransfer();
@@ -543,6 +556,7 @@ std::shared_ptr<RestResponse> RestRequest::sendSynchronously() {
   prepareURLRequest();
   postNotification(RestRequestSentNotification);
   m_isLoading = true;
+  const auto keepAlive = weak_from_this().lock();
   if (m_delegate) m_delegate->requestDidStartLoad(this);
   if (!m_isLoading) return m_response;
   startTransfer();
@@ -564,11 +578,13 @@ void RestRequest::cancel() {
 void RestRequest::cancelLoad(bool informDelegate) {
   const bool wasLoading = m_isLoading;
   auto keepAlive = std::move(m_self);
+  if (!keepAlive) keepAlive = weak_from_this().lock();
   unwatchTransfer();
   dropReply();
   m_loadingResponse.reset();
   m_isLoading = false;
-  if (wasLoading && informDelegate && m_delegate) m_delegate->requestDidCancelLoad(this);
+  const bool stoppedDelivery = cancelDelivery();
+  if ((wasLoading || stoppedDelivery) && informDelegate && m_delegate) m_delegate->requestDidCancelLoad(this);
 }
 
 void RestRequest::reset() {

@@ -70,6 +70,7 @@ using HTTPHeaderList = QList<QPair<QString, QString>>;
 void setHeaderValue(HTTPHeaderList& headers, const QString& name, const QString& value);
 
 inline constexpr double kRestDefaultTimeoutInterval = 60.0;
+inline constexpr double kRestDefaultDeadlineInterval = 120.0;
 inline constexpr qint64 kRestDefaultMaximumResponseBodySize = 32LL * 1024 * 1024;
 inline constexpr qint64 kRestMaximumResponseHeaderBytes = 64 * 1024;
 inline constexpr int kRestMaximumResponseHeaderCount = 100;
@@ -134,6 +135,10 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   // Seconds without any progress after which the transfer fails with a timeout.
   double timeoutInterval() const { return m_timeoutInterval; }
   void setTimeoutInterval(double seconds) { m_timeoutInterval = seconds; }
+  // Seconds after which a transfer still running fails with a timeout, however much progress it
+  // makes (0 or less: no deadline).
+  double deadlineInterval() const { return m_deadlineInterval; }
+  void setDeadlineInterval(double seconds) { m_deadlineInterval = seconds; }
   // Answers with a larger body fail (and are never cached).
   qint64 maximumResponseBodySize() const { return m_maximumResponseBodySize; }
   void setMaximumResponseBodySize(qint64 bytes) { m_maximumResponseBodySize = bytes; }
@@ -142,6 +147,9 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   bool isLoading() const { return m_isLoading; }
   bool isLoaded() const { return m_isLoaded; }
   bool isUnsent() const { return !m_isLoading && !m_isLoaded; }
+  // Loaded, with the outcome still on its way to the delegate (an object loader mapping its
+  // answer); cancel() then stops the delivery.
+  virtual bool isDelivering() const { return false; }
   bool sentSynchronously() const { return m_sentSynchronously; }
   // The last response (also a failed one); null before any.
   const std::shared_ptr<RestResponse>& response() const { return m_response; }
@@ -190,6 +198,8 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   std::shared_ptr<RestResponse> completeLoad(const std::shared_ptr<RestResponse>& response);
   // With the policy's load-on-error bit, finishes with the cached answer instead of failing.
   bool answerFromCacheOnError();
+  // Stops a delivery under way; true when there was one.
+  virtual bool cancelDelivery() { return false; }
   // The state of a failed load: not loading, a response carrying the error.
   void completeFailure(const foundation::Error& error);
   void postNotification(const char* name, foundation::UserInfo info = {});
@@ -234,6 +244,7 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   int m_authenticationType = RestRequestAuthenticationTypeNone;
   RestRequestBackgroundPolicy m_backgroundPolicy = RestRequestBackgroundPolicyNone;
   double m_timeoutInterval = kRestDefaultTimeoutInterval;
+  double m_deadlineInterval = kRestDefaultDeadlineInterval;
   qint64 m_maximumResponseBodySize = kRestDefaultMaximumResponseBodySize;
 
   bool m_isLoading = false;

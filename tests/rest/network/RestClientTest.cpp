@@ -269,6 +269,32 @@ TEST_F(RestClientTest, CancelStopsALoadingRequestAndResetMakesItSendable) {
   EXPECT_EQ(twice.body, "two");
 }
 
+// A delegate that cancels from a progress callback may drop the last reference to its request:
+// the request must not touch itself afterwards (the address sanitizer's build sees it), and the
+// queue moves on.
+TEST_F(RestClientTest, CancelFromAProgressCallbackIsSafe) {
+  struct CancellingDelegate : RecordingDelegate {
+    void requestDidReceivedDataTotalBytesReceivedTotalBytesExectedToReceive(rest::RestRequest* request, qint64 chunk,
+                                                                           qint64 total, qint64 expected) override {
+      RecordingDelegate::requestDidReceivedDataTotalBytesReceivedTotalBytesExectedToReceive(request, chunk, total, expected);
+      request->cancel();
+    }
+  };
+  auto client = makeClient(base());
+  for (int i = 0; i < 3; ++i) server.script().enqueue(HttpResponse::json(200, "[" + QByteArray(256 * 1024, ' ') + "]"));
+  for (int i = 0; i < 3; ++i) {
+    CancellingDelegate delegate;
+    std::weak_ptr<RestRequest> weak = client->getDelegate("/big", &delegate);
+    ASSERT_TRUE(tbtest::waitUntil([&] { return delegate.cancels > 0; }, 10000));
+    tbtest::processEventsFor(50);
+    EXPECT_EQ(delegate.completions(), 0);
+    EXPECT_EQ(delegate.cancels, 1);
+    EXPECT_TRUE(weak.expired());
+  }
+  EXPECT_EQ(client->requestQueue()->count(), 0u);
+  EXPECT_EQ(client->requestQueue()->loadingCount(), 0);
+}
+
 TEST_F(RestClientTest, FirstClientBecomesShared) {
   auto first = makeClient(base());
   auto second = RestClient::clientWithBaseURL("http://127.0.0.1:1/other");

@@ -134,6 +134,16 @@ TEST_F(TransportFaultTest, SlowDripIsNotATimeoutAndDeliversTheWholeBody) {
   ASSERT_EQ(delegate->loads, 1) << (delegate->error ? delegate->error->message : "");
   EXPECT_EQ(delegate->body, text);
   EXPECT_EQ(delegate->bytesReceived, text.size());
+
+  // The same drip under a deadline shorter than the whole answer: progress or not, it ends then.
+  client->setDeadlineInterval(0.5);
+  server.script().enqueue(HttpResponse::text(200, text).withEffect(SocketEffect::throttle(1, 100)));
+  QElapsedTimer elapsed;
+  elapsed.start();
+  const auto late = get(client, "/drip");
+  ASSERT_EQ(late->failures, 1);
+  EXPECT_EQ(late->error->code, kRestTimedOut);
+  EXPECT_LT(elapsed.elapsed(), 1500);
 }
 
 TEST_F(TransportFaultTest, OversizedBodyFailsAndIsNotCached) {
