@@ -51,6 +51,12 @@ const QByteArray& verb(RestRequestMethod method) {
   return verbs[index >= 0 && index < 5 ? index : 0];
 }
 
+int defaultPort(const QString& scheme) {
+  if (scheme.compare(QLatin1String("https"), Qt::CaseInsensitive) == 0) return 443;
+  if (scheme.compare(QLatin1String("http"), Qt::CaseInsensitive) == 0) return 80;
+  return -1;
+}
+
 // Errors of QNetworkReply that only restate an HTTP status: the answer is still an answer.
 bool isStatusError(QNetworkReply::NetworkError error) {
   const int code = error;
@@ -141,6 +147,8 @@ void RestRequest::prepareURLRequest() {
   // The layer has its own cache; the transport's must never answer or store.
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
   request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+  // Every redirect waits for onRedirected(), which lets only the same origin through.
+  request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
   m_preparedHeaders.clear();
 
   auto set = [&](const QString& name, const QString& value) {
@@ -289,6 +297,15 @@ void RestRequest::startTransfer() {
   if (m_method == RestRequestMethodHEAD) reply = manager->head(m_URLRequest);
   else reply = manager->sendCustomRequest(m_URLRequest, verb(m_method), m_preparedBody);
   reply->setParent(this);
+  // Without a bound the transport reads the socket as fast as the server writes and queues it
+  // all for the main thread, where the body cap is checked far too late (hundreds of megabytes
+  // on loopback). The transport's reading side only hears of the bound once the transfer has
+  // started, which for a request with data happens on a later turn of the loop: the bound is set
+  // again then, queued right behind that start and ahead of any answer.
+  const qint64 readBuffer = std::min(kRestReadBufferSize, m_maximumResponseBodySize + 1);
+  reply->setReadBufferSize(readBuffer);
+  QMetaObject::invokeMethod(
+      reply, [reply, readBuffer] { reply->setReadBufferSize(readBuffer); }, Qt::QueuedConnection);
   m_reply = reply;
   m_loadingResponse = std::make_shared<RestResponse>(this);
   m_abortCode = 0;
@@ -298,6 +315,7 @@ void RestRequest::startTransfer() {
   connect(reply, &QNetworkReply::readyRead, this, &RestRequest::onReadyRead);
   connect(reply, &QNetworkReply::finished, this, &RestRequest::onFinished);
   connect(reply, &QNetworkReply::sslErrors, this, &RestRequest::onSslErrors);
+  connect(reply, &QNetworkReply::redirected, this, &RestRequest::onRedirected);
   // Only a request with a body has upload progress to report.
   if (m_sendsBody) connect(reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64 total) {
     const auto keepAlive = weak_from_this().lock();
@@ -359,7 +377,14 @@ void RestRequest::onMetaData() {
   qint64 headerBytes = 0;
   const auto pairs = m_reply->rawHeaderPairs();
   for (const auto& [name, value] : pairs) headerBytes += name.size() + value.size() + 4;
-  if (pairs.size() > kRestMaximumResponseHeaderCount || headerBytes > kRestMaximumResponseHeaderBytes) {
+  // The transport drops the whole header block of an answer beyond its own limits (the same
+  // 100 fields) and then reads the body until the server closes, which a hostile one never does.
+  // An answer that may have a body, with a status and no header field at all, is such an answer
+  // (a real one would at least say its length or type).
+  const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+  const int code = status.isValid() ? status.toInt() : 0;
+  const bool dropped = pairs.isEmpty() && code >= 200 && code != 204 && code != 304;
+  if (dropped || pairs.size() > kRestMaximumResponseHeaderCount || headerBytes > kRestMaximumResponseHeaderBytes) {
     abortTransfer(kRestHeadersTooLarge, QStringLiteral("The response headers exceed the limit (%1)").arg(loggableURL(m_url)));
     return;
   }
@@ -390,6 +415,25 @@ void RestRequest::onReadyRead() {
     m_delegate->requestDidReceivedDataTotalBytesReceivedTotalBytesExectedToReceive(
         this, chunk.size(), m_loadingResponse->body().size(), expected.isValid() ? expected.toLongLong() : -1);
   }
+}
+
+void RestRequest::onRedirected(const QUrl& target) {
+  if (!m_reply) return;
+  touch();
+  // Another scheme, host or port would receive what this request carries: the password digest
+  // of a sign-in, the session of a read.
+  // (The reply already names the target as its URL: the origin is the request's own.)
+  const QUrl& from = m_url;
+  const QUrl to = from.resolved(target);
+  const bool sameOrigin = to.scheme().compare(from.scheme(), Qt::CaseInsensitive) == 0 &&
+                          to.host().compare(from.host(), Qt::CaseInsensitive) == 0 &&
+                          to.port(defaultPort(to.scheme())) == from.port(defaultPort(from.scheme()));
+  if (sameOrigin) {
+    emit m_reply->redirectAllowed();
+    return;
+  }
+  abortTransfer(kRestProtocolError, QStringLiteral("Redirected to another origin (%1), which is not followed (%2)")
+                                        .arg(loggableURL(to), loggableURL(m_url)));
 }
 
 void RestRequest::onSslErrors(const QList<QSslError>& errors) {

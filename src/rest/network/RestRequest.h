@@ -74,6 +74,8 @@ inline constexpr double kRestDefaultDeadlineInterval = 120.0;
 inline constexpr qint64 kRestDefaultMaximumResponseBodySize = 32LL * 1024 * 1024;
 inline constexpr qint64 kRestMaximumResponseHeaderBytes = 64 * 1024;
 inline constexpr int kRestMaximumResponseHeaderCount = 100;
+// How far the transport may read ahead of the main thread; beyond it the socket is left unread.
+inline constexpr qint64 kRestReadBufferSize = 1024 * 1024;
 
 class RestRequest : public QObject, public std::enable_shared_from_this<RestRequest> {
   Q_OBJECT
@@ -225,6 +227,7 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   void onReadyRead();
   void onFinished();
   void onSslErrors(const QList<QSslError>& errors);
+  void onRedirected(const QUrl& target);
   void releaseSelf();
 
   QUrl m_url;
