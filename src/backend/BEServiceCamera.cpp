@@ -33,6 +33,7 @@ BEServiceCamera::BEServiceCamera() {
   defineOperation(RecList, {.name = "recordings",
                             .successNames = {kSuccessCameraGetRecList},
                             .errorNames = {kErrorCameraGetRecList},
+                            .expects = {rest::RestExpectedAnswer::List, "records"},
                             .store = [session](const rest::ObjectList& objects) {
                               session().setRecs(recordsOf<VOVideoRec>(objects));
                               return true;
@@ -40,6 +41,7 @@ BEServiceCamera::BEServiceCamera() {
   defineOperation(Playback, {.name = "playback server",
                              .successNames = {kSuccessCameraGetPlayback},
                              .errorNames = {kErrorCameraGetPlayback},
+                             .expects = {rest::RestExpectedAnswer::Record, ""},
                              .store = [session](const rest::ObjectList& objects) {
                                if (auto playback = firstOf<VOVideoPlayback>(objects)) session().setPlayback(std::move(playback));
                                return true;
@@ -69,6 +71,7 @@ BEServiceCamera::BEServiceCamera() {
                                .errorNames = {kErrorCameraPutStartVideo},
                                // Without a server there is no stream to play: a success would send
                                // the player to the address of an earlier session, or to none.
+                               .expects = {rest::RestExpectedAnswer::Record, ""},
                                .store = [session](const rest::ObjectList& objects) {
                                  auto live = firstOf<VOVideoServeur>(objects);
                                  if (!live) return false;

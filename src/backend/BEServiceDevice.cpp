@@ -19,6 +19,7 @@ BEServiceDevice::BEServiceDevice() {
   defineOperation(List, {.name = "device list",
                          .successNames = {kSuccessDeviceGetList, kSuccessDeviceGetActuatorList},
                          .errorNames = {kErrorDeviceGetList, kErrorDeviceGetActuatorList},
+                         .expects = {rest::RestExpectedAnswer::List, "devices"},
                          .store = [](const rest::ObjectList& objects) {
                            BESessionManager::getInstance().setDevices(recordsOf<VODevice>(objects));
                            return true;

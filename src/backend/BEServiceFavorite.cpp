@@ -16,6 +16,7 @@ BEServiceFavorite::BEServiceFavorite() {
   defineOperation(List, {.name = "favorites",
                          .successNames = {kSuccessFavoriteGetList},
                          .errorNames = {kErrorFavoriteGetList},
+                         .expects = {rest::RestExpectedAnswer::List, "favorites"},
                          .store = [](const rest::ObjectList& objects) {
                            BESessionManager::getInstance().setFavorites(recordsOf<VOFavorite>(objects));
                            return true;

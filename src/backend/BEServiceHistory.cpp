@@ -13,6 +13,7 @@ BEServiceHistory::BEServiceHistory() {
   defineOperation(kList, {.name = "history",
                           .successNames = {kSuccessHistoryGetList},
                           .errorNames = {kErrorHistoryGetList},
+                          .expects = {rest::RestExpectedAnswer::List, "history"},
                           .store = [](const rest::ObjectList& objects) {
                             BESessionManager::getInstance().setHistories(recordsOf<VOHistory>(objects));
                             return true;

@@ -17,6 +17,7 @@ BEServiceMode::BEServiceMode() {
   defineOperation(List, {.name = "modes",
                          .successNames = {kSuccessModeGetList},
                          .errorNames = {kErrorModeGetList},
+                         .expects = {rest::RestExpectedAnswer::List, "modeList"},
                          .store = [](const rest::ObjectList& objects) {
                            BESessionManager::getInstance().setModes(recordsOf<VOMode>(objects));
                            return true;

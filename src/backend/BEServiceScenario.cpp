@@ -15,6 +15,7 @@ BEServiceScenario::BEServiceScenario() {
   defineOperation(List, {.name = "scenarios",
                          .successNames = {kSuccessScenarioGetList},
                          .errorNames = {kErrorScenarioGetList},
+                         .expects = {rest::RestExpectedAnswer::List, "scenarios"},
                          .store = [](const rest::ObjectList& objects) {
                            BESessionManager::getInstance().setScenarios(recordsOf<VOScenario>(objects));
                            return true;

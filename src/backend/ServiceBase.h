@@ -42,6 +42,10 @@ struct ServiceOperation {
   const char* name = "";                    // for the log
   std::vector<const char*> successNames = {};
   std::vector<const char*> errorNames = {};
+  // Reads: the member of the answer the operation files (a list at a key path, or the whole
+  // answer as one record). Without it, or with something of another shape there, the answer is a
+  // failure ("nothing mappable") and the store keeps what it had.
+  rest::RestExpectedAnswer expects = {};
   // Reads: files the answer's records in the session store. False: the answer holds nothing this
   // operation can use, which ends as a failure. Empty for commands.
   std::function<bool(const rest::ObjectList&)> store = {};

@@ -119,8 +119,28 @@ foundation::Result<RestObjectMappingResult> mapErrorMessages(const json::Value& 
 }
 }  // namespace
 
+namespace {
+// The failure of an answer that does not hold what was expected of it, or none.
+std::optional<foundation::Error> unexpectedAnswer(const RestObjectMappingResult& result, bool blank,
+                                                  const RestExpectedAnswer& expected) {
+  if (expected.kind == RestExpectedAnswer::Anything) return std::nullopt;
+  bool found = false;
+  if (!blank) {
+    for (const auto& [keyPath, entry] : result.asDictionary()) {
+      if (keyPath != expected.keyPath) continue;
+      found = expected.kind == RestExpectedAnswer::List ? std::holds_alternative<ObjectList>(entry)
+                                                        : std::holds_alternative<ObjectPtr>(entry);
+    }
+  }
+  if (found) return std::nullopt;
+  return foundation::Error{kRestErrorDomain, kRestObjectMappingNoMatch,
+                           "Could not find an object mapping for keyPath: '" + expected.keyPath + "'"};
+}
+}  // namespace
+
 struct RestObjectLoader::Outcome {
   std::optional<foundation::Result<RestObjectMappingResult>> mapped;
+  bool blank = false;  // no body to map
   std::vector<std::string> warnings;
   bool errorStatus = false;  // a 4xx/5xx answer: mapped into its error messages
 };
@@ -213,6 +233,7 @@ void RestObjectLoader::mapInBackground(const std::shared_ptr<RestResponse>& resp
     auto outcome = std::make_shared<Outcome>();
     outcome->errorStatus = errorStatus;
     if (isBlank(body)) {
+      outcome->blank = true;
       RestObjectMappingResult empty;
       if (target && !errorStatus) empty.set("", target);
       outcome->mapped = std::move(empty);
@@ -269,6 +290,11 @@ void RestObjectLoader::deliver(Outcome& outcome) {
   }
   if (outcome.errorStatus) {
     reportFailure(mapped->asError(), true);
+    return;
+  }
+  if (auto missing = unexpectedAnswer(*mapped, outcome.blank, m_expectedAnswer)) {
+    qCWarning(lcRestObjectMapping, "%s", missing->message.c_str());
+    reportFailure(*missing, true);
     return;
   }
   m_result = std::move(mapped).value();

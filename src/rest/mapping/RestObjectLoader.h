@@ -16,6 +16,8 @@
 
 #include <QString>
 
+#include <string>
+
 #include <memory>
 #include <optional>
 
@@ -23,6 +25,16 @@ namespace rest {
 
 class RestObjectLoader;
 class RestObjectManager;
+
+// What a successful answer must hold to count as one: a list (possibly empty) or a single record
+// at a key path ("" is the whole answer). An answer without it, with something of another shape
+// there, or with no body at all, fails as nothing mappable (1001) instead of being delivered as
+// an empty success.
+struct RestExpectedAnswer {
+  enum Kind { Anything, Record, List };
+  Kind kind = Anything;
+  std::string keyPath;
+};
 
 class RestObjectLoaderDelegate : public RestRequestDelegate {
  public:
@@ -60,6 +72,9 @@ class RestObjectLoader : public RestRequest {
   void setSerializationMIMEType(const QString& type) { m_serializationMIMEType = type; }
   // The provider answers are mapped with (the manager's, copied when the loader is made).
   void setMappingProvider(const RestObjectMappingProvider& provider) { m_provider = provider; }
+
+  const RestExpectedAnswer& expectedAnswer() const { return m_expectedAnswer; }
+  void setExpectedAnswer(RestExpectedAnswer expected) { m_expectedAnswer = std::move(expected); }
 
   // The mapped answer of a successful load.
   const std::optional<RestObjectMappingResult>& result() const { return m_result; }
@@ -102,6 +117,7 @@ class RestObjectLoader : public RestRequest {
   std::optional<RestObjectMappingResult> m_result;
   bool m_failedBeforeSending = false;
   bool m_mapping = false;  // the answer is on the pool; its outcome not yet delivered
+  RestExpectedAnswer m_expectedAnswer;
 };
 
 }  // namespace rest
