@@ -9,6 +9,8 @@
 #include "rest/network/RestClient.h"
 #include "rest/network/TlsTrust.h"
 
+#include <QUrl>
+
 void BERestConfig::initRestLayer(const foundation::Configuration& configuration) {
   if (m_restManager) {
     qCWarning(lcApp) << "The REST layer is already configured; initRestLayer ignored";
@@ -25,6 +27,9 @@ void BERestConfig::initRestLayer(const foundation::Configuration& configuration)
   QStringList problems;
   rest::setTlsTrustSettings(rest::TlsTrustSettings::fromConfiguration(configuration, &problems));
   for (const QString& problem : problems) qCWarning(lcApp).noquote() << problem;
+  if (configuration.usesInsecureHttp())
+    qCWarning(lcApp).noquote() << QStringLiteral("RestAllowInsecureHttp=true: the password digest and the session travel "
+                                                 "in clear to %1").arg(QUrl(configuration.restServer).host());
   m_client = rest::RestClient::clientWithBaseURL(m_baseURL);
   m_client->setDisableCertificateValidation(true);
 
