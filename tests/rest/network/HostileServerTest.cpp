@@ -70,8 +70,14 @@ TEST_F(HostileServerTest, EndlessChunkedBodyFailsWithBoundedMemory) {
   const auto delegate = get(client, "/endless");
   ASSERT_EQ(delegate->failures, 1);
   EXPECT_EQ(delegate->error->code, kRestResponseTooLarge) << delegate->error->message;
+  // What the client took off the socket bounds what it could hold, whatever the allocator.
+  EXPECT_LT(sent.load(), 100LL << 20);
+#if defined(__SANITIZE_ADDRESS__)
+  (void)measured;
+  (void)before;  // the address sanitizer keeps freed blocks for a while: the resident size says little
+#else
   if (measured && before > 0) EXPECT_LT(peakResidentBytes() - before, 100LL << 20) << "sent " << sent.load();
-  else GTEST_SKIP() << "the peak resident size cannot be reset here";
+#endif
 }
 
 // More header fields than the client takes: the request fails at once with "headers too large",
