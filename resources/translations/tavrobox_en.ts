@@ -32,6 +32,10 @@
         <translation>Wrong user name or password</translation>
     </message>
     <message>
+        <source>The service could not be reached</source>
+        <translation>The service could not be reached, try again later</translation>
+    </message>
+    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>

@@ -32,6 +32,10 @@
         <translation>Identifiant ou mot de passe incorrect</translation>
     </message>
     <message>
+        <source>The service could not be reached</source>
+        <translation>Le service est injoignable, réessayez plus tard</translation>
+    </message>
+    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>

@@ -16,8 +16,19 @@ bool statusHasNoBody(int status) { return (status >= 100 && status < 200) || sta
 }  // namespace
 
 HttpConnection::HttpConnection(QTcpSocket* socket, std::shared_ptr<ServerState> state, QObject* parent)
-    : QObject(parent), m_socket(socket), m_state(std::move(state)) {
+    : QObject(parent), m_socket(socket), m_state(std::move(state)), m_parser(m_state->limits) {
   m_socket->setParent(this);
+  // The socket reads no further ahead than this while requests wait: the client is slowed down
+  // by TCP itself.
+  m_socket->setReadBufferSize(std::max<qint64>(64 * 1024, m_state->limits.maxHeaderBytes));
+  m_timer = new QTimer(this);
+  m_timer->setSingleShot(true);
+  connect(m_timer, &QTimer::timeout, this, [this] {
+    if (!m_gone) abort();
+  });
+  // The handshake (TLS) and the first request's head count from now.
+  m_headTimerRunning = true;
+  m_timer->start(m_state->limits.headTimeoutMs);
   // Without it, keep-alive answers wait ~40 ms for the peer's delayed ACK.
   m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
   ++m_state->accepted;
@@ -48,12 +59,38 @@ void HttpConnection::abort() {
   onGone();
 }
 
+void HttpConnection::watchClient() {
+  if (m_gone || m_closing) return;
+  // While the server answers (or plays an effect) the client is not the one to wait for.
+  if (m_busy || !m_pending.empty()) {
+    m_timer->stop();
+    m_headTimerRunning = false;
+    return;
+  }
+  if (m_buffer.isEmpty()) {
+    m_headTimerRunning = false;
+    m_timer->start(m_state->limits.idleTimeoutMs);
+    return;
+  }
+  // Part of a request: its head has the head timeout from its first byte on, however slowly it
+  // comes; once the head is in, the body must keep coming.
+  if (m_parser.inHead()) {
+    if (!m_headTimerRunning) {
+      m_headTimerRunning = true;
+      m_timer->start(m_state->limits.headTimeoutMs);
+    }
+    return;
+  }
+  m_headTimerRunning = false;
+  m_timer->start(m_state->limits.idleTimeoutMs);
+}
+
 void HttpConnection::onReadyRead() {
   if (m_gone || m_readingStopped) return;
   if (m_pending.size() >= kMaxPending) return;  // resumed when the backlog drains
   m_buffer.append(m_socket->readAll());
   while (!m_buffer.isEmpty() && m_pending.size() < kMaxPending) {
-    ParseResult parsed = parseRequest(m_buffer, m_state->limits);
+    ParseResult parsed = m_parser.parse(m_buffer);
     if (parsed.status == ParseResult::Status::NeedMore) break;
     if (parsed.status == ParseResult::Status::Error) {
       Pending refusal;
@@ -65,6 +102,7 @@ void HttpConnection::onReadyRead() {
       break;
     }
     m_buffer.remove(0, parsed.consumed);
+    m_parser.reset();
     m_state->record(parsed.request);
     m_pending.push_back(Pending{std::move(parsed.request), parsed.keepAlive, std::nullopt});
     if (!parsed.keepAlive) {
@@ -75,12 +113,27 @@ void HttpConnection::onReadyRead() {
     }
   }
   processNext();
+  watchClient();
 }
 
 void HttpConnection::processNext() {
   if (m_gone || m_busy || m_closing || m_stalled) return;
+  // A client that does not read its answers gets no more of them until it does.
+  if (m_socket->bytesToWrite() > m_state->limits.maxUnsentBytes) {
+    if (!m_waitingForWrites) {
+      m_waitingForWrites = true;
+      connect(m_socket, &QTcpSocket::bytesWritten, this, [this] {
+        if (m_socket->bytesToWrite() > m_state->limits.maxUnsentBytes) return;
+        m_waitingForWrites = false;
+        disconnect(m_socket, &QTcpSocket::bytesWritten, this, nullptr);
+        processNext();
+      });
+    }
+    return;
+  }
   if (m_pending.empty()) {
     if (m_socket->bytesAvailable() > 0) onReadyRead();
+    else watchClient();
     return;
   }
   Pending next = std::move(m_pending.front());

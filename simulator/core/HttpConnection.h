@@ -1,7 +1,11 @@
 #pragma once
 // One accepted connection: reads requests (partial and pipelined), answers them strictly in
-// order through the dispatcher, and plays each answer's socket effect.
+// order through the dispatcher, and plays each answer's socket effect. A client cannot hold it
+// for ever: a TLS handshake or a request head must complete within the head timeout, a quiet
+// connection closes after the idle timeout, and a client that does not read its answers gets no
+// further request taken until it does.
 #include "core/HttpMessage.h"
+#include "core/RequestParser.h"
 
 #include <QObject>
 
@@ -45,10 +49,16 @@ class HttpConnection : public QObject {
   void endOfAnswer();
   void closeGracefully();
   void onGone();
+  // Arms the one timer of the connection for what it is waiting for now.
+  void watchClient();
 
   QTcpSocket* m_socket;
   std::shared_ptr<ServerState> m_state;
   QByteArray m_buffer;
+  RequestParser m_parser;
+  QTimer* m_timer = nullptr;
+  bool m_headTimerRunning = false;  // the timer counts a head's time, not idleness
+  bool m_waitingForWrites = false;
   std::deque<Pending> m_pending;
   bool m_readingStopped = false;  // after a framing error nothing more is read
   bool m_busy = false;

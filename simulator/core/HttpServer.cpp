@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <condition_variable>
+#include <unistd.h>
 #include <mutex>
 
 namespace simcore {
@@ -31,6 +32,10 @@ class ServerListener : public QTcpServer {
 
  protected:
   void incomingConnection(qintptr descriptor) override {
+    if (m_state->open.load() >= m_state->limits.maxConnections) {
+      ::close(int(descriptor));
+      return;
+    }
     if (m_state->tls) {
       auto* socket = new QSslSocket;
       if (!socket->setSocketDescriptor(descriptor)) {
@@ -107,6 +112,9 @@ bool HttpServer::listen(const QHostAddress& address, quint16 port, const TlsIden
 
   bool ok = false;
   runOnServerThread([&]() {
+    // A burst of connects (TLS clients open several at once) must not overflow the queue of
+    // connections not yet accepted: a lost SYN costs the client a second.
+    m_listener->setListenBacklogSize(1024);
     ok = m_listener->listen(address, port);
     m_port = ok ? m_listener->serverPort() : 0;
     if (!ok) m_error = m_listener->errorString();

@@ -59,63 +59,12 @@ std::optional<qint64> parseHex(QByteArrayView text) {
   return value;
 }
 
-// Decodes a chunked body starting at `pos`. Returns the position after the last CRLF, or
-// nullopt with `needMore` set when the buffer ends too soon.
-struct ChunkedOutcome {
-  enum { NeedMore, Done, Bad, TooLarge } kind;
-  qsizetype end = 0;
-};
-
-ChunkedOutcome decodeChunked(const QByteArray& buffer, qsizetype pos, const RequestLimits& limits, QByteArray& body) {
-  while (true) {
-    const qsizetype lineEnd = buffer.indexOf("\r\n", pos);
-    if (lineEnd < 0) {
-      return buffer.size() - pos > 1024 ? ChunkedOutcome{ChunkedOutcome::Bad} : ChunkedOutcome{ChunkedOutcome::NeedMore};
-    }
-    QByteArrayView sizeLine(buffer.constData() + pos, lineEnd - pos);
-    if (const qsizetype semi = sizeLine.indexOf(';'); semi >= 0) sizeLine = sizeLine.first(semi);
-    const auto size = parseHex(sizeLine.trimmed());
-    if (!size) return {ChunkedOutcome::Bad};
-    if (body.size() + *size > limits.maxBodyBytes) return {ChunkedOutcome::TooLarge};
-    pos = lineEnd + 2;
-    if (*size == 0) {
-      // Trailer fields are read and dropped, up to the empty line.
-      while (true) {
-        const qsizetype end = buffer.indexOf("\r\n", pos);
-        if (end < 0) return {ChunkedOutcome::NeedMore};
-        if (end - pos > limits.maxHeaderBytes) return {ChunkedOutcome::Bad};
-        const bool blank = end == pos;
-        pos = end + 2;
-        if (blank) return {ChunkedOutcome::Done, pos};
-      }
-    }
-    if (buffer.size() - pos < *size + 2) return {ChunkedOutcome::NeedMore};
-    body.append(buffer.constData() + pos, *size);
-    pos += *size;
-    if (buffer.at(pos) != '\r' || buffer.at(pos + 1) != '\n') return {ChunkedOutcome::Bad};
-    pos += 2;
-  }
-}
-
-}  // namespace
-
-ParseResult parseRequest(const QByteArray& buffer, const RequestLimits& limits) {
-  // Blank lines before a request are tolerated (some clients send a CRLF after a body).
-  qsizetype start = 0;
-  while (buffer.size() - start >= 2 && buffer.at(start) == '\r' && buffer.at(start + 1) == '\n') start += 2;
-
-  const qsizetype headEnd = buffer.indexOf("\r\n\r\n", start);
-  if (headEnd < 0) {
-    if (buffer.size() - start > limits.maxHeaderBytes) return failure(431, "request head too large");
-    return {};
-  }
-  if (headEnd + 4 - start > limits.maxHeaderBytes) return failure(431, "request head too large");
-
-  const QByteArrayView head(buffer.constData() + start, headEnd - start);
+// The request line and header fields of `head` (without its blank line) into `result`; a
+// refusal comes back as an Error result.
+std::optional<ParseResult> parseHead(QByteArrayView head, const RequestLimits& limits, ParseResult& result, RequestFraming& framing) {
   const qsizetype lineEnd = head.indexOf("\r\n");
   const QByteArrayView requestLine = lineEnd < 0 ? head : head.first(lineEnd);
 
-  ParseResult result;
   HttpRequest& request = result.request;
   {
     const qsizetype sp1 = requestLine.indexOf(' ');
@@ -150,8 +99,6 @@ ParseResult parseRequest(const QByteArray& buffer, const RequestLimits& limits) 
   }
 
   // Header fields.
-  std::optional<qint64> contentLength;
-  bool chunked = false;
   if (lineEnd >= 0) {
     qsizetype pos = lineEnd + 2;
     while (pos <= head.size()) {
@@ -174,38 +121,136 @@ ParseResult parseRequest(const QByteArray& buffer, const RequestLimits& limits) 
       if (equalsNoCase(name, "Content-Length")) {
         const auto length = parseLength(value);
         if (!length) return failure(400, "malformed Content-Length");
-        if (contentLength && *contentLength != *length) return failure(400, "conflicting Content-Length");
-        contentLength = length;
+        if (framing.contentLength && *framing.contentLength != *length) return failure(400, "conflicting Content-Length");
+        framing.contentLength = length;
       } else if (equalsNoCase(name, "Transfer-Encoding")) {
         if (!equalsNoCase(value, "chunked")) return failure(501, "unsupported transfer coding");
-        chunked = true;
+        framing.chunked = true;
       }
     }
   }
-  if (chunked && contentLength) return failure(400, "both Content-Length and chunked coding");
+  if (framing.chunked && framing.contentLength) return failure(400, "both Content-Length and chunked coding");
 
   const QByteArray connection = request.header("Connection").toLower();
   if (request.version == "HTTP/1.0") result.keepAlive = connection.contains("keep-alive");
   else result.keepAlive = !connection.contains("close");
 
-  const qsizetype bodyStart = headEnd + 4;
-  if (chunked) {
-    const ChunkedOutcome outcome = decodeChunked(buffer, bodyStart, limits, request.body);
-    switch (outcome.kind) {
-      case ChunkedOutcome::NeedMore: return {};
-      case ChunkedOutcome::Bad: return failure(400, "malformed chunked body");
-      case ChunkedOutcome::TooLarge: return failure(413, "request body too large");
-      case ChunkedOutcome::Done: result.consumed = outcome.end; break;
+  return std::nullopt;
+}
+
+}  // namespace
+
+RequestParser::RequestParser(RequestLimits limits) : m_limits(limits) {}
+
+void RequestParser::reset() {
+  const qint64 examined = m_examined;
+  *this = RequestParser(m_limits);
+  m_examined = examined;
+}
+
+ParseResult RequestParser::refuse(int status, QByteArray message) {
+  m_phase = Phase::Refused;
+  return failure(status, std::move(message));
+}
+
+ParseResult RequestParser::parse(const QByteArray& buffer) {
+  if (m_phase == Phase::Refused) return failure(400, "request refused earlier");
+  if (m_phase == Phase::Head) {
+    // Blank lines before a request are tolerated (some clients send a CRLF after a body).
+    while (buffer.size() - m_start >= 2 && buffer.at(m_start) == '\r' && buffer.at(m_start + 1) == '\n') m_start += 2;
+    m_scanFrom = std::max(m_scanFrom, m_start);
+    // Only what arrived since the last call is searched (with three bytes of overlap).
+    const qsizetype headEnd = buffer.indexOf("\r\n\r\n", m_scanFrom);
+    m_examined += (headEnd < 0 ? buffer.size() : headEnd + 4) - m_scanFrom;
+    if (headEnd < 0) {
+      if (buffer.size() - m_start > m_limits.maxHeaderBytes) return refuse(431, "request head too large");
+      m_scanFrom = std::max(m_start, buffer.size() - 3);
+      return {};
     }
-  } else {
-    const qint64 length = contentLength.value_or(0);
-    if (length > limits.maxBodyBytes) return failure(413, "request body too large");
-    if (buffer.size() - bodyStart < length) return {};
-    request.body = buffer.mid(bodyStart, length);
-    result.consumed = bodyStart + length;
+    if (headEnd + 4 - m_start > m_limits.maxHeaderBytes) return refuse(431, "request head too large");
+    if (auto refused = parseHead(QByteArrayView(buffer.constData() + m_start, headEnd - m_start), m_limits, m_result,
+                                 m_framing)) {
+      m_phase = Phase::Refused;
+      return *refused;
+    }
+    m_bodyStart = headEnd + 4;
+    m_pos = m_bodyStart;
+    if (!m_framing.chunked && m_framing.contentLength.value_or(0) > m_limits.maxBodyBytes)
+      return refuse(413, "request body too large");
+    m_phase = m_framing.chunked ? Phase::ChunkSize : Phase::Body;
   }
+  if (m_phase == Phase::Body) {
+    const qint64 length = m_framing.contentLength.value_or(0);
+    if (buffer.size() - m_bodyStart < length) return {};
+    m_examined += length;
+    m_result.request.body = buffer.mid(m_bodyStart, length);
+    return complete(m_bodyStart + length);
+  }
+  return parseChunked(buffer);
+}
+
+ParseResult RequestParser::complete(qsizetype end) {
+  m_phase = Phase::Done;
+  ParseResult result = std::move(m_result);
   result.status = ParseResult::Status::Complete;
+  result.consumed = end;
   return result;
+}
+
+// Resumes decoding a chunked body at m_pos: chunks already decoded are never looked at again.
+ParseResult RequestParser::parseChunked(const QByteArray& buffer) {
+  QByteArray& body = m_result.request.body;
+  while (true) {
+    // Everything a request makes the server hold is bounded, framing included: a body of a
+    // million one-byte chunks with extensions is refused like a body too large.
+    if (m_pos - m_start > m_limits.maxWireBytes) return refuse(413, "request too large");
+    if (m_phase == Phase::ChunkData) {
+      if (buffer.size() - m_pos < m_chunkSize + 2) return {};
+      m_examined += m_chunkSize + 2;
+      body.append(buffer.constData() + m_pos, m_chunkSize);
+      m_pos += m_chunkSize;
+      if (buffer.at(m_pos) != '\r' || buffer.at(m_pos + 1) != '\n') return refuse(400, "malformed chunked body");
+      m_pos += 2;
+      m_phase = Phase::ChunkSize;
+      continue;
+    }
+    const qsizetype lineEnd = buffer.indexOf("\r\n", m_pos);
+    const qsizetype lineLimit = m_phase == Phase::ChunkSize ? m_limits.maxChunkLineBytes : m_limits.maxHeaderBytes;
+    if (lineEnd < 0) {
+      m_examined += buffer.size() - m_pos;
+      if (buffer.size() - m_pos > lineLimit) return refuse(m_phase == Phase::ChunkSize ? 400 : 431, "chunk line too long");
+      return {};
+    }
+    m_examined += lineEnd + 2 - m_pos;
+    if (lineEnd - m_pos > lineLimit) return refuse(m_phase == Phase::ChunkSize ? 400 : 431, "chunk line too long");
+    if (m_phase == Phase::Trailers) {
+      // Trailer fields are read and dropped, up to the empty line; they count as header fields.
+      const bool blank = lineEnd == m_pos;
+      m_trailerBytes += lineEnd + 2 - m_pos;
+      m_pos = lineEnd + 2;
+      if (blank) return complete(m_pos);
+      if (++m_trailerCount > m_limits.maxHeaderCount || m_trailerBytes > m_limits.maxHeaderBytes)
+        return refuse(431, "too many trailer fields");
+      continue;
+    }
+    QByteArrayView sizeLine(buffer.constData() + m_pos, lineEnd - m_pos);
+    if (const qsizetype semi = sizeLine.indexOf(';'); semi >= 0) sizeLine = sizeLine.first(semi);
+    const auto size = parseHex(sizeLine.trimmed());
+    if (!size) return refuse(400, "malformed chunked body");
+    if (body.size() + *size > m_limits.maxBodyBytes) return refuse(413, "request body too large");
+    m_pos = lineEnd + 2;
+    if (*size == 0) {
+      m_phase = Phase::Trailers;
+      continue;
+    }
+    m_chunkSize = *size;
+    m_phase = Phase::ChunkData;
+  }
+}
+
+ParseResult parseRequest(const QByteArray& buffer, const RequestLimits& limits) {
+  RequestParser parser(limits);
+  return parser.parse(buffer);
 }
 
 }  // namespace simcore

@@ -237,6 +237,12 @@ HttpResponse CloudService::dispatch(const HttpRequest& request) {
 
 HttpResponse CloudService::route(const HttpRequest& request, const QByteArray& path, qint64 now) {
   const Router::Match m = m_router.find(request.method, path);
+  // An empty session is no session: the same 403 as an unknown one, not a 404 for a path that
+  // exists.
+  if (!m.route && path.endsWith(";jsessionid=")) {
+    const Router::Match probe = m_router.find(request.method, path + "-");
+    if (probe.route && probe.route->needsSession) return error(Failure{403, QStringLiteral("session unknown or expired")});
+  }
   if (!m.route) {
     if (!m.allowed.isEmpty())
       return error(Failure{405, QStringLiteral("method %1 not allowed here").arg(QString::fromLatin1(request.method))})

@@ -1,9 +1,55 @@
 #include "home/CommandLine.h"
 
+#include <QCoreApplication>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCommandLineParser>
 #include <QDir>
 
 namespace simhome {
+
+QString privateFolder() { return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation); }
+
+bool makePrivateFolder(const QString& path, QString* error) {
+  if (!QDir().mkpath(path)) {
+    *error = QStringLiteral("cannot create the folder %1").arg(path);
+    return false;
+  }
+  struct stat info {};
+  if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) {
+    *error = QStringLiteral("the folder %1 is not a folder of this user").arg(path);
+    return false;
+  }
+  if (::chmod(QFile::encodeName(path).constData(), 0700) != 0) {
+    *error = QStringLiteral("cannot make the folder %1 private").arg(path);
+    return false;
+  }
+  return true;
+}
+
+bool writePrivateFile(const QString& path, const QByteArray& bytes, QString* error) {
+  const QString temporary = path + QStringLiteral(".tmp-%1").arg(QCoreApplication::applicationPid());
+  QFile::remove(temporary);
+  QFile file(temporary);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+      file.write(bytes) != bytes.size() || !file.flush()) {
+    *error = file.errorString();
+    file.remove();
+    return false;
+  }
+  file.close();
+  if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
+    *error = QStringLiteral("cannot put %1 in place").arg(path);
+    QFile::remove(temporary);
+    return false;
+  }
+  return true;
+}
 
 std::optional<Endpoint> parseEndpoint(const QString& text) {
   const int colon = text.lastIndexOf(':');
@@ -39,7 +85,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
   const QCommandLineOption tls("tls", "Serve the REST service over TLS.");
   const QCommandLineOption cert("cert", "PEM certificate for TLS (with --key).", "FILE");
   const QCommandLineOption key("key", "PEM private key for TLS (with --cert).", "FILE");
-  const QCommandLineOption certDir("cert-dir", "Folder of the self-signed certificate made for TLS without --cert, kept across runs (default: in the temporary directory).", "DIR");
+  const QCommandLineOption certDir("cert-dir", "Folder of the self-signed certificate made for TLS without --cert, kept across runs (default: in the user's runtime folder).", "DIR");
   const QCommandLineOption restType("rest-type", "First path segment of the service (default tavrobox).", "TYPE");
   const QCommandLineOption restVersion("rest-version", "Second path segment (default v1).", "VERSION");
   const QCommandLineOption home("home", "Home model (JSON); the built-in demo home by default.", "FILE");
@@ -47,7 +93,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
   const QCommandLineOption ttl("session-ttl", "Seconds an unused session lives (default 1800).", "SECONDS");
   const QCommandLineOption latency("latency", "Milliseconds added to every answer (default 0).", "MS");
   const QCommandLineOption seed("seed", "Seed of the weather, history and pictures (default 2013).", "N");
-  const QCommandLineOption mediaDir("media-dir", "Folder for the generated video (default: a folder in the temporary directory).", "DIR");
+  const QCommandLineOption mediaDir("media-dir", "Folder for the generated video (default: a folder in the user's runtime folder).", "DIR");
   const QCommandLineOption ffmpeg("ffmpeg", "ffmpeg program to use (default: from PATH).", "PATH");
   const QCommandLineOption token("control-token", "Token of the control interface (default: a random one, printed at start).", "TOKEN");
   const QCommandLineOption life("life-interval", "Seconds between two events of daily life in the history (0: none; default 420).", "SECONDS");
@@ -76,7 +122,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
   c.keyFile = p.value(key);
   if (c.certFile.isEmpty() != c.keyFile.isEmpty()) return fail(QStringLiteral("--cert and --key go together"));
   if (!c.certFile.isEmpty() && !c.tls) return fail(QStringLiteral("--cert and --key need --tls"));
-  c.certDir = p.isSet(certDir) ? p.value(certDir) : QDir::temp().filePath(QStringLiteral("tavrobox-cloudsim-tls"));
+  c.certDir = p.isSet(certDir) ? p.value(certDir) : QDir(privateFolder()).filePath(QStringLiteral("tavrobox-cloudsim-tls"));
   if (p.isSet(restType)) c.restType = p.value(restType);
   if (p.isSet(restVersion)) c.restVersion = p.value(restVersion);
   for (const QString* segment : {&c.restType, &c.restVersion})
@@ -100,7 +146,7 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
     c.seed = p.value(seed).toULongLong(&ok);
     if (!ok) return fail(QStringLiteral("--seed takes a whole number"));
   }
-  c.mediaDir = p.isSet(mediaDir) ? p.value(mediaDir) : QDir::temp().filePath(QStringLiteral("tavrobox-cloudsim-media"));
+  c.mediaDir = p.isSet(mediaDir) ? p.value(mediaDir) : QDir(privateFolder()).filePath(QStringLiteral("tavrobox-cloudsim-media"));
   c.ffmpeg = p.value(ffmpeg);
   c.controlToken = p.value(token);
   if (p.isSet(token) && c.controlToken.size() < 8) return fail(QStringLiteral("--control-token needs at least 8 characters"));

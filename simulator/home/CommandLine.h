@@ -44,4 +44,17 @@ std::optional<CommandLine> parseCommandLine(const QStringList& arguments, QStrin
 // "HOST:PORT", "[v6]:PORT" or ":PORT" (loopback); "localhost" is the loopback address.
 std::optional<Endpoint> parseEndpoint(const QString& text);
 
+// The user's private runtime folder (XDG_RUNTIME_DIR, or one Qt makes for the user alone): where
+// the generated key and video go unless the command line names a folder, never a predictable
+// path of the shared temporary folder that another user could make first.
+QString privateFolder();
+
+// Makes `path` (and its parents) and gives it to its owner alone (0700). False, with `error`,
+// when it cannot be made or belongs to someone else.
+bool makePrivateFolder(const QString& path, QString* error);
+
+// Writes `bytes` to `path` through a new file that is owner-only (0600) from its creation,
+// renamed into place.
+bool writePrivateFile(const QString& path, const QByteArray& bytes, QString* error);
+
 }  // namespace simhome

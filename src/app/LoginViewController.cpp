@@ -187,8 +187,14 @@ void LoginViewController::performLogin() {
 
 void LoginViewController::onLoginAccountError() {
   m_observations.remove(kErrorLoginPostLogin);
-  forgetCredentials();
-  setStatus(foundation::localized("Bad Login or Password"), kStatusError);
+  // Only the service's "no" makes the remembered credentials go: a time-out, a refused
+  // certificate or a server in trouble says nothing about them.
+  if (BEServiceLogin::getInstance().credentialsRefused()) {
+    forgetCredentials();
+    setStatus(foundation::localized("Bad Login or Password"), kStatusError);
+  } else {
+    setStatus(foundation::localized("The service could not be reached"), kStatusError);
+  }
   m_signingIn = false;
 }
 

@@ -9,6 +9,8 @@
 #include "rest/network/RestClient.h"
 #include "rest/network/TlsTrust.h"
 
+#include <QUrl>
+
 void BERestConfig::initRestLayer(const foundation::Configuration& configuration) {
   if (m_restManager) {
     qCWarning(lcApp) << "The REST layer is already configured; initRestLayer ignored";
@@ -26,6 +28,9 @@ void BERestConfig::initRestLayer(const foundation::Configuration& configuration)
   QStringList problems;
   rest::setTlsTrustSettings(rest::TlsTrustSettings::fromConfiguration(configuration, &problems));
   for (const QString& problem : problems) qCWarning(lcApp).noquote() << problem;
+  if (configuration.usesInsecureHttp())
+    qCWarning(lcApp).noquote() << QStringLiteral("RestAllowInsecureHttp=true: the password digest and the session travel "
+                                                 "in clear to %1").arg(QUrl(configuration.restServer).host());
   m_client = rest::RestClient::clientWithBaseURL(m_baseURL);
   m_client->setDisableCertificateValidation(true);
 
@@ -51,6 +56,11 @@ QString BERestConfig::getSessionPathFor(const QString& path) {
 
 QString BERestConfig::getSessionRouterPathFor(const QString& pattern) {
   return QStringLiteral("%1;jsessionid=:session").arg(pattern);
+}
+
+void BERestConfig::useCacheOfUser(const QString& login) {
+  if (m_client) m_client->setCacheUser(login);
+  if (m_restManager && m_restManager->client()) m_restManager->client()->setCacheUser(login);
 }
 
 foundation::Result<QString> BERestConfig::stringToSha1(const QString& text) { return foundation::stringToSha1(text); }

@@ -64,6 +64,9 @@ class BERestConfig : public backend::Singleton<BERestConfig> {
   // SHA-1 of the ASCII text as 40 lower-case hex digits; text outside ASCII is refused.
   static foundation::Result<QString> stringToSha1(const QString& text);
 
+  // Points the response caches of both clients at the cache of `login` for this service.
+  void useCacheOfUser(const QString& login);
+
   rest::RestObjectManager* restManager() const { return m_restManager; }
   // The client made first; the shared client of the process when no other was made before.
   const std::shared_ptr<rest::RestClient>& client() const { return m_client; }

@@ -30,10 +30,11 @@ BEServiceCamera::BEServiceCamera() {
   registerRoute(SORecordStart::staticClass(), QStringLiteral("/video/record/:serial"), rest::RestRequestMethodPUT);
 
   auto& session = BESessionManager::getInstance;
-  defineOperation(RecList, listRead("recordings", {kSuccessCameraGetRecList}, {kErrorCameraGetRecList}, &BESessionManager::setRecs));
+  defineOperation(RecList, listRead("recordings", {kSuccessCameraGetRecList}, {kErrorCameraGetRecList}, "records", &BESessionManager::setRecs));
   defineOperation(Playback, {.name = "playback server",
                              .successNames = {kSuccessCameraGetPlayback},
                              .errorNames = {kErrorCameraGetPlayback},
+                             .expects = {rest::RestExpectedAnswer::Record, ""},
                              .store = [session](const rest::ObjectList& objects) {
                                if (auto playback = firstOf<VOVideoPlayback>(objects)) session().setPlayback(std::move(playback));
                                return true;
@@ -63,6 +64,7 @@ BEServiceCamera::BEServiceCamera() {
                                .errorNames = {kErrorCameraPutStartVideo},
                                // Without a server there is no stream to play: a success would send
                                // the player to the address of an earlier session, or to none.
+                               .expects = {rest::RestExpectedAnswer::Record, ""},
                                .store = [session](const rest::ObjectList& objects) {
                                  auto live = firstOf<VOVideoServeur>(objects);
                                  if (!live) return false;

@@ -19,6 +19,7 @@ BEServiceDashboard::BEServiceDashboard() {
                          // Only a record of exactly this class replaces the stored dashboard; the
                          // success is announced either way, and the screen then draws the last
                          // dashboard known.
+                         .expects = {rest::RestExpectedAnswer::Record, ""},
                          .store = [](const rest::ObjectList& objects) {
                            if (!objects.empty() && objects.front() &&
                                objects.front()->isMemberOfClass(VODashboard::staticClass()))

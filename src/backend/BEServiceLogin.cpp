@@ -17,11 +17,22 @@ BEServiceLogin::BEServiceLogin() : m_logObj(std::make_shared<SOAuth>()) {
   defineOperation(kPostLogin, {.name = "sign-in",
                                .successNames = {kSuccessLoginPostLogin},
                                .errorNames = {kErrorLoginPostLogin},
-                               .store = [](const rest::ObjectList& objects) {
+                               .expects = {rest::RestExpectedAnswer::Record, ""},
+                               .store = [this](const rest::ObjectList& objects) {
                                  auto auth = firstOf<VOAuth>(objects);
                                  if (!auth || !auth->sessionId || auth->sessionId->empty()) return false;
-                                 BESessionManager::getInstance().setAuth(std::move(auth));
+                                 auto& store = BESessionManager::getInstance();
+                                 const std::string login = m_logObj->login.value_or(std::string());
+                                 // Another user must find nothing of the previous user's home.
+                                 if (store.auth() && store.signedInLogin() != login) store.clear();
+                                 store.setAuth(std::move(auth));
+                                 store.setSignedInLogin(login);
+                                 BERestConfig::getInstance().useCacheOfUser(QString::fromStdString(login));
                                  return true;
+                               },
+                               .failureOutcome = [this](int status) {
+                                 m_credentialsRefused = status == 401 || status == 403;
+                                 return backend::FailureOutcome::Alert;
                                },
                                .alerts = false,
                                .sessionBound = false,
@@ -29,8 +40,10 @@ BEServiceLogin::BEServiceLogin() : m_logObj(std::make_shared<SOAuth>()) {
 }
 
 void BEServiceLogin::postLoginWithPassword(const QString& login, const QString& password) {
+  m_credentialsRefused = false;
   auto digest = BERestConfig::stringToSha1(password);
   if (!digest.ok()) {
+    m_credentialsRefused = true;
     // Such a password has no digest the service could know; sending anything else would only
     // be refused, so the sign-in fails here.
     qCWarning(lcApp).noquote() << "Sign-in refused before sending:" << QString::fromStdString(digest.error().message);

@@ -14,10 +14,16 @@ class BEServiceLogin : public backend::ServiceBase, public backend::Singleton<BE
 
   const std::shared_ptr<SOAuth>& logObj() const { return m_logObj; }
 
+  // Whether the last failed sign-in was the service refusing the credentials (401 or 403, or a
+  // password that cannot be right), as opposed to a service that could not be reached or gave an
+  // answer that could not be used: only a refusal should make the remembered credentials go.
+  bool credentialsRefused() const { return m_credentialsRefused; }
+
 
  private:
   friend class backend::Singleton<BEServiceLogin>;
   BEServiceLogin();
 
   std::shared_ptr<SOAuth> m_logObj;
+  bool m_credentialsRefused = false;
 };

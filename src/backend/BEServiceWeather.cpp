@@ -60,6 +60,7 @@ BEServiceWeather::BEServiceWeather() {
                         .successNames = {period.success},
                         .errorNames = {period.failure},
                         // Nothing to file under the period: the screen shows it as missing, as after a failure.
+                        .expects = {rest::RestExpectedAnswer::Record, ""},
                         .store = [store = period.store](const rest::ObjectList& objects) {
                           auto values = firstOf<VOWeather>(objects);
                           if (!values) return false;

@@ -3,7 +3,8 @@
 // play and the progress overlay, shared by the services (which write) and the screens (which read).
 //
 // Every field keeps the last value written until a newer one replaces it: neither a failed request
-// nor a new sign-in clears anything. Lists are stored as new vectors of the shared records, so a
+// nor a new sign-in of the same user clears anything. A sign-in as another user empties the store
+// first (clear()), so that nothing of the previous user's home shows in the new session. Lists are stored as new vectors of the shared records, so a
 // later change to the vector an answer arrived in never reaches the store. Main thread only.
 #include "backend/ProgressOverlay.h"
 #include "backend/Singleton.h"
@@ -85,11 +86,19 @@ class BESessionManager : public backend::Singleton<BESessionManager> {
   // The session identifier of the current sign-in, or "" before the first one.
   std::string sessionId() const;
 
+  // The login the current `auth` was obtained with ("" before the first sign-in).
+  const std::string& signedInLogin() const { return m_signedInLogin; }
+  void setSignedInLogin(std::string login) { m_signedInLogin = std::move(login); }
+
+  // Forgets the session and everything read in it; the progress overlay stays.
+  void clear();
+
  private:
   friend class backend::Singleton<BESessionManager>;
   BESessionManager() = default;
 
   std::shared_ptr<VOAuth> m_auth;
+  std::string m_signedInLogin;
   backend::RecordList<VODevice> m_devices;
   backend::RecordList<VOMode> m_modes;
   std::shared_ptr<VODashboard> m_dashboard;

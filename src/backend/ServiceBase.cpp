@@ -84,6 +84,7 @@ void ServiceBase::tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loa
   // The answer is delivered on a later turn of the event loop at the earliest, so the tag is
   // always in place before it is read.
   loader->setUserData(Tag{this, op, currentSession(), ServiceCalls::currentCall()});
+  loader->setExpectedAnswer(operation.expects);
   ServiceCalls::willPost(operation.successNames, operation.errorNames);
 }
 

@@ -43,6 +43,10 @@ struct ServiceOperation {
   const char* name = "";                    // for the log
   std::vector<const char*> successNames = {};
   std::vector<const char*> errorNames = {};
+  // Reads: the member of the answer the operation files (a list at a key path, or the whole
+  // answer as one record). Without it, or with something of another shape there, the answer is a
+  // failure ("nothing mappable") and the store keeps what it had.
+  rest::RestExpectedAnswer expects = {};
   // Reads: files the answer's records in the session store. False: the answer holds nothing this
   // operation can use, which ends as a failure. Empty for commands.
   std::function<bool(const rest::ObjectList&)> store = {};
@@ -72,15 +76,16 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
   // Declares operation `id` (ids are the service's own small numbers, 0 upwards).
   void defineOperation(int id, ServiceOperation operation);
 
-  // A read whose answer is a list of T, filed in the session store with `setter` (only the
-  // records of that class: a list answer may carry others).
+  // A read whose answer holds a list of T at `keyPath`, filed in the session store with `setter`
+  // (only the records of that class: a list answer may carry others).
   template <class T>
   static ServiceOperation listRead(const char* name, std::vector<const char*> successNames,
-                                   std::vector<const char*> errorNames,
+                                   std::vector<const char*> errorNames, const char* keyPath,
                                    void (BESessionManager::*setter)(RecordList<T>)) {
     return {.name = name,
             .successNames = std::move(successNames),
             .errorNames = std::move(errorNames),
+            .expects = {rest::RestExpectedAnswer::List, keyPath},
             .store = [setter](const rest::ObjectList& objects) {
               (BESessionManager::getInstance().*setter)(recordsOf<T>(objects));
               return true;

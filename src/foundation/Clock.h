@@ -22,8 +22,12 @@ class Scheduler {
   // Forgets a scheduled call; unknown or already fired tokens are ignored.
   virtual void cancel(TimerToken token) = 0;
 
+  // The wall clock: dates shown and stored. It may jump (set by hand, synchronised).
   virtual QDateTime now() const = 0;
   virtual QTimeZone timeZone() const = 0;
+  // Milliseconds from an arbitrary start that only move forward, at the pace of scheduled calls:
+  // what every duration (timeouts, deadlines) is measured on.
+  virtual qint64 monotonicMs() const = 0;
 
   // "Now" in the scheduler's time zone.
   QDateTime localNow() const { return now().toTimeZone(timeZone()); }

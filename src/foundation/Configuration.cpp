@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace foundation {
 
@@ -38,6 +39,25 @@ QString unquote(const QString& v) {
 
 QString Configuration::baseURL() const { return QStringLiteral("%1/%2/%3").arg(restServer, restType, restVersion); }
 
+bool Configuration::isLoopbackHost(const QString& host) {
+  QString h = host.toLower();
+  if (h.startsWith('[') && h.endsWith(']')) h = h.mid(1, h.size() - 2);
+  if (h == QLatin1String("localhost") || h == QLatin1String("::1") || h == QLatin1String("0:0:0:0:0:0:0:1")) return true;
+  const QStringList parts = h.split('.');
+  if (parts.size() != 4 || parts.first() != QLatin1String("127")) return false;
+  for (const QString& part : parts) {
+    bool ok = false;
+    const int value = part.toInt(&ok);
+    if (!ok || value < 0 || value > 255) return false;
+  }
+  return true;
+}
+
+bool Configuration::usesInsecureHttp() const {
+  const QUrl url(restServer);
+  return url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) == 0 && !isLoopbackHost(url.host());
+}
+
 Configuration Configuration::builtInDefault() {
   Configuration c;
   c.restServer = QStringLiteral("http://127.0.0.1:8470");
@@ -53,6 +73,7 @@ Result<Configuration> Configuration::parse(const QString& text, const QString& p
   c.sourcePath = path;
   const QString baseDir = QFileInfo(path).absolutePath();
   QString section;
+  int serverLine = 0;
   const QStringList lines = text.split('\n');
   for (int i = 0; i < lines.size(); ++i) {
     const int lineNo = i + 1;
@@ -74,6 +95,7 @@ Result<Configuration> Configuration::parse(const QString& text, const QString& p
       if (!v.startsWith("http://") && !v.startsWith("https://"))
         return configError(path, lineNo, QStringLiteral("RestServer must start with http:// or https://"));
       c.restServer = v;
+      serverLine = lineNo;
     } else if (key == "RestType") {
       c.restType = value;
     } else if (key == "RestVersion") {
@@ -96,6 +118,10 @@ Result<Configuration> Configuration::parse(const QString& text, const QString& p
       const auto b = parseBool(value);
       if (!b) return configError(path, lineNo, QStringLiteral("RestInsecureTLS takes true or false"));
       c.insecureTLS = *b;
+    } else if (key == "RestAllowInsecureHttp") {
+      const auto b = parseBool(value);
+      if (!b) return configError(path, lineNo, QStringLiteral("RestAllowInsecureHttp takes true or false"));
+      c.allowInsecureHttp = *b;
     } else if (key == "RestPlaybackPort") {
       bool ok = false;
       const int port = value.toInt(&ok);
@@ -115,6 +141,11 @@ Result<Configuration> Configuration::parse(const QString& text, const QString& p
       return configError(path, lineNo, QStringLiteral("unknown key '%1'").arg(key));
     }
   }
+  if (c.usesInsecureHttp() && !c.allowInsecureHttp)
+    return configError(path, serverLine,
+                       QStringLiteral("RestServer uses plain http:// to %1, which would send the password digest and the "
+                                      "session in clear: use https://, or set RestAllowInsecureHttp = true")
+                           .arg(QUrl(c.restServer).host()));
   return c;
 }
 

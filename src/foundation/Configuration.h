@@ -22,6 +22,9 @@ struct Configuration {
   QStringList trustedCertificates;  // PEM files accepted for the service beyond the system store
   QStringList trustedFingerprints;  // SHA-256 of accepted certificates, hex (":" allowed)
   bool insecureTLS = false;         // accept any certificate (logged at every start)
+  // Plain http:// to a server that is not this machine: the password digest and the session
+  // travel in clear, so it takes this explicit switch (logged at every start).
+  bool allowInsecureHttp = false;
   int playbackPort = 443;           // port of the camera media server's playback addresses
   double refreshInterval = 30.0;    // seconds between two reads of the open screen (0: never)
   QString demoUser;                 // credentials the tour signs in with
@@ -30,6 +33,10 @@ struct Configuration {
 
   // Base URL: RestServer "/" RestType "/" RestVersion.
   QString baseURL() const;
+  // Whether RestServer is plain http:// to a host other than this machine's loopback.
+  bool usesInsecureHttp() const;
+  // "localhost", 127.0.0.0/8 or ::1.
+  static bool isLoopbackHost(const QString& host);
 
   static Configuration builtInDefault();
 

@@ -19,7 +19,7 @@ QDateTime ManualClock::now() const { return QDateTime::fromMSecsSinceEpoch(m_now
 
 TimerToken ManualClock::schedule(double seconds, std::function<void()> fire) {
   const TimerToken token = m_next++;
-  const qint64 due = m_nowUs + toMicroseconds(seconds);
+  const qint64 due = m_monotonicUs + toMicroseconds(seconds);
   const Key key{due, token};
   m_queue.emplace(key, std::move(fire));
   m_keys.emplace(token, key);
@@ -34,22 +34,27 @@ void ManualClock::cancel(TimerToken token) {
 }
 
 int ManualClock::advanceBy(double seconds) {
-  const qint64 target = m_nowUs + toMicroseconds(seconds);
+  const qint64 target = m_monotonicUs + toMicroseconds(seconds);
   int fired = 0;
   while (!m_queue.empty() && m_queue.begin()->first.first <= target) {
     auto node = m_queue.extract(m_queue.begin());
     m_keys.erase(node.key().second);
-    m_nowUs = std::max(m_nowUs, node.key().first);
+    const qint64 due = node.key().first;
+    if (due > m_monotonicUs) {
+      m_nowUs += due - m_monotonicUs;
+      m_monotonicUs = due;
+    }
     node.mapped()();
     ++fired;
   }
-  m_nowUs = target;
+  m_nowUs += target - m_monotonicUs;
+  m_monotonicUs = target;
   return fired;
 }
 
 double ManualClock::secondsToNext() const {
   if (m_queue.empty()) return -1;
-  return double(m_queue.begin()->first.first - m_nowUs) / 1e6;
+  return double(m_queue.begin()->first.first - m_monotonicUs) / 1e6;
 }
 
 }  // namespace foundation

@@ -1,6 +1,8 @@
 #pragma once
 // A scheduler whose time moves only when told: advanceBy() fires every due call in time order
-// (calls scheduled by a firing call included, when they fall due within the step).
+// (calls scheduled by a firing call included, when they fall due within the step). setNow() sets
+// the wall clock alone, as a user or a time service would: scheduled calls and the monotonic
+// reading do not move with it.
 #include "foundation/Clock.h"
 
 #include <map>
@@ -17,6 +19,7 @@ class ManualClock final : public Scheduler {
   void cancel(TimerToken token) override;
   QDateTime now() const override;
   QTimeZone timeZone() const override { return m_zone; }
+  qint64 monotonicMs() const override { return m_monotonicUs / 1000; }
 
   void setNow(const QDateTime& now) { m_nowUs = now.toMSecsSinceEpoch() * 1000; }
   void setTimeZone(const QTimeZone& zone) { m_zone = zone; }
@@ -32,7 +35,8 @@ class ManualClock final : public Scheduler {
  private:
   // Ordered by due time, then by the order of scheduling.
   using Key = std::pair<qint64, TimerToken>;
-  qint64 m_nowUs = 0;  // microseconds since the epoch
+  qint64 m_nowUs = 0;        // wall clock, microseconds since the epoch
+  qint64 m_monotonicUs = 0;  // scheduled calls fall due on this one
   QTimeZone m_zone;
   std::map<Key, std::function<void()>> m_queue;
   std::map<TimerToken, Key> m_keys;

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include <chrono>
 #include <cmath>
 
 namespace foundation {
@@ -42,6 +43,10 @@ void QtScheduler::cancel(TimerToken token) {
 QDateTime QtScheduler::now() const { return QDateTime::currentDateTimeUtc(); }
 
 QTimeZone QtScheduler::timeZone() const { return QTimeZone::systemTimeZone(); }
+
+qint64 QtScheduler::monotonicMs() const {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 namespace {
 Scheduler* g_installed = nullptr;

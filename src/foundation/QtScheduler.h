@@ -19,6 +19,7 @@ class QtScheduler final : public Scheduler {
   void cancel(TimerToken token) override;
   QDateTime now() const override;
   QTimeZone timeZone() const override;
+  qint64 monotonicMs() const override;
 
  private:
   QObject m_context;

@@ -87,6 +87,22 @@ TEST_F(LoginScreenTest, RememberedCredentialsFillTheNextLaunchAndAFailedSignInEr
   EXPECT_TRUE(login->postUserName()->hasFocus());
 }
 
+// A sign-in that fails without the service refusing the credentials (it could not be reached,
+// or it is in trouble) keeps them for the next attempt and says so.
+TEST_F(LoginScreenTest, ASignInThatDidNotReachTheServiceKeepsTheRememberedCredentials) {
+  launch();
+  ASSERT_TRUE(signInWith(QStringLiteral("demo"), QStringLiteral("s3cret"), true, HttpResponse::json(200, signInAnswer())));
+  const Remembered kept{true, QStringLiteral("demo"), QStringLiteral("s3cret")};
+  for (HttpResponse answer : {HttpResponse::json(503, R"({"error": "maintenance"})"), HttpResponse::text(500, "down"),
+                              HttpResponse::json(200, "{}").withEffect(simcore::SocketEffect::closeBeforeAnswer())}) {
+    relaunch();
+    EXPECT_FALSE(signInWith(QStringLiteral("demo"), QStringLiteral("s3cret"), true, answer));
+    EXPECT_EQ(remembered(), kept);
+    EXPECT_EQ(loginScreen()->errorLabel()->text(), foundation::localized("The service could not be reached"));
+    EXPECT_FALSE(loginScreen()->isSigningIn());
+  }
+}
+
 TEST_F(LoginScreenTest, NothingIsRememberedWithoutTheSwitchOrWithAnEmptyField) {
   struct Case {
     const char* what;

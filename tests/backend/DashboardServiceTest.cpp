@@ -55,8 +55,9 @@ TEST_F(DashboardServiceTest, AnswersWithoutADashboardKeepTheLastOne) {
   fetch(HttpResponse::json(200, R"({"lighting": [{"id": 1}]})"));
   const auto previous = stored();
   ASSERT_TRUE(previous);
-  // Nothing mapped: still announced as success, the screen draws the last dashboard.
-  EXPECT_EQ(fetch(HttpResponse::json(200, "")), QStringList{kSuccessDashboardGetDashboard});
+  // Nothing to map: a failure without an alert (the status is 200); the screen draws the last
+  // dashboard.
+  EXPECT_EQ(fetch(HttpResponse::json(200, "")), QStringList{kErrorDashboardGetDashboard});
   EXPECT_EQ(stored(), previous);
   EXPECT_EQ(fetch(HttpResponse::json(503, R"({"error": "maintenance"})")),
             (QStringList{kErrorDashboardGetDashboard, kNotification5xxServerError}));

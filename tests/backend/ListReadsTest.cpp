@@ -85,6 +85,23 @@ TEST_P(ListReadsTest, AnEmptyListReplacesTheStoredOne) {
   EXPECT_EQ(read.storedCount(), 0u);
 }
 
+// A 200 whose list is missing or of another shape is no list: the read fails (no alert: the
+// status is a success) and the stored list stays.
+TEST_P(ListReadsTest, AMalformedAnswerIsAFailureAndKeepsTheStoredList) {
+  const ListRead& read = GetParam();
+  answerWith(read.start, HttpResponse::json(200, answer(2)));
+  ASSERT_EQ(read.storedCount(), 2u);
+  QStringList failure = read.failure;
+  failure.removeLast();
+  const QByteArray key = read.key;
+  for (const QByteArray& body : {QByteArray(), "{\"" + key + "\": [[1], [2]]}", "[" + QByteArray(read.element) + "]",
+                                 "{\"" + key + "\": " + QByteArray(read.element) + "}", QByteArray("{}")}) {
+    SCOPED_TRACE(body.toStdString());
+    EXPECT_EQ(answerWith(read.start, HttpResponse::json(200, body)), failure);
+    EXPECT_EQ(read.storedCount(), 2u);
+  }
+}
+
 TEST_P(ListReadsTest, AFailureKeepsTheStoredListAndRaisesTheStatusAlertAfterwards) {
   const ListRead& read = GetParam();
   answerWith(read.start, HttpResponse::json(200, answer(1)));

@@ -1,6 +1,8 @@
 #include "BackendTestSupport.h"
 
+#include "backend/BERestConfig.h"
 #include "backend/BEServiceLogin.h"
+#include "rest/network/RestClient.h"
 #include "backend/BESessionManager.h"
 
 using namespace backendtest;
@@ -49,12 +51,35 @@ TEST_F(LoginServiceTest, EveryRefusalIsOneErrorWithoutAlertAndKeepsThePreviousSe
       {"not JSON", HttpResponse::text(200, "welcome")},
       {"empty answer", HttpResponse::json(200, "")},
       {"no session identifier", HttpResponse::json(200, R"({"user": {"id": 1}})")},
+      {"empty session identifier", HttpResponse::json(200, R"({"sessionId": "", "user": {"id": 1}})")},
+      {"a list instead of the answer", HttpResponse::json(200, "[" + kSignInAnswer + "]")},
       {"gateway code with JSON", HttpResponse::json(600, kSignInAnswer)},
   };
   for (const auto& [what, answer] : refusals) {
     EXPECT_EQ(signInWith(answer), QStringList{kErrorLoginPostLogin}) << what;
     EXPECT_EQ(BESessionManager::getInstance().sessionId(), "S1") << what;
+    // Only the service's own "no" is a refusal of the credentials.
+    const int status = answer.status;
+    EXPECT_EQ(BEServiceLogin::getInstance().credentialsRefused(), status == 401 || status == 403) << what;
   }
+}
+
+// A sign-in as another user starts from an empty session store and another response cache; the
+// same user signing in again keeps both.
+TEST_F(LoginServiceTest, AnotherUserFindsNothingOfThePreviousOne) {
+  auto& store = BESessionManager::getInstance();
+  const auto cachePath = [] { return BERestConfig::getInstance().client()->requestCache()->cachePath(); };
+  ASSERT_EQ(signInWith(HttpResponse::json(200, kSignInAnswer), "demo"), QStringList{kSuccessLoginPostLogin});
+  const QString demoCache = cachePath();
+  store.setDevices({std::make_shared<VODevice>()});
+  ASSERT_EQ(signInWith(HttpResponse::json(200, kSignInAnswer), "demo"), QStringList{kSuccessLoginPostLogin});
+  EXPECT_EQ(store.devices().size(), 1u);
+  EXPECT_EQ(cachePath(), demoCache);
+  ASSERT_EQ(signInWith(HttpResponse::json(200, kSignInAnswer), "anne"), QStringList{kSuccessLoginPostLogin});
+  EXPECT_TRUE(store.devices().empty());
+  EXPECT_EQ(store.sessionId(), "NEW");
+  EXPECT_NE(cachePath(), demoCache);
+  EXPECT_EQ(cachePath(), rest::RestRequestCache::cachePathForUserAndServer("anne", BERestConfig::getInstance().client()->baseURL()));
 }
 
 TEST_F(LoginServiceTest, APasswordWithoutDigestIsRefusedBeforeSending) {

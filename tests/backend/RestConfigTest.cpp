@@ -71,6 +71,25 @@ TEST_F(RestConfigTest, BaseURLAndSessionPaths) {
   EXPECT_EQ(BERestConfig::getSessionPathFor("/history"), QStringLiteral("/history;jsessionid=a%2Fb%3Fc%20d"));
 }
 
+// Plain http:// to another machine is said at every start; to this machine it is not.
+TEST_F(RestConfigTest, PlainHttpToAnotherMachineIsAnnouncedAtEveryStart) {
+  static QStringList logged;
+  for (const char* server : {"http://cloud.example.net:8470", "http://127.0.0.1:9"}) {
+    reset();
+    logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+      logged << text;
+    });
+    foundation::Configuration configuration;
+    configuration.restServer = QString::fromLatin1(server);
+    configuration.allowInsecureHttp = true;
+    BERestConfig::getInstance().initRestLayer(configuration);
+    qInstallMessageHandler(previous);
+    const bool warned = logged.join('\n').contains("RestAllowInsecureHttp=true");
+    EXPECT_EQ(warned, QByteArray(server).contains("example")) << server;
+  }
+}
+
 TEST_F(RestConfigTest, PasswordDigest) {
   EXPECT_EQ(BERestConfig::stringToSha1("").value(), QStringLiteral("da39a3ee5e6b4b0d3255bfef95601890afd80709"));
   EXPECT_EQ(BERestConfig::stringToSha1("abc").value(), QStringLiteral("a9993e364706816aba3e25717850c26c9cd0d89d"));

@@ -51,6 +51,9 @@ TEST(Configuration, BrokenFilesNameThePathAndTheLine) {
       {"RestServer = ftp://host\n", 1, "http:// or https://"},
       {"RestPlaybackPort = 70000\n", 1, "1-65535"},
       {"RestSevrer = http://typo\n", 1, "unknown key 'RestSevrer'"},
+      {"# remote\nRestServer = http://cloud.example.net:8470\n", 2, "RestAllowInsecureHttp"},
+      {"RestServer = http://128.0.0.1\nRestAllowInsecureHttp = false\n", 1, "in clear"},
+      {"RestAllowInsecureHttp = sometimes\n", 1, "true or false"},
   };
   tbtest::TempDir dir;
   for (const auto& c : cases) {
@@ -62,6 +65,19 @@ TEST(Configuration, BrokenFilesNameThePathAndTheLine) {
     EXPECT_TRUE(message.startsWith(QStringLiteral("%1:%2: ").arg(path).arg(c.line))) << qPrintable(message);
     EXPECT_TRUE(message.contains(c.fragment)) << qPrintable(message);
   }
+}
+
+// Plain http:// goes only to this machine, unless the deployment says otherwise.
+TEST(Configuration, PlainHttpOnlyForLoopbackUnlessAllowed) {
+  for (const char* server : {"http://127.0.0.1:8470", "http://127.10.0.3", "http://localhost:80", "http://[::1]:8470",
+                             "https://cloud.example.net"}) {
+    const auto result = Configuration::parse(QStringLiteral("RestServer = %1\n").arg(server), "t.conf");
+    ASSERT_TRUE(result.ok()) << server;
+    EXPECT_FALSE(result->usesInsecureHttp()) << server;
+  }
+  const auto allowed = Configuration::parse("RestAllowInsecureHttp = true\nRestServer = http://cloud.example.net\n", "t.conf");
+  ASSERT_TRUE(allowed.ok());
+  EXPECT_TRUE(allowed->usesInsecureHttp());
 }
 
 TEST(Configuration, MissingOrBinaryFileIsAnErrorNotACrash) {

@@ -1,6 +1,8 @@
 // The command line of tavrobox-cloudsim.
 #include "home/CommandLine.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -23,6 +25,12 @@ TEST(CommandLine, DefaultsMeetTheAppsBuiltInConfiguration) {
   EXPECT_EQ(c->restVersion, "v1");
   EXPECT_FALSE(c->tls);
   EXPECT_EQ(c->sessionTtlSeconds, 1800);
+  // The key and the video go to the user's private runtime folder, never to a predictable path
+  // of the shared temporary folder.
+  for (const QString& folder : {c->certDir, c->mediaDir}) {
+    EXPECT_TRUE(folder.startsWith(simhome::privateFolder() + "/")) << folder.toStdString();
+    EXPECT_FALSE(folder.startsWith(QDir::tempPath() + "/tavrobox")) << folder.toStdString();
+  }
 }
 
 TEST(CommandLine, EveryOptionIsRead) {

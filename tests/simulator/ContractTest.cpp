@@ -108,10 +108,12 @@ const Operation kSessionOperations[] = {
     {"GET", "/video/playback", ""},
 };
 
-TEST_F(Contract, EveryOperationRefusesAnUnknownSessionWith403) {
+TEST_F(Contract, EveryOperationRefusesAnUnknownOrEmptySessionWith403) {
   for (const Operation& op : kSessionOperations) {
-    const Reply r = sim.send(op.method, QStringLiteral("%1;jsessionid=NOTASESSION").arg(op.path), op.body);
-    EXPECT_EQ(r.status, 403) << op.method << ' ' << op.path;
+    for (const char* session : {"NOTASESSION", ""}) {
+      const Reply r = sim.send(op.method, QStringLiteral("%1;jsessionid=%2").arg(op.path, session), op.body);
+      EXPECT_EQ(r.status, 403) << op.method << ' ' << op.path << " session '" << session << "'";
+    }
   }
 }
 

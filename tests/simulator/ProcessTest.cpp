@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <ostream>
 
@@ -108,7 +110,9 @@ TEST(Program, WritesItsAddressesForScriptsAndStopsCleanlyOnSigint) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QJsonObject ready = QJsonDocument::fromJson(file.readAll()).object();
   file.close();
-  EXPECT_EQ(file.permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup), QFileDevice::Permissions()) << "it holds the token";
+  struct stat info {};
+  ASSERT_EQ(::stat(QFile::encodeName(dir.file("ready.json")).constData(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u) << "it holds the token";
   EXPECT_EQ(ready.value("controlToken").toString(), "process-token");
   EXPECT_EQ(ready.value("baseUrl").toString(), program.line(QStringLiteral("REST service at (\\S+)")));
   EXPECT_EQ(signIn(ready.value("baseUrl").toString()).status, 200);
@@ -129,6 +133,12 @@ TEST(Program, ServesTlsWithTheCertificateItGenerates) {
   ASSERT_TRUE(certPath.startsWith(dir.file("tls"))) << certPath.toStdString();
   const auto certificates = QSslCertificate::fromPath(certPath);
   ASSERT_EQ(certificates.size(), 1);
+  // The key's folder and the key are the user's alone, whatever the umask.
+  struct stat info {};
+  ASSERT_EQ(::stat(QFile::encodeName(dir.file("tls")).constData(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  ASSERT_EQ(::stat(QFile::encodeName(dir.file("tls/cloudsim.key")).constData(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0077, 0u);
 
   QSslConfiguration untrusted = QSslConfiguration::defaultConfiguration();
   const Answer refused = signIn(base, &untrusted);

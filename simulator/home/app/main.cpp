@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -93,6 +92,13 @@ int main(int argc, char** argv) {
   options.controlToken = cl->controlToken.isEmpty() ? randomToken() : cl->controlToken;
   options.lifeIntervalMs = qint64(cl->lifeIntervalSeconds) * 1000;
   options.verbose = cl->verbose;
+  {
+    QString why;
+    if (!simhome::makePrivateFolder(cl->mediaDir, &why)) {
+      complain(why);
+      return 1;
+    }
+  }
   simhome::MediaLibrary media(cl->mediaDir, cl->ffmpeg, log);
   simhome::CloudService service(options, *users, std::move(*homes), &clock);
   service.setMediaLibrary(&media);
@@ -118,7 +124,12 @@ int main(int argc, char** argv) {
       // A certificate made by an earlier run is kept while it is valid, so that an app
       // configured to trust it goes on working after a restart.
       const QDir dir(QDir(cl->certDir).absolutePath());
-      QDir().mkpath(dir.path());
+      // The key is made and kept here: the folder is the user's alone.
+      QString why;
+      if (!simhome::makePrivateFolder(dir.path(), &why)) {
+        complain(why);
+        return 1;
+      }
       certFile = dir.filePath(QStringLiteral("cloudsim.crt"));
       keyFile = dir.filePath(QStringLiteral("cloudsim.key"));
       const auto existing = simcore::TlsIdentity::fromPemFiles(certFile, keyFile);
@@ -131,6 +142,7 @@ int main(int argc, char** argv) {
         }
         certFile = files->certificatePath;
         keyFile = files->keyPath;
+        QFile::setPermissions(keyFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
       }
     }
     identity = simcore::TlsIdentity::fromPemFiles(certFile, keyFile);
@@ -205,14 +217,12 @@ int main(int argc, char** argv) {
                             {"certificate", certificatePath},
                             {"controlToken", options.controlToken},
                             {"pid", qint64(QCoreApplication::applicationPid())}};
-    QSaveFile file(cl->readyFile);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(ready).toJson()) < 0 || !file.commit()) {
-      complain(QStringLiteral("cannot write %1: %2").arg(cl->readyFile, file.errorString()));
+    // The token is a credential: the file is its owner's alone from the moment it exists.
+    QString why;
+    if (!simhome::writePrivateFile(cl->readyFile, QJsonDocument(ready).toJson(), &why)) {
+      complain(QStringLiteral("cannot write %1: %2").arg(cl->readyFile, why));
       return 1;
     }
-    // The token is a credential: the file is for its owner only.
-    QFile::setPermissions(cl->readyFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   }
   say(QStringLiteral("tavrobox-cloudsim: ready"));
 

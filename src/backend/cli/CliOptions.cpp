@@ -87,6 +87,9 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
     if (!server.startsWith(QLatin1String("http://")) && !server.startsWith(QLatin1String("https://")))
       return fail(QStringLiteral("--server must start with http:// or https://"));
     options.configuration.restServer = server;
+    if (options.configuration.usesInsecureHttp() && !options.configuration.allowInsecureHttp)
+      return fail(QStringLiteral("--server: plain http:// only reaches this machine (set RestAllowInsecureHttp = true in "
+                                 "the configuration to allow another)"));
   }
   if (!type.isEmpty()) options.configuration.restType = type;
   if (!version.isEmpty()) options.configuration.restVersion = version;

@@ -11,13 +11,8 @@
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QThread>
 #include <QThreadPool>
 
-#include <algorithm>
-#include <chrono>
-
-#include <future>
 #include <map>
 #include <set>
 
@@ -62,18 +57,17 @@ class MappingHolds : public QObject {
   std::map<const RestRequest*, std::shared_ptr<RestRequest>> m_held;
 };
 
-// The mapping workers run on a pool of the REST layer's own, drained with the application. A
-// worker waits for the main thread to take its result; on Qt's global pool such workers would
-// hold the threads that the main thread's own work waits for (Qt draws large images and fills in
-// parallel there), and the two would wait for each other.
-QThreadPool* mappingPool() {
-  static QPointer<QThreadPool> pool;
-  if (!pool && QCoreApplication::instance()) {
-    pool = new QThreadPool(QCoreApplication::instance());
-    pool->setObjectName(QStringLiteral("rest-mapping"));
-    pool->setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
-  }
-  return pool.data();
+// The mapping workers. Drained first thing when the application goes (its post routines run
+// before it waits for Qt's global pool), and never deleted: loaders of static objects may still
+// ask for it during exit.
+QThreadPool& mappingPool() {
+  static QThreadPool* pool = [] {
+    auto* created = new QThreadPool;
+    created->setObjectName(QStringLiteral("rest.mapping"));
+    if (QCoreApplication::instance()) qAddPostRoutine([] { mappingPool().waitForDone(); });
+    return created;
+  }();
+  return *pool;
 }
 
 bool isBlank(const QByteArray& body) {
@@ -125,8 +119,28 @@ foundation::Result<RestObjectMappingResult> mapErrorMessages(const json::Value& 
 }
 }  // namespace
 
+namespace {
+// The failure of an answer that does not hold what was expected of it, or none.
+std::optional<foundation::Error> unexpectedAnswer(const RestObjectMappingResult& result, bool blank,
+                                                  const RestExpectedAnswer& expected) {
+  if (expected.kind == RestExpectedAnswer::Anything) return std::nullopt;
+  bool found = false;
+  if (!blank) {
+    for (const auto& [keyPath, entry] : result.asDictionary()) {
+      if (keyPath != expected.keyPath) continue;
+      found = expected.kind == RestExpectedAnswer::List ? std::holds_alternative<ObjectList>(entry)
+                                                        : std::holds_alternative<ObjectPtr>(entry);
+    }
+  }
+  if (found) return std::nullopt;
+  return foundation::Error{kRestErrorDomain, kRestObjectMappingNoMatch,
+                           "Could not find an object mapping for keyPath: '" + expected.keyPath + "'"};
+}
+}  // namespace
+
 struct RestObjectLoader::Outcome {
   std::optional<foundation::Result<RestObjectMappingResult>> mapped;
+  bool blank = false;  // no body to map
   std::vector<std::string> warnings;
   bool errorStatus = false;  // a 4xx/5xx answer: mapped into its error messages
 };
@@ -219,6 +233,7 @@ void RestObjectLoader::mapInBackground(const std::shared_ptr<RestResponse>& resp
     auto outcome = std::make_shared<Outcome>();
     outcome->errorStatus = errorStatus;
     if (isBlank(body)) {
+      outcome->blank = true;
       RestObjectMappingResult empty;
       if (target && !errorStatus) empty.set("", target);
       outcome->mapped = std::move(empty);
@@ -237,41 +252,31 @@ void RestObjectLoader::mapInBackground(const std::shared_ptr<RestResponse>& resp
         for (const auto& e : mapper.errors()) outcome->warnings.push_back(e.message);
       }
     }
-    // Hand the outcome to the main thread and wait until the delegate has seen it. If the
-    // event loop drops the call (the application is quitting), the wait ends all the same.
-    struct Release {
-      std::promise<void> done;
-      ~Release() {
-        try {
-          done.set_value();
-        } catch (const std::future_error&) {
-        }
-      }
-    };
-    auto release = std::make_shared<Release>();
-    auto finished = release->done.get_future();
+    // Handed to the main thread without waiting for it: during the application's exit the main
+    // thread waits for this pool, and the hand-over is dropped with the application.
     QObject* mainContext = QCoreApplication::instance();
     if (!mainContext) return;
     QMetaObject::invokeMethod(
         mainContext,
-        [weakSelf, outcome, release = std::move(release)]() mutable {
+        [weakSelf, outcome]() {
           if (auto self = std::static_pointer_cast<RestObjectLoader>(weakSelf.lock())) self->deliver(*outcome);
-          release.reset();
         },
         Qt::QueuedConnection);
-    // An application on its way out turns its event loop no more: the worker then gives up, so
-    // the pool can be drained.
-    while (finished.wait_for(std::chrono::milliseconds(20)) == std::future_status::timeout)
-      if (QCoreApplication::closingDown()) return;
   };
-  if (QThreadPool* pool = mappingPool()) pool->start(std::move(work));
+  m_mapping = true;
+  mappingPool().start(std::move(work));
 }
+
+void RestObjectLoader::waitForMappings() { mappingPool().waitForDone(); }
+
+bool RestObjectLoader::cancelDelivery() { return std::exchange(m_mapping, false); }
 
 void RestObjectLoader::deliver(Outcome& outcome) {
   std::shared_ptr<RestRequest> keepAlive;
   if (auto* holds = MappingHolds::forApplication()) keepAlive = holds->release(this);
   for (const auto& w : outcome.warnings) qCWarning(lcRestObjectMapping, "%s", w.c_str());
-  if (!delegate()) {
+  const bool cancelled = !std::exchange(m_mapping, false);
+  if (!delegate() || cancelled) {
     // Cancelled, or its delegate died, while the answer was being mapped: nothing to tell; the
     // queue still hears that the request is over.
     postNotification(RestRequestDidLoadResponseNotification,
@@ -285,6 +290,11 @@ void RestObjectLoader::deliver(Outcome& outcome) {
   }
   if (outcome.errorStatus) {
     reportFailure(mapped->asError(), true);
+    return;
+  }
+  if (auto missing = unexpectedAnswer(*mapped, outcome.blank, m_expectedAnswer)) {
+    qCWarning(lcRestObjectMapping, "%s", missing->message.c_str());
+    reportFailure(*missing, true);
     return;
   }
   m_result = std::move(mapped).value();

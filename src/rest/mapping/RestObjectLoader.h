@@ -5,13 +5,18 @@
 // objectLoaderDidLoadObjects / objectLoaderDidLoadObject or objectLoaderDidFailWithError, then
 // objectLoaderDidFinishLoading. The queue moves on only after that.
 //
-// A loader whose delegate is destroyed, or that is cancelled, while its answer is being mapped
-// delivers nothing.
+// Answers are mapped on a pool of the REST layer's own, whose workers never wait for the main
+// thread: they post the outcome and end, and the pool is drained when the application goes, so
+// quitting while an answer is mapped never hangs. A loader whose delegate is destroyed, or that is
+// cancelled, while its answer is being mapped delivers nothing (a cancelled one tells its
+// delegate requestDidCancelLoad instead).
 #include "rest/mapping/RestObjectMappingProvider.h"
 #include "rest/mapping/RestObjectMappingResult.h"
 #include "rest/network/RestRequest.h"
 
 #include <QString>
+
+#include <string>
 
 #include <memory>
 #include <optional>
@@ -20,6 +25,16 @@ namespace rest {
 
 class RestObjectLoader;
 class RestObjectManager;
+
+// What a successful answer must hold to count as one: a list (possibly empty) or a single record
+// at a key path ("" is the whole answer). An answer without it, with something of another shape
+// there, or with no body at all, fails as nothing mappable (1001) instead of being delivered as
+// an empty success.
+struct RestExpectedAnswer {
+  enum Kind { Anything, Record, List };
+  Kind kind = Anything;
+  std::string keyPath;
+};
 
 class RestObjectLoaderDelegate : public RestRequestDelegate {
  public:
@@ -58,12 +73,20 @@ class RestObjectLoader : public RestRequest {
   // The provider answers are mapped with (the manager's, copied when the loader is made).
   void setMappingProvider(const RestObjectMappingProvider& provider) { m_provider = provider; }
 
+  const RestExpectedAnswer& expectedAnswer() const { return m_expectedAnswer; }
+  void setExpectedAnswer(RestExpectedAnswer expected) { m_expectedAnswer = std::move(expected); }
+
   // The mapped answer of a successful load.
   const std::optional<RestObjectMappingResult>& result() const { return m_result; }
 
   // Writes the source record into the body with the serialization mapping (POST and PUT).
   // A record that yields no member gets no body; an error is reported before anything is sent.
   foundation::Status prepareBody();
+
+  bool isDelivering() const override { return m_mapping; }
+
+  // Waits until no answer is being mapped (the outcomes may still wait for the main thread).
+  static void waitForMappings();
 
   void didFinishLoad(const std::shared_ptr<RestResponse>& response) override;
   void didFailLoadWithError(const foundation::Error& error) override;
@@ -74,6 +97,9 @@ class RestObjectLoader : public RestRequest {
 
   // Called by a dying delegate: every loader that still reports to it forgets it.
   static void detachDelegate(RestObjectLoaderDelegate* delegate);
+
+ protected:
+  bool cancelDelivery() override;
 
  private:
   struct Outcome;
@@ -90,6 +116,8 @@ class RestObjectLoader : public RestRequest {
   RestObjectMappingProvider m_provider;
   std::optional<RestObjectMappingResult> m_result;
   bool m_failedBeforeSending = false;
+  bool m_mapping = false;  // the answer is on the pool; its outcome not yet delivered
+  RestExpectedAnswer m_expectedAnswer;
 };
 
 }  // namespace rest

@@ -47,9 +47,18 @@ bool RestObjectMapper::mapKeyPath(const std::string& keyPath, const RestObjectMa
     ObjectList records;
     if (value->isArray()) {
       records.reserve(value->size());
+      bool anObject = false;
       for (const json::Value element : value->elements()) {
         if (!element.isObject()) continue;
+        anObject = true;
         if (auto record = plan.mapNew(element, m_warnings)) records.push_back(std::move(record));
+      }
+      // A list with elements none of which is an object (a list of lists, of numbers) holds no
+      // records: it is not the list this key path stands for, and mapping it to "no records"
+      // would pass for an empty list.
+      if (!anObject && !value->empty()) {
+        m_warnings.push_back("No object in the list at keyPath '" + keyPath + "'");
+        return false;
       }
     } else if (auto record = plan.mapNew(*value, m_warnings)) {
       records.push_back(std::move(record));

@@ -26,7 +26,9 @@ std::optional<FileStamp> stampOf(const QByteArray& encodedPath) {
 QString writeTemporaryFile(const QString& path, const QByteArray& bytes) {
   const QString temporary = path + QStringLiteral(".tmp-") + QString::number(QRandomGenerator::global()->generate64(), 36);
   QFile file(temporary);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return QString();
+  // Created owner-only from the start (never widened by the umask, never narrowed afterwards).
+  if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+    return QString();
   const bool written = file.write(bytes) == bytes.size() && file.flush();
   file.close();
   if (!written) {

@@ -3,6 +3,7 @@
 #include "foundation/Logging.h"
 #include "foundation/Strings.h"
 #include "rest/network/RestNotifications.h"
+#include "rest/support/LoggableURL.h"
 
 #include <QMutex>
 #include <QUrl>
@@ -64,9 +65,24 @@ void RestClient::setAlertPresenter(AlertPresenter presenter) {
 
 void RestClient::setBaseURL(const QString& baseURL) {
   m_baseURL = baseURL;
-  const QString host = QUrl(baseURL).host();
-  m_requestCache = std::make_shared<RestRequestCache>(RestRequestCache::cachePathForHost(host),
+  makeRequestCache();
+}
+
+void RestClient::setCacheUser(const QString& user) {
+  if (user == m_cacheUser && m_requestCache) return;
+  m_cacheUser = user;
+  makeRequestCache();
+}
+
+void RestClient::makeRequestCache() {
+  if (m_cacheUser.isEmpty()) {
+    m_requestCache = std::make_shared<RestRequestCache>(RestRequestCache::cachePathForHost(QUrl(m_baseURL).host()),
+                                                        RestRequestCacheStoragePolicyPermanently);
+    return;
+  }
+  m_requestCache = std::make_shared<RestRequestCache>(RestRequestCache::cachePathForUserAndServer(m_cacheUser, m_baseURL),
                                                       RestRequestCacheStoragePolicyPermanently);
+  m_requestCache->setPrivateToUser(true);
 }
 
 void RestClient::setValueForHTTPHeaderField(const QString& value, const QString& header) {
@@ -135,6 +151,7 @@ void RestClient::setupRequest(RestRequest* request) const {
   request->setQueue(m_requestQueue);
   request->setReachabilityObserver(m_reachabilityObserver);
   request->setTimeoutInterval(m_timeoutInterval);
+  request->setDeadlineInterval(m_deadlineInterval);
   request->setMaximumResponseBodySize(m_maximumResponseBodySize);
 }
 
@@ -142,7 +159,7 @@ std::shared_ptr<RestRequest> RestClient::requestWithResourcePathDelegate(const Q
                                                                          RestRequestDelegate* delegate) {
   const auto url = URLForResourcePath(resourcePath);
   if (!url) {
-    qCWarning(lcRestNetwork) << "No URL can be made of" << m_baseURL << "and" << resourcePath;
+    qCWarning(lcRestNetwork).noquote() << "No URL can be made of" << m_baseURL << "and" << loggableURL(resourcePath);
     return nullptr;
   }
   auto request = RestRequest::requestWithURLDelegate(*url, delegate);

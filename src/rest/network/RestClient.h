@@ -33,8 +33,13 @@ class RestClient : public std::enable_shared_from_this<RestClient> {
   ~RestClient();
 
   const QString& baseURL() const { return m_baseURL; }
-  // Also makes a new response cache for the new host.
+  // Also makes a new response cache for the new host (or the cache user and the new base URL).
   void setBaseURL(const QString& baseURL);
+  // The user whose answers the response cache keeps: a cache of his own for this service, found
+  // again by his later sessions and never read by another user's. "" (before any sign-in) uses
+  // the host's cache.
+  const QString& cacheUser() const { return m_cacheUser; }
+  void setCacheUser(const QString& user);
 
   const HTTPHeaderList& HTTPHeaders() const { return m_HTTPHeaders; }
   void setValueForHTTPHeaderField(const QString& value, const QString& header);
@@ -65,6 +70,9 @@ class RestClient : public std::enable_shared_from_this<RestClient> {
   // Seconds without progress before a request fails with a timeout; copied into each request.
   double timeoutInterval() const { return m_timeoutInterval; }
   void setTimeoutInterval(double seconds) { m_timeoutInterval = seconds; }
+  // Seconds a request may take in all, progress or not; copied into each request.
+  double deadlineInterval() const { return m_deadlineInterval; }
+  void setDeadlineInterval(double seconds) { m_deadlineInterval = seconds; }
   qint64 maximumResponseBodySize() const { return m_maximumResponseBodySize; }
   void setMaximumResponseBodySize(qint64 bytes) { m_maximumResponseBodySize = bytes; }
 
@@ -101,8 +109,10 @@ class RestClient : public std::enable_shared_from_this<RestClient> {
   std::shared_ptr<RestRequest> load(const std::optional<RestURL>& url, RestRequestMethod method,
                                     std::shared_ptr<RestRequestParams> params, RestRequestDelegate* delegate);
   void reachabilityWasDetermined(const foundation::Notification& notification);
+  void makeRequestCache();
 
   QString m_baseURL;
+  QString m_cacheUser;
   HTTPHeaderList m_HTTPHeaders;
   int m_authenticationType = RestRequestAuthenticationTypeNone;
   QString m_username;
@@ -116,6 +126,7 @@ class RestClient : public std::enable_shared_from_this<RestClient> {
   foundation::Observation m_unavailableObservation;
   bool m_disableCertificateValidation = false;
   double m_timeoutInterval = kRestDefaultTimeoutInterval;
+  double m_deadlineInterval = kRestDefaultDeadlineInterval;
   qint64 m_maximumResponseBodySize = kRestDefaultMaximumResponseBodySize;
   bool m_serviceUnavailableAlertEnabled = false;
   QString m_serviceUnavailableAlertTitle;

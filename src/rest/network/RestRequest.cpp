@@ -11,6 +11,7 @@
 #include "rest/network/RestTransport.h"
 #include "rest/network/TlsTrust.h"
 #include "rest/network/TransferWatchdog.h"
+#include "rest/support/LoggableURL.h"
 #include "rest/support/RestError.h"
 
 #include <QEventLoop>
@@ -48,6 +49,12 @@ const QByteArray& verb(RestRequestMethod method) {
   static const QByteArray verbs[] = {"GET", "POST", "PUT", "DELETE", "HEAD"};
   const int index = int(method);
   return verbs[index >= 0 && index < 5 ? index : 0];
+}
+
+int defaultPort(const QString& scheme) {
+  if (scheme.compare(QLatin1String("https"), Qt::CaseInsensitive) == 0) return 443;
+  if (scheme.compare(QLatin1String("http"), Qt::CaseInsensitive) == 0) return 80;
+  return -1;
 }
 
 // Errors of QNetworkReply that only restate an HTTP status: the answer is still an answer.
@@ -96,6 +103,7 @@ void RestRequest::setResourcePath(const QString& resourcePath) {
   m_restURL = *rebuilt;
   m_url = rebuilt->url();
   m_urlString.clear();
+  m_cacheURLString.clear();
   m_cacheKey.clear();
 }
 
@@ -109,13 +117,18 @@ const QString& RestRequest::URLString() const {
   return m_urlString;
 }
 
+const QString& RestRequest::cacheURLString() const {
+  if (m_cacheURLString.isEmpty()) m_cacheURLString = URLWithoutSession(URLString());
+  return m_cacheURLString;
+}
+
 QString RestRequest::cacheKey() const {
   if (m_method == RestRequestMethodDELETE) return QString();
   if (!m_cacheKey.isEmpty()) return m_cacheKey;
   // "<url>-<method>[-<body description>]", joined as they are: substituting into a pattern would
   // also substitute percent escapes of the URL ("%2F" read as a place marker), and distinct URLs
   // would share a key.
-  QByteArray material = URLString().toUtf8();
+  QByteArray material = cacheURLString().toUtf8();
   material += '-';
   material += QByteArray::number(int(m_method));
   const QByteArray body = m_params ? m_params->HTTPBody() : QByteArray();
@@ -134,6 +147,8 @@ void RestRequest::prepareURLRequest() {
   // The layer has its own cache; the transport's must never answer or store.
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
   request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+  // Every redirect waits for onRedirected(), which lets only the same origin through.
+  request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
   m_preparedHeaders.clear();
 
   auto set = [&](const QString& name, const QString& value) {
@@ -165,7 +180,9 @@ void RestRequest::prepareURLRequest() {
   }
 
   m_sentEntityTag = false;
-  if ((m_cachePolicy & RestRequestCachePolicyEtag) && m_cache) {
+  // Validators belong to reads: on a command, a 304 would stand for "done" and be replaced by an
+  // earlier answer.
+  if ((m_cachePolicy & RestRequestCachePolicyEtag) && m_cache && (isGET() || isHEAD())) {
     QString etag;
     const HeaderMap stored = storedHeaders();
     for (auto it = stored.begin(); it != stored.end(); ++it)
@@ -215,7 +232,7 @@ bool RestRequest::unreachable() const {
 
 foundation::Error RestRequest::unreachableError() const {
   return restError(kRestUnableToContactResource,
-                   QStringLiteral("The client is unable to contact the resource at %1").arg(QString::fromUtf8(m_url.toEncoded())));
+                   QStringLiteral("The client is unable to contact the resource at %1").arg(loggableURL(m_url)));
 }
 
 // --- Sending
@@ -252,7 +269,7 @@ void RestRequest::sendAsynchronously() {
       }
     }
     qCCritical(lcRestNetwork).noquote() << QStringLiteral("Failed to send request to %1 due to unreachable network. Reachability observer = %2")
-                                               .arg(QString::fromUtf8(m_url.toEncoded()), m_reachabilityObserver->description());
+                                               .arg(loggableURL(m_url), m_reachabilityObserver->description());
     didFailLoadWithError(unreachableError());
     return;
   }
@@ -263,6 +280,9 @@ void RestRequest::fire() {
   prepareURLRequest();
   m_isLoading = true;
   m_self = weak_from_this().lock();
+  // A delegate may cancel from any of its callbacks, releasing the last reference: this request
+  // stays alive until the call that made the callback is over.
+  const auto keepAlive = m_self;
   if (m_delegate) m_delegate->requestDidStartLoad(this);
   if (!m_isLoading) return;  // cancelled by the delegate
   startTransfer();
@@ -277,6 +297,15 @@ void RestRequest::startTransfer() {
   if (m_method == RestRequestMethodHEAD) reply = manager->head(m_URLRequest);
   else reply = manager->sendCustomRequest(m_URLRequest, verb(m_method), m_preparedBody);
   reply->setParent(this);
+  // Without a bound the transport reads the socket as fast as the server writes and queues it
+  // all for the main thread, where the body cap is checked far too late (hundreds of megabytes
+  // on loopback). The transport's reading side only hears of the bound once the transfer has
+  // started, which for a request with data happens on a later turn of the loop: the bound is set
+  // again then, queued right behind that start and ahead of any answer.
+  const qint64 readBuffer = std::min(kRestReadBufferSize, m_maximumResponseBodySize + 1);
+  reply->setReadBufferSize(readBuffer);
+  QMetaObject::invokeMethod(
+      reply, [reply, readBuffer] { reply->setReadBufferSize(readBuffer); }, Qt::QueuedConnection);
   m_reply = reply;
   m_loadingResponse = std::make_shared<RestResponse>(this);
   m_abortCode = 0;
@@ -286,8 +315,10 @@ void RestRequest::startTransfer() {
   connect(reply, &QNetworkReply::readyRead, this, &RestRequest::onReadyRead);
   connect(reply, &QNetworkReply::finished, this, &RestRequest::onFinished);
   connect(reply, &QNetworkReply::sslErrors, this, &RestRequest::onSslErrors);
+  connect(reply, &QNetworkReply::redirected, this, &RestRequest::onRedirected);
   // Only a request with a body has upload progress to report.
   if (m_sendsBody) connect(reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64 total) {
+    const auto keepAlive = weak_from_this().lock();
     touch();
     const qint64 chunk = sent - m_bytesSent;
     m_bytesSent = sent;
@@ -302,13 +333,19 @@ void RestRequest::touch() {
 }
 
 void RestRequest::watchTransfer() {
-  if (m_timeoutInterval <= 0) return;
-  m_watchId = TransferWatchdog::forThisThread().watch(m_timeoutInterval, [this]() {
-    m_watchId = 0;
-    abortTransfer(kRestTimedOut, QStringLiteral("The request timed out after %1 s without progress (%2)")
-                                     .arg(m_timeoutInterval)
-                                     .arg(QString::fromUtf8(m_url.toEncoded())));
-  });
+  if (m_timeoutInterval <= 0 && m_deadlineInterval <= 0) return;
+  m_watchId = TransferWatchdog::forThisThread().watch(
+      m_timeoutInterval, m_deadlineInterval, [this](TransferWatchdog::Expiry why) {
+        m_watchId = 0;
+        if (why == TransferWatchdog::Expiry::Deadline)
+          abortTransfer(kRestTimedOut, QStringLiteral("The request did not complete within %1 s (%2)")
+                                           .arg(m_deadlineInterval)
+                                           .arg(loggableURL(m_url)));
+        else
+          abortTransfer(kRestTimedOut, QStringLiteral("The request timed out after %1 s without progress (%2)")
+                                           .arg(m_timeoutInterval)
+                                           .arg(loggableURL(m_url)));
+      });
 }
 
 void RestRequest::unwatchTransfer() {
@@ -340,8 +377,15 @@ void RestRequest::onMetaData() {
   qint64 headerBytes = 0;
   const auto pairs = m_reply->rawHeaderPairs();
   for (const auto& [name, value] : pairs) headerBytes += name.size() + value.size() + 4;
-  if (pairs.size() > kRestMaximumResponseHeaderCount || headerBytes > kRestMaximumResponseHeaderBytes) {
-    abortTransfer(kRestHeadersTooLarge, QStringLiteral("The response headers exceed the limit (%1)").arg(m_url.toString()));
+  // The transport drops the whole header block of an answer beyond its own limits (the same
+  // 100 fields) and then reads the body until the server closes, which a hostile one never does.
+  // An answer that may have a body, with a status and no header field at all, is such an answer
+  // (a real one would at least say its length or type).
+  const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+  const int code = status.isValid() ? status.toInt() : 0;
+  const bool dropped = pairs.isEmpty() && code >= 200 && code != 204 && code != 304;
+  if (dropped || pairs.size() > kRestMaximumResponseHeaderCount || headerBytes > kRestMaximumResponseHeaderBytes) {
+    abortTransfer(kRestHeadersTooLarge, QStringLiteral("The response headers exceed the limit (%1)").arg(loggableURL(m_url)));
     return;
   }
   const QVariant declared = m_reply->header(QNetworkRequest::ContentLengthHeader);
@@ -349,19 +393,20 @@ void RestRequest::onMetaData() {
     abortTransfer(kRestResponseTooLarge, QStringLiteral("The response body of %1 bytes exceeds the limit of %2 bytes (%3)")
                                              .arg(declared.toLongLong())
                                              .arg(m_maximumResponseBodySize)
-                                             .arg(m_url.toString()));
+                                             .arg(loggableURL(m_url)));
   }
 }
 
 void RestRequest::onReadyRead() {
   if (!m_reply || !m_loadingResponse) return;
+  const auto keepAlive = weak_from_this().lock();
   touch();
   const QByteArray chunk = m_reply->readAll();
   if (chunk.isEmpty()) return;
   if (m_loadingResponse->body().size() + chunk.size() > m_maximumResponseBodySize) {
     abortTransfer(kRestResponseTooLarge, QStringLiteral("The response body exceeds the limit of %1 bytes (%2)")
                                              .arg(m_maximumResponseBodySize)
-                                             .arg(m_url.toString()));
+                                             .arg(loggableURL(m_url)));
     return;
   }
   m_loadingResponse->appendBody(chunk);
@@ -370,6 +415,25 @@ void RestRequest::onReadyRead() {
     m_delegate->requestDidReceivedDataTotalBytesReceivedTotalBytesExectedToReceive(
         this, chunk.size(), m_loadingResponse->body().size(), expected.isValid() ? expected.toLongLong() : -1);
   }
+}
+
+void RestRequest::onRedirected(const QUrl& target) {
+  if (!m_reply) return;
+  touch();
+  // Another scheme, host or port would receive what this request carries: the password digest
+  // of a sign-in, the session of a read.
+  // (The reply already names the target as its URL: the origin is the request's own.)
+  const QUrl& from = m_url;
+  const QUrl to = from.resolved(target);
+  const bool sameOrigin = to.scheme().compare(from.scheme(), Qt::CaseInsensitive) == 0 &&
+                          to.host().compare(from.host(), Qt::CaseInsensitive) == 0 &&
+                          to.port(defaultPort(to.scheme())) == from.port(defaultPort(from.scheme()));
+  if (sameOrigin) {
+    emit m_reply->redirectAllowed();
+    return;
+  }
+  abortTransfer(kRestProtocolError, QStringLiteral("Redirected to another origin (%1), which is not followed (%2)")
+                                        .arg(loggableURL(to), loggableURL(m_url)));
 }
 
 void RestRequest::onSslErrors(const QList<QSslError>& errors) {
@@ -388,7 +452,9 @@ void RestRequest::onSslErrors(const QList<QSslError>& errors) {
 
 void RestRequest::onFinished() {
   if (!m_reply) return;
+  const auto keepAlive = weak_from_this().lock();
   if (m_abortCode == 0) onReadyRead();
+  if (!m_reply) return;  // the delegate cancelled from its progress callback
   QNetworkReply* reply = m_reply;
   std::shared_ptr<RestResponse> response = std::move(m_loadingResponse);
   unwatchTransfer();
@@ -405,11 +471,11 @@ void RestRequest::onFinished() {
     return;
   }
   if (error != QNetworkReply::NoError && !(status.isValid() && isStatusError(error))) {
-    didFailLoadWithError(restErrorFromReply(error, errorText, QString::fromUtf8(m_url.toEncoded())));
+    didFailLoadWithError(restErrorFromReply(error, errorText, loggableURL(m_url)));
     return;
   }
   if (!status.isValid()) {
-    didFailLoadWithError(restError(kRestProtocolError, QStringLiteral("No HTTP status in the answer (%1)").arg(m_url.toString())));
+    didFailLoadWithError(restError(kRestProtocolError, QStringLiteral("No HTTP status in the answer (%1)").arg(loggableURL(m_url))));
     return;
   }
   if (status.toInt() == 304 && m_sentEntityTag && !m_withoutEntityTag && !cacheHasResponse()) {
@@ -429,7 +495,7 @@ void RestRequest::onFinished() {
     didFailLoadWithError(restError(kRestConnectionClosed, QStringLiteral("The answer ended after %1 of %2 bytes (%3)")
                                                            .arg(response->body().size())
                                                            .arg(length)
-                                                           .arg(m_url.toString())));
+                                                           .arg(loggableURL(m_url))));
     return;
   }
   didFinishLoad(response);
@@ -461,7 +527,13 @@ std::shared_ptr<RestResponse> RestRequest::completeLoad(const std::shared_ptr<Re
   m_isLoaded = true;
   std::shared_ptr<RestResponse> final = response;
   if (m_cache && m_cachePolicy != RestRequestCachePolicyNone) {
-    if ((m_cachePolicy & RestRequestCachePolicyEtag) && response->isNotModified() && cacheHasResponse()) {
+    // Only a 304 to the validator this request sent stands for the stored answer; any other 304
+    // is delivered as it came.
+    if ((m_cachePolicy & RestRequestCachePolicyEtag) && response->isNotModified()) {
+      if (!m_sentEntityTag || m_withoutEntityTag || response->wasLoadedFromCache() || !cacheHasResponse()) {
+        m_response = final;
+        return final;
+      }
       if (auto cached = cachedResponse()) {
         final = cached;
         m_cache->setCacheDateForRequest(foundation::scheduler().now(), this);
@@ -521,13 +593,14 @@ std::shared_ptr<RestResponse> RestRequest::sendSynchronously() {
       }
     }
     qCCritical(lcRestNetwork).noquote() << QStringLiteral("Failed to send request to %1 due to unreachable network. Reachability observer = %2")
-                                               .arg(QString::fromUtf8(m_url.toEncoded()), m_reachabilityObserver->description());
+                                               .arg(loggableURL(m_url), m_reachabilityObserver->description());
     didFailLoadWithError(unreachableError());
     return m_response;
   }
   prepareURLRequest();
   postNotification(RestRequestSentNotification);
   m_isLoading = true;
+  const auto keepAlive = weak_from_this().lock();
   if (m_delegate) m_delegate->requestDidStartLoad(this);
   if (!m_isLoading) return m_response;
   startTransfer();
@@ -549,16 +622,18 @@ void RestRequest::cancel() {
 void RestRequest::cancelLoad(bool informDelegate) {
   const bool wasLoading = m_isLoading;
   auto keepAlive = std::move(m_self);
+  if (!keepAlive) keepAlive = weak_from_this().lock();
   unwatchTransfer();
   dropReply();
   m_loadingResponse.reset();
   m_isLoading = false;
-  if (wasLoading && informDelegate && m_delegate) m_delegate->requestDidCancelLoad(this);
+  const bool stoppedDelivery = cancelDelivery();
+  if ((wasLoading || stoppedDelivery) && informDelegate && m_delegate) m_delegate->requestDidCancelLoad(this);
 }
 
 void RestRequest::reset() {
   if (m_isLoading) {
-    qCWarning(lcRestNetwork).noquote() << QStringLiteral("Request was reset while loading: %1. Canceling.").arg(m_url.toString());
+    qCWarning(lcRestNetwork).noquote() << QStringLiteral("Request was reset while loading: %1. Canceling.").arg(loggableURL(m_url));
     cancel();
   }
   m_URLRequest = QNetworkRequest(m_url);

@@ -70,9 +70,12 @@ using HTTPHeaderList = QList<QPair<QString, QString>>;
 void setHeaderValue(HTTPHeaderList& headers, const QString& name, const QString& value);
 
 inline constexpr double kRestDefaultTimeoutInterval = 60.0;
+inline constexpr double kRestDefaultDeadlineInterval = 120.0;
 inline constexpr qint64 kRestDefaultMaximumResponseBodySize = 32LL * 1024 * 1024;
 inline constexpr qint64 kRestMaximumResponseHeaderBytes = 64 * 1024;
 inline constexpr int kRestMaximumResponseHeaderCount = 100;
+// How far the transport may read ahead of the main thread; beyond it the socket is left unread.
+inline constexpr qint64 kRestReadBufferSize = 1024 * 1024;
 
 class RestRequest : public QObject, public std::enable_shared_from_this<RestRequest> {
   Q_OBJECT
@@ -89,6 +92,9 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   QUrl URL() const { return m_url; }
   // The URL percent-encoded, as sent (made once per URL).
   const QString& URLString() const;
+  // The URL without its session parameter: what the response cache keys and stores, so that a
+  // later session of the same user finds the entry again and no session identifier is written.
+  const QString& cacheURLString() const;
   const std::optional<RestURL>& restURL() const { return m_restURL; }
   RestRequestMethod method() const { return m_method; }
   void setMethod(RestRequestMethod method) {
@@ -131,6 +137,10 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   // Seconds without any progress after which the transfer fails with a timeout.
   double timeoutInterval() const { return m_timeoutInterval; }
   void setTimeoutInterval(double seconds) { m_timeoutInterval = seconds; }
+  // Seconds after which a transfer still running fails with a timeout, however much progress it
+  // makes (0 or less: no deadline).
+  double deadlineInterval() const { return m_deadlineInterval; }
+  void setDeadlineInterval(double seconds) { m_deadlineInterval = seconds; }
   // Answers with a larger body fail (and are never cached).
   qint64 maximumResponseBodySize() const { return m_maximumResponseBodySize; }
   void setMaximumResponseBodySize(qint64 bytes) { m_maximumResponseBodySize = bytes; }
@@ -139,6 +149,9 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   bool isLoading() const { return m_isLoading; }
   bool isLoaded() const { return m_isLoaded; }
   bool isUnsent() const { return !m_isLoading && !m_isLoaded; }
+  // Loaded, with the outcome still on its way to the delegate (an object loader mapping its
+  // answer); cancel() then stops the delivery.
+  virtual bool isDelivering() const { return false; }
   bool sentSynchronously() const { return m_sentSynchronously; }
   // The last response (also a failed one); null before any.
   const std::shared_ptr<RestResponse>& response() const { return m_response; }
@@ -170,8 +183,10 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   bool wasSentToResourcePath(const QString& resourcePath) const { return this->resourcePath() == resourcePath; }
   QByteArray HTTPBody() const;
   QString HTTPBodyString() const { return QString::fromUtf8(HTTPBody()); }
-  bool isCacheable() const { return m_method != RestRequestMethodDELETE; }
-  // MD5 of URL, method and body; "" for requests that are never cached.
+  // Only reads are stored: a command's answer says what happened once, and the sign-in's holds
+  // the session and the account.
+  bool isCacheable() const { return m_method == RestRequestMethodGET; }
+  // MD5 of the URL without its session, method and body; "" for DELETE.
   QString cacheKey() const;
 
   // --- Steps a subclass may extend (the object loader maps the answer here).
@@ -185,6 +200,8 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   std::shared_ptr<RestResponse> completeLoad(const std::shared_ptr<RestResponse>& response);
   // With the policy's load-on-error bit, finishes with the cached answer instead of failing.
   bool answerFromCacheOnError();
+  // Stops a delivery under way; true when there was one.
+  virtual bool cancelDelivery() { return false; }
   // The state of a failed load: not loading, a response carrying the error.
   void completeFailure(const foundation::Error& error);
   void postNotification(const char* name, foundation::UserInfo info = {});
@@ -210,6 +227,7 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   void onReadyRead();
   void onFinished();
   void onSslErrors(const QList<QSslError>& errors);
+  void onRedirected(const QUrl& target);
   void releaseSelf();
 
   QUrl m_url;
@@ -229,6 +247,7 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   int m_authenticationType = RestRequestAuthenticationTypeNone;
   RestRequestBackgroundPolicy m_backgroundPolicy = RestRequestBackgroundPolicyNone;
   double m_timeoutInterval = kRestDefaultTimeoutInterval;
+  double m_deadlineInterval = kRestDefaultDeadlineInterval;
   qint64 m_maximumResponseBodySize = kRestDefaultMaximumResponseBodySize;
 
   bool m_isLoading = false;
@@ -251,6 +270,7 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   std::shared_ptr<RestRequest> m_self;  // keeps a loading request alive
   mutable QString m_cacheKey;  // computed once per URL, method and params
   mutable QString m_urlString;  // computed once per URL
+  mutable QString m_cacheURLString;
   mutable std::optional<HeaderMap> m_storedHeaders;  // the cache entry as seen by the current send
   bool m_sentEntityTag = false;     // the transfer under way carries If-None-Match
   bool m_withoutEntityTag = false;  // this send asks for the whole answer (its entry went away)

@@ -6,6 +6,7 @@
 #include "rest/network/CacheWriteQueue.h"
 #include "rest/network/RestRequest.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -68,6 +69,33 @@ QString sessionIdentifier(const QString& encodedURL) {
   return value.toString();
 }
 
+struct CacheControl {
+  bool noStore = false;
+  bool isPrivate = false;
+};
+
+// The directives of every "Cache-Control" field of an answer that decide whether it may be kept.
+CacheControl cacheControlOf(const RestResponse& response) {
+  CacheControl control;
+  for (const auto& [name, value] : response.rawHeaders()) {
+    if (name.compare("Cache-Control", Qt::CaseInsensitive) != 0) continue;
+    for (const QByteArray& part : value.split(',')) {
+      QByteArray directive = part.trimmed().toLower();
+      if (const qsizetype eq = directive.indexOf('='); eq >= 0) directive.truncate(eq);
+      directive = directive.trimmed();
+      if (directive == "no-store") control.noStore = true;
+      else if (directive == "private") control.isPrivate = true;
+    }
+  }
+  return control;
+}
+
+// Folders of the cache are the user's alone (their names and contents tell what he reads).
+bool makePrivateFolder(const QString& path) {
+  if (!QDir().mkpath(path)) return false;
+  return QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
 // Whether two header maps differ at most in their cache date.
 bool sameButForTheDate(const HeaderMap& a, const HeaderMap& b) {
   if (a.size() != b.size()) return false;
@@ -91,8 +119,8 @@ RestRequestCache::RestRequestCache(const QString& cachePath, RestRequestCacheSto
       m_sessionStorePath(QDir(cachePath).filePath(key(kSessionStore))),
       m_permanentStorePath(QDir(cachePath).filePath(key(kPermanentStore))),
       m_writer(writer ? std::move(writer) : std::make_shared<cache::WriteQueue>()) {
-  for (const QString& path : {m_sessionStorePath, m_permanentStorePath})
-    if (!QDir().mkpath(path)) qCWarning(lcRestCache) << "Cannot create the cache folder" << path;
+  for (const QString& path : {m_cachePath, m_sessionStorePath, m_permanentStorePath})
+    if (!makePrivateFolder(path)) qCWarning(lcRestCache) << "Cannot create the cache folder" << path;
   setStoragePolicy(storagePolicy);
 }
 
@@ -114,6 +142,24 @@ void RestRequestCache::setCachesDirectory(const QString& path) {
 
 QString RestRequestCache::cachePathForHost(const QString& host) {
   return QDir(cachesDirectory()).filePath(QStringLiteral("RestClientRequestCache-%1").arg(host));
+}
+
+QString RestRequestCache::cachePathForUserAndServer(const QString& user, const QString& server) {
+  // A digest, so that the folder name says neither who reads nor from where; the length prefix
+  // keeps ("a", "bc") and ("ab", "c") apart.
+  const QByteArray material = QByteArray::number(user.toUtf8().size()) + ':' + user.toUtf8() + '\n' + server.toUtf8();
+  const QString digest = QString::fromLatin1(QCryptographicHash::hash(material, QCryptographicHash::Sha256).toHex().left(32));
+  return QDir(cachesDirectory()).filePath(QStringLiteral("RestClientRequestCache-%1").arg(digest));
+}
+
+bool RestRequestCache::privateToUser() const {
+  std::lock_guard lock(m_mutex);
+  return m_privateToUser;
+}
+
+void RestRequestCache::setPrivateToUser(bool privateToUser) {
+  std::lock_guard lock(m_mutex);
+  m_privateToUser = privateToUser;
 }
 
 RestRequestCacheStoragePolicy RestRequestCache::storagePolicy() const {
@@ -228,7 +274,7 @@ std::optional<RestRequestCache::Entry> RestRequestCache::readEntry(const RestReq
     Known& known = *it;
     // An entry of another URL under the same key (a digest collision) is not this request's.
     const HeaderMap& latest = known.pending ? known.pending->headers : known.disk ? known.disk->headers : HeaderMap();
-    if (latest.value(key(kCachedURLHeaderKey)) != request->URLString()) return std::nullopt;
+    if (latest.value(key(kCachedURLHeaderKey)) != request->cacheURLString()) return std::nullopt;
     if (known.pending) {
       // Not on disk yet: the answer as it was stored.
       Entry entry{QByteArray(), known.pending->headers};
@@ -285,7 +331,7 @@ std::optional<RestRequestCache::Entry> RestRequestCache::loadFromDisk(const QStr
     discard(path, why);
     return std::nullopt;
   }
-  if (decoded->headers.value(key(kCachedURLHeaderKey)) != request->URLString()) {
+  if (decoded->headers.value(key(kCachedURLHeaderKey)) != request->cacheURLString()) {
     discard(path, "stored for another URL");
     return std::nullopt;
   }
@@ -356,6 +402,12 @@ void RestRequestCache::storeResponseForRequest(const RestResponse* response, con
   std::lock_guard lock(m_mutex);
   const QString path = pathForRequest(request);
   if (path.isEmpty() || !request->isCacheable()) return;
+  const CacheControl control = cacheControlOf(*response);
+  if (control.noStore || (control.isPrivate && !m_privateToUser)) {
+    // The entry of an earlier answer is no longer what the service says either.
+    removeEntryFiles(path);
+    return;
+  }
   const QByteArray& body = response->body();
   if (body.size() > m_storeLimit) {
     qCInfo(lcRestCache) << "Not caching an answer larger than the store" << body.size();
@@ -384,7 +436,7 @@ void RestRequestCache::storeResponseForRequest(const RestResponse* response, con
   headers.insert(key(kCacheDateHeaderKey), date);
   headers.insert(key(kCachedResponseCodeHeaderKey), QString::number(response->statusCode()));
   headers.insert(key(kCachedMIMETypeHeaderKey), response->MIMEType());
-  headers.insert(key(kCachedURLHeaderKey), request->URLString());
+  headers.insert(key(kCachedURLHeaderKey), request->cacheURLString());
 
   std::optional<Received> answer;
   if (received) answer = Received{response->statusCode(), response->rawHeaders(), date, password};
@@ -481,7 +533,7 @@ void RestRequestCache::write(const QString& path, quint64 generation) {
     return;
   }
 
-  QDir().mkpath(QFileInfo(path).path());
+  makePrivateFolder(QFileInfo(path).path());
   if (!bodyStays) {
     bodyTemporary = cache::writeTemporaryFile(path, *pending.body);
     if (bodyTemporary.isEmpty()) return fail("the body cannot be written");

@@ -2,13 +2,15 @@
 // Disk cache of responses, keyed by request (URL, method, body), for entity-tag revalidation and
 // offline answers.
 //
-// Layout: <cachePath>/SessionStore and <cachePath>/PermanentStore; an entry is a body file named
+// Layout: <cachePath>/SessionStore and <cachePath>/PermanentStore, folders 0700 and files 0600; an entry is a body file named
 // by the request's cache key and a "<key>.headers" file with the response headers and the
 // X-REST-CACHED-... keys. Every file is written under a temporary name and renamed into place,
 // and an entry that is incomplete, unreadable, inconsistent with its body or stored for another
 // URL counts as absent and is removed. Each store is bounded; the oldest entries go first.
-// Credentials and the session identifier are never written to a headers file (the stored URL
-// aside).
+// Only GET answers are kept, and never one marked "Cache-Control: no-store" (nor "private" unless
+// the cache belongs to one user). Keys and stored URLs leave the ";jsessionid=" parameter out, so
+// a later session of the same user finds its entries; credentials and the session identifier are
+// never written.
 //
 // Answers are written by a background thread, in the order they were stored; until an answer is
 // on disk, every question about its entry is answered from memory. A change of the cache date
@@ -57,6 +59,9 @@ class RestRequestCache {
 
   // <caches directory>/RestClientRequestCache-<host>.
   static QString cachePathForHost(const QString& host);
+  // <caches directory>/RestClientRequestCache-<digest of the user and the server>: one cache per
+  // user of a service, which no other user's session ever reads.
+  static QString cachePathForUserAndServer(const QString& user, const QString& server);
   // The per-user caches directory; tests point it at a temporary folder.
   static QString cachesDirectory();
   static void setCachesDirectory(const QString& path);  // "" restores the platform's
@@ -65,6 +70,9 @@ class RestRequestCache {
   RestRequestCacheStoragePolicy storagePolicy() const;
   // Empties the session store, and the permanent one too when the new policy is Disabled.
   void setStoragePolicy(RestRequestCacheStoragePolicy policy);
+  // Whether only one user's answers go here ("Cache-Control: private" answers are then kept).
+  bool privateToUser() const;
+  void setPrivateToUser(bool privateToUser);
   qint64 storeLimit() const;
   void setStoreLimit(qint64 bytes);
 
@@ -152,6 +160,7 @@ class RestRequestCache {
   QString m_permanentStorePath;
   RestRequestCacheStoragePolicy m_storagePolicy = RestRequestCacheStoragePolicyDisabled;
   qint64 m_storeLimit = kRestDefaultCacheStoreLimit;
+  bool m_privateToUser = false;
   QHash<QString, Known> m_known;       // by entry path
   qint64 m_keptBodyBytes = 0;          // bodies kept in memory by m_known
   quint64 m_lastGeneration = 0;

@@ -231,7 +231,9 @@ void RestRequestQueue::cancelRequestLoadNext(RestRequest* request, bool loadNext
       if (m_delegate) m_delegate->requestQueueDidCancelRequest(this, request);
       return;
     }
-    if (!held->isLoading()) return;
+    // A loader whose answer is being mapped is still this queue's: cancelling it stops the
+    // delivery, and the queue moves on now.
+    if (!held->isLoading() && !held->isDelivering()) return;
     held->cancelLoad(true);
     held->setDelegate(nullptr);
     if (m_delegate) m_delegate->requestQueueDidCancelRequest(this, request);

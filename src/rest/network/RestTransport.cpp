@@ -40,8 +40,8 @@ void RestTransport::answerChallenge(QNetworkReply* reply, QAuthenticator* authen
 
 QNetworkAccessManager* RestTransport::makeManager(QObject* parent) {
   auto* manager = new QNetworkAccessManager(parent);
-  // Redirects are followed, but never from https to http.
-  manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+  // Each redirect is checked by the request (same scheme, host and port only).
+  manager->setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
   QObject::connect(manager, &QNetworkAccessManager::authenticationRequired, manager, &answerChallenge);
   return manager;
 }

@@ -7,8 +7,9 @@
 namespace rest {
 
 namespace {
-qint64 nowMs() { return foundation::scheduler().now().toMSecsSinceEpoch(); }
-qint64 deadlineOf(qint64 lastActivityMs, double timeout) { return lastActivityMs + qint64(std::ceil(timeout * 1000.0)); }
+constexpr qint64 kNever = std::numeric_limits<qint64>::max();
+qint64 nowMs() { return foundation::scheduler().monotonicMs(); }
+qint64 milliseconds(double seconds) { return qint64(std::ceil(seconds * 1000.0)); }
 }  // namespace
 
 TransferWatchdog& TransferWatchdog::forThisThread() {
@@ -16,12 +17,22 @@ TransferWatchdog& TransferWatchdog::forThisThread() {
   return watchdog;
 }
 
-TransferWatchdog::Id TransferWatchdog::watch(double timeoutSeconds, std::function<void()> expired) {
+qint64 TransferWatchdog::dueOf(const Entry& entry, Expiry* why) {
+  const qint64 inactivity = entry.timeout > 0 ? entry.lastActivityMs + milliseconds(entry.timeout) : kNever;
+  const qint64 deadline = entry.deadlineMs > 0 ? entry.deadlineMs : kNever;
+  if (why) *why = deadline <= inactivity ? Expiry::Deadline : Expiry::Inactivity;
+  return std::min(inactivity, deadline);
+}
+
+TransferWatchdog::Id TransferWatchdog::watch(double timeoutSeconds, double deadlineSeconds,
+                                             std::function<void(Expiry)> expired) {
   const Id id = m_next++;
   const qint64 now = nowMs();
-  m_entries.emplace(id, Entry{timeoutSeconds, now, std::move(expired)});
-  const qint64 due = deadlineOf(now, timeoutSeconds);
-  if (!m_timer.isValid() || due < m_armedForMs) arm(due);
+  Entry entry{timeoutSeconds, now, deadlineSeconds > 0 ? now + std::max<qint64>(1, milliseconds(deadlineSeconds)) : 0,
+              std::move(expired)};
+  const qint64 due = dueOf(entry);
+  m_entries.emplace(id, std::move(entry));
+  if (due != kNever && (!m_timer.isValid() || due < m_armedForMs)) arm(due);
   return id;
 }
 
@@ -43,22 +54,23 @@ void TransferWatchdog::arm(qint64 dueMs) {
 
 void TransferWatchdog::check() {
   const qint64 now = nowMs();
-  std::vector<Id> expired;
-  qint64 next = std::numeric_limits<qint64>::max();
+  std::vector<std::pair<Id, Expiry>> expired;
+  qint64 next = kNever;
   for (const auto& [id, entry] : m_entries) {
-    const qint64 due = deadlineOf(entry.lastActivityMs, entry.timeout);
-    if (due <= now) expired.push_back(id);
+    Expiry why;
+    const qint64 due = dueOf(entry, &why);
+    if (due <= now) expired.emplace_back(id, why);
     else next = std::min(next, due);
   }
-  if (next != std::numeric_limits<qint64>::max()) arm(next);
+  if (next != kNever) arm(next);
   // Callbacks may watch or unwatch; each expired entry is taken out before its call.
-  for (Id id : expired) {
+  for (const auto& [id, why] : expired) {
     auto it = m_entries.find(id);
     if (it == m_entries.end()) continue;
     auto callback = std::move(it->second.expired);
     m_entries.erase(it);
     if (m_entries.empty()) m_timer.invalidate();
-    callback();
+    callback(why);
   }
 }
 

@@ -1,5 +1,7 @@
 #include "rest/support/RestError.h"
 
+#include "rest/support/LoggableURL.h"
+
 namespace rest {
 
 foundation::Error restError(int code, const QString& message) {
@@ -20,7 +22,8 @@ foundation::Error restErrorFromReply(QNetworkReply::NetworkError error, const QS
     case QNetworkReply::ProtocolInvalidOperationError: code = kRestProtocolError; break;
     default: break;
   }
-  return restError(code, QStringLiteral("%1 (%2)").arg(description, url));
+  // The transport quotes the URL in its own texts too.
+  return restError(code, QStringLiteral("%1 (%2)").arg(maskSessionIdentifiers(description), loggableURL(url)));
 }
 
 }  // namespace rest

@@ -9,6 +9,8 @@
 #include "support/Wait.h"
 #include "support/server/TestServer.h"
 
+#include <QProcess>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -44,6 +46,7 @@ class RecordingDelegate : public rest::RestObjectLoaderDelegate {
     statusCode = loader->response() ? loader->response()->statusCode() : -1;
   }
   void objectLoaderDidFinishLoading(RestObjectLoader*) override { calls.push_back("finish"); }
+  void requestDidCancelLoad(rest::RestRequest*) override { calls.push_back("cancel"); }
   bool done() const { return !calls.empty() && calls.back() == "finish"; }
 };
 
@@ -238,6 +241,43 @@ TEST_F(ObjectLoaderTest, CancelledLoaderDeliversNothingAndTheQueueMovesOn) {
   tbtest::processEventsFor(400);
   EXPECT_TRUE(std::find(cancelled.calls.begin(), cancelled.calls.end(), "objects") == cancelled.calls.end());
   EXPECT_TRUE(std::find(cancelled.calls.begin(), cancelled.calls.end(), "fail") == cancelled.calls.end());
+}
+
+// cancel() while the answer is being mapped: the delegate hears the cancellation and nothing of
+// the answer, and the queue moves on at once.
+TEST_F(ObjectLoaderTest, CancelWhileMappingStopsTheDelivery) {
+  QByteArray big = "{\"devices\": [";
+  for (int i = 0; i < 40000; ++i) big += "{\"serial\": \"" + QByteArray::number(i) + "\"},";
+  big += "{}]}";
+  server.script().enqueue(json(200, big));
+  server.script().enqueue(json(200, R"({"devices": []})"));
+  RecordingDelegate cancelled, next;
+  auto loader = manager->loadObjectsAtResourcePathDelegate("/device", &cancelled);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return loader->isLoaded(); }, 10000));
+  ASSERT_TRUE(loader->isDelivering());
+  loader->cancel();
+  EXPECT_FALSE(manager->client()->requestQueue()->containsRequest(loader.get()));
+  manager->loadObjectsAtResourcePathDelegate("/device", &next);
+  ASSERT_TRUE(wait(next));
+  rest::RestObjectLoader::waitForMappings();
+  tbtest::processEventsFor(100);
+  EXPECT_EQ(cancelled.calls, (std::vector<std::string>{"response", "cancel"}));
+  EXPECT_FALSE(loader->isDelivering());
+}
+
+// The application quits while a large answer is being mapped: the process ends.
+TEST(ObjectLoaderExit, QuittingWhileAnAnswerIsMappedEndsTheProcess) {
+  QProcess program;
+  program.start(QStringLiteral(TB_QUIT_WHILE_MAPPING_PATH), {});
+  ASSERT_TRUE(program.waitForStarted(10000));
+  const bool ended = program.waitForFinished(60000);
+  if (!ended) {
+    program.kill();
+    program.waitForFinished(5000);
+  }
+  ASSERT_TRUE(ended) << "still running a minute after it quit";
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
 }
 
 TEST_F(ObjectLoaderTest, MissingRouteValueFailsWithoutSending) {

@@ -6,6 +6,9 @@
 #include "support/server/TestServer.h"
 
 #include <QDir>
+#include <QStringList>
+
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -161,6 +164,36 @@ TEST_F(RestClientTest, UnreachableNetworkFailsWithCodeTwoWithoutConnecting) {
   EXPECT_FALSE(client->isNetworkReachable());
 }
 
+// Whoever reads the log or an error text must not find a session to sign in with.
+TEST_F(RestClientTest, SessionIdentifiersReachNeitherLogsNorErrors) {
+  auto client = makeClient(base());  // the first client installs the log format: capture after it
+  static QStringList logged;
+  logged.clear();
+  const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+    logged << text;
+  });
+  server.script().enqueue(HttpResponse::json(200, "{\"x\": 1}").withEffect(SocketEffect::closeMidBody()));
+  server.script().enqueue(HttpResponse::json(200, "{}").withHeader("X-Fill", QByteArray(70 * 1024, 'x')));
+  std::vector<std::optional<foundation::Error>> errors;
+  for (const char* path : {"/device;jsessionid=S3CR3T", "/mode/;jsessionid=S3CR3T"}) {
+    RecordingDelegate delegate;
+    expectOneCompletion(delegate, client->getDelegate(path, &delegate));
+    errors.push_back(delegate.error);
+  }
+  setReachable(false);
+  RecordingDelegate offline;
+  expectOneCompletion(offline, client->getDelegate("/history;jsessionid=S3CR3T", &offline));
+  errors.push_back(offline.error);
+  qInstallMessageHandler(previous);
+  for (const auto& error : errors) {
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(QString::fromStdString(error->message).count("S3CR3T"), 0) << error->message;
+    EXPECT_TRUE(QString::fromStdString(error->message).contains(";jsessionid=<hidden>")) << error->message;
+  }
+  EXPECT_FALSE(logged.isEmpty());
+  for (const QString& line : logged) EXPECT_FALSE(line.contains("S3CR3T")) << line.toStdString();
+}
+
 TEST_F(RestClientTest, UnreachableNetworkAnswersFromCacheWhenAllowed) {
   auto client = makeClient(base());
   server.script().enqueue(HttpResponse::json(200, "[\"cached\"]").withHeader("ETag", "\"1\""));
@@ -234,6 +267,32 @@ TEST_F(RestClientTest, CancelStopsALoadingRequestAndResetMakesItSendable) {
   reused->send();
   ASSERT_TRUE(tbtest::waitUntil([&] { return twice.loads == 2; }));
   EXPECT_EQ(twice.body, "two");
+}
+
+// A delegate that cancels from a progress callback may drop the last reference to its request:
+// the request must not touch itself afterwards (the address sanitizer's build sees it), and the
+// queue moves on.
+TEST_F(RestClientTest, CancelFromAProgressCallbackIsSafe) {
+  struct CancellingDelegate : RecordingDelegate {
+    void requestDidReceivedDataTotalBytesReceivedTotalBytesExectedToReceive(rest::RestRequest* request, qint64 chunk,
+                                                                           qint64 total, qint64 expected) override {
+      RecordingDelegate::requestDidReceivedDataTotalBytesReceivedTotalBytesExectedToReceive(request, chunk, total, expected);
+      request->cancel();
+    }
+  };
+  auto client = makeClient(base());
+  for (int i = 0; i < 3; ++i) server.script().enqueue(HttpResponse::json(200, "[" + QByteArray(256 * 1024, ' ') + "]"));
+  for (int i = 0; i < 3; ++i) {
+    CancellingDelegate delegate;
+    std::weak_ptr<RestRequest> weak = client->getDelegate("/big", &delegate);
+    ASSERT_TRUE(tbtest::waitUntil([&] { return delegate.cancels > 0; }, 10000));
+    tbtest::processEventsFor(50);
+    EXPECT_EQ(delegate.completions(), 0);
+    EXPECT_EQ(delegate.cancels, 1);
+    EXPECT_TRUE(weak.expired());
+  }
+  EXPECT_EQ(client->requestQueue()->count(), 0u);
+  EXPECT_EQ(client->requestQueue()->loadingCount(), 0);
 }
 
 TEST_F(RestClientTest, FirstClientBecomesShared) {

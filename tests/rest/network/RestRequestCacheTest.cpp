@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
@@ -54,8 +55,10 @@ class RequestCacheTest : public tbtest::ManualClockFixture {
 
 TEST_F(RequestCacheTest, KeysFollowUrlMethodAndBody) {
   const auto get = request("/device;jsessionid=S1");
-  const QString url = "http://127.0.0.1:8470/cloud/v1/device;jsessionid=S1";
+  // The session is not part of the key: the next session of the same user finds the entry.
+  const QString url = "http://127.0.0.1:8470/cloud/v1/device";
   EXPECT_EQ(get->cacheKey(), foundation::md5Hex((url + "-0").toUtf8()));
+  EXPECT_EQ(request("/device;jsessionid=S2")->cacheKey(), get->cacheKey());
   const auto put = request("/device/status", rest::RestRequestMethodPUT, "{\"status\":\"ON\"}");
   EXPECT_EQ(put->cacheKey(), foundation::md5Hex("http://127.0.0.1:8470/cloud/v1/device/status-2-<7b227374 61747573 223a224f 4e227d>"));
   EXPECT_EQ(request("/x", rest::RestRequestMethodDELETE)->cacheKey(), "");
@@ -69,7 +72,7 @@ TEST_F(RequestCacheTest, EscapesInTheUrlKeepEntriesApart) {
   const auto escaped = request("/device/a%2Fb;jsessionid=S1");
   const auto plain = request("/device/a0Fb;jsessionid=S1");
   ASSERT_TRUE(escaped->URLString().contains("a%2Fb"));
-  EXPECT_EQ(escaped->cacheKey(), foundation::md5Hex((escaped->URLString() + "-0").toUtf8()));
+  EXPECT_EQ(escaped->cacheKey(), foundation::md5Hex((escaped->cacheURLString() + "-0").toUtf8()));
   EXPECT_NE(escaped->cacheKey(), plain->cacheKey());
   cache.storeResponseForRequest(answer(200, "escaped").get(), escaped.get());
   cache.storeResponseForRequest(answer(200, "plain").get(), plain.get());
@@ -87,7 +90,7 @@ TEST_F(RequestCacheTest, StoresAndRebuildsAnEntry) {
   EXPECT_EQ(cached->statusCode(), 200);
   EXPECT_EQ(cached->body(), "[1,2]");
   EXPECT_EQ(cached->MIMEType(), "application/json");
-  EXPECT_EQ(cached->URL().toString(), "http://127.0.0.1:8470/cloud/v1/device;jsessionid=S1");
+  EXPECT_EQ(cached->URL().toString(), "http://127.0.0.1:8470/cloud/v1/device");
   EXPECT_EQ(cache.etagForRequest(r.get()), "\"v7\"");
   EXPECT_EQ(cache.headersForRequest(r.get()).value("X-REST-CACHEDATE"), "Sun, 03 Mar 2013 12:00:00 GMT");
   EXPECT_EQ(cache.cacheDateForRequest(r.get()), clock.now());
@@ -98,19 +101,67 @@ TEST_F(RequestCacheTest, StoresAndRebuildsAnEntry) {
   EXPECT_EQ(cache.responseForRequest(r.get())->body(), "[1,2]");
 }
 
-TEST_F(RequestCacheTest, MethodAndBodyMakeSeparateEntries) {
-  const auto get = request("/device/status");
-  const auto putOn = request("/device/status", rest::RestRequestMethodPUT, "{\"status\":\"ON\"}");
-  const auto putOff = request("/device/status", rest::RestRequestMethodPUT, "{\"status\":\"OFF\"}");
-  cache.storeResponseForRequest(answer(200, "get").get(), get.get());
-  cache.storeResponseForRequest(answer(200, "on").get(), putOn.get());
-  cache.storeResponseForRequest(answer(200, "off").get(), putOff.get());
-  EXPECT_EQ(cache.responseForRequest(get.get())->body(), "get");
-  EXPECT_EQ(cache.responseForRequest(putOn.get())->body(), "on");
-  EXPECT_EQ(cache.responseForRequest(putOff.get())->body(), "off");
-  cache.invalidateRequest(putOn.get());
-  EXPECT_FALSE(cache.hasResponseForRequest(putOn.get()));
-  EXPECT_TRUE(cache.hasResponseForRequest(putOff.get()));
+// What may be kept: GET answers only, never one the service marks "no-store", and a "private"
+// one only in a cache of one user. An answer that may not be kept also removes the entry it
+// would have replaced.
+struct StorageCase {
+  const char* name;
+  rest::RestRequestMethod method;
+  QList<QPair<QByteArray, QByteArray>> headers;
+  bool privateToUser;
+  bool kept;
+};
+void PrintTo(const StorageCase& c, std::ostream* os) { *os << c.name; }
+
+class CacheStorage : public RequestCacheTest, public ::testing::WithParamInterface<StorageCase> {};
+
+TEST_P(CacheStorage, KeepsOnlyWhatMayBeKept) {
+  const StorageCase& c = GetParam();
+  cache.setPrivateToUser(c.privateToUser);
+  const auto r = request("/device/status", c.method, c.method == rest::RestRequestMethodGET ? QByteArray() : "{}");
+  if (c.method == rest::RestRequestMethodGET) {
+    cache.storeResponseForRequest(answer(200, "earlier").get(), r.get());
+    ASSERT_TRUE(cache.hasResponseForRequest(r.get()));
+  }
+  cache.storeResponseForRequest(answer(200, "new", c.headers).get(), r.get());
+  cache.waitForPendingWrites();
+  EXPECT_EQ(cache.hasResponseForRequest(r.get()), c.kept);
+  EXPECT_EQ(QDir(root() + "/PermanentStore").entryList(QDir::Files).size(), c.kept ? 2 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, CacheStorage,
+    ::testing::Values(StorageCase{"get", rest::RestRequestMethodGET, {}, false, true},
+                      StorageCase{"put", rest::RestRequestMethodPUT, {}, false, false},
+                      StorageCase{"post", rest::RestRequestMethodPOST, {}, false, false},
+                      StorageCase{"noStore", rest::RestRequestMethodGET, {{"Cache-Control", "max-age=0, No-Store"}}, true, false},
+                      StorageCase{"privateInSharedCache", rest::RestRequestMethodGET, {{"Cache-Control", "private"}}, false, false},
+                      StorageCase{"privateInUserCache", rest::RestRequestMethodGET, {{"Cache-Control", "private, max-age=60"}}, true, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Folders and files are the user's alone, whatever the umask; the folder of a user's cache names
+// neither the user nor the server, and differs per user and per server.
+TEST_F(RequestCacheTest, EntriesArePrivateToTheUser) {
+  const mode_t previous = ::umask(0);
+  const auto r = request("/device;jsessionid=S1");
+  RestRequestCache userCache(RestRequestCache::cachePathForUserAndServer("anne", "http://127.0.0.1:8470/cloud/v1"),
+                             rest::RestRequestCacheStoragePolicyPermanently);
+  userCache.storeResponseForRequest(answer(200, "[1]").get(), r.get());
+  userCache.waitForPendingWrites();
+  ::umask(previous);
+  const QString path = userCache.pathForRequest(r.get());
+  auto modeOf = [](const QString& p) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(p).constData(), &info) == 0 ? int(info.st_mode & 0777) : -1;
+  };
+  for (const QString& file : {path, path + ".headers"}) EXPECT_EQ(modeOf(file), 0600) << file.toStdString();
+  for (const QString& folder : {userCache.cachePath(), QFileInfo(path).path()})
+    EXPECT_EQ(modeOf(folder), 0700) << folder.toStdString();
+  EXPECT_FALSE(userCache.cachePath().contains("anne"));
+  EXPECT_FALSE(userCache.cachePath().contains("127.0.0.1"));
+  EXPECT_EQ(userCache.cachePath(), RestRequestCache::cachePathForUserAndServer("anne", "http://127.0.0.1:8470/cloud/v1"));
+  EXPECT_NE(userCache.cachePath(), RestRequestCache::cachePathForUserAndServer("demo", "http://127.0.0.1:8470/cloud/v1"));
+  EXPECT_NE(userCache.cachePath(), RestRequestCache::cachePathForUserAndServer("anne", "http://127.0.0.1:9000/cloud/v1"));
 }
 
 // Each way of breaking an entry on disk; all must read as absent and leave no files behind.
@@ -190,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RequestCacheTest, HeadersFileKeepsNoCredentialsOrSession) {
-  auto r = request("/auth;jsessionid=SECRETSESSION");
+  auto r = request("/account;jsessionid=SECRETSESSION");
   r->setPassword("hunter2");
   cache.storeResponseForRequest(answer(200, "{}", {{"Set-Cookie", "JSESSIONID=SECRETSESSION"},
                                                     {"X-Echo", "session SECRETSESSION"},
@@ -203,7 +254,7 @@ TEST_F(RequestCacheTest, HeadersFileKeepsNoCredentialsOrSession) {
   QFile f(cache.pathForRequest(r.get()) + ".headers");
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   const QByteArray text = f.readAll();
-  EXPECT_EQ(text.count("SECRETSESSION"), 1) << text.toStdString();  // the stored URL only
+  EXPECT_FALSE(text.contains("SECRETSESSION")) << text.toStdString();
   EXPECT_FALSE(text.contains("hunter2"));
   EXPECT_FALSE(text.contains("Basic xyz"));
   EXPECT_TRUE(text.contains("\\\"e\\\""));

@@ -1,9 +1,11 @@
 // The server core the network tests stand on: framing of partial and pipelined requests, limits,
 // keep-alive, and each socket effect as seen from a raw socket.
 #include "core/RequestParser.h"
+#include "support/Wait.h"
 #include "support/server/TestServer.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QSslConfiguration>
 #include <QSslSocket>
 #include <QTcpSocket>
@@ -36,6 +38,8 @@ TEST_P(ParserTable, FramesOrRefuses) {
   limits.maxHeaderBytes = 256;
   limits.maxBodyBytes = 16;
   limits.maxHeaderCount = 4;
+  limits.maxChunkLineBytes = 32;
+  limits.maxWireBytes = 400;
   const ParseResult r = simcore::parseRequest(c.input, limits);
   ASSERT_EQ(r.status, c.status) << r.errorMessage.toStdString();
   if (c.status == ParseResult::Status::Error) {
@@ -71,7 +75,16 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"http2", "GET / HTTP/2.0\r\n\r\n", S::Error, 505, "", 0},
         ParseCase{"garbageLine", "HELLO\r\n\r\n", S::Error, 400, "", 0},
         ParseCase{"foldedHeader", "GET / HTTP/1.1\r\nA: 1\r\n  more\r\n\r\n", S::Error, 400, "", 0},
-        ParseCase{"relativeTarget", "GET abc HTTP/1.1\r\n\r\n", S::Error, 400, "", 0}),
+        ParseCase{"relativeTarget", "GET abc HTTP/1.1\r\n\r\n", S::Error, 400, "", 0},
+        ParseCase{"trailers", "POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n1\r\na\r\n0\r\nT: 1\r\n\r\n",
+                  S::Complete, 0, "a", -1},
+        ParseCase{"trailerFlood", "POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n" + QByteArray("T: 1\r\n").repeated(5),
+                  S::Error, 431, "", 0},
+        ParseCase{"chunkExtensionFlood", "POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n1;" + QByteArray(40, 'x'),
+                  S::Error, 400, "", 0},
+        ParseCase{"framingBeyondTheWireLimit", "POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n" +
+                                                   QByteArray("1;aaaaaaaaaaaaaaaaaaaaa\r\nb\r\n").repeated(14),
+                  S::Error, 413, "", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RequestParser, SplitsTargetAndKeepsMatrixParameter) {
@@ -91,6 +104,29 @@ TEST(RequestParser, KeepAliveFollowsVersionAndConnectionHeader) {
 }
 
 // A raw client that reads everything until the server closes or the deadline passes.
+// A request arriving in many small pieces is parsed in time proportional to its size: each call
+// resumes where the previous one stopped.
+TEST(RequestParser, ResumesWhereItStopped) {
+  QByteArray request = "POST /upload HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n";
+  for (int i = 0; i < 1000; ++i) request += "400\r\n" + QByteArray(1024, 'a' + i % 26) + "\r\n";
+  request += "0\r\n\r\n";
+  simcore::RequestParser parser;
+  QByteArray buffer;
+  ParseResult result;
+  for (qsizetype at = 0; at < request.size(); at += 100) {
+    buffer += request.mid(at, 100);
+    result = parser.parse(buffer);
+    if (at + 100 < request.size()) ASSERT_EQ(result.status, ParseResult::Status::NeedMore) << at;
+  }
+  ASSERT_EQ(result.status, ParseResult::Status::Complete);
+  EXPECT_EQ(result.request.body.size(), 1000 * 1024);
+  EXPECT_EQ(result.consumed, request.size());
+  EXPECT_LT(parser.bytesExamined(), 2 * request.size());
+  // The next request on the same connection starts afresh.
+  parser.reset();
+  EXPECT_EQ(parser.parse("GET /next HTTP/1.1\r\n\r\n").request.path, "/next");
+}
+
 class RawClient {
  public:
   explicit RawClient(quint16 port) {
@@ -169,6 +205,59 @@ TEST(HttpServer, RefusesOversizedHeadAndCloses) {
   EXPECT_TRUE(received.startsWith("HTTP/1.1 431 ")) << received.left(40).toStdString();
   EXPECT_TRUE(client.closed());
   EXPECT_EQ(server.requestCount(), 0);
+}
+
+// A client cannot hold the server: a head that never completes, a connection that says nothing,
+// a handshake that never starts and connections beyond the cap are all closed.
+TEST(HttpServer, NoClientHoldsTheServerForEver) {
+  simcore::ScriptedDispatcher script;
+  script.setFallback(HttpResponse::text(200, "ok"));
+  for (const bool tls : {false, true}) {
+    SCOPED_TRACE(tls ? "tls" : "plain");
+    simcore::HttpServer server(&script);
+    simcore::RequestLimits limits;
+    limits.headTimeoutMs = 300;
+    limits.idleTimeoutMs = 300;
+    limits.maxConnections = 3;
+    server.setLimits(limits);
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0, tls ? &tbtest::testCertificate().identity : nullptr));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    RawClient slow(server.port()), quiet(server.port()), third(server.port());
+    ASSERT_TRUE(tbtest::waitUntil([&] { return server.openConnections() == 3; }));
+    RawClient beyond(server.port());
+    beyond.readUntilClosed(2000);
+    EXPECT_TRUE(beyond.closed()) << "a fourth connection is closed at once";
+    // One byte of a head every 50 ms: progress, but the head never completes.
+    for (int i = 0; i < 40 && !slow.closed(); ++i) {
+      slow.send("G");
+      slow.readUntil([](const QByteArray&) { return false; }, 50);
+    }
+    EXPECT_TRUE(slow.closed());
+    quiet.readUntilClosed(3000);
+    EXPECT_TRUE(quiet.closed());
+    EXPECT_LT(elapsed.elapsed(), 5000);
+    EXPECT_TRUE(tbtest::waitUntil([&] { return server.openConnections() == 0; }));
+  }
+}
+
+// A client that sends requests and never reads the answers gets no more of them taken than the
+// server is willing to hold.
+TEST(HttpServer, AClientThatDoesNotReadItsAnswersGetsNoMoreTaken) {
+  simcore::ScriptedDispatcher script;
+  script.setFallback(HttpResponse::text(200, QByteArray(16 * 1024, 'x')));
+  simcore::HttpServer server(&script);
+  ASSERT_TRUE(server.listen());
+  RawClient client(server.port());
+  client.socket().setReadBufferSize(1);  // reads nothing of what comes back
+  const QByteArray request = "GET /a HTTP/1.1\r\n\r\n";
+  for (int i = 0; i < 40; ++i) {
+    client.socket().write(request.repeated(100));
+    client.socket().waitForBytesWritten(50);
+  }
+  tbtest::processEventsFor(500);
+  // 4 MiB of unread answers (256 of them) plus 256 requests waiting, and a socket buffer.
+  EXPECT_LT(server.recordedCount(), 1500);
 }
 
 TEST(HttpServer, ConnectionCloseRequestEndsTheConnectionAfterTheAnswer) {

@@ -1,5 +1,6 @@
 #include "support/server/TestServer.h"
 
+#include "support/TempDir.h"
 #include "support/server/TsanDefaults.h"
 
 #include <QTemporaryDir>
@@ -13,7 +14,7 @@ namespace tbtest {
 namespace {
 TestCertificate makeCertificate(const QString& baseName) {
   TestCertificate failed;
-  static QTemporaryDir folder;
+  static QTemporaryDir folder(temporaryFolderTemplate());
   QString error;
   const auto files = simcore::generateSelfSignedIdentity(folder.path(), baseName, &error);
   if (!files) {
