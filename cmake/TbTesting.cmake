@@ -17,7 +17,9 @@ function(tb_add_test)
   endif()
   set(_env "")
   if(TB_SANITIZE MATCHES "thread")
-    set(_env ENVIRONMENT "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/tsan.supp halt_on_error=0 second_deadlock_stack=1")
+    # die_after_fork=0: tests start helper programs (openssl, the simulated service) through QProcess
+    # from a multi-threaded process; TSan would otherwise stop the child before it executes them.
+    set(_env ENVIRONMENT "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/tsan.supp halt_on_error=0 second_deadlock_stack=1 die_after_fork=0")
   endif()
   gtest_discover_tests(${T_NAME}
     PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT} ${_env}
