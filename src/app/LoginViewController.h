@@ -12,6 +12,8 @@
 
 #include <QPointer>
 
+#include <functional>
+
 namespace ui {
 class Button;
 class Label;
@@ -46,6 +48,13 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
 
   void viewDidAppear(bool animated) override;
 
+  // After the user trusted the server's certificate: signs in again with the fields as they are,
+  // once the sign-in that met the certificate has ended.
+  void signInAgain();
+  // After the user refused the server's certificate (or was told it is not the expected one): the
+  // status line says so, once the sign-in that met it has ended.
+  void certificateRefused();
+
  protected:
   void loadView() override;
   void viewDidLoad() override;
@@ -54,6 +63,8 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   void giveKeyboardTo(controls::TextField* field);
   void setStatus(const QString& text, const QColor& color);
   static void forgetCredentials();
+  // Runs `then` on a later turn of the loop once no sign-in is under way.
+  void whenSignInEnds(std::function<void()> then);
 
   controls::TextField* m_postUserName = nullptr;
   controls::TextField* m_postPassword = nullptr;
@@ -67,4 +78,5 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   QPointer<controls::TextField> m_keyboardField;
   foundation::Observations m_observations;
   bool m_signingIn = false;
+  foundation::Observations m_signInEnd;
 };
