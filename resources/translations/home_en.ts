@@ -24,8 +24,28 @@
         <translation>MY SECURITY</translation>
     </message>
     <message>
+        <source>My security intrusion</source>
+        <translation>Intrusion</translation>
+    </message>
+    <message>
+        <source>MODE ETEINT</source>
+        <translation>Off</translation>
+    </message>
+    <message>
         <source>MODE PARTIEL</source>
         <translation>Partial</translation>
+    </message>
+    <message>
+        <source>MODE TOTAL</source>
+        <translation>Full</translation>
+    </message>
+    <message>
+        <source>Ma sécurité domestique</source>
+        <translation>Domestic safety</translation>
+    </message>
+    <message>
+        <source>My home help</source>
+        <translation>Home help</translation>
     </message>
     <message>
         <source>MY CURRENT SCENARIOS</source>

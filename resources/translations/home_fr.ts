@@ -24,8 +24,28 @@
         <translation>MA SÉCURITÉ</translation>
     </message>
     <message>
+        <source>My security intrusion</source>
+        <translation>Intrusion</translation>
+    </message>
+    <message>
+        <source>MODE ETEINT</source>
+        <translation>Arrêt</translation>
+    </message>
+    <message>
         <source>MODE PARTIEL</source>
         <translation>Partiel</translation>
+    </message>
+    <message>
+        <source>MODE TOTAL</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Ma sécurité domestique</source>
+        <translation>Sécurité domestique</translation>
+    </message>
+    <message>
+        <source>My home help</source>
+        <translation>Assistance à domicile</translation>
     </message>
     <message>
         <source>MY CURRENT SCENARIOS</source>

@@ -7,10 +7,13 @@
 #include "screens/energies/MyEnergiesController.h"
 #include "screens/favorites/MyFavoritesController.h"
 #include "screens/heating/MyHeatingController.h"
+#include "screens/history/MyHistoryController.h"
 #include "screens/home/MyHomeController.h"
 #include "screens/lighting/MyLightingController.h"
 #include "screens/safety/MySafetyController.h"
 #include "screens/shutters/MyShuttersController.h"
+#include "screens/supervision/MySupervisionController.h"
+#include "screens/weather/MyWeatherController.h"
 #include "ui/Screen.h"
 
 namespace app {
@@ -27,15 +30,15 @@ const std::vector<MenuEntry>& menuEntries() {
       {MenuSide::Left, {131, "MYHOME", nullptr, "menu_myhome.png", "MyHomeController"}, "blue", make<MyHomeController>},
       {MenuSide::Left, {131, "FAVORITES", nullptr, "menu_myfavorites.png", "MyFavoritesController"}, "syan", make<MyFavoritesController>},
       // Two labels: languages that say "my history" in two words use both lines.
-      {MenuSide::Left, {133, "MyOrHistory", "HistoryOrEmpty", "menu_myhistory.png", "MyHistoryController"}, "purple", {}},
+      {MenuSide::Left, {133, "MyOrHistory", "HistoryOrEmpty", "menu_myhistory.png", "MyHistoryController"}, "purple", make<MyHistoryController>},
       {MenuSide::Right, {55, "SAFETY", nullptr, "menu_mysecurity.png", "MySafetyController"}, "orange1", make<MySafetyController>},
-      {MenuSide::Right, {55, "SUPERVISION", nullptr, "menu_mysupervision.png", "MySupervisionController"}, "blue", {}},
+      {MenuSide::Right, {55, "SUPERVISION", nullptr, "menu_mysupervision.png", "MySupervisionController"}, "blue", make<MySupervisionController>},
       {MenuSide::Right, {55, "LIGHTING", nullptr, "menu_mylighting.png", "MyLightingController"}, "yellow", make<MyLightingController>},
       {MenuSide::Right, {55, "SHUTTERS", nullptr, "menu_myshutters.png", "MyShuttersController"}, "green", make<MyShuttersController>},
       {MenuSide::Right, {55, "HEATING", nullptr, "menu_myheating.png", "MyHeatingController"}, "red", make<MyHeatingController>},
       {MenuSide::Right, {55, "CONSUMPTION", nullptr, "menu_myconsumption.png", "MyEnergiesController"}, "green", make<MyEnergiesController>},
       // The last row also closes the column.
-      {MenuSide::Right, {68, "WEATHER", nullptr, "menu_weather.png", "MyWeatherController"}, "orange2", {}},
+      {MenuSide::Right, {68, "WEATHER", nullptr, "menu_weather.png", "MyWeatherController"}, "orange2", make<MyWeatherController>},
   };
   return entries;
 }

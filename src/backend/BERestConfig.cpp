@@ -19,6 +19,7 @@ void BERestConfig::initRestLayer(const foundation::Configuration& configuration)
   // 1. The service's base URL.
   m_baseURL = QStringLiteral("%1/%2/%3").arg(configuration.restServer, configuration.restType,
                                              configuration.restVersion);
+  m_playbackPort = configuration.playbackPort;
 
   // 2. The shared client. Certificates stay validated: switching the shared client's check off
   // only lets the certificates this deployment names (or, behind its explicit insecure switch,

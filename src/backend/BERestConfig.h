@@ -26,6 +26,8 @@ class BERestConfig : public backend::Singleton<BERestConfig> {
   void initRestLayer(const foundation::Configuration& configuration);
   bool isInitialized() const { return m_restManager != nullptr; }
   const QString& baseURL() const { return m_baseURL; }
+  // Port of the camera media server in the addresses of recordings' playback (RestPlaybackPort).
+  int playbackPort() const { return m_playbackPort; }
 
   // Answer mappings, in the order login, device, mode, scenario, favorite, history, weather,
   // video, dashboard; each registered with the shared manager's provider under its key path.
@@ -89,6 +91,7 @@ class BERestConfig : public backend::Singleton<BERestConfig> {
   BERestConfig() = default;
 
   QString m_baseURL;
+  int m_playbackPort = 443;
   std::shared_ptr<rest::RestClient> m_client;
   rest::RestObjectManager* m_restManager = nullptr;
 

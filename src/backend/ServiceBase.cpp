@@ -102,14 +102,15 @@ int ServiceBase::statusCode(const rest::RestObjectLoader* loader) {
   return loader && loader->response() ? loader->response()->statusCode() : 0;
 }
 
-void ServiceBase::post(const char* name, std::uint64_t call) {
+void ServiceBase::post(const char* name, std::uint64_t call, int status) {
   foundation::UserInfo info;
   if (call != 0) info[ServiceCalls::kCallKey] = call;
+  if (status != 0) info[ServiceCalls::kStatusKey] = status;
   foundation::NotificationCenter::defaultCenter().post(name, nullptr, std::move(info));
 }
 
-void ServiceBase::postAll(const std::vector<const char*>& names, std::uint64_t call) {
-  for (const char* name : names) post(name, call);
+void ServiceBase::postAll(const std::vector<const char*>& names, std::uint64_t call, int status) {
+  for (const char* name : names) post(name, call, status);
 }
 
 void ServiceBase::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) {
@@ -129,7 +130,7 @@ void ServiceBase::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, con
   if (op->store) {
     if (op->sessionBound && tag.session != currentSession()) {
       qCInfo(lcApp) << "Answer of" << op->name << "for an earlier session; the store keeps the current session's data";
-      postAll(op->errorNames, tag.call);
+      postAll(op->errorNames, tag.call, status);
       return;
     }
     if (!op->store(objects)) {
@@ -158,7 +159,7 @@ void ServiceBase::fail(const ServiceOperation& op, const Tag& tag, const rest::R
     postAll(op.successNames, tag.call);
     return;
   }
-  postAll(op.errorNames, tag.call);
+  postAll(op.errorNames, tag.call, statusCode(loader));
   if (outcome == FailureOutcome::Alert && op.alerts) BEStatusCodeManager::errorWithOLWithError(loader, foundation::Error{});
 }
 

@@ -115,7 +115,8 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
   void tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loader);
 
   static int statusCode(const rest::RestObjectLoader* loader);
-  static void post(const char* name, std::uint64_t call = 0);
+  // `status`: for error notifications, the HTTP status of the failed answer (0: none came).
+  static void post(const char* name, std::uint64_t call = 0, int status = 0);
 
   // The records of class T (or a subclass) among an answer's records, in order. Answers mapped
   // by key path may carry records of other classes (the sign-in record at the top level, the sent
@@ -145,7 +146,7 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
   const Tag* tagOf(const rest::RestObjectLoader* loader) const;
   const ServiceOperation* operationOf(const Tag& tag) const;
   void fail(const ServiceOperation& op, const Tag& tag, const rest::RestObjectLoader* loader, FailureOutcome outcome);
-  static void postAll(const std::vector<const char*>& names, std::uint64_t call);
+  static void postAll(const std::vector<const char*>& names, std::uint64_t call, int status = 0);
 
   std::vector<ServiceOperation> m_operations;
 };

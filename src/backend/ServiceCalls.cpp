@@ -36,6 +36,13 @@ void ServiceCalls::willPost(const std::vector<const char*>& successNames, const 
 }
 
 void ServiceCalls::call(const std::function<void()>& start, Handler onSuccess, Handler onError, Overlay overlay) {
+  StatusHandler onFailure;
+  if (onError) onFailure = [onError = std::move(onError)](int) { onError(); };
+  callWithStatus(start, std::move(onSuccess), std::move(onFailure), overlay);
+}
+
+void ServiceCalls::callWithStatus(const std::function<void()>& start, Handler onSuccess, StatusHandler onError,
+                                  Overlay overlay) {
   Running running;
   running.id = nextCallId();
   const std::uint64_t id = running.id;
@@ -61,22 +68,26 @@ void ServiceCalls::call(const std::function<void()>& start, Handler onSuccess, H
   auto observe = [&](const char* name, bool success) {
     it->second.observations.push_back(center.addObserver(name, [this, id, success](const foundation::Notification& n) {
       const auto* call = n.info<std::uint64_t>(kCallKey);
-      if (call && *call == id) finish(id, success);
+      const auto* status = n.info<int>(kStatusKey);
+      if (call && *call == id) finish(id, success, status ? *status : 0);
     }));
   };
   for (const char* name : running.successNames) observe(name, true);
   for (const char* name : running.errorNames) observe(name, false);
 }
 
-void ServiceCalls::finish(std::uint64_t id, bool success) {
+void ServiceCalls::finish(std::uint64_t id, bool success, int status) {
   auto it = m_calls.find(id);
   if (it == m_calls.end()) return;
   Pending done = std::move(it->second);
   m_calls.erase(it);
   done.observations.clear();
   if (done.overlay) hideOverlayIfIdle();
-  const Handler& handler = success ? done.onSuccess : done.onError;
-  if (handler) handler();
+  if (success) {
+    if (done.onSuccess) done.onSuccess();
+  } else if (done.onError) {
+    done.onError(status);
+  }
 }
 
 void ServiceCalls::hideOverlayIfIdle() {

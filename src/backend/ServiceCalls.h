@@ -26,9 +26,14 @@ class ServiceCalls {
  public:
   enum class Overlay { None, Show };
   using Handler = std::function<void()>;
+  // Hears the HTTP status of the failed answer: 0 when none came (no network, refused before
+  // sending), 600 and above for the gateway's own codes.
+  using StatusHandler = std::function<void(int status)>;
 
   // The user-info key under which services post the number of the call an answer belongs to.
   static constexpr const char* kCallKey = "serviceCall";
+  // The user-info key of an error notification's HTTP status (int; absent when no answer came).
+  static constexpr const char* kStatusKey = "statusCode";
 
   ServiceCalls() = default;
   ~ServiceCalls();
@@ -41,6 +46,9 @@ class ServiceCalls {
   // With Overlay::Show the session store's overlay is shown now and hidden once no call of this
   // owner that showed it is still out.
   void call(const std::function<void()>& start, Handler onSuccess, Handler onError, Overlay overlay = Overlay::None);
+  // The same, for a screen that tells failures apart by their status (a 404 that means "none").
+  void callWithStatus(const std::function<void()>& start, Handler onSuccess, StatusHandler onError,
+                      Overlay overlay = Overlay::None);
 
   // Forgets every call still out (their outcomes are dropped) and hides the overlay they showed.
   void cancelAll();
@@ -55,11 +63,11 @@ class ServiceCalls {
  private:
   struct Pending {
     Handler onSuccess;
-    Handler onError;
+    StatusHandler onError;
     bool overlay = false;
     std::vector<foundation::Observation> observations;
   };
-  void finish(std::uint64_t id, bool success);
+  void finish(std::uint64_t id, bool success, int status = 0);
   void hideOverlayIfIdle();
 
   std::map<std::uint64_t, Pending> m_calls;

@@ -54,14 +54,25 @@ QRect TableView::rectForRowAtIndexPath(const IndexPath& p) const {
 bool TableView::indexPathForRowAtPoint(const QPointF& pos, IndexPath* indexPath) const {
   for (int section = 0; section < numberOfSections(); ++section) {
     const Section& s = m_sections[size_t(section)];
-    for (size_t row = 0; row < s.tops.size(); ++row) {
-      if (pos.y() >= s.tops[row] && pos.y() < s.tops[row] + s.heights[row]) {
-        if (indexPath) *indexPath = {section, int(row)};
-        return true;
-      }
+    const size_t row = firstRowEndingBelow(s, pos.y());
+    if (row < s.tops.size() && pos.y() >= s.tops[row]) {
+      if (indexPath) *indexPath = {section, int(row)};
+      return true;
     }
   }
   return false;
+}
+
+size_t TableView::firstRowEndingBelow(const Section& s, double y) {
+  // Rows lie one after the other, so their bottoms never decrease: a binary search finds the
+  // first one in view however long the list is.
+  size_t low = 0, high = s.tops.size();
+  while (low < high) {
+    const size_t mid = low + (high - low) / 2;
+    if (s.tops[mid] + s.heights[mid] > y) high = mid;
+    else low = mid + 1;
+  }
+  return low;
 }
 
 void TableView::recycle(TableViewCell* cell) {
@@ -96,6 +107,8 @@ void TableView::reloadData() {
     for (int section = 0; section < sections && self; ++section) {
       Section s;
       const int rows = std::max(0, m_dataSource->tableViewNumberOfRowsInSection(this, section));
+      s.tops.reserve(size_t(rows));
+      s.heights.reserve(size_t(rows));
       for (int row = 0; row < rows; ++row) {
         const int h = std::max(0, m_tableDelegate ? m_tableDelegate->tableViewHeightForRowAtIndexPath(this, {section, row})
                                                   : m_rowHeight);
@@ -107,6 +120,7 @@ void TableView::reloadData() {
     }
   }
   if (!self) return;
+  m_totalHeight = top;
   setContentSize(QSize(width(), top));
   layoutVisibleCells();
 }
@@ -135,10 +149,8 @@ void TableView::layoutVisibleCells() {
   std::vector<IndexPath> wanted;
   for (int section = 0; section < numberOfSections(); ++section) {
     const Section& s = m_sections[size_t(section)];
-    for (size_t row = 0; row < s.tops.size(); ++row) {
-      const int y = s.tops[row];
-      const int h = s.heights[row];
-      if (y + h > top && y < bottom && h > 0) wanted.push_back({section, int(row)});
+    for (size_t row = firstRowEndingBelow(s, top); row < s.tops.size() && s.tops[row] < bottom; ++row) {
+      if (s.heights[row] > 0) wanted.push_back({section, int(row)});
     }
   }
   for (auto& entry : m_visible) {
@@ -160,13 +172,7 @@ void TableView::layoutVisibleCells() {
 
 void TableView::visibleRectDidChange() {
   // A width change reaches the rows; the content keeps the table's width.
-  if (contentSize().width() != width() && !m_sections.empty()) {
-    int total = 0;
-    for (const Section& s : m_sections) {
-      for (int h : s.heights) total += h;
-    }
-    if (!m_inLayout) setContentSize(QSize(width(), total));
-  }
+  if (contentSize().width() != width() && !m_sections.empty() && !m_inLayout) setContentSize(QSize(width(), m_totalHeight));
   layoutVisibleCells();
 }
 

@@ -2,7 +2,8 @@
 // A scrolling list of rows in sections, filled by a data source: it asks for the number of
 // sections and rows and, on every reload, for the height of each row in order (row 0 first), and
 // builds cells only for the rows in view, reusing cells that scrolled away. The content size is
-// the table's width by the sum of the heights.
+// the table's width by the sum of the heights. Heights are asked once per reload and kept, so
+// scrolling a long list costs only the rows that come into view.
 #include "ui/ScrollView.h"
 #include "ui/TableViewCell.h"
 
@@ -12,6 +13,7 @@
 #include <QString>
 
 #include <compare>
+#include <cstddef>
 #include <vector>
 
 namespace ui {
@@ -91,6 +93,8 @@ class TableView : public ScrollView {
     std::vector<int> tops;     // of each row, content coordinates
     std::vector<int> heights;
   };
+  // The first row of `s` whose bottom is below `y` (content coordinates); the row count if none.
+  static size_t firstRowEndingBelow(const Section& s, double y);
   void layoutVisibleCells();
   void recycle(TableViewCell* cell);
   TableViewCell* makeCell(const IndexPath& indexPath);
@@ -99,6 +103,7 @@ class TableView : public ScrollView {
   TableViewDataSource* m_dataSource = nullptr;
   TableViewDelegate* m_tableDelegate = nullptr;
   std::vector<Section> m_sections;
+  int m_totalHeight = 0;
   int m_rowHeight = 44;
   SeparatorStyle m_separatorStyle = SeparatorStyle::SingleLine;
   QColor m_separatorColor = QColor(0xd8, 0xdb, 0xe0);

@@ -74,4 +74,22 @@ TEST_F(ServiceCallsTest, AnOperationRefusedBeforeSendingEndsInItsErrorAtOnce) {
   EXPECT_FALSE(overlay->showing);
 }
 
+TEST_F(ServiceCallsTest, AFailureCanBeToldApartByItsStatus) {
+  // A quiet 404 (the existence check's "no"), a server error, a gateway code and no answer at all.
+  server.script().enqueue(HttpResponse::json(404, ""));
+  server.script().enqueue(HttpResponse::json(503, ""));
+  server.script().enqueue(HttpResponse::text(600, "GATEWAY_OFF"));
+  // The transport tries a dropped keep-alive connection once more.
+  for (int i = 0; i < 2; ++i)
+    server.script().enqueue(HttpResponse::json(200, "").withEffect(simcore::SocketEffect::closeBeforeAnswer()));
+  ServiceCalls calls;
+  std::vector<int> statuses;
+  for (int i = 0; i < 4; ++i) {
+    calls.callWithStatus([] { BEServiceDevice::getInstance().getDeviceExist("USB_WEATHER_VYR"); }, [] {},
+                         [&](int status) { statuses.push_back(status); });
+    ASSERT_TRUE(waitForFinished(i + 1));
+  }
+  EXPECT_EQ(statuses, (std::vector<int>{404, 503, 600, 0}));
+}
+
 }  // namespace

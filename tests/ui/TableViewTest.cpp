@@ -159,3 +159,24 @@ TEST_F(TableViewTest, WithoutADataSourceOrWithoutCellsTheTableStaysUsable) {
   EXPECT_EQ(bare.visibleCells().size(), 2);
   EXPECT_EQ(bare.contentSize().height(), 88);
 }
+
+TEST_F(TableViewTest, ALongListKeepsCellsForTheRowsInViewOnlyAndNeverAsksHeightsWhileScrolling) {
+  rows.heights.resize(10000);
+  for (size_t i = 0; i < rows.heights.size(); ++i) rows.heights[i] = i % 7 == 0 ? 157 : 80;
+  table->reloadData();
+  const size_t asked = rows.heightQueries.size();
+  EXPECT_EQ(asked, 10000u);
+  const int bottom = table->contentSize().height() - table->height();
+  for (int y = 0; y <= bottom; y += 397) {
+    table->setContentOffset(QPointF(0, y));
+    ASSERT_LE(table->visibleCells().size(), 7) << "at " << y;
+  }
+  table->setContentOffset(QPointF(0, bottom));
+  EXPECT_EQ(rows.heightQueries.size(), asked);
+  EXPECT_LE(rows.cellsMade, 8);
+  EXPECT_EQ(textOf({0, 9999}), QStringLiteral("row 9999"));
+  IndexPath hit;
+  ASSERT_TRUE(table->indexPathForRowAtPoint(QPointF(10, table->rectForRowAtIndexPath({0, 5000}).top() + 3), &hit));
+  EXPECT_EQ(hit, (IndexPath{0, 5000}));
+  EXPECT_EQ(table->contentView()->findChildren<ui::TableViewCell*>().size(), rows.cellsMade);
+}

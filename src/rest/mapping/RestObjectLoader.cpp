@@ -11,7 +11,11 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QThread>
 #include <QThreadPool>
+
+#include <algorithm>
+#include <chrono>
 
 #include <future>
 #include <map>
@@ -57,6 +61,20 @@ class MappingHolds : public QObject {
   explicit MappingHolds(QObject* parent) : QObject(parent) {}
   std::map<const RestRequest*, std::shared_ptr<RestRequest>> m_held;
 };
+
+// The mapping workers run on a pool of the REST layer's own, drained with the application. A
+// worker waits for the main thread to take its result; on Qt's global pool such workers would
+// hold the threads that the main thread's own work waits for (Qt draws large images and fills in
+// parallel there), and the two would wait for each other.
+QThreadPool* mappingPool() {
+  static QPointer<QThreadPool> pool;
+  if (!pool && QCoreApplication::instance()) {
+    pool = new QThreadPool(QCoreApplication::instance());
+    pool->setObjectName(QStringLiteral("rest-mapping"));
+    pool->setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
+  }
+  return pool.data();
+}
 
 bool isBlank(const QByteArray& body) {
   for (const char c : body) {
@@ -241,9 +259,12 @@ void RestObjectLoader::mapInBackground(const std::shared_ptr<RestResponse>& resp
           release.reset();
         },
         Qt::QueuedConnection);
-    finished.wait();
+    // An application on its way out turns its event loop no more: the worker then gives up, so
+    // the pool can be drained.
+    while (finished.wait_for(std::chrono::milliseconds(20)) == std::future_status::timeout)
+      if (QCoreApplication::closingDown()) return;
   };
-  QThreadPool::globalInstance()->start(std::move(work));
+  if (QThreadPool* pool = mappingPool()) pool->start(std::move(work));
 }
 
 void RestObjectLoader::deliver(Outcome& outcome) {

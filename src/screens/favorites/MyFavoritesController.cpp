@@ -74,6 +74,10 @@ void MyFavoritesController::changeScrollContentSize() {
   m_scroll->setContentSize(QSize(320, height + 2 * kListMargin));
 }
 
+void MyFavoritesController::refresh() {
+  if (m_list) m_list->fetch(false);
+}
+
 bool MyFavoritesController::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize && isViewLoaded() && watched == view()) layout();
   return ui::Screen::eventFilter(watched, event);

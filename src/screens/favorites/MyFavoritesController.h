@@ -2,6 +2,7 @@
 // The favorites screen: a header with the title, and below it, in a scrolling area, the list of
 // favorites (which fetches them as it is made). The list is 355 points high while it holds fewer
 // than 7 favorites and 50 points per favorite from 7 on.
+#include "controls/Refreshable.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
 #include "ui/Screen.h"
@@ -13,7 +14,7 @@
 
 class MyFavoritesTableView;
 
-class MyFavoritesController : public ui::Screen {
+class MyFavoritesController : public ui::Screen, public controls::Refreshable {
   Q_OBJECT
  public:
   static constexpr int kHeaderHeight = 85;
@@ -30,6 +31,10 @@ class MyFavoritesController : public ui::Screen {
   static int listHeightFor(int count);
   // Sizes the list and the scrolling area's content to the rows.
   void changeScrollContentSize();
+
+  // Reads the favorites again, quietly; the answer rebuilds the rows in place.
+  void refresh() override;
+  ui::ScrollView* refreshScrollView() override { return m_scroll; }
 
  protected:
   void viewDidLoad() override;

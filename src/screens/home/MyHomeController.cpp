@@ -149,6 +149,10 @@ void MyHomeController::fetchDashboard() {
                haveOne ? backend::ServiceCalls::Overlay::None : backend::ServiceCalls::Overlay::Show);
 }
 
+void MyHomeController::refresh() {
+  if (isViewLoaded()) fetchDashboard();
+}
+
 void MyHomeController::onGetDashBoard() {
   ++m_dashboardAnswers;
   if (!isViewLoaded()) return;

@@ -14,6 +14,7 @@
 // one cycle per screen whatever the number of dashboard answers.
 #include "backend/BESessionManager.h"
 #include "backend/ServiceCalls.h"
+#include "controls/Refreshable.h"
 #include "controls/TourStates.h"
 #include "controls/camera/CustomPageControl.h"
 #include "controls/playstop/CustomPlayStop.h"
@@ -39,7 +40,10 @@
 class AllActiveSensorsTableView;
 class ScenarioTableViewController;
 
-class MyHomeController : public ui::Screen, public controls::TourStates, private ui::ScrollViewDelegate {
+class MyHomeController : public ui::Screen,
+                         public controls::TourStates,
+                         public controls::Refreshable,
+                         private ui::ScrollViewDelegate {
   Q_OBJECT
  public:
   static constexpr int kHeaderHeight = 56;
@@ -99,6 +103,10 @@ class MyHomeController : public ui::Screen, public controls::TourStates, private
   void scrollViewDidScroll(ui::ScrollView* scrollView) override;
 
   std::vector<State> tourStates() override;
+
+  // Asks for the dashboard again; the answer updates the screen in place.
+  void refresh() override;
+  ui::ScrollView* refreshScrollView() override { return m_scrollView; }
 
  protected:
   void viewDidLoad() override;

@@ -82,6 +82,10 @@ void ScenarioScreenController::changeScrollContentSize() {
   m_scroll->setContentSize(QSize(320, height + 2 * kListMargin));
 }
 
+void ScenarioScreenController::refresh() {
+  if (m_list) m_list->fetch(false);
+}
+
 bool ScenarioScreenController::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize && isViewLoaded() && watched == view()) layout();
   return ui::Screen::eventFilter(watched, event);

@@ -10,13 +10,14 @@
 
 #include <memory>
 
+#include "controls/Refreshable.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
 #include "ui/ScrollView.h"
 
 class ScenarioTableViewController;
 
-class ScenarioScreenController : public ui::Screen {
+class ScenarioScreenController : public ui::Screen, public controls::Refreshable {
   Q_OBJECT
  public:
   static constexpr int kHeaderHeight = 85;
@@ -34,6 +35,10 @@ class ScenarioScreenController : public ui::Screen {
   static int listHeightFor(int count);
   // Sizes the list and the scrolling area's content to the rows.
   void changeScrollContentSize();
+
+  // Reads the scenarios again, quietly; the answer rebuilds the rows in place.
+  void refresh() override;
+  ui::ScrollView* refreshScrollView() override { return m_scroll; }
 
  protected:
   ScenarioScreenController(QString headerImage, QString titleKey, QString filter, QObject* parent);

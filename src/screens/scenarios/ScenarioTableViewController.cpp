@@ -180,9 +180,10 @@ int ScenarioTableViewController::contentHeight() const {
   return kRowHeight * int(m_scenarios.size());
 }
 
-void ScenarioTableViewController::fetch() {
+void ScenarioTableViewController::fetch(bool withOverlay) {
+  if (isPlayedMode()) return;  // the dashboard's owner reads it
   m_calls.call([] { BEServiceScenario::getInstance().getList(); }, [this] { refreshData(); }, [this] { refreshData(); },
-               backend::ServiceCalls::Overlay::Show);
+               withOverlay ? backend::ServiceCalls::Overlay::Show : backend::ServiceCalls::Overlay::None);
 }
 
 void ScenarioTableViewController::refreshData() {

@@ -50,7 +50,7 @@ class ScenarioTableViewController : public QObject, private ui::TableViewDataSou
   // Rebuilds the rows from the session store (in place) and announces contentChanged().
   void refreshData();
   // Asks the service for the scenarios again (domain modes); the answer rebuilds the rows.
-  void fetch();
+  void fetch(bool withOverlay = true);
 
   // The control of the row showing `row`, while that row is in view.
   CustomPlayStop* controlForRow(int row) const;

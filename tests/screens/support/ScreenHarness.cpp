@@ -19,9 +19,24 @@
 #include "ui/Window.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QJsonDocument>
 
 namespace screentest {
+
+namespace {
+// The home's time plus the real time gone by: live windows slide while the home's clock stands.
+class MediaClock final : public simhome::Clock {
+ public:
+  explicit MediaClock(const simhome::Clock& home) : m_home(home) { m_elapsed.start(); }
+  qint64 nowMs() const override { return m_home.nowMs() + m_elapsed.elapsed(); }
+
+ private:
+  const simhome::Clock& m_home;
+  QElapsedTimer m_elapsed;
+};
+}  // namespace
 
 void ScreenTest::SetUp() {
   shelltest::setUpAppEnvironment(clock, folder);
@@ -32,6 +47,7 @@ void ScreenTest::SetUp() {
   while (configuration.restServer.endsWith('/')) configuration.restServer.chop(1);
   configuration.restType = QStringLiteral("tavrobox");
   configuration.restVersion = QStringLiteral("v1");
+  if (serveMedia) startMedia(configuration);
   app = std::make_unique<TavroBoxAppAppDelegate>();
   ASSERT_TRUE(app->applicationDidFinishLaunchingWithOptions(configuration));
 
@@ -42,12 +58,12 @@ void ScreenTest::SetUp() {
   foundation::Observations outcome;
   outcome.add(kSuccessLoginPostLogin, [&](const foundation::Notification&) { signedIn = true; });
   outcome.add(kErrorLoginPostLogin, [&](const foundation::Notification&) { refused = true; });
-  login->postUserName()->setText(QStringLiteral("demo"));
-  login->postPassword()->setText(QStringLiteral("demo"));
+  login->postUserName()->setText(userName());
+  login->postPassword()->setText(password());
   login->rememberState()->setOn(false);
   login->textFieldShouldReturn(login->postPassword());
   ASSERT_TRUE(tbtest::waitUntil([&] { return signedIn || refused; }));
-  ASSERT_TRUE(signedIn) << "the simulated service refused demo/demo";
+  ASSERT_TRUE(signedIn) << "the simulated service refused " << userName().toStdString();
   clock.advanceBy(TavroBoxAppAppDelegate::kLoginScreenDelaySeconds);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_EQ(app->popupWindow(), nullptr);
@@ -59,17 +75,25 @@ void ScreenTest::TearDown() {
   if (app) waitIdle();
   if (app) app->navigationController()->popToRootViewControllerAnimated(false);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  // What the screens sent on their way out (a video session closed, say) is answered while the
+  // app is still there, rather than into the next test.
+  if (app) waitIdle(5000);
   app.reset();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   shelltest::resetSingletons();
+  stopMedia();
   sim.reset();
   shelltest::tearDownAppEnvironment();
 }
 
-ui::Screen* ScreenTest::openScreen(const char* screenName) {
+ui::Screen* ScreenTest::openScreen(const char* screenName, Until until) {
   UISessionManager::getInstance().setSelectedNavItem(QString::fromLatin1(screenName));
   foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
-  EXPECT_TRUE(waitIdle()) << screenName << " was still loading";
+  if (until == Until::Idle) {
+    EXPECT_TRUE(waitIdle()) << screenName << " was still loading";
+  } else {
+    EXPECT_TRUE(waitNetworkIdle()) << screenName << " was still loading";
+  }
   ui::NavigationController* navigation = app->navigationController();
   ui::Screen* top = navigation->topViewController();
   return top == navigation->viewControllers().value(0) ? nullptr : top;
@@ -86,7 +110,50 @@ bool ScreenTest::waitIdle(int timeoutMs) {
       timeoutMs);
 }
 
+bool ScreenTest::waitNetworkIdle(int timeoutMs) {
+  return tbtest::waitUntil(
+      [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return rest::networkActivityCount() == 0 && !app->navigationController()->isTransitioning();
+      },
+      timeoutMs);
+}
+
 void ScreenTest::advance(double seconds) { clock.advanceBy(seconds); }
+
+void ScreenTest::startMedia(foundation::Configuration& configuration) {
+  const QString folder = QDir::temp().filePath(QStringLiteral("tavrobox-cloudsim-media"));
+  m_media = std::make_unique<simhome::MediaLibrary>(folder, QString(), [](const QString& line) {
+    std::fprintf(stderr, "media: %s\n", qPrintable(line));
+  });
+  sim->service().setMediaLibrary(m_media.get());
+  for (auto& [key, state] : sim->service().homes()) {
+    for (const simhome::Device* camera : state.home.cameras()) m_media->prepareCamera(camera->serial, camera->name);
+    for (const simhome::Recording& r : state.home.recordings)
+      for (const simhome::RecordingFile& f : r.files) m_media->prepareRecording(f.name, r.sensorName, f.durationS);
+  }
+  m_mediaClock = std::make_unique<MediaClock>(sim->clock);
+  m_mediaService = std::make_unique<simhome::MediaService>(&sim->service(), m_media.get(), m_mediaClock.get());
+  m_mediaServer = std::make_unique<simcore::HttpServer>(m_mediaService.get());
+  ASSERT_TRUE(m_mediaServer->listen()) << "the media server cannot listen: " << m_mediaServer->errorString().toStdString();
+  sim->service().setMediaAddress(QStringLiteral("127.0.0.1"), m_mediaServer->port());
+  configuration.playbackPort = m_mediaServer->port();
+  // Made once per media folder; the first run of a machine waits for ffmpeg here.
+  if (m_media->available()) {
+    EXPECT_TRUE(m_media->waitIdle(180000)) << "ffmpeg did not finish the camera video";
+  }
+}
+
+void ScreenTest::stopMedia() {
+  if (m_mediaServer) m_mediaServer->close();
+  m_mediaServer.reset();
+  m_mediaService.reset();
+  if (sim) sim->service().setMediaLibrary(nullptr);
+  m_media.reset();
+  m_mediaClock.reset();
+}
+
+quint16 ScreenTest::mediaPort() const { return m_mediaServer ? m_mediaServer->port() : 0; }
 
 int ScreenTest::alertCount() const { return int(app->window()->alerts().size()); }
 

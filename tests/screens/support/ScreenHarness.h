@@ -15,6 +15,9 @@
 #include "app/ShellTestSupport.h"
 #include "simulator/SimHarness.h"
 
+#include "home/MediaLibrary.h"
+#include "home/MediaService.h"
+
 #include "app/TavroBoxAppAppDelegate.h"
 #include "foundation/ManualClock.h"
 #include "support/TempDir.h"
@@ -34,17 +37,27 @@ class ScreenTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // Who signs in: "demo" unless a fixture says otherwise (the user "vide" has an empty home).
+  virtual QString userName() const { return QStringLiteral("demo"); }
+  virtual QString password() const { return QStringLiteral("demo"); }
+
+  // What opening a screen waits for: everything idle, or only the network (a screen that keeps
+  // its overlay up while a timer of the manual clock runs).
+  enum class Until { Idle, NetworkIdle };
+
   // Chooses the menu entry of `screenName` and waits until the new screen has its answers.
-  ui::Screen* openScreen(const char* screenName);
+  ui::Screen* openScreen(const char* screenName, Until until = Until::Idle);
   template <class S>
-  S* open(const char* screenName) {
-    auto* screen = dynamic_cast<S*>(openScreen(screenName));
+  S* open(const char* screenName, Until until = Until::Idle) {
+    auto* screen = dynamic_cast<S*>(openScreen(screenName, until));
     EXPECT_NE(screen, nullptr) << screenName << " did not open";
     return screen;
   }
 
   // Waits until no request is out, the progress overlay is hidden and screens popped are gone.
   bool waitIdle(int timeoutMs = 10000);
+  // Waits until no request is out.
+  bool waitNetworkIdle(int timeoutMs = 10000);
   // Advances the app's clock (the simulated home's own clock is `sim->clock`).
   void advance(double seconds);
 
@@ -62,10 +75,26 @@ class ScreenTest : public ::testing::Test {
   // The gateway goes off line (600 for commands) or comes back.
   void gatewayOffline(bool offline);
 
+  // Set in a fixture's constructor to have the cameras' video too: SetUp then serves the live
+  // and recording streams (HLS made with ffmpeg, kept in the shared media folder across runs) on a
+  // free loopback port, sends the app's live video there and gives the app that port as its
+  // RestPlaybackPort. The streams slide in real time, whatever the simulated home's clock says.
+  bool serveMedia = false;
+  simhome::MediaLibrary* media() const { return m_media.get(); }
+  quint16 mediaPort() const;
+
   tbtest::TempDir folder;
   std::unique_ptr<simtest::SimHarness> sim;
   std::unique_ptr<TavroBoxAppAppDelegate> app;
   foundation::ManualClock& clock = shelltest::processClock();
+
+ private:
+  void startMedia(foundation::Configuration& configuration);
+  void stopMedia();
+  std::unique_ptr<simhome::Clock> m_mediaClock;
+  std::unique_ptr<simhome::MediaLibrary> m_media;
+  std::unique_ptr<simhome::MediaService> m_mediaService;
+  std::unique_ptr<simcore::HttpServer> m_mediaServer;
 };
 
 }  // namespace screentest

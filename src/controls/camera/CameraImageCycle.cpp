@@ -1,0 +1,58 @@
+#include "controls/camera/CameraImageCycle.h"
+
+#include "backend/BEServiceCamera.h"
+#include "backend/BESessionManager.h"
+
+namespace controls {
+
+CameraImageCycle::CameraImageCycle(ImageHandler onImage) : m_onImage(std::move(onImage)) {}
+
+void CameraImageCycle::setCameras(const QStringList& serials) {
+  m_serials = serials;
+  if (m_last >= m_serials.size()) m_last = int(m_serials.size()) - 1;
+  if (m_serials.isEmpty()) stop();
+}
+
+void CameraImageCycle::start() {
+  if (m_state != State::Idle || m_serials.isEmpty()) return;
+  m_state = State::OpeningSession;
+  // The first turn asks for camera 0, as soon as the session is open: a screen that opens shows
+  // a picture at once rather than 5 s later.
+  m_last = int(m_serials.size()) - 1;
+  m_calls.call([] { BEServiceCamera::getInstance().putStartImageSessionWithId(QStringLiteral("0")); },
+               [this] { fetchNext(); }, [this] { m_state = State::Idle; });
+}
+
+void CameraImageCycle::stop() {
+  m_state = State::Idle;
+  m_timer.invalidate();
+  m_calls.cancelAll();
+}
+
+void CameraImageCycle::scheduleNext() {
+  m_state = State::Waiting;
+  m_timer.start(kIntervalSeconds, false, [this](foundation::Timer&) { fetchNext(); });
+}
+
+void CameraImageCycle::fetchNext() {
+  if (m_serials.isEmpty()) {
+    m_state = State::Idle;
+    return;
+  }
+  const int index = m_last + 1 >= m_serials.size() ? 0 : m_last + 1;
+  m_last = index;
+  const QString serial = m_serials.at(index);
+  m_state = State::Fetching;
+  // A camera without a picture yet answers 404, which leaves the stored image alone: cleared
+  // first, so that the previous camera's picture never lands on this camera's page.
+  BESessionManager::getInstance().setImageData(std::nullopt);
+  m_calls.call([serial] { BEServiceCamera::getInstance().getImageWithId(serial); },
+               [this, index, serial] {
+                 const auto& data = BESessionManager::getInstance().imageData();
+                 scheduleNext();
+                 if (data && !data->isEmpty() && m_onImage) m_onImage(index, serial, *data);
+               },
+               [this] { m_state = State::Idle; });
+}
+
+}  // namespace controls

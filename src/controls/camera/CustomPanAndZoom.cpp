@@ -1,0 +1,100 @@
+#include "controls/camera/CustomPanAndZoom.h"
+
+#include "ui/Button.h"
+#include "ui/Views.h"
+
+namespace {
+
+struct Placement {
+  QRect created, portrait, landscape;
+};
+
+// Portrait places the buttons as at creation, 44 points lower: the panel then starts under the
+// navigation bar's height of the player; landscape spreads them over the whole 480 x 300 picture.
+const Placement kLeft{{10, 100, 45, 50}, {10, 144, 45, 50}, {10, 125, 45, 50}};
+const Placement kRight{{265, 100, 45, 50}, {265, 144, 45, 50}, {425, 125, 45, 50}};
+const Placement kUp{{135, 10, 50, 45}, {135, 54, 50, 45}, {215, 10, 50, 45}};
+const Placement kDown{{135, 195, 50, 45}, {135, 239, 50, 45}, {215, 245, 50, 45}};
+const Placement kReset{{130, 95, 60, 60}, {130, 139, 60, 60}, {210, 120, 60, 60}};
+const Placement kRecord{{270, 15, 35, 35}, {270, 59, 35, 35}, {430, 15, 35, 35}};
+const Placement kClose{{270, 200, 35, 35}, {270, 244, 35, 35}, {430, 250, 35, 35}};
+const Placement kStop{{15, 200, 35, 35}, {15, 244, 35, 35}, {15, 250, 35, 35}};
+
+}  // namespace
+
+CustomPanAndZoom::CustomPanAndZoom(const QRect& frame, QWidget* parent) : QWidget(parent) {
+  setGeometry(frame);
+  setAttribute(Qt::WA_TranslucentBackground);
+  // Touches between the buttons reach the player's touch area below.
+  ui::setUserInteractionEnabled(this, true);
+
+  struct PanSpec {
+    PanIndex index;
+    const Placement* place;
+    const char* notification;
+    const char* picture;
+  };
+  const PanSpec specs[] = {
+      {Left, &kLeft, kVideoPanLeft, "camera_buttonPanLeft"},
+      {Right, &kRight, kVideoPanRight, "camera_buttonPanRight"},
+      {Up, &kUp, kVideoPanUp, "camera_buttonPanTop"},
+      {Down, &kDown, kVideoPanDown, "camera_buttonPanBottom"},
+      {Reset, &kReset, kVideoPanReset, "camera_buttonPanCenter"},
+  };
+  for (const PanSpec& spec : specs) {
+    PanButton& pan = m_pan[spec.index];
+    pan.notification = spec.notification;
+    pan.picture = QString::fromLatin1(spec.picture) + QStringLiteral(".png");
+    pan.pressedPicture = QString::fromLatin1(spec.picture) + QStringLiteral("Clicked.png");
+    pan.button = makeButton(spec.place->created, pan.picture);
+    connect(pan.button, &ui::Control::touchDown, this, [this, &pan] { pressPan(pan); });
+  }
+
+  auto post = [](const char* name) { foundation::NotificationCenter::defaultCenter().post(name); };
+  m_rec = makeButton(kRecord.created, QStringLiteral("camera_buttonLaunchRecording.png"));
+  connect(m_rec, &ui::Control::touchDown, this, [post] { post(kVideoRec); });
+  m_close = makeButton(kClose.created, QStringLiteral("camera_buttonClosePanel.png"));
+  connect(m_close, &ui::Control::touchDown, this, [post] { post(kHideVideoMenu); });
+  m_stop = makeButton(kStop.created, QStringLiteral("camera_stopBtnVideo.png"));
+  connect(m_stop, &ui::Control::touchDown, this, [post] { post(kVideoMenuSendStop); });
+
+  m_observations.add(kHidePan, [this](const foundation::Notification&) { setPanVisible(false); });
+  m_observations.add(kShowPan, [this](const foundation::Notification&) { setPanVisible(true); });
+  m_observations.add(kHideRec, [this](const foundation::Notification&) { m_rec->hide(); });
+  m_observations.add(kShowRec, [this](const foundation::Notification&) { m_rec->show(); });
+}
+
+CustomPanAndZoom::~CustomPanAndZoom() = default;
+
+ui::Button* CustomPanAndZoom::makeButton(const QRect& frame, const QString& picture) {
+  auto* button = new ui::Button(frame, this);
+  button->setImageName(picture);
+  // The pan buttons show a picture of their own while pressed; the others need no dimming either.
+  button->setAdjustsImageWhenHighlighted(false);
+  return button;
+}
+
+void CustomPanAndZoom::pressPan(PanButton& pan) {
+  pan.button->setImageName(pan.pressedPicture);
+  foundation::NotificationCenter::defaultCenter().post(pan.notification);
+  // A press during the pressed time keeps the picture until 1.5 s after the last press.
+  pan.restore.start(kPressedSeconds, false, [&pan](foundation::Timer&) { pan.button->setImageName(pan.picture); });
+}
+
+void CustomPanAndZoom::setPanVisible(bool visible) {
+  for (PanButton& pan : m_pan) pan.button->setVisible(visible);
+}
+
+void CustomPanAndZoom::willRotateToInterfaceOrientationDuration(ui::Orientation orientation, double) {
+  const bool landscape = ui::isLandscape(orientation);
+  setGeometry(landscape ? kLandscapeFrame : kPortraitFrame);
+  auto place = [landscape](ui::Button* b, const Placement& p) { b->setGeometry(landscape ? p.landscape : p.portrait); };
+  place(panLeft(), kLeft);
+  place(panRight(), kRight);
+  place(panUp(), kUp);
+  place(panDown(), kDown);
+  place(panReset(), kReset);
+  place(m_rec, kRecord);
+  place(m_close, kClose);
+  place(m_stop, kStop);
+}

@@ -1,0 +1,126 @@
+// The video player's end of stream and its 120 s limit, and the recordings list's rows and play
+// buttons.
+#include "SupervisionTestSupport.h"
+
+#include "backend/records/VideoRecords.h"
+#include "controls/camera/CustomPanAndZoom.h"
+#include "foundation/Strings.h"
+#include "screens/supervision/CustomMoviePlayerViewController.h"
+#include "screens/supervision/MyRecTableViewController.h"
+#include "screens/supervision/SupervisionNotifications.h"
+#include "ui/Button.h"
+#include "ui/Label.h"
+#include "ui/Views.h"
+
+namespace supervisiontest {
+namespace {
+
+using PlayerTest = SupervisionTest;
+
+const std::vector<std::string> kFailedStream{kShowOverlay, kHideOverlay, VideoPlayerStopNotif};
+
+TEST_F(PlayerTest, EachStreamGetsItsFull120SecondsAndTheMenuStopEndsItTheSameWay) {
+  BESessionManager::getInstance().setVideoURL(QStringLiteral("http://127.0.0.1:%1/live.m3u8").arg(silent.port()));
+  CustomMoviePlayerViewController player;
+  Heard heard{kShowOverlay, VideoPlayerStartNotif, kHideOverlay, VideoPlayerStopNotif};
+  player.startMovieBuffering();
+  advance(100);
+  player.startMovieBuffering();  // the next stream, 100 s later
+  advance(30);
+  EXPECT_TRUE(player.isStarted()) << "the first stream's stop must not end the second one";
+  advance(89);
+  EXPECT_TRUE(player.isStarted());
+  advance(1);
+  EXPECT_FALSE(player.isStarted());
+  EXPECT_EQ(heard.events, (std::vector<std::string>{kShowOverlay, kShowOverlay, kHideOverlay, VideoPlayerStopNotif}));
+
+  heard.events.clear();
+  player.startMovieBuffering();
+  foundation::NotificationCenter::defaultCenter().post(kVideoMenuSendStop);
+  EXPECT_FALSE(player.isStarted());
+  EXPECT_EQ(heard.events, kFailedStream);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return sent("PUT", "/video/stop").size() == 2; })) << "each end closes the session";
+}
+
+TEST_F(PlayerTest, AStreamThatCannotBeLoadedEndsWithoutEverPlaying) {
+  quint16 closed = 0;
+  {
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    closed = probe.serverPort();
+  }
+  BESessionManager::getInstance().setVideoURL(QStringLiteral("http://127.0.0.1:%1/live.m3u8").arg(closed));
+  CustomMoviePlayerViewController player;
+  Heard heard{kShowOverlay, VideoPlayerStartNotif, kHideOverlay, VideoPlayerStopNotif};
+  player.startMovieBuffering();
+  ASSERT_TRUE(tbtest::waitUntil([&] { return !player.isStarted(); }, 20000));
+  EXPECT_EQ(heard.events, kFailedStream);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return sent("PUT", "/video/stop").size() == 1; }));
+}
+
+// The list alone, filled from the session store.
+class RecordingsListTest : public ::testing::Test {
+ protected:
+  static std::shared_ptr<VOVideoRec> rec(const char* id, const char* type, const char* sensor = nullptr) {
+    auto r = std::make_shared<VOVideoRec>();
+    r->identifier = id;
+    r->type = type;
+    r->date = "08/12/2026 03:25:47";
+    if (sensor) r->sensorName = sensor;
+    return r;
+  }
+  void show(backend::RecordList<VOVideoRec> recs) {
+    BESessionManager::getInstance().setRecs(std::move(recs));
+    list.tableView()->resize(320, 300);
+    list.refreshData();
+  }
+  QString line(int row, int tag) {
+    return ui::viewWithTag<ui::Label>(list.tableView()->cellForRowAtIndexPath({0, row}), tag)->text();
+  }
+  void tapPlay(int row) {
+    list.runPlayBack(ui::viewWithTag<ui::Button>(list.tableView()->cellForRowAtIndexPath({0, row}), MyRecTableViewController::kPlayButtonTag));
+  }
+  void TearDown() override { BESessionManager::getInstance().setRecs({}); }
+
+  MyRecTableViewController list;
+};
+
+TEST_F(RecordingsListTest, RowsSayWhatStartedTheRecordingAndReusedRowsForgetTheSensor) {
+  show({rec("1", "1", "Porte d'entrée"), rec("2", "0")});
+  EXPECT_EQ(line(0, MyRecTableViewController::kFirstLineTag), foundation::localized("Recording on alert"));
+  EXPECT_EQ(line(0, MyRecTableViewController::kSensorTag), foundation::localized("Recording Triggered by") + " Porte d'entrée");
+  EXPECT_EQ(line(1, MyRecTableViewController::kFirstLineTag), foundation::localized("Recording on demand"));
+  EXPECT_EQ(line(1, MyRecTableViewController::kDateTag), "08/12/2026 03:25:47");
+  EXPECT_EQ(line(1, MyRecTableViewController::kSensorTag), "");
+  show({rec("2", "0"), rec("1", "1", "Porte d'entrée")});
+  EXPECT_EQ(line(0, MyRecTableViewController::kSensorTag), "");
+
+  show({});
+  ASSERT_EQ(list.tableView()->numberOfRowsInSection(0), 1);
+  auto* empty = list.tableView()->cellForRowAtIndexPath({0, 0})->findChild<ui::Label*>();
+  ASSERT_NE(empty, nullptr);
+  EXPECT_EQ(empty->text(), foundation::localized("You do not have records."));
+}
+
+TEST_F(RecordingsListTest, APlayButtonSelectsTheFirstRecordingWithItsIdentifierAsWritten) {
+  show({rec("7", "0"), rec("007", "1", "Baie"), rec("A-12", "0"), rec("A-12", "1", "Double")});
+  Heard heard{kNewSelectedPlaybackForPlayer};
+  struct Case {
+    int row;
+    int selected;
+  };
+  for (const Case c : {Case{1, 1}, Case{0, 0}, Case{2, 2}, Case{3, 2}}) {
+    heard.events.clear();
+    tapPlay(c.row);
+    EXPECT_EQ(list.selectedRec(), list.recs()[size_t(c.selected)]) << "row " << c.row;
+    EXPECT_EQ(heard.events.size(), 1u) << "one announcement per press";
+  }
+  // A press the list can no longer match selects nothing (the screen then says so).
+  auto* play = ui::viewWithTag<ui::Button>(list.tableView()->cellForRowAtIndexPath({0, 0}), MyRecTableViewController::kPlayButtonTag);
+  play->setProperty(MyRecTableViewController::kRecordingIdentifierProperty, "gone");
+  list.runPlayBack(play);
+  EXPECT_EQ(list.selectedRec(), nullptr);
+}
+
+}  // namespace
+}  // namespace supervisiontest
