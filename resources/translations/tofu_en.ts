@@ -59,5 +59,9 @@
         <source>kTradTrustLoginRefused</source>
         <translation>Server certificate refused</translation>
     </message>
+    <message>
+        <source>kTradTrustLoginUnknown</source>
+        <translation>Unknown server certificate</translation>
+    </message>
 </context>
 </TS>

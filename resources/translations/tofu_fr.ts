@@ -59,5 +59,9 @@
         <source>kTradTrustLoginRefused</source>
         <translation>Certificat du serveur refusé</translation>
     </message>
+    <message>
+        <source>kTradTrustLoginUnknown</source>
+        <translation>Certificat du serveur inconnu</translation>
+    </message>
 </context>
 </TS>

@@ -216,6 +216,12 @@ void LoginViewController::signInAgain() {
   whenSignInEnds([this] { performLogin(); });
 }
 
+void LoginViewController::certificateInQuestion() {
+  whenSignInEnds([this] {
+    if (!m_signingIn) setStatus(foundation::localized("kTradTrustLoginUnknown"), kStatusError);
+  });
+}
+
 void LoginViewController::certificateRefused() {
   whenSignInEnds([this] {
     if (!m_signingIn) setStatus(foundation::localized("kTradTrustLoginRefused"), kStatusError);

@@ -51,8 +51,9 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   // After the user trusted the server's certificate: signs in again with the fields as they are,
   // once the sign-in that met the certificate has ended.
   void signInAgain();
-  // After the user refused the server's certificate (or was told it is not the expected one): the
-  // status line says so, once the sign-in that met it has ended.
+  // The status line says that the server's certificate is put to the user, or that it was refused
+  // (by the user, or as not the expected one), once the sign-in that met it has ended.
+  void certificateInQuestion();
   void certificateRefused();
 
  protected:

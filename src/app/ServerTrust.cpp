@@ -35,8 +35,8 @@ QString details(const QSslCertificate& certificate) {
 
 }  // namespace
 
-ServerTrust::ServerTrust(ui::Window* window, std::function<void()> onTrusted, std::function<void()> onRefused)
-    : m_window(window), m_onTrusted(std::move(onTrusted)), m_onRefused(std::move(onRefused)) {
+ServerTrust::ServerTrust(ui::Window* window, std::function<void(Outcome)> listener)
+    : m_window(window), m_listener(std::move(listener)) {
   m_observation = foundation::NotificationCenter::defaultCenter().addObserver(
       rest::RestServerCertificateRefusedNotification, [this](const foundation::Notification& notification) {
         if (const auto* refusal = notification.info<rest::CertificateRefusal>(rest::RestServerCertificateRefusalKey))
@@ -87,14 +87,14 @@ void ServerTrust::ask(const rest::CertificateRefusal& refusal) {
   alert->setButtonHandler([this, refusal](ui::AlertView*, int index) {
     if (index == kTrustButton) {
       backend::CertificatePins::pin(refusal.server, refusal.certificate);
-      if (m_onTrusted) m_onTrusted();
-    } else if (m_onRefused) {
+    } else {
       qCInfo(lcApp).noquote() << "The certificate of" << refusal.server << "was not trusted";
-      m_onRefused();
     }
+    if (m_listener) m_listener(index == kTrustButton ? Outcome::Trusted : Outcome::Refused);
   });
   m_question = alert;
   alert->show(m_window);
+  if (m_listener) m_listener(Outcome::Asking);
 }
 
 void ServerTrust::warn(const rest::CertificateRefusal& refusal) {
@@ -102,12 +102,10 @@ void ServerTrust::warn(const rest::CertificateRefusal& refusal) {
   if (m_warning && m_warningDigest == digest) return;
   auto* alert = new ui::AlertView(foundation::localized("kTradTrustChangedTitle"), warningMessage(refusal), nullptr,
                                   foundation::localized("kTradAlertBtnOk"));
-  alert->setButtonHandler([this](ui::AlertView*, int) {
-    if (m_onRefused) m_onRefused();
-  });
   m_warning = alert;
   m_warningDigest = digest;
   alert->show(m_window);
+  if (m_listener) m_listener(Outcome::Refused);
 }
 
 }  // namespace app

@@ -22,9 +22,13 @@ namespace app {
 
 class ServerTrust {
  public:
-  // `onTrusted` hears an accepted certificate (the sign-in may go again), `onRefused` the user's
-  // refusal and the end of a warning.
-  ServerTrust(ui::Window* window, std::function<void()> onTrusted, std::function<void()> onRefused);
+  enum class Outcome {
+    Asking,   // the question is on show
+    Trusted,  // the user trusted the certificate: the sign-in may go again
+    Refused,  // the user refused it, or it is not the expected one
+  };
+  // `listener` hears each outcome as it comes.
+  ServerTrust(ui::Window* window, std::function<void(Outcome)> listener);
   ~ServerTrust();
 
   // What a refusal of the REST layer calls for: the question for an unknown certificate, the
@@ -50,8 +54,7 @@ class ServerTrust {
   void warn(const rest::CertificateRefusal& refusal);
 
   ui::Window* m_window;
-  std::function<void()> m_onTrusted;
-  std::function<void()> m_onRefused;
+  std::function<void(Outcome)> m_listener;
   QPointer<ui::AlertView> m_question;
   QPointer<ui::AlertView> m_warning;
   QByteArray m_warningDigest;

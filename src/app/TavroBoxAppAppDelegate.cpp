@@ -99,14 +99,15 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
 
   // A certificate nothing vouches for is put to the user; the sign-in goes again once trusted.
   auto loginScreen = [this] { return loginPopupIsOpen() ? qobject_cast<LoginViewController*>(m_popupController.get()) : nullptr; };
-  m_serverTrust = std::make_unique<app::ServerTrust>(
-      m_window.get(),
-      [loginScreen] {
-        if (LoginViewController* login = loginScreen()) login->signInAgain();
-      },
-      [loginScreen] {
-        if (LoginViewController* login = loginScreen()) login->certificateRefused();
-      });
+  m_serverTrust = std::make_unique<app::ServerTrust>(m_window.get(), [loginScreen](app::ServerTrust::Outcome outcome) {
+    LoginViewController* login = loginScreen();
+    if (!login) return;
+    switch (outcome) {
+      case app::ServerTrust::Outcome::Asking: login->certificateInQuestion(); break;
+      case app::ServerTrust::Outcome::Trusted: login->signInAgain(); break;
+      case app::ServerTrust::Outcome::Refused: login->certificateRefused(); break;
+    }
+  });
 
   // 5.
   m_window->setStatusBarHidden(false);
