@@ -86,7 +86,7 @@ void ServerTrust::ask(const rest::CertificateRefusal& refusal) {
   alert->addButtonWithTitle(foundation::localized("kTradTrustAccept"));
   alert->setButtonHandler([this, refusal](ui::AlertView*, int index) {
     if (index == kTrustButton) {
-      backend::CertificatePins::pin(refusal.server, refusal.certificate);
+      backend::CertificatePins::pin(refusal.server, refusal.certificate.digest(QCryptographicHash::Sha256));
     } else {
       qCInfo(lcApp).noquote() << "The certificate of" << refusal.server << "was not trusted";
     }

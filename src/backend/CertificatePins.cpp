@@ -4,7 +4,6 @@
 #include "foundation/Preferences.h"
 #include "rest/network/TlsTrust.h"
 
-#include <QCryptographicHash>
 #include <QStringList>
 
 namespace backend {
@@ -40,9 +39,9 @@ QHash<QString, QByteArray> CertificatePins::stored() {
 
 void CertificatePins::load() { rest::setPinnedCertificates(stored()); }
 
-void CertificatePins::pin(const QString& server, const QSslCertificate& certificate) {
-  if (server.isEmpty() || certificate.isNull()) return;
-  const QByteArray digest = certificate.digest(QCryptographicHash::Sha256);
+void CertificatePins::pin(const QString& server, const QByteArray& digest) {
+  // A key with a space or a digest of another size could not be read back.
+  if (server.isEmpty() || server.contains(QLatin1Char(' ')) || digest.size() != 32) return;
   rest::pinCertificate(server, digest);
   QHash<QString, QByteArray> pins = stored();
   pins.insert(server, digest);

@@ -3,7 +3,6 @@
 // to the REST layer, which from then on expects exactly that certificate of the server.
 #include <QByteArray>
 #include <QHash>
-#include <QSslCertificate>
 #include <QString>
 
 namespace backend {
@@ -17,8 +16,9 @@ class CertificatePins {
   static QHash<QString, QByteArray> stored();
   // Makes the stored pins the REST layer's.
   static void load();
-  // Pins `certificate` for `server` ("host:port") in the REST layer and in the preferences.
-  static void pin(const QString& server, const QSslCertificate& certificate);
+  // Pins the certificate of SHA-256 `digest` for `server` ("host:port") in the REST layer and in
+  // the preferences, beside the other servers' pins.
+  static void pin(const QString& server, const QByteArray& digest);
 };
 
 }  // namespace backend
