@@ -36,7 +36,6 @@ class TlsTest : public tbtest::NetworkTest {
     int errorCode = 0;
     std::optional<CertificateRefusal> refusal;
     qsizetype requestsReceived = 0;
-    QString server;
   };
   Attempt attempt(const tbtest::TestCertificate& presented, const tbtest::TestCertificate* pinnedTo,
                   const TlsTrustSettings& settings = {}) {
@@ -44,8 +43,8 @@ class TlsTest : public tbtest::NetworkTest {
     tbtest::TestServer server(tbtest::TestServer::Mode::Tls, &presented);
     server.script().setFallback(HttpResponse::json(200, "{}"));
     Attempt result;
-    result.server = serverKey(server.url());
-    setPinnedCertificates(pinnedTo ? QHash<QString, QByteArray>{{result.server, sha256(*pinnedTo)}} : QHash<QString, QByteArray>{});
+    setPinnedCertificates(pinnedTo ? QHash<QString, QByteArray>{{serverKey(server.url()), sha256(*pinnedTo)}}
+                                   : QHash<QString, QByteArray>{});
     foundation::Observation refusals = foundation::NotificationCenter::defaultCenter().addObserver(
         RestServerCertificateRefusedNotification, [&](const foundation::Notification& n) {
           if (auto* refusal = n.info<CertificateRefusal>(RestServerCertificateRefusalKey)) result.refusal = *refusal;
@@ -133,33 +132,6 @@ TEST_F(TlsTest, SharedClientsSwitchCoversEveryClient) {
   auto request = other->getDelegate("/y", &delegate);
   expectOneCompletion(delegate, request);
   EXPECT_EQ(delegate.statusCode, 200);
-}
-
-TEST_F(TlsTest, APinnedServerMustShowItsCertificateAndARefusalSendsNothing) {
-  const tbtest::TestCertificate& mine = tbtest::testCertificate();
-  const tbtest::TestCertificate& other = tbtest::otherTestCertificate();
-  const struct {
-    const char* what;
-    const tbtest::TestCertificate& presented;
-    const tbtest::TestCertificate* pinnedTo;
-    std::optional<CertificateVerdict> refusal;
-  } cases[] = {
-      {"pinned, the same certificate", mine, &mine, std::nullopt},
-      {"pinned, another certificate", other, &mine, CertificateVerdict::NotExpected},
-      {"first use", mine, nullptr, CertificateVerdict::Unknown},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const Attempt a = attempt(c.presented, c.pinnedTo);
-    EXPECT_EQ(a.answered, !c.refusal);
-    ASSERT_EQ(a.refusal.has_value(), c.refusal.has_value());
-    if (!c.refusal) continue;
-    EXPECT_EQ(a.errorCode, kRestTLSFailure);
-    EXPECT_EQ(a.requestsReceived, 0) << "the handshake fails before the request is written";
-    EXPECT_EQ(a.refusal->verdict, *c.refusal);
-    EXPECT_EQ(a.refusal->server, a.server);
-    EXPECT_EQ(a.refusal->certificate, c.presented.identity.certificate);
-  }
 }
 
 TEST_F(TlsTest, AServerPinnedToAnotherCertificateIsRefusedEvenWhenThePlatformTrustsIt) {
