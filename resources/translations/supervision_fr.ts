@@ -5,7 +5,7 @@
     <name>TavroBox</name>
     <message>
         <source>No added camera</source>
-        <translation>Aucune caméra installée</translation>
+        <translation>Aucune caméra ajoutée</translation>
     </message>
     <message>
         <source>RECORDINGS</source>

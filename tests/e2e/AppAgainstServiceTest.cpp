@@ -119,8 +119,14 @@ TEST_F(AppAgainstServiceTest, TheTourSignsInOverTlsAndSavesTheLoginTheMenuAndAnA
 
   const Outcome run = runApp({"--config", config, "--tour", folder.file(QStringLiteral("tour"))});
   ASSERT_EQ(run.exitCode, 0) << run.out.toStdString() << run.err.toStdString();
-  // Not a warning either, up to the very end (closing the TLS connection at exit once warned).
-  EXPECT_EQ(run.err, QString());
+  // Not a warning either, up to the very end (closing the TLS connection at exit once warned). Qt's
+  // video output says twice, on the offscreen platform only, that it draws without a GPU.
+  QStringList errors = run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  errors.removeIf([](const QString& line) {
+    return line.endsWith(QLatin1String("No RHI backend. Using CPU conversion.")) ||
+           line.endsWith(QLatin1String("This plugin does not support propagateSizeHints()"));
+  });
+  EXPECT_EQ(errors, QStringList());
   EXPECT_TRUE(run.out.contains(QStringLiteral("signed in as \"demo\""))) << run.out.toStdString();
   EXPECT_TRUE(run.out.contains(QStringLiteral("resident memory after sign-in"))) << run.out.toStdString();
   for (const char* name : {"01-login.png", "02-menu.png", "03-alert.png"}) {

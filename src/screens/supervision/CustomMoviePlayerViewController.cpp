@@ -11,7 +11,7 @@
 #include <QUrl>
 
 namespace {
-Q_LOGGING_CATEGORY(lcPlayer, "screens.supervision.player")
+Q_LOGGING_CATEGORY(lcPlayer, "screens.supervision.player", QtWarningMsg)
 }
 
 CustomMoviePlayerViewController::CustomMoviePlayerViewController(QObject* parent) : ui::Screen(parent) {}
