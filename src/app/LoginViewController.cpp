@@ -202,3 +202,34 @@ void LoginViewController::hideKeyboard() {
   m_keyboardField = nullptr;
   m_postPassword->resignFirstResponder();
 }
+
+void LoginViewController::whenSignInEnds(std::function<void()> then) {
+  auto later = [this, then = std::move(then)] {
+    m_signInEnd.clear();
+    // Not inside the failure's delivery, which the login service is still making.
+    QMetaObject::invokeMethod(this, then, Qt::QueuedConnection);
+  };
+  if (!m_signingIn) {
+    later();
+    return;
+  }
+  m_signInEnd.clear();
+  m_signInEnd.add(kErrorLoginPostLogin, [later](const foundation::Notification&) { later(); });
+  m_signInEnd.add(kSuccessLoginPostLogin, [this](const foundation::Notification&) { m_signInEnd.clear(); });
+}
+
+void LoginViewController::signInAgain() {
+  whenSignInEnds([this] { performLogin(); });
+}
+
+void LoginViewController::certificateInQuestion() {
+  whenSignInEnds([this] {
+    if (!m_signingIn) setStatus(foundation::localized("kTradTrustLoginUnknown"), kStatusError);
+  });
+}
+
+void LoginViewController::certificateRefused() {
+  whenSignInEnds([this] {
+    if (!m_signingIn) setStatus(foundation::localized("kTradTrustLoginRefused"), kStatusError);
+  });
+}

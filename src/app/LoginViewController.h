@@ -12,6 +12,8 @@
 
 #include <QPointer>
 
+#include <functional>
+
 namespace ui {
 class Button;
 class Label;
@@ -46,6 +48,14 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
 
   void viewDidAppear(bool animated) override;
 
+  // After the user trusted the server's certificate: signs in again with the fields as they are,
+  // once the sign-in that met the certificate has ended.
+  void signInAgain();
+  // The status line says that the server's certificate is put to the user, or that it was refused
+  // (by the user, or as not the expected one), once the sign-in that met it has ended.
+  void certificateInQuestion();
+  void certificateRefused();
+
  protected:
   void loadView() override;
   void viewDidLoad() override;
@@ -54,6 +64,8 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   void giveKeyboardTo(controls::TextField* field);
   void setStatus(const QString& text, const QColor& color);
   static void forgetCredentials();
+  // Runs `then` on a later turn of the loop once no sign-in is under way.
+  void whenSignInEnds(std::function<void()> then);
 
   controls::TextField* m_postUserName = nullptr;
   controls::TextField* m_postPassword = nullptr;
@@ -67,4 +79,5 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   QPointer<controls::TextField> m_keyboardField;
   foundation::Observations m_observations;
   bool m_signingIn = false;
+  foundation::Observations m_signInEnd;
 };

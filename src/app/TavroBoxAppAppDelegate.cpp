@@ -5,6 +5,7 @@
 #include "app/LiveState.h"
 #include "app/LoginViewController.h"
 #include "app/RootViewController.h"
+#include "app/ServerTrust.h"
 #include "app/StatusBarActivity.h"
 #include "controls/Tools.h"
 
@@ -43,6 +44,7 @@ TavroBoxAppAppDelegate::TavroBoxAppAppDelegate(QObject* parent) : QObject(parent
 TavroBoxAppAppDelegate::~TavroBoxAppAppDelegate() {
   m_loginTimer.invalidate();
   m_observations.clear();
+  m_serverTrust.reset();
   // Popups first, released ones still waiting for deletion included: they tell their window when
   // they go, which must still be whole then.
   if (m_window) {
@@ -94,6 +96,18 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
                                                  [](const QString& message) {
                                                    Tools::alertWithMessageAndTitleAndCancelButton(message, QString(), foundation::localized("kTradAlertBtnOk"));
                                                  });
+
+  // A certificate nothing vouches for is put to the user; the sign-in goes again once trusted.
+  auto loginScreen = [this] { return loginPopupIsOpen() ? qobject_cast<LoginViewController*>(m_popupController.get()) : nullptr; };
+  m_serverTrust = std::make_unique<app::ServerTrust>(m_window.get(), [loginScreen](app::ServerTrust::Outcome outcome) {
+    LoginViewController* login = loginScreen();
+    if (!login) return;
+    switch (outcome) {
+      case app::ServerTrust::Outcome::Asking: login->certificateInQuestion(); break;
+      case app::ServerTrust::Outcome::Trusted: login->signInAgain(); break;
+      case app::ServerTrust::Outcome::Refused: login->certificateRefused(); break;
+    }
+  });
 
   // 5.
   m_window->setStatusBarHidden(false);

@@ -26,6 +26,7 @@ class Window;
 
 namespace app {
 class LiveState;
+class ServerTrust;
 class StatusBarActivity;
 }
 
@@ -52,6 +53,7 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   ui::PopupWindow* popupWindow() const { return m_popupWindow; }
   ui::ProgressHUD* progressHUD() const { return m_hud; }
   app::LiveState* liveState() const { return m_liveState.get(); }
+  app::ServerTrust* serverTrust() const { return m_serverTrust.get(); }
   bool releasedPopup() const { return m_releasedPopup; }
   bool isLogOut() const { return m_isLogOut; }
 
@@ -98,6 +100,7 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   QPointer<ui::ProgressHUD> m_hud;
   std::unique_ptr<app::StatusBarActivity> m_activity;
   std::unique_ptr<app::LiveState> m_liveState;
+  std::unique_ptr<app::ServerTrust> m_serverTrust;
   bool m_popupFading = false;
   bool m_releasedPopup = false;
   bool m_isLogOut = false;

@@ -6,6 +6,7 @@
 #include "app/RightVerticalNav.h"
 #include "app/RootViewController.h"
 #include "app/ScreenCatalog.h"
+#include "app/ServerTrust.h"
 #include "app/TavroBoxAppAppDelegate.h"
 #include "controls/TourStates.h"
 #include "controls/gallery/ControlsGalleryScreen.h"
@@ -14,6 +15,7 @@
 #include "backend/ServiceReachability.h"
 #include "foundation/NotificationCenter.h"
 #include "rest/network/NetworkActivity.h"
+#include "rest/network/TlsTrust.h"
 #include <QWidget>  // before the toolkit headers that guard widgets they only declare
 #include "ui/AlertView.h"
 #include "ui/NavigationController.h"
@@ -163,6 +165,7 @@ int Tour::run() {
   ok &= save(QStringLiteral("offline"));
   backend::ServiceReachability::getInstance().markReachable();
 
+  ok &= visitServerTrust();
   ok &= visitScreens();
   ok &= visitControlsGallery();
 
@@ -174,6 +177,27 @@ int Tour::run() {
   m_out << "tour: " << m_written.size() << " pictures in " << m_folder << "\n";
   m_out.flush();
   return ok ? 0 : 1;
+}
+
+bool Tour::visitServerTrust() {
+  const QSslCertificate certificate = rest::tlsTrustSettings().trustedCertificates.value(0);
+  if (certificate.isNull()) {
+    m_out << "tour: no certificate configured, so the questions about certificates are not shown\n";
+    return true;
+  }
+  const QString server = rest::serverKey(QUrl(m_configuration.restServer));
+  bool ok = true;
+  const std::pair<rest::CertificateVerdict, const char*> steps[] = {{rest::CertificateVerdict::Unknown, "trust"},
+                                                                      {rest::CertificateVerdict::NotExpected, "trust-changed"}};
+  for (const auto& [verdict, name] : steps) {
+    m_app.serverTrust()->present({server, certificate, verdict});
+    pump(kSettleMs);
+    ok &= save(QString::fromLatin1(name));
+    // Gone without an answer: nothing is pinned.
+    for (ui::AlertView* alert : m_app.window()->alerts()) alert->dismissWithClickedButtonIndex(0, false);
+    pump(50);
+  }
+  return ok;
 }
 
 bool Tour::visitScreens() {

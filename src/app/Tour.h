@@ -32,6 +32,9 @@ class Tour {
   bool save(const QString& name);
   bool waitFor(const std::function<bool()>& condition, int timeoutMs);
   bool visitScreens();
+  // The question about a certificate nothing vouches for and the warning about an unexpected one,
+  // shown with the configured certificate.
+  bool visitServerTrust();
   // One picture per page of the controls gallery and per further state of the page.
   bool visitControlsGallery();
 

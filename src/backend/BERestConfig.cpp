@@ -1,6 +1,7 @@
 #include "backend/BERestConfig.h"
 
 #include "backend/BESessionManager.h"
+#include "backend/CertificatePins.h"
 #include "backend/records/SendRecords.h"
 #include "foundation/Digest.h"
 #include "foundation/Logging.h"
@@ -45,6 +46,9 @@ void BERestConfig::initRestLayer(const foundation::Configuration& configuration)
   serialization();
   m_restManager->router().routeClassToResourcePathForMethod(SOAuth::staticClass(), "/auth",
                                                              rest::RestRequestMethodPOST);
+
+  // Servers whose certificate the user accepted in an earlier run.
+  backend::CertificatePins::load();
 }
 
 QString BERestConfig::getSessionPathFor(const QString& path) {

@@ -21,6 +21,7 @@ namespace {
 constexpr int kWidth = 284;
 constexpr int kPadding = 16;
 constexpr int kButtonHeight = 43;
+constexpr int kButtonGap = 8;
 
 // The alert's card, drawn from its stretchable picture.
 class AlertPanel final : public QWidget {
@@ -53,6 +54,22 @@ int textHeight(const QFont& font, const QString& text, int width) {
 AlertView::AlertView(const QString& title, const QString& message, AlertViewDelegate* delegate,
                      const QString& cancelButtonTitle, QObject* parent)
     : QObject(parent), m_title(title), m_message(message), m_buttonTitle(cancelButtonTitle), m_delegate(delegate) {}
+
+int AlertView::addButtonWithTitle(const QString& title) {
+  if (m_shown) return -1;
+  m_otherButtonTitles << title;
+  return numberOfButtons() - 1;
+}
+
+QString AlertView::buttonTitleAtIndex(int index) const {
+  if (index == 0) return m_buttonTitle;
+  return m_otherButtonTitles.value(index - 1);
+}
+
+Button* AlertView::buttonAtIndex(int index) const {
+  if (index == 0) return m_button;
+  return m_otherButtons.value(index - 1, nullptr);
+}
 
 AlertView::~AlertView() {
   if (auto* layer = qobject_cast<detail::AlertLayer*>(parent())) layer->remove(this);
@@ -89,17 +106,27 @@ void AlertView::buildPanel(QWidget* layer) {
   if (messageHeight > 0) y += messageHeight;
   y += 14;
 
-  m_button = new Button(QRect(12, y, kWidth - 24, kButtonHeight), panel);
-  m_button->setBackgroundImage(Images::named(QStringLiteral("ui_alert_button.png")).withCapInsets(QMargins(12, 12, 12, 12)));
-  m_button->setBackgroundImage(
-      Images::named(QStringLiteral("ui_alert_button_pressed.png")).withCapInsets(QMargins(12, 12, 12, 12)),
-      Control::Highlighted);
-  m_button->setTitle(m_buttonTitle);
-  m_button->setTitleFont(Fonts::font(QStringLiteral("Valdo-Bold"), 17));
-  m_button->setTitleColor(Qt::white);
-  m_button->setTitleShadowColor(QColor(0, 0, 0, 110), QPoint(0, -1));
-  connect(m_button, &Control::touchUpInside, this, [this] { clickButtonAtIndex(cancelButtonIndex()); });
-  y += kButtonHeight + 12;
+  // The cancel button first (on the left of a pair), then the others.
+  const int count = numberOfButtons();
+  const int rowWidth = kWidth - 24;
+  const int pairWidth = (rowWidth - kButtonGap) / 2;
+  for (int index = 0; index < count; ++index) {
+    QRect frame(12, y, rowWidth, kButtonHeight);
+    if (count == 2) frame = QRect(12 + index * (pairWidth + kButtonGap), y, pairWidth, kButtonHeight);
+    auto* button = new Button(frame, panel);
+    button->setBackgroundImage(Images::named(QStringLiteral("ui_alert_button.png")).withCapInsets(QMargins(12, 12, 12, 12)));
+    button->setBackgroundImage(
+        Images::named(QStringLiteral("ui_alert_button_pressed.png")).withCapInsets(QMargins(12, 12, 12, 12)),
+        Control::Highlighted);
+    button->setTitle(buttonTitleAtIndex(index));
+    button->setTitleFont(Fonts::font(QStringLiteral("Valdo-Bold"), count == 2 ? 16 : 17));
+    button->setTitleColor(Qt::white);
+    button->setTitleShadowColor(QColor(0, 0, 0, 110), QPoint(0, -1));
+    connect(button, &Control::touchUpInside, this, [this, index] { clickButtonAtIndex(index); });
+    if (index == 0) m_button = button;
+    else m_otherButtons << button;
+    if (count != 2 || index == count - 1) y += kButtonHeight + (index == count - 1 ? 12 : 8);
+  }
   panel->resize(kWidth, y);
 }
 

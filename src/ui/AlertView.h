@@ -1,13 +1,15 @@
 #pragma once
-// A modal alert with a title, a message and one button, drawn inside the phone window (never a
-// native dialog). Several may be shown at once: they stack, the newest on top, and each press of
+// A modal alert with a title, a message and a button (or a few: the cancel button first, at
+// index 0, on the left), drawn inside the phone window (never a native dialog). Several may be shown at once: they stack, the newest on top, and each press of
 // the top alert's button uncovers the one below. A press tells the delegate (and the handler, if
 // one is set) which button was pressed, then the alert goes away and deletes itself.
 //
 // Typical use: (new ui::AlertView(title, message, delegate, buttonTitle))->show();
 #include <QObject>
 #include <QPointer>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -37,8 +39,12 @@ class AlertView : public QObject {
   QString title() const { return m_title; }
   QString message() const { return m_message; }
   QString cancelButtonTitle() const { return m_buttonTitle; }
-  int numberOfButtons() const { return 1; }
+  int numberOfButtons() const { return 1 + int(m_otherButtonTitles.size()); }
   int cancelButtonIndex() const { return 0; }
+  // A button after the cancel button (two share a row; more go one per row); returns its index.
+  // Only before show().
+  int addButtonWithTitle(const QString& title);
+  QString buttonTitleAtIndex(int index) const;
 
   void setDelegate(AlertViewDelegate* delegate) { m_delegate = delegate; }
   AlertViewDelegate* delegate() const { return m_delegate; }
@@ -59,7 +65,8 @@ class AlertView : public QObject {
 
   // The drawn alert and its parts (nullptr before show).
   QWidget* panel() const { return m_panel; }
-  Button* button() const { return m_button; }
+  Button* button() const { return m_button; }  // the cancel button
+  Button* buttonAtIndex(int index) const;
   Label* titleLabel() const { return m_titleLabel; }
   Label* messageLabel() const { return m_messageLabel; }
 
@@ -72,6 +79,8 @@ class AlertView : public QObject {
   QString m_title;
   QString m_message;
   QString m_buttonTitle;
+  QStringList m_otherButtonTitles;
+  QList<Button*> m_otherButtons;
   AlertViewDelegate* m_delegate = nullptr;
   std::function<void(AlertView*, int)> m_handler;
   QPointer<QWidget> m_panel;

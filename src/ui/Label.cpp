@@ -53,26 +53,42 @@ void Label::paintEvent(QPaintEvent*) {
   const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
 
   // Lay the text out on at most m_lines lines (0: as many as the frame holds), eliding the last.
+  // A line break in the text starts a new line (a single-line label shows it as a space).
   const int maxLines = m_lines > 0 ? m_lines : std::max(1, int(area.height() / metrics.lineSpacing()));
   QStringList lines;
   const QString content = text();
-  QTextLayout layout(content, font());
+  const QStringList paragraphs = m_lines == 1 ? QStringList{content} : content.split(QLatin1Char('\n'));
   QTextOption option;
   option.setWrapMode(m_lines == 1 ? QTextOption::NoWrap : QTextOption::WrapAtWordBoundaryOrAnywhere);
-  layout.setTextOption(option);
-  layout.beginLayout();
-  for (;;) {
-    QTextLine line = layout.createLine();
-    if (!line.isValid()) break;
-    line.setLineWidth(area.width());
-    if (lines.size() + 1 == maxLines) {
-      const QString rest = content.mid(line.textStart()).simplified();
+  bool full = false;
+  for (qsizetype p = 0; p < paragraphs.size() && !full; ++p) {
+    const QString& paragraph = paragraphs[p];
+    // Whatever does not fit any more, as one elided line.
+    auto elideFrom = [&](qsizetype start) {
+      const QString rest = (QStringList{paragraph.mid(start)} + paragraphs.mid(p + 1)).join(QLatin1Char(' ')).simplified();
       lines << metrics.elidedText(rest, Qt::ElideRight, area.width());
-      break;
+      full = true;
+    };
+    if (paragraph.isEmpty()) {
+      if (lines.size() + 1 == maxLines) elideFrom(0);
+      else lines << QString();
+      continue;
     }
-    lines << content.mid(line.textStart(), line.textLength()).trimmed();
+    QTextLayout layout(paragraph, font());
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (;;) {
+      QTextLine line = layout.createLine();
+      if (!line.isValid()) break;
+      line.setLineWidth(area.width());
+      if (lines.size() + 1 == maxLines) {
+        elideFrom(line.textStart());
+        break;
+      }
+      lines << paragraph.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
   }
-  layout.endLayout();
 
   const double blockHeight = lines.size() * metrics.lineSpacing();
   double y = area.top() + (area.height() - blockHeight) / 2.0;

@@ -3,6 +3,7 @@
 // and the routes the services register.
 #include "backend/BERestConfig.h"
 #include "backend/BackendReset.h"
+#include "backend/CertificatePins.h"
 #include "backend/BEServiceCamera.h"
 #include "backend/BEServiceDashboard.h"
 #include "backend/BEServiceDevice.h"
@@ -20,6 +21,10 @@
 #include "rest/mapping/RestObjectManager.h"
 #include "rest/mapping/RestObjectMapper.h"
 #include "rest/mapping/RestObjectSerializer.h"
+#include "rest/network/TlsTrust.h"
+#include "foundation/Preferences.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -272,6 +277,27 @@ TEST_F(RestConfigTest, ServicesRouteTheirRecordsAndMayBeCreatedAgain) {
     ASSERT_TRUE(path.ok()) << c.record->objectClass().name();
     EXPECT_EQ(*path, c.path) << c.record->objectClass().name();
   }
+}
+
+TEST(CertificatePinsTest, StoredPinsReachTheRestLayerAtSetUpAndANewPinKeepsTheOthers) {
+  QTemporaryDir folder;
+  foundation::Preferences::setStandard(std::make_unique<foundation::Preferences>(folder.filePath("tavrobox.prefs")));
+  const QByteArray a(32, '\xaa'), c(32, '\x0c');
+  const QString stored = QStringLiteral("a.example:443=%1 unreadable b.example:1=12:34").arg(QString::fromLatin1(a.toHex()));
+  foundation::Preferences::standard().setString(QString::fromLatin1(backend::kPinnedCertificatesPref), stored);
+  backend::resetAllSingletons();
+  BERestConfig::getInstance().initRestLayer(foundation::Configuration::builtInDefault());
+  EXPECT_EQ(rest::pinnedCertificate("a.example:443"), a);
+  EXPECT_TRUE(rest::pinnedCertificate("b.example:1").isEmpty());
+
+  backend::CertificatePins::pin(QStringLiteral("[::1]:8470"), c);
+  EXPECT_EQ(rest::pinnedCertificate("[::1]:8470"), c);
+  const QHash<QString, QByteArray> expected{{"a.example:443", a}, {"[::1]:8470", c}};
+  EXPECT_EQ(backend::CertificatePins::stored(), expected);
+
+  backend::resetAllSingletons();
+  rest::setPinnedCertificates({});
+  foundation::Preferences::setStandard(nullptr);
 }
 
 }  // namespace

@@ -118,3 +118,23 @@ TEST(AlertWithoutWindow, IsNotShownAndDoesNotCrash) {
   EXPECT_FALSE(alert.isVisible());
   alert.clickButtonAtIndex(0);
 }
+
+TEST_F(AlertViewTest, ASecondButtonSitsBesideTheCancelButtonAndTheReturnKeyNeverPressesIt) {
+  for (const bool byKey : {true, false}) {
+    SCOPED_TRACE(byKey ? "return key" : "tap on the second button");
+    auto* alert = new ui::AlertView(QStringLiteral("Trust?"), QStringLiteral("fingerprint"), &presses, QStringLiteral("Refuse"));
+    EXPECT_EQ(alert->addButtonWithTitle(QStringLiteral("Trust")), 1);
+    alert->show(&window);
+    EXPECT_EQ(alert->addButtonWithTitle(QStringLiteral("Late")), -1) << "the buttons are laid out when shown";
+    ASSERT_EQ(alert->numberOfButtons(), 2);
+    ui::Button* cancel = alert->buttonAtIndex(0);
+    ui::Button* trust = alert->buttonAtIndex(1);
+    EXPECT_EQ(trust->currentTitle(), QStringLiteral("Trust"));
+    EXPECT_EQ(cancel->geometry().top(), trust->geometry().top());
+    EXPECT_LT(cancel->geometry().right(), trust->geometry().left());
+    if (byKey) QTest::keyClick(alert->panel()->parentWidget(), Qt::Key_Return);
+    else uitest::tap(trust);
+    EXPECT_EQ(presses.calls.back(), std::make_pair(QStringLiteral("fingerprint"), byKey ? 0 : 1));
+    EXPECT_TRUE(window.alerts().isEmpty());
+  }
+}

@@ -15,6 +15,9 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
 #include "rest/mapping/ObjectDump.h"
+#include "rest/network/TlsTrust.h"
+
+#include <QCryptographicHash>
 
 #include <QEventLoop>
 
@@ -158,10 +161,24 @@ int run(const Options& options, QTextStream& out, QTextStream& err) {
                     [&] { BEServiceLogin::getInstance().postLoginWithPassword(options.user, options.password); },
                     kSuccessLoginPostLogin, kErrorLoginPostLogin,
                     [] { return dumpOne(BESessionManager::getInstance().auth()); }};
+  // A certificate nobody vouches for is trusted in the app or named in the configuration; here it
+  // is only shown, so that it can be checked and named.
+  std::optional<rest::CertificateRefusal> refusal;
+  foundation::Observation refusals = foundation::NotificationCenter::defaultCenter().addObserver(
+      rest::RestServerCertificateRefusedNotification, [&refusal](const foundation::Notification& notification) {
+        if (const auto* r = notification.info<rest::CertificateRefusal>(rest::RestServerCertificateRefusalKey)) refusal = *r;
+      });
   if (!runStep(signIn, options.timeoutSeconds, out)) {
+    if (refusal && !refusal->certificate.isNull())
+      err << "The certificate of " << refusal->server << " was refused"
+          << (refusal->verdict == rest::CertificateVerdict::NotExpected ? " (not the one expected of this server)" : "")
+          << "; its SHA-256 fingerprint is "
+          << QString::fromLatin1(refusal->certificate.digest(QCryptographicHash::Sha256).toHex(':').toUpper())
+          << " (RestTrustedFingerprints accepts it).\n";
     err << "Sign-in failed; nothing else was read.\n";
     return 2;
   }
+  refusals.reset();
 
   int failures = 0;
   for (const QString& read : options.reads)

@@ -311,6 +311,7 @@ void RestRequest::startTransfer() {
   m_abortCode = 0;
   m_bytesSent = 0;
   m_authenticationAttempts = 0;
+  connect(reply, &QNetworkReply::encrypted, this, &RestRequest::onEncrypted);
   connect(reply, &QNetworkReply::metaDataChanged, this, &RestRequest::onMetaData);
   connect(reply, &QNetworkReply::readyRead, this, &RestRequest::onReadyRead);
   connect(reply, &QNetworkReply::finished, this, &RestRequest::onFinished);
@@ -438,16 +439,30 @@ void RestRequest::onRedirected(const QUrl& target) {
 
 void RestRequest::onSslErrors(const QList<QSslError>& errors) {
   if (!m_reply) return;
+  if (admitServerCertificate(errors)) m_reply->ignoreSslErrors(errors);
+}
+
+void RestRequest::onEncrypted() {
+  // A certificate the platform validated must still be the one a pinned server is known by. The
+  // handshake is over and nothing has been written yet.
+  if (m_reply && !admitServerCertificate({}))
+    abortTransfer(kRestTLSFailure, QStringLiteral("The server's certificate is not the one it is known by (%1)").arg(serverKey(m_url)));
+}
+
+bool RestRequest::admitServerCertificate(const QList<QSslError>& errors) {
   const auto shared = RestClient::sharedClient();
   const bool useExceptions = shared && shared->disableCertificateValidation();
-  const QSslCertificate peer = m_reply->sslConfiguration().peerCertificate();
-  if (tls::mayIgnoreErrors(errors, peer, useExceptions)) {
-    m_reply->ignoreSslErrors(errors);
-    return;
-  }
+  const QList<QSslCertificate> chain = m_reply->sslConfiguration().peerCertificateChain();
+  const QString server = serverKey(m_url);
+  const CertificateVerdict verdict = tls::judgeServer(server, errors, chain, useExceptions);
+  if (verdict == CertificateVerdict::Trusted) return true;
   QStringList texts;
+  if (verdict == CertificateVerdict::NotExpected) texts << QStringLiteral("not the certificate expected of this server");
   for (const QSslError& error : errors) texts << error.errorString();
-  qCWarning(lcRestNetwork).noquote() << "Server certificate refused for" << m_url.host() << ":" << texts.join(QStringLiteral("; "));
+  qCWarning(lcRestNetwork).noquote() << "Server certificate refused for" << server << ":" << texts.join(QStringLiteral("; "));
+  postNotification(RestServerCertificateRefusedNotification,
+                   {{RestServerCertificateRefusalKey, CertificateRefusal{server, chain.value(0), verdict}}});
+  return false;
 }
 
 void RestRequest::onFinished() {

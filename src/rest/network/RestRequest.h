@@ -223,6 +223,10 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   void touch();
   void watchTransfer();
   void unwatchTransfer();
+  // Whether the server's certificate may be used; a refusal is logged and announced
+  // (RestServerCertificateRefusedNotification) before the handshake fails.
+  bool admitServerCertificate(const QList<QSslError>& errors);
+  void onEncrypted();
   void onMetaData();
   void onReadyRead();
   void onFinished();

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QMutex>
 
+#include <algorithm>
 #include <optional>
 
 namespace rest {
@@ -17,6 +18,7 @@ TlsTrustSettings g_settings;
 // preparation.
 std::optional<QSslConfiguration> g_plainConfiguration;
 std::optional<QSslConfiguration> g_exceptionsConfiguration;
+QHash<QString, QByteArray> g_pins;
 }  // namespace
 
 QByteArray parseFingerprint(const QString& text) {
@@ -68,6 +70,30 @@ TlsTrustSettings tlsTrustSettings() {
   return g_settings;
 }
 
+QString serverKey(const QUrl& url) {
+  const QString host = url.host().toLower();
+  if (host.isEmpty()) return QString();
+  const QString scheme = url.scheme().toLower();
+  const int port = url.port(scheme == QLatin1String("https") ? 443 : scheme == QLatin1String("http") ? 80 : -1);
+  const QString shownHost = host.contains(':') ? QStringLiteral("[%1]").arg(host) : host;
+  return port < 0 ? shownHost : QStringLiteral("%1:%2").arg(shownHost).arg(port);
+}
+
+void setPinnedCertificates(const QHash<QString, QByteArray>& pins) {
+  QMutexLocker lock(&g_mutex);
+  g_pins = pins;
+}
+
+void pinCertificate(const QString& server, const QByteArray& digest) {
+  QMutexLocker lock(&g_mutex);
+  g_pins.insert(server, digest);
+}
+
+QByteArray pinnedCertificate(const QString& server) {
+  QMutexLocker lock(&g_mutex);
+  return g_pins.value(server);
+}
+
 namespace tls {
 
 QSslConfiguration configurationForRequest(bool useExceptions) {
@@ -80,17 +106,45 @@ QSslConfiguration configurationForRequest(bool useExceptions) {
   return *made;
 }
 
-bool mayIgnoreErrors(const QList<QSslError>& errors, const QSslCertificate& peer, bool useExceptions) {
-  if (!useExceptions || errors.isEmpty()) return false;
-  const TlsTrustSettings settings = tlsTrustSettings();
-  if (settings.insecure) return true;
-  if (peer.isNull()) return false;
+CertificateVerdict judge(const TlsTrustSettings& settings, const QByteArray& pin, const QList<QSslError>& errors,
+                         const QList<QSslCertificate>& chain, bool useExceptions) {
+  using V = CertificateVerdict;
+  // Without exceptions in force the platform's validation alone decides.
+  if (!useExceptions) return errors.isEmpty() ? V::Trusted : V::Refused;
+  if (settings.insecure) return V::Trusted;
+  if (chain.isEmpty() || chain.first().isNull()) return errors.isEmpty() ? V::Trusted : V::Refused;
+
+  const QSslCertificate& peer = chain.first();
   const QByteArray digest = peer.digest(QCryptographicHash::Sha256);
-  if (!settings.trustedFingerprints.contains(digest)) return false;
-  // The pinned certificate itself is vouched for; errors about any other certificate are not.
-  for (const QSslError& error : errors)
-    if (!error.certificate().isNull() && error.certificate() != peer) return false;
-  return true;
+  // An exact certificate is vouched for by whoever names it, but not the rest of its chain, and
+  // never a certificate its issuer has withdrawn.
+  const bool liftable = std::all_of(errors.begin(), errors.end(), [&](const QSslError& error) {
+    return (error.certificate().isNull() || error.certificate() == peer) &&
+           error.error() != QSslError::CertificateBlacklisted && error.error() != QSslError::CertificateRevoked;
+  });
+
+  if (settings.trustedFingerprints.contains(digest)) return liftable ? V::Trusted : V::Refused;
+  const bool configuredInChain = std::any_of(chain.begin(), chain.end(), [&](const QSslCertificate& certificate) {
+    return settings.trustedCertificates.contains(certificate);
+  });
+  // A configured certificate the platform still complains about (another name, expired) is not
+  // a stranger to ask about: the configuration itself is wrong.
+  if (configuredInChain) return errors.isEmpty() ? V::Trusted : V::Refused;
+
+  if (!pin.isEmpty()) {
+    if (digest != pin) return V::NotExpected;
+    return liftable ? V::Trusted : V::Refused;
+  }
+  if (errors.isEmpty()) return V::Trusted;
+  if (!liftable) return V::Refused;
+  // A deployment that names its certificates has said which ones to accept.
+  if (!settings.trustedCertificates.isEmpty() || !settings.trustedFingerprints.isEmpty()) return V::NotExpected;
+  return V::Unknown;
+}
+
+CertificateVerdict judgeServer(const QString& server, const QList<QSslError>& errors, const QList<QSslCertificate>& chain,
+                               bool useExceptions) {
+  return judge(tlsTrustSettings(), pinnedCertificate(server), errors, chain, useExceptions);
 }
 
 }  // namespace tls
