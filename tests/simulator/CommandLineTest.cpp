@@ -29,7 +29,7 @@ TEST(CommandLine, DefaultsMeetTheAppsBuiltInConfiguration) {
   // of the shared temporary folder.
   for (const QString& folder : {c->certDir, c->mediaDir}) {
     EXPECT_TRUE(folder.startsWith(simhome::privateFolder() + "/")) << folder.toStdString();
-    EXPECT_FALSE(folder.startsWith(QDir::tempPath() + "/tavrobox")) << folder.toStdString();
+    EXPECT_FALSE(folder.startsWith(QDir::tempPath() + "/tavrobox-cloudsim")) << folder.toStdString();
   }
 }
 
