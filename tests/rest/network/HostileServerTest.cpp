@@ -76,7 +76,9 @@ TEST_F(HostileServerTest, EndlessChunkedBodyFailsWithBoundedMemory) {
   (void)measured;
   (void)before;  // the address sanitizer keeps freed blocks for a while: the resident size says little
 #else
-  if (measured && before > 0) EXPECT_LT(peakResidentBytes() - before, 100LL << 20) << "sent " << sent.load();
+  if (measured && before > 0) {
+    EXPECT_LT(peakResidentBytes() - before, 100LL << 20) << "sent " << sent.load();
+  }
 #endif
 }
 

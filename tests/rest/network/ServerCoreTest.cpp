@@ -116,7 +116,9 @@ TEST(RequestParser, ResumesWhereItStopped) {
   for (qsizetype at = 0; at < request.size(); at += 100) {
     buffer += request.mid(at, 100);
     result = parser.parse(buffer);
-    if (at + 100 < request.size()) ASSERT_EQ(result.status, ParseResult::Status::NeedMore) << at;
+    if (at + 100 < request.size()) {
+      ASSERT_EQ(result.status, ParseResult::Status::NeedMore) << at;
+    }
   }
   ASSERT_EQ(result.status, ParseResult::Status::Complete);
   EXPECT_EQ(result.request.body.size(), 1000 * 1024);
