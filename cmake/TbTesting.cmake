@@ -16,6 +16,9 @@ function(tb_add_test)
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} tb_test_support tb_warnings)
   endif()
   set(_env "")
+  if(TB_SANITIZE MATCHES "address")
+    set(_env ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/lsan.supp print_suppressions=0")
+  endif()
   if(TB_SANITIZE MATCHES "thread")
     # die_after_fork=0: tests start helper programs (openssl, the simulated service) through QProcess
     # from a multi-threaded process; TSan would otherwise stop the child before it executes them.
