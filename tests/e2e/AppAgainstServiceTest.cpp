@@ -65,6 +65,12 @@ class Service {
 
 class AppAgainstServiceTest : public ::testing::Test {
  protected:
+#if defined(__SANITIZE_THREAD__)
+  // The whole app, video included, runs many times slower under the thread sanitizer and its
+  // uninstrumented media libraries report there: the tour outlasts its bound. The app's threads
+  // are covered by the in-process tests; these runs of the program stay with the other builds.
+  void SetUp() override { GTEST_SKIP() << "the app run as a program is not checked under the thread sanitizer"; }
+#endif
   QString writeConfig(const QString& text) {
     const QString path = folder.file(QStringLiteral("tavrobox.conf"));
     QFile file(path);
