@@ -263,6 +263,7 @@ StartFigures measureStarts(const Options& options, const QString& configPath, co
   const QProcessEnvironment environment = childEnvironment(QDir(work).filePath(QStringLiteral("start-home")));
   std::vector<double> app, minimal;
   std::vector<double> appKb, minimalKb;
+  std::vector<double> appMain, minimalMain;  // what each program counts itself, from main()
   std::printf("start -> first frame, %d starts of each in turn:\n", options.starts);
   for (int round = 0; round < options.starts; ++round) {
     // Each goes first every other round, so neither always finds the other's pages warm.
@@ -275,6 +276,7 @@ StartFigures measureStarts(const Options& options, const QString& configPath, co
       (isApp ? app : minimal).push_back(*ms);
       const QByteArray& line = run.lines.front().second;
       (isApp ? appKb : minimalKb).push_back(line.mid(line.indexOf("resident") + 8).trimmed().split(' ').value(0).toDouble());
+      (isApp ? appMain : minimalMain).push_back(double(run.value("first frame:")));
     }
     std::printf("  round %2d: tavrobox %7.1f ms, minimal %7.1f ms\n", round + 1, app.empty() ? 0.0 : app.back(),
                 minimal.empty() ? 0.0 : minimal.back());
@@ -283,6 +285,7 @@ StartFigures measureStarts(const Options& options, const QString& configPath, co
   report.add("start -> login drawn (tavrobox)", "%.1f ms (min %.1f, max %.1f)", f.appMs, percentile(app, 0), percentile(app, 1));
   report.add("start -> first frame (minimal program)", "%.1f ms (min %.1f, max %.1f)", f.minimalMs, percentile(minimal, 0),
              percentile(minimal, 1));
+  report.add("  of which after main(): tavrobox / minimal", "%.0f ms / %.0f ms", median(appMain), median(minimalMain));
   report.add("resident at first frame: tavrobox / minimal", "%.1f MB / %.1f MB", f.appKb / 1024.0, f.minimalKb / 1024.0);
   return f;
 }
@@ -527,8 +530,8 @@ int main(int argc, char** argv) {
     report.goal("start->login / minimal start->first frame: %.2fx (goal <= %.1fx)", starts.appMs / starts.minimalMs, 1.5,
                 starts.appMs <= 1.5 * starts.minimalMs);
   if (cache.count("empty cache") && cache["empty cache"] > 0)
-    report.goal("start->dashboard, cache filled / empty cache: %.2fx (%.0f ms less)", cache["cache filled"] / cache["empty cache"],
-                cache["empty cache"] - cache["cache filled"]);
+    report.goal("start->dashboard, cache filled / empty cache: %.2fx (%+.0f ms)", cache["cache filled"] / cache["empty cache"],
+                cache["cache filled"] - cache["empty cache"]);
   if (!screens.worstScreen.isEmpty())
     report.goal("slowest screen, answer->drawn (" + screens.worstScreen.toStdString() + "): %.1f ms (goal <= %.0f ms)",
                 screens.worstAnswerToDrawn, 100, screens.worstAnswerToDrawn <= 100);
