@@ -12,6 +12,7 @@
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"
 #include "backend/BESessionManager.h"
+#include "backend/StoredAnswers.h"
 #include "foundation/Preferences.h"
 #include "foundation/SecretStore.h"
 #include "foundation/Strings.h"
@@ -117,8 +118,10 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
   m_window->setRootViewController(m_navigationController.get());
   m_window->makeKeyAndVisible();
 
-  // 7. The session store exists before the first request.
+  // 7. The session store exists before the first request, and what an earlier run stored is
+  // filed in it after each sign-in.
   BESessionManager::getInstance();
+  backend::StoredAnswers::getInstance();
 
   // 8.
   m_observations.add(kSuccessLoginPostLogin, [this](const foundation::Notification&) { onLoginSuccess(); });
