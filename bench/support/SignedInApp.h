@@ -75,12 +75,22 @@ class LocalService : public simcore::Dispatcher {
     m_insteadBody = std::move(body);
   }
 
+  // Added before every answer from now on: a network farther away than loopback.
+  void setLatency(int ms) {
+    std::lock_guard lock(m_mutex);
+    m_latencyMs = ms;
+  }
+
   simcore::HttpResponse dispatch(const simcore::HttpRequest& request) override {
+    int latencyMs = 0;
     {
       std::lock_guard lock(m_mutex);
       if (!m_insteadPath.isEmpty() && request.path.contains(m_insteadPath)) return simcore::HttpResponse::json(200, m_insteadBody);
+      latencyMs = m_latencyMs;
     }
-    return m_service->dispatch(request);
+    simcore::HttpResponse response = m_service->dispatch(request);
+    response.effect.delayBeforeHeadersMs += latencyMs;
+    return response;
   }
 
   ~LocalService() override {
@@ -94,6 +104,7 @@ class LocalService : public simcore::Dispatcher {
   std::mutex m_mutex;
   QByteArray m_insteadPath;
   QByteArray m_insteadBody;
+  int m_latencyMs = 0;
 };
 
 // Settings of a run: preferences (the password with them, as without a keychain) in `folder`,

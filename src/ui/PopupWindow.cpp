@@ -8,6 +8,10 @@ namespace ui {
 
 PopupWindow::PopupWindow(Window* host, WindowLevel level) : QWidget(host), m_host(host), m_level(level) {
   setObjectName(QStringLiteral("popupWindow"));
+  // It paints every pixel it covers (paintEvent), so what lies beneath is not painted at all
+  // while it shows: at start, the menu under the login costs nothing. While it fades, its opacity
+  // effect makes it see-through again.
+  setAttribute(Qt::WA_OpaquePaintEvent);
   hide();
   if (host) {
     setGeometry(host->applicationFrame());
