@@ -1,6 +1,7 @@
 // What assistive technology and the keyboard get from the toolkit and the shared controls, read
 // through QAccessible as a screen reader would.
 #include "controls/OnOffSwitch.h"
+#include "controls/camera/CustomPanAndZoom.h"
 #include "controls/playstop/CustomPlayStop.h"
 #include "controls/sliders/CustomSliderText.h"
 #include "controls/switches/CustomButton.h"
@@ -109,6 +110,8 @@ TEST_F(AccessibilityTest, EveryKindOfWidgetHasItsRoleNameAndValue) {
       {"picture", [&] { return new ui::ImageView(QStringLiteral("nav_bar.png"), page()); }, QAccessible::Graphic, "", ""},
       {"label", [&] { auto* l = new ui::Label(QRect(0, 0, 100, 20), page()); l->setText("Bonjour"); return l; },
        QAccessible::StaticText, "Bonjour", ""},
+      {"camera pan button", [&] { return (new CustomPanAndZoom(QRect(0, 0, 320, 260), page()))->panLeft(); },
+       QAccessible::Button, "Tourner la caméra à gauche", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -120,6 +123,9 @@ TEST_F(AccessibilityTest, EveryKindOfWidgetHasItsRoleNameAndValue) {
     EXPECT_EQ(iface->text(QAccessible::Name), c.name);
     EXPECT_EQ(iface->text(QAccessible::Value), c.value);
   }
+  // The video panel is all pictures: each of its buttons still says what it does.
+  auto* panel = new CustomPanAndZoom(QRect(0, 0, 320, 260), page());
+  for (ui::Button* button : panel->findChildren<ui::Button*>()) EXPECT_FALSE(ax(button)->text(QAccessible::Name).isEmpty());
 }
 
 // Space, Return and the assistive "toggle" all run the control's own touch: its handlers hear it
