@@ -1,5 +1,7 @@
 #include "app/LiveState.h"
 
+#include "ui/Accessibility.h"
+
 #include "backend/ServiceReachability.h"
 #include "controls/Refreshable.h"
 #include "foundation/Strings.h"
@@ -35,6 +37,8 @@ LiveState::LiveState(ui::NavigationController* navigation, double refreshInterva
   palette.setColor(QPalette::Window, kBannerBackground);
   m_banner->setPalette(palette);
   m_banner->hide();
+  // Read out when it comes: the user learns that commands will be refused.
+  ui::setAccessibleRole(m_banner, QAccessible::AlertMessage);
   host->installEventFilter(this);
 
   auto& reachability = backend::ServiceReachability::getInstance();
@@ -78,6 +82,10 @@ void LiveState::reachabilityChanged() {
   const bool wasShown = m_banner->isVisible();
   m_banner->setVisible(!reachable);
   layoutBanner();
+  if (!wasShown && !reachable && QAccessible::isActive()) {
+    QAccessibleEvent announced(m_banner, QAccessible::Alert);
+    QAccessible::updateAccessibility(&announced);
+  }
   if (reachable && wasShown) refreshTopScreen();  // what is on show may have changed meanwhile
 }
 
