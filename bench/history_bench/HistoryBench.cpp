@@ -9,6 +9,8 @@
 //     number of row cells alive.
 //
 // Usage: history_bench [--data FILE] [--openings N] [--step POINTS]
+#include "support/BenchSupport.h"
+
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"
 #include "backend/BESessionManager.h"
@@ -41,41 +43,9 @@
 
 namespace {
 
-long residentKb() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
-  return -1;
-}
-
-double percentile(std::vector<double> v, double p) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  const size_t i = std::min(v.size() - 1, size_t(p * double(v.size() - 1) + 0.5));
-  return v[i];
-}
-
-double mean(const std::vector<double>& v) {
-  double sum = 0;
-  for (double x : v) sum += x;
-  return v.empty() ? 0 : sum / double(v.size());
-}
-
-// Catches the window's updates after it was armed: the passes that draw what changed.
-class FirstFrame : public QObject {
- public:
-  bool armed = false;
-  bool drawn = false;
-  int updates = 0;
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::UpdateRequest) {
-      ++updates;
-      if (armed) drawn = true;
-    }
-    return false;
-  }
-};
+using benchsupport::mean;
+using benchsupport::percentile;
+using benchsupport::residentKb;
 
 struct Opening {
   double answerToStored = 0;  // ms: mapping on the worker, hand-over, filing
@@ -155,8 +125,7 @@ int main(int argc, char** argv) {
   window.resize(320, 416);
   window.show();
   std::unique_ptr<MyHistoryController> screen;
-  FirstFrame paint;
-  window.installEventFilter(&paint);
+  benchsupport::PaintPasses paint(&window);
   for (int round = 0; round < openings; ++round) {
     screen.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -164,7 +133,6 @@ int main(int argc, char** argv) {
     answerNs.reset();
     storedNs.reset();
     rebuiltNs.reset();
-    paint.armed = paint.drawn = false;
     Opening o;
     o.rssBeforeKb = residentKb();
     screen = std::make_unique<MyHistoryController>();
@@ -175,9 +143,9 @@ int main(int argc, char** argv) {
     view->setGeometry(window.rect());
     view->show();
     while (!rebuiltNs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    paint.armed = true;
-    // The update the filter saw is drawn by the time the loop returns.
-    while (!paint.drawn) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    // The next pass the filter sees is drawn by the time the loop returns.
+    const int passes = paint.count();
+    while (paint.count() == passes) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     const qint64 frameNs = clock.nsecsElapsed();
     if (!answerNs) {
       std::fprintf(stderr, "history_bench: the transport did not report the answer\n");
@@ -203,31 +171,17 @@ int main(int argc, char** argv) {
   // Scrolling the last screen from the first row to the last.
   MyHistoryTableView* list = screen->historyTableView();
   const int bottom = std::max(0, list->contentSize().height() - list->height());
-  std::vector<double> frames;
-  frames.reserve(size_t(bottom / step + 2));
   std::vector<std::pair<int, long>> rss{{0, residentKb()}};
   int maxCells = 0;
   int nextMark = 1;
-  QElapsedTimer frame;
-  // Each frame as the app has it: the offset moves, then one turn of the event loop delivers what
-  // the move posted and draws the window.
-  auto drawFrame = [&](int y) {
-    const int before = paint.updates;
-    list->setContentOffset(QPointF(0, y));
-    QCoreApplication::processEvents();
-    if (paint.updates == before) window.repaint();  // nothing was due: draw anyway
-  };
-  for (int y = 0;; y = std::min(bottom, y + step)) {
-    frame.start();
-    drawFrame(y);
-    frames.push_back(double(frame.nsecsElapsed()) / 1e6);
+  auto moveTo = [list](int y) { list->setContentOffset(QPointF(0, y)); };
+  const std::vector<double> frames = benchsupport::scrollFrames(&window, benchsupport::stepsTo(bottom, step), moveTo, [&](int y) {
     maxCells = std::max(maxCells, int(list->visibleCells().size()));
     if (bottom > 0 && y >= bottom * nextMark / 4) {
       rss.emplace_back(nextMark * 25, residentKb());
       ++nextMark;
     }
-    if (y == bottom) break;
-  }
+  });
   const int cellWidgets = int(list->contentView()->findChildren<ui::TableViewCell*>().size());
   std::printf("scrolling %d rows (%d points, %d-point steps): %zu frames, per frame mean %.2f ms, median %.2f ms, "
               "p99 %.2f ms, worst %.2f ms\n",
@@ -240,8 +194,7 @@ int main(int argc, char** argv) {
   std::printf("\n");
 
   // Back to the top: memory that keeps growing on a second pass over the same rows would be a leak.
-  for (int y = bottom; y > 0; y = std::max(0, y - step)) drawFrame(y);
-  drawFrame(0);
+  benchsupport::scrollFrames(&window, benchsupport::stepsTo(bottom, step), [&](int y) { moveTo(bottom - y); });
   std::printf("resident memory back at the top: %ld kB", residentKb());
 #ifdef __GLIBC__
   malloc_trim(0);  // what the allocator keeps for later is not in use

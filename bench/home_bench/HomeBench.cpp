@@ -9,28 +9,15 @@
 // take no time, as in the tour: a slide lasts what it lasts whatever the code does.
 //
 //   build/release/bench/home_bench/home_bench --benchmark_repetitions=5
-#include "app/LoginViewController.h"
-#include "app/TavroBoxAppAppDelegate.h"
-#include "backend/BENotifications.h"
+#include "support/SignedInApp.h"
+
 #include "backend/BESessionManager.h"
 #include "controls/AppNotifications.h"
 #include "controls/UISessionManager.h"
-#include "core/HttpServer.h"
-#include "foundation/Configuration.h"
-#include "foundation/NotificationCenter.h"
-#include "foundation/Preferences.h"
-#include "foundation/SecretStore.h"
-#include "foundation/Strings.h"
-#include "home/CloudService.h"
-#include "rest/network/NetworkActivity.h"
 #include "screens/home/MyHomeController.h"
-#include "ui/Animation.h"
-#include "ui/NavigationController.h"
-#include "ui/Window.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
-#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
@@ -50,9 +37,7 @@ namespace {
 
 struct World {
   QTemporaryDir folder;
-  simhome::SystemClock clock;
-  std::unique_ptr<simhome::CloudService> service;
-  std::unique_ptr<simcore::HttpServer> server;
+  benchsupport::LocalService service;
   std::unique_ptr<TavroBoxAppAppDelegate> app;
   QNetworkAccessManager nam;
   QString session;  // of a second client, for the bare GET
@@ -60,62 +45,24 @@ struct World {
 World* g_world = nullptr;
 std::map<std::string, std::vector<double>> g_ms;  // every measurement of each case
 
-bool spinUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  return true;
-}
+bool spinUntil(const std::function<bool()>& done) { return benchsupport::pumpUntil(done, 20000); }
 
 bool setUp() {
   auto* w = g_world;
-  QString error;
-  auto users = simhome::Users::loadFile(simhome::Users::builtInPath(), &error);
-  auto homes = users ? simhome::loadHomes(*users, QString(), 2013, w->clock.nowMs(), &error) : std::nullopt;
-  if (!homes) {
-    std::fprintf(stderr, "home_bench: simulated home: %s\n", qPrintable(error));
-    return false;
-  }
-  simhome::ServiceOptions options;
-  options.lifeIntervalMs = 0;
-  w->service = std::make_unique<simhome::CloudService>(options, std::move(*users), std::move(*homes), &w->clock);
-  w->server = std::make_unique<simcore::HttpServer>(w->service.get());
-  if (!w->server->listen()) return false;
-
-  foundation::Preferences::setStandard(std::make_unique<foundation::Preferences>(w->folder.filePath("tavrobox.prefs")));
-  foundation::SecretStore::setStandard(std::make_unique<foundation::PreferencesSecretStore>(foundation::Preferences::standard()));
-  foundation::loadStrings(QStringLiteral("fr"));
-  ui::Animation::setDurationScale(0);
-
-  foundation::Configuration configuration;
-  configuration.restServer = w->server->baseUrl().toString();
-  while (configuration.restServer.endsWith('/')) configuration.restServer.chop(1);
-  configuration.restType = options.restType;
-  configuration.restVersion = options.restVersion;
+  if (!w->service.start()) return false;
+  benchsupport::useBenchSettings(w->folder.path());
   w->app = std::make_unique<TavroBoxAppAppDelegate>();
-  w->app->applicationDidFinishLaunchingWithOptions(configuration);
+  w->app->applicationDidFinishLaunchingWithOptions(w->service.configuration());
   w->app->window()->show();
-
-  auto* login = qobject_cast<LoginViewController*>(w->app->popupController());
-  if (!login) return false;
-  bool signedIn = false;
-  foundation::Observations outcome;
-  outcome.add(kSuccessLoginPostLogin, [&](const foundation::Notification&) { signedIn = true; });
-  login->postUserName()->setText(QStringLiteral("demo"));
-  login->postPassword()->setText(QStringLiteral("demo"));
-  login->textFieldShouldReturn(login->postPassword());
-  if (!spinUntil([&] { return signedIn; }) || !spinUntil([&] { return w->app->releasedPopup(); })) {
+  if (!benchsupport::signIn(*w->app, QStringLiteral("demo"), QStringLiteral("demo"))) {
     std::fprintf(stderr, "home_bench: the sign-in to the simulated service did not complete\n");
     return false;
   }
 
   // A second client for the bare GET.
+  const QString base = w->service.server().baseUrl().toString() + w->service.service().basePath();
   const QByteArray digest = QCryptographicHash::hash("demo", QCryptographicHash::Sha1).toHex();
-  QNetworkRequest request(QUrl(w->server->baseUrl().toString() + w->service->basePath() + "/auth"));
+  QNetworkRequest request(QUrl(base + "/auth"));
   request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
   QNetworkReply* reply = w->nam.post(request, QJsonDocument(QJsonObject{{"login", "demo"}, {"password", QString::fromLatin1(digest)},
                                                                         {"ihm", "iphone"}}).toJson());
@@ -126,11 +73,7 @@ bool setUp() {
 }
 
 // Back to the menu, with nothing of the last visit still running.
-void backToMenu() {
-  g_world->app->navigationController()->popToRootViewControllerAnimated(false);
-  spinUntil([] { return rest::networkActivityCount() == 0; });
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void backToMenu() { benchsupport::backToMenu(*g_world->app); }
 
 MyHomeController* tapMyHome() {
   UISessionManager::getInstance().setSelectedNavItem(QStringLiteral("MyHomeController"));
@@ -173,7 +116,8 @@ void BM_MenuTapToDashboardDrawn(benchmark::State& state, bool stored) {
 }
 
 void BM_BareDashboardGet(benchmark::State& state) {
-  const QUrl url(g_world->server->baseUrl().toString() + g_world->service->basePath() + "/dashboard;jsessionid=" + g_world->session);
+  const QUrl url(g_world->service.server().baseUrl().toString() + g_world->service.service().basePath() + "/dashboard;jsessionid=" +
+                 g_world->session);
   for (auto _ : state) {
     QElapsedTimer timer;
     timer.start();
@@ -192,11 +136,7 @@ void BM_BareDashboardGet(benchmark::State& state) {
   }
 }
 
-double median(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
+using benchsupport::median;
 
 }  // namespace
 
@@ -227,6 +167,5 @@ int main(int argc, char** argv) {
       std::printf("  %-48s %8.2fx\n", name, median(g_ms[name]) / floor);
   }
   world.app.reset();
-  world.server->close();
   return 0;
 }

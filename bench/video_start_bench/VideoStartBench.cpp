@@ -5,8 +5,8 @@
 // player's own start until a frame shows.
 //
 //   video_start_bench [--rounds N] [--camera SERIAL] [--cloudsim PATH]
-#include "app/LoginViewController.h"
-#include "app/TavroBoxAppAppDelegate.h"
+#include "support/SignedInApp.h"
+
 #include "backend/BENotifications.h"
 #include "controls/AppNotifications.h"
 #include "controls/OnOffSwitch.h"
@@ -43,27 +43,14 @@
 
 namespace {
 
-bool pumpUntil(const std::function<bool()>& done, int ms) {
-  QDeadlineTimer deadline(ms);
-  while (!done()) {
-    if (deadline.hasExpired()) return done();
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QThread::usleep(200);
-  }
-  return true;
-}
+using benchsupport::median;
+using benchsupport::pumpUntil;
 
 struct Round {
   double answer = 0;   // tap -> video start answered
   double stream = 0;   // -> the player starts (the camera's playlist lists a segment)
   double frame = 0;    // -> first frame on show
 };
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : (v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2);
-}
 
 int fail(const char* what) {
   std::fprintf(stderr, "video_start_bench: %s\n", what);
@@ -102,29 +89,14 @@ int main(int argc, char** argv) {
   configuration.restType = ready.value("restType").toString();
   configuration.restVersion = ready.value("restVersion").toString();
   configuration.playbackPort = ready.value("playbackPort").toInt();
-  foundation::Preferences::setStandard(std::make_unique<foundation::Preferences>(work.filePath(QStringLiteral("prefs"))));
-  foundation::SecretStore::setStandard(std::make_unique<foundation::PreferencesSecretStore>(foundation::Preferences::standard()));
-  foundation::loadStrings(QStringLiteral("fr"));
-  ui::Animation::setDurationScale(0);
+  benchsupport::useBenchSettings(work.path());
 
   std::optional<TavroBoxAppAppDelegate> app(std::in_place);
   app->applicationDidFinishLaunchingWithOptions(configuration);
-  auto* login = qobject_cast<LoginViewController*>(app->popupController());
-  if (!login) return fail("no login screen");
-  bool signedIn = false;
-  foundation::Observations outcome;
-  outcome.add(kSuccessLoginPostLogin, [&](const foundation::Notification&) { signedIn = true; });
-  login->postUserName()->setText(QStringLiteral("demo"));
-  login->postPassword()->setText(QStringLiteral("demo"));
-  login->rememberState()->setOn(false);
-  login->textFieldShouldReturn(login->postPassword());
-  if (!pumpUntil([&] { return signedIn && app->releasedPopup(); }, 15000)) return fail("could not sign in as demo");
+  if (!benchsupport::signIn(*app, QStringLiteral("demo"), QStringLiteral("demo"))) return fail("could not sign in as demo");
 
   ui::NavigationController* navigation = app->navigationController();
-  auto idle = [&] {
-    ui::ProgressHUD* hud = app->progressHUD();
-    return rest::networkActivityCount() == 0 && !(hud && hud->isShowing()) && !navigation->isTransitioning();
-  };
+  auto idle = [&] { return benchsupport::settled(*app); };
   UISessionManager::getInstance().setSelectedNavItem(QStringLiteral("MySupervisionController"));
   foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
   if (!pumpUntil(idle, 15000)) return fail("the supervision screen did not load");
@@ -158,7 +130,7 @@ int main(int argc, char** argv) {
     }
     foundation::NotificationCenter::defaultCenter().post(kVideoMenuSendStop);
     if (!pumpUntil(idle, 10000)) return fail("the video did not stop");
-    pumpUntil([] { return false; }, 300);
+    benchsupport::pumpFor(300);
   }
   std::vector<double> total, answer, stream, frame;
   for (const Round& r : results) {
@@ -173,7 +145,7 @@ int main(int argc, char** argv) {
   std::printf("(the design waited a fixed %.0f s after the answer)\n", MySupervisionController::kPlayerStartMaxSeconds);
 
   navigation->popToRootViewControllerAnimated(false);
-  pumpUntil([] { return false; }, 200);
+  benchsupport::pumpFor(200);
   app.reset();
   sim.terminate();
   sim.waitForFinished(5000);

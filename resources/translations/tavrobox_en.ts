@@ -143,5 +143,21 @@
         <source>kTradAlertOffline</source>
         <translation>The service does not answer right now. The command was not sent; try again once the banner is gone.</translation>
     </message>
+    <message>
+        <source>kTradStoredBannerToday</source>
+        <translation>Data from %1 · updating…</translation>
+    </message>
+    <message>
+        <source>kTradStoredBanner</source>
+        <translation>Data from %1, %2 · updating…</translation>
+    </message>
+    <message>
+        <source>kTradStoredBannerDayFormat</source>
+        <translation>MMM d</translation>
+    </message>
+    <message>
+        <source>kTradStoredBannerUndated</source>
+        <translation>Stored data · updating…</translation>
+    </message>
 </context>
 </TS>

@@ -143,5 +143,21 @@
         <source>kTradAlertOffline</source>
         <translation>Le service ne répond pas pour le moment. La commande n’a pas été envoyée ; réessayez quand le bandeau aura disparu.</translation>
     </message>
+    <message>
+        <source>kTradStoredBannerToday</source>
+        <translation>Données de %1 · mise à jour…</translation>
+    </message>
+    <message>
+        <source>kTradStoredBanner</source>
+        <translation>Données du %1 à %2 · mise à jour…</translation>
+    </message>
+    <message>
+        <source>kTradStoredBannerDayFormat</source>
+        <translation>dd/MM</translation>
+    </message>
+    <message>
+        <source>kTradStoredBannerUndated</source>
+        <translation>Données enregistrées · mise à jour…</translation>
+    </message>
 </context>
 </TS>

@@ -13,7 +13,8 @@ foundation::Error optionError(const QString& text) { return foundation::Error{kD
 
 QString usage(const QString& program) {
   return QStringLiteral(
-             "Usage: %1 [--config FILE] [--lang fr|en] [--scale N] [--tour DIR] [--version]\n"
+             "Usage: %1 [--config FILE] [--lang fr|en] [--scale N] [--tour DIR] [--exit-after-first-frame]\n"
+             "       [--version]\n"
              "The TavroBox app: sign in to the cloud service and drive the home.\n\n"
              "  --config FILE  configuration to use (default: $TAVROBOX_CONFIG, then\n"
              "                 ~/.config/TavroBox/tavrobox.conf, then the local simulated service)\n"
@@ -21,6 +22,10 @@ QString usage(const QString& program) {
              "  --scale N      size of the phone window, 0.5 to 4 (default 1)\n"
              "  --tour DIR     sign in with the configured demo user, save a picture of the login,\n"
              "                 the menu, an alert and every screen into DIR, and exit (offscreen)\n"
+             "  --exit-after-first-frame\n"
+             "                 once the login screen's first frame is drawn, print how long that\n"
+             "                 took since the program started and the resident memory, and exit\n"
+             "                 (start-up measurements; no effect with --tour)\n"
              "  --version      print the version and exit\n"
              "  -h, --help     show this help\n")
       .arg(program);
@@ -55,6 +60,8 @@ foundation::Result<LaunchOptions> parseLaunchOptions(const QStringList& argument
       options.help = true;
     } else if (arg == QLatin1String("--version")) {
       options.version = true;
+    } else if (arg == QLatin1String("--exit-after-first-frame")) {
+      options.exitAfterFirstFrame = true;
     } else if (arg == QLatin1String("--scale")) {
       if (!inlineValue) ++i;  // read above
     } else if (arg == QLatin1String("--config")) {

@@ -15,6 +15,7 @@ struct LaunchOptions {
   QString tourDir;     // --tour DIR; "" runs the app
   bool help = false;
   bool version = false;  // --version: print the version and stop
+  bool exitAfterFirstFrame = false;  // --exit-after-first-frame: start-up measurements
 };
 
 // `arguments` includes the program name first. Errors name the option at fault.

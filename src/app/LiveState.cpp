@@ -3,6 +3,8 @@
 #include "ui/Accessibility.h"
 
 #include "backend/ServiceReachability.h"
+#include "backend/StoredAnswers.h"
+#include "foundation/Clock.h"
 #include "controls/Refreshable.h"
 #include "foundation/Strings.h"
 #include "rest/network/NetworkActivity.h"
@@ -20,23 +22,41 @@ namespace app {
 
 namespace {
 const QColor kBannerBackground(0xc6, 0x28, 0x28);
+const QColor kStoredBannerBackground(0x45, 0x5a, 0x64);
+
+ui::Label* makeBanner(QWidget* host, const char* name, const QColor& background) {
+  auto* banner = new ui::Label(QRect(0, 0, host->width(), LiveState::kBannerHeight), host);
+  banner->setObjectName(QString::fromLatin1(name));
+  banner->setTextColor(Qt::white);
+  banner->setTextAlignment(Qt::AlignHCenter);
+  banner->setFont(ui::Fonts::font(QStringLiteral("Valdo-Medium"), 12));
+  banner->setAutoFillBackground(true);
+  QPalette palette = banner->palette();
+  palette.setColor(QPalette::Window, background);
+  banner->setPalette(palette);
+  banner->hide();
+  return banner;
 }
+
+// "Données de 06:12 · mise à jour…" today, with the day before that.
+QString storedBannerText(const QDateTime& confirmedAt) {
+  if (!confirmedAt.isValid()) return foundation::localized("kTradStoredBannerUndated");
+  const foundation::Scheduler& clock = foundation::scheduler();
+  const QDateTime local = confirmedAt.toTimeZone(clock.timeZone());
+  const QString time = local.toString(QStringLiteral("HH:mm"));
+  if (local.date() == clock.localNow().date()) return foundation::localized("kTradStoredBannerToday").arg(time);
+  const QString day = local.toString(foundation::localized("kTradStoredBannerDayFormat"));
+  return foundation::localized("kTradStoredBanner").arg(day, time);
+}
+}  // namespace
 
 LiveState::LiveState(ui::NavigationController* navigation, double refreshInterval,
                      std::function<void(const QString&)> alert)
     : m_navigation(navigation), m_alert(std::move(alert)), m_refreshInterval(refreshInterval) {
   QWidget* host = navigation->view();
-  m_banner = new ui::Label(QRect(0, 0, host->width(), kBannerHeight), host);
-  m_banner->setObjectName(QStringLiteral("offlineBanner"));
+  m_banner = makeBanner(host, "offlineBanner", kBannerBackground);
   m_banner->setText(foundation::localized("kTradOfflineBanner"));
-  m_banner->setTextColor(Qt::white);
-  m_banner->setTextAlignment(Qt::AlignHCenter);
-  m_banner->setFont(ui::Fonts::font(QStringLiteral("Valdo-Medium"), 12));
-  m_banner->setAutoFillBackground(true);
-  QPalette palette = m_banner->palette();
-  palette.setColor(QPalette::Window, kBannerBackground);
-  m_banner->setPalette(palette);
-  m_banner->hide();
+  m_storedBanner = makeBanner(host, "storedBanner", kStoredBannerBackground);
   // Read out when it comes: the user learns that commands will be refused.
   ui::setAccessibleRole(m_banner, QAccessible::AlertMessage);
   host->installEventFilter(this);
@@ -47,6 +67,7 @@ LiveState::LiveState(ui::NavigationController* navigation, double refreshInterva
   m_observations.add(kServiceUnreachableCommandRefused, [this](const foundation::Notification&) {
     if (m_alert) m_alert(foundation::localized("kTradAlertOffline"));
   });
+  m_observations.add(kStoredDataDidChange, [this](const foundation::Notification&) { updateStoredBanner(); });
   m_observations.add(rest::RestApplicationWillEnterForegroundNotification,
                      [this](const foundation::Notification&) { refreshTopScreen(); });
   for (const char* name : {rest::RestRequestDidLoadResponseNotification, rest::RestRequestDidFailWithErrorNotification})
@@ -59,7 +80,7 @@ LiveState::LiveState(ui::NavigationController* navigation, double refreshInterva
 
   connect(navigation, &ui::NavigationController::topViewControllerChanged, this, [this] {
     watchTopScreen();
-    layoutBanner();
+    updateStoredBanner();
   });
   reachabilityChanged();
 }
@@ -81,7 +102,7 @@ void LiveState::reachabilityChanged() {
   if (!m_banner) return;
   const bool wasShown = m_banner->isVisible();
   m_banner->setVisible(!reachable);
-  layoutBanner();
+  updateStoredBanner();
   if (!wasShown && !reachable && QAccessible::isActive()) {
     QAccessibleEvent announced(m_banner, QAccessible::Alert);
     QAccessible::updateAccessibility(&announced);
@@ -89,11 +110,28 @@ void LiveState::reachabilityChanged() {
   if (reachable && wasShown) refreshTopScreen();  // what is on show may have changed meanwhile
 }
 
+void LiveState::updateStoredBanner() {
+  if (!m_storedBanner) return;
+  const auto* screen = m_navigation ? dynamic_cast<const controls::Refreshable*>(m_navigation->topViewController()) : nullptr;
+  const auto& answers = backend::StoredAnswers::getInstance();
+  std::vector<backend::DataSet> stale;
+  if (screen)
+    for (backend::DataSet set : screen->dataShown())
+      if (answers.isFromEarlierRun(set)) stale.push_back(set);
+  const bool show = !stale.empty() && !(m_banner && !m_banner->isHidden());
+  if (show) m_storedBanner->setText(storedBannerText(answers.oldestFromEarlierRun(stale)));
+  m_storedBanner->setVisible(show);
+  layoutBanner();
+}
+
 void LiveState::layoutBanner() {
-  if (!m_banner || !m_navigation) return;
+  if (!m_navigation) return;
   const int top = m_navigation->isNavigationBarHidden() ? 0 : ui::NavigationBar::kHeight;
-  m_banner->setGeometry(0, top, m_navigation->view()->width(), kBannerHeight);
-  m_banner->raise();
+  for (ui::Label* banner : {m_banner.data(), m_storedBanner.data()}) {
+    if (!banner) continue;
+    banner->setGeometry(0, top, m_navigation->view()->width(), kBannerHeight);
+    banner->raise();
+  }
 }
 
 bool LiveState::eventFilter(QObject* watched, QEvent* event) {

@@ -5,7 +5,10 @@
 //   after being out of reach, and when the user pulls its list past the top (with a spinner
 //   until the answers are in);
 // - while the service cannot be reached (backend::ServiceReachability), a thin banner under the
-//   navigation bar says so, and a command refused for that reason raises one alert saying the same.
+//   navigation bar says so, and a command refused for that reason raises one alert saying the same;
+// - while the open screen shows an earlier run's stored answers (backend::StoredAnswers), another
+//   banner in the same place says when the service last confirmed them, until it answers again.
+//   Being out of reach says more, so that banner wins.
 #include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
 
@@ -38,6 +41,7 @@ class LiveState : public QObject {
   ~LiveState() override;
 
   ui::Label* banner() const { return m_banner; }
+  ui::Label* storedBanner() const { return m_storedBanner; }
   ui::ActivityIndicatorView* pullSpinner() const { return m_spinner; }
   int refreshCount() const { return m_refreshes; }
 
@@ -50,6 +54,7 @@ class LiveState : public QObject {
  private:
   void reachabilityChanged();
   void layoutBanner();
+  void updateStoredBanner();
   void watchTopScreen();
   void pulled(QPointF offset);
   void hideSpinnerWhenIdle();
@@ -57,6 +62,7 @@ class LiveState : public QObject {
   QPointer<ui::NavigationController> m_navigation;
   std::function<void(const QString&)> m_alert;
   QPointer<ui::Label> m_banner;
+  QPointer<ui::Label> m_storedBanner;
   QPointer<ui::ActivityIndicatorView> m_spinner;
   QPointer<ui::Screen> m_watched;
   QMetaObject::Connection m_pullConnection;

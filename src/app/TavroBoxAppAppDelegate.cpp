@@ -12,6 +12,7 @@
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"
 #include "backend/BESessionManager.h"
+#include "backend/StoredAnswers.h"
 #include "foundation/Preferences.h"
 #include "foundation/SecretStore.h"
 #include "foundation/Strings.h"
@@ -117,8 +118,10 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
   m_window->setRootViewController(m_navigationController.get());
   m_window->makeKeyAndVisible();
 
-  // 7. The session store exists before the first request.
+  // 7. The session store exists before the first request, and what an earlier run stored is
+  // filed in it after each sign-in.
   BESessionManager::getInstance();
+  backend::StoredAnswers::getInstance();
 
   // 8.
   m_observations.add(kSuccessLoginPostLogin, [this](const foundation::Notification&) { onLoginSuccess(); });
@@ -132,9 +135,18 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
 
 void TavroBoxAppAppDelegate::autoLogin() {
   // Without a remembered password the login screen must not fill its fields.
+  foundation::Preferences& preferences = foundation::Preferences::standard();
   if (foundation::SecretStore::standard().read(foundation::kPasswordPref).isEmpty())
-    foundation::Preferences::standard().remove(foundation::kAutoLogPref);
+    preferences.remove(foundation::kAutoLogPref);
   showLoginScreen();
+
+  // Credentials the user asked to be remembered were confirmed once: the sign-in goes by itself,
+  // its progress and any refusal in the login screen's status line as after a return key. Then
+  // the screens open on what this user's last run stored (backend::StoredAnswers).
+  const bool remembered = preferences.boolean(foundation::kAutoLogPref).value_or(false) &&
+                          !preferences.string(foundation::kLoginPref).isEmpty();
+  auto* login = qobject_cast<LoginViewController*>(m_popupController.get());
+  if (remembered && login) QMetaObject::invokeMethod(login, [login] { login->performLogin(); }, Qt::QueuedConnection);
 }
 
 void TavroBoxAppAppDelegate::showLoginScreen() { showPopupScreen(kLoginScreenName); }

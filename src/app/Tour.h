@@ -39,6 +39,8 @@ class Tour {
   bool visitServerTrust();
   // One picture per page of the controls gallery and per further state of the page.
   bool visitControlsGallery();
+  // The dashboard as a later run shows it before the service answers.
+  bool visitStartFromCache();
 
   TavroBoxAppAppDelegate& m_app;
   foundation::Configuration m_configuration;

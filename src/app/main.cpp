@@ -2,6 +2,7 @@
 // TLS trust, then hands over to the application object; with --tour it runs the tour offscreen
 // instead of waiting for the user.
 #include "app/CommandLine.h"
+#include "app/FirstFrame.h"
 #include "app/TavroBoxAppAppDelegate.h"
 #include "app/Tour.h"
 
@@ -81,6 +82,17 @@ int main(int argc, char** argv) {
 
   TavroBoxAppAppDelegate delegate;
   delegate.applicationDidFinishLaunchingWithOptions(*configuration);
+  if (!tour && options->exitAfterFirstFrame) {
+    // Start-up measurements: the run ends with the first frame that shows the login screen.
+    app::whenFirstFrameDrawn(
+        delegate.window(), [&delegate] { return delegate.popupWindow() && delegate.popupWindow()->isVisible(); },
+        [&sinceStart] {
+          std::printf("first frame: %lld ms after main(), resident %lld kB\n", static_cast<long long>(sinceStart.elapsed()),
+                      static_cast<long long>(app::residentMemoryKb()));
+          std::fflush(stdout);
+          QCoreApplication::exit(0);
+        });
+  }
   if (!tour) return QApplication::exec();
 
   QTextStream out(stdout);

@@ -25,7 +25,8 @@ BEServiceDashboard::BEServiceDashboard() {
                                objects.front()->isMemberOfClass(VODashboard::staticClass()))
                              BESessionManager::getInstance().setDashboard(std::static_pointer_cast<VODashboard>(objects.front()));
                            return true;
-                         }});
+                         },
+                         .dataSet = backend::DataSet::Dashboard});
 }
 
 void BEServiceDashboard::getDashboard() {

@@ -17,7 +17,8 @@ BEServiceDevice::BEServiceDevice() {
   registerRoute(SODeviceStatus::staticClass(), kStatusPath, rest::RestRequestMethodPUT);
   // Both list operations send the same request; every answer is announced under both names.
   defineOperation(List, listRead("device list", {kSuccessDeviceGetList, kSuccessDeviceGetActuatorList},
-                                 {kErrorDeviceGetList, kErrorDeviceGetActuatorList}, "devices", &BESessionManager::setDevices));
+                                 {kErrorDeviceGetList, kErrorDeviceGetActuatorList}, "devices", &BESessionManager::setDevices,
+                                 backend::DataSet::Devices));
   // The new status reaches the store only with the next list.
   defineOperation(PutStatus, {.name = "device status",
                               .successNames = {kSuccessDevicePutStatus},

@@ -13,7 +13,7 @@ enum Op { List, Start, Stop };
 BEServiceFavorite::BEServiceFavorite() {
   registerRoute(SOFavoriteStart::staticClass(), QStringLiteral("/favorite/:id/start"), rest::RestRequestMethodPUT);
   registerRoute(SOFavoriteStop::staticClass(), QStringLiteral("/favorite/:id/stop"), rest::RestRequestMethodPUT);
-  defineOperation(List, listRead("favorites", {kSuccessFavoriteGetList}, {kErrorFavoriteGetList}, "favorites", &BESessionManager::setFavorites));
+  defineOperation(List, listRead("favorites", {kSuccessFavoriteGetList}, {kErrorFavoriteGetList}, "favorites", &BESessionManager::setFavorites, backend::DataSet::Favorites));
   defineOperation(Start, {.name = "favorite start", .successNames = {kSuccessFavoritePutStart}, .errorNames = {kErrorFavoritePutStart}});
   defineOperation(Stop, {.name = "favorite stop", .successNames = {kSuccessFavoritePutStop}, .errorNames = {kErrorFavoritePutStop}});
 }

@@ -10,7 +10,7 @@ constexpr int kList = 0;
 }
 
 BEServiceHistory::BEServiceHistory() {
-  defineOperation(kList, listRead("history", {kSuccessHistoryGetList}, {kErrorHistoryGetList}, "history", &BESessionManager::setHistories));
+  defineOperation(kList, listRead("history", {kSuccessHistoryGetList}, {kErrorHistoryGetList}, "history", &BESessionManager::setHistories, backend::DataSet::History));
 }
 
 void BEServiceHistory::getList() { loadSessionPath(kList, kPath); }

@@ -14,7 +14,7 @@ enum Op { List, PutMode };
 
 BEServiceMode::BEServiceMode() {
   registerRoute(SOMode::staticClass(), kPutPattern, rest::RestRequestMethodPUT);
-  defineOperation(List, listRead("modes", {kSuccessModeGetList}, {kErrorModeGetList}, "modeList", &BESessionManager::setModes));
+  defineOperation(List, listRead("modes", {kSuccessModeGetList}, {kErrorModeGetList}, "modeList", &BESessionManager::setModes, backend::DataSet::Modes));
   defineOperation(PutMode, {.name = "mode change", .successNames = {kSuccessModePutMode}, .errorNames = {kErrorModePutMode}});
 }
 

@@ -12,7 +12,7 @@ enum Op { List, PutStatus };
 
 BEServiceScenario::BEServiceScenario() {
   registerRoute(SOScenario::staticClass(), QStringLiteral("/scenario/:id/status"), rest::RestRequestMethodPUT);
-  defineOperation(List, listRead("scenarios", {kSuccessScenarioGetList}, {kErrorScenarioGetList}, "scenarios", &BESessionManager::setScenarios));
+  defineOperation(List, listRead("scenarios", {kSuccessScenarioGetList}, {kErrorScenarioGetList}, "scenarios", &BESessionManager::setScenarios, backend::DataSet::Scenarios));
   defineOperation(PutStatus, {.name = "scenario status", .successNames = {kSuccessScenarioPut}, .errorNames = {kErrorScenarioPut}});
 }
 

@@ -13,11 +13,13 @@
 #include "backend/BEServiceWeather.h"
 #include "backend/BESessionManager.h"
 #include "backend/ServiceReachability.h"
+#include "backend/StoredAnswers.h"
 #include "rest/mapping/RestObjectManager.h"
 
 namespace backend {
 
 void resetAllSingletons() {
+  StoredAnswers::resetInstance();
   ServiceReachability::resetInstance();
   BEServiceLogin::resetInstance();
   BEServiceDevice::resetInstance();

@@ -9,6 +9,8 @@
 #include "foundation/NotificationCenter.h"
 #include "patterns/PercentEncoding.h"
 #include "rest/mapping/RestObjectManager.h"
+#include "rest/network/RestRequestCache.h"
+#include "rest/network/RestResponse.h"
 
 namespace backend {
 
@@ -83,7 +85,7 @@ void ServiceBase::tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loa
   const ServiceOperation& operation = m_operations[static_cast<std::size_t>(op)];
   // The answer is delivered on a later turn of the event loop at the earliest, so the tag is
   // always in place before it is read.
-  loader->setUserData(Tag{this, op, currentSession(), ServiceCalls::currentCall()});
+  loader->setUserData(Tag{this, op, currentSession(), ServiceCalls::currentCall(), StoredAnswers::readingStored()});
   loader->setExpectedAnswer(operation.expects);
   ServiceCalls::willPost(operation.successNames, operation.errorNames);
 }
@@ -103,15 +105,24 @@ int ServiceBase::statusCode(const rest::RestObjectLoader* loader) {
   return loader && loader->response() ? loader->response()->statusCode() : 0;
 }
 
-void ServiceBase::post(const char* name, std::uint64_t call, int status) {
+void ServiceBase::post(const char* name, std::uint64_t call, int status, bool unchanged) {
   foundation::UserInfo info;
   if (call != 0) info[ServiceCalls::kCallKey] = call;
   if (status != 0) info[ServiceCalls::kStatusKey] = status;
+  if (unchanged) info[ServiceCalls::kUnchangedKey] = true;
   foundation::NotificationCenter::defaultCenter().post(name, nullptr, std::move(info));
 }
 
-void ServiceBase::postAll(const std::vector<const char*>& names, std::uint64_t call, int status) {
-  for (const char* name : names) post(name, call, status);
+void ServiceBase::postAll(const std::vector<const char*>& names, std::uint64_t call, int status, bool unchanged) {
+  for (const char* name : names) post(name, call, status, unchanged);
+}
+
+bool ServiceBase::answerUnchanged(const ServiceOperation& op, const rest::RestObjectLoader* loader) {
+  // A stored answer stands in for a 304 (or a still-fresh entry); it is what the store holds only
+  // when the store's data set was filed from this service in this session.
+  const rest::RestResponse* response = loader ? loader->response().get() : nullptr;
+  return op.store && response && response->wasLoadedFromCache() && StoredAnswers::hasInstance() &&
+         StoredAnswers::getInstance().isFresh(op.dataSet);
 }
 
 void ServiceBase::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, const rest::ObjectList& objects) {
@@ -121,11 +132,22 @@ void ServiceBase::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, con
   const ServiceOperation* op = operationOf(tag);
   if (!op) return;
 
+  if (tag.stored) {
+    fileStored(*op, tag, loader, objects);
+    return;
+  }
   const int status = statusCode(loader);
   if (status >= kFirstGatewayCode || (op->requiresSuccessStatus && (status < 200 || status > 299))) {
     // The REST layer delivers such an answer as a success when its body maps; for the user it is
     // the box answering that it could not do it.
     fail(*op, tag, loader, FailureOutcome::Alert);
+    return;
+  }
+  if (answerUnchanged(*op, loader)) {
+    // The service confirmed (304) what the store already holds from it: nothing to file, and the
+    // screens need not redraw.
+    postAll(op->successNames, tag.call, 0, true);
+    if (op->afterSuccess) op->afterSuccess();
     return;
   }
   if (op->store) {
@@ -139,6 +161,7 @@ void ServiceBase::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, con
       fail(*op, tag, loader, FailureOutcome::Alert);
       return;
     }
+    if (op->dataSet != DataSet::None && StoredAnswers::hasInstance()) StoredAnswers::getInstance().freshFiled(op->dataSet);
   }
   postAll(op->successNames, tag.call);
   if (op->afterSuccess) op->afterSuccess();
@@ -149,9 +172,22 @@ void ServiceBase::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, c
   if (!found) return;
   const Tag tag = *found;
   const ServiceOperation* op = operationOf(tag);
-  if (!op) return;
+  if (!op || tag.stored) return;  // nothing stored, or nothing usable: the fresh answer decides
   const FailureOutcome outcome = op->failureOutcome ? op->failureOutcome(statusCode(loader)) : FailureOutcome::Alert;
   fail(*op, tag, loader, outcome);
+}
+
+void ServiceBase::fileStored(const ServiceOperation& op, const Tag& tag, const rest::RestObjectLoader* loader,
+                             const rest::ObjectList& objects) {
+  // Stored answers tell nobody: no screen waits for them, and they raise no alert.
+  const int status = statusCode(loader);
+  if (!op.store || op.dataSet == DataSet::None || status < 200 || status > 299) return;
+  if (tag.session != currentSession() || !StoredAnswers::hasInstance()) return;
+  StoredAnswers& answers = StoredAnswers::getInstance();
+  if (!answers.wantsStored(op.dataSet)) return;  // the service has answered meanwhile
+  if (!op.store(objects)) return;
+  const QString confirmed = loader->response() ? loader->response()->headerValue(QString::fromLatin1(rest::kCacheDateHeaderKey)) : QString();
+  answers.storedFiled(op.dataSet, rest::RestRequestCache::parseCacheDate(confirmed));
 }
 
 void ServiceBase::fail(const ServiceOperation& op, const Tag& tag, const rest::RestObjectLoader* loader,

@@ -11,6 +11,7 @@
 // - failure, or an answer whose status is one of the gateway's own codes (600 and above) whatever
 //   its body: the error notifications, then the status-code dispatch that raises the alert.
 #include "backend/BESessionManager.h"
+#include "backend/StoredAnswers.h"
 #include "foundation/Result.h"
 #include "rest/mapping/Object.h"
 #include "rest/mapping/RestObjectLoader.h"
@@ -60,6 +61,9 @@ struct ServiceOperation {
   bool sessionBound = true;
   // Whether only a 2xx answer counts (any other status the REST layer delivers is a failure).
   bool requiresSuccessStatus = false;
+  // Reads: the data set the answer files, which an earlier run's stored answer may stand in for
+  // until this one comes (see StoredAnswers).
+  DataSet dataSet = DataSet::None;
 };
 
 class ServiceBase : public rest::RestObjectLoaderDelegate {
@@ -81,7 +85,7 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
   template <class T>
   static ServiceOperation listRead(const char* name, std::vector<const char*> successNames,
                                    std::vector<const char*> errorNames, const char* keyPath,
-                                   void (BESessionManager::*setter)(RecordList<T>)) {
+                                   void (BESessionManager::*setter)(RecordList<T>), DataSet dataSet = DataSet::None) {
     return {.name = name,
             .successNames = std::move(successNames),
             .errorNames = std::move(errorNames),
@@ -89,7 +93,8 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
             .store = [setter](const rest::ObjectList& objects) {
               (BESessionManager::getInstance().*setter)(recordsOf<T>(objects));
               return true;
-            }};
+            },
+            .dataSet = dataSet};
   }
 
   // The shared object manager; using a service before the REST layer is configured is a
@@ -121,7 +126,8 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
 
   static int statusCode(const rest::RestObjectLoader* loader);
   // `status`: for error notifications, the HTTP status of the failed answer (0: none came).
-  static void post(const char* name, std::uint64_t call = 0, int status = 0);
+  // `unchanged`: a success that only confirms what is filed (ServiceCalls::kUnchangedKey).
+  static void post(const char* name, std::uint64_t call = 0, int status = 0, bool unchanged = false);
 
   // The records of class T (or a subclass) among an answer's records, in order. Answers mapped
   // by key path may carry records of other classes (the sign-in record at the top level, the sent
@@ -147,11 +153,15 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
     int op = -1;
     std::string session;
     std::uint64_t call = 0;
+    bool stored = false;  // a read of the stored answer only (StoredAnswers)
   };
   const Tag* tagOf(const rest::RestObjectLoader* loader) const;
   const ServiceOperation* operationOf(const Tag& tag) const;
   void fail(const ServiceOperation& op, const Tag& tag, const rest::RestObjectLoader* loader, FailureOutcome outcome);
-  static void postAll(const std::vector<const char*>& names, std::uint64_t call, int status = 0);
+  void fileStored(const ServiceOperation& op, const Tag& tag, const rest::RestObjectLoader* loader,
+                  const rest::ObjectList& objects);
+  static void postAll(const std::vector<const char*>& names, std::uint64_t call, int status = 0, bool unchanged = false);
+  static bool answerUnchanged(const ServiceOperation& op, const rest::RestObjectLoader* loader);
 
   std::vector<ServiceOperation> m_operations;
 };

@@ -43,6 +43,11 @@ void ServiceCalls::call(const std::function<void()>& start, Handler onSuccess, H
 
 void ServiceCalls::callWithStatus(const std::function<void()>& start, Handler onSuccess, StatusHandler onError,
                                   Overlay overlay) {
+  begin(start, std::move(onSuccess), std::move(onError), overlay, false);
+}
+
+void ServiceCalls::begin(const std::function<void()>& start, Handler onSuccess, StatusHandler onError, Overlay overlay,
+                         bool quietWhenUnchanged) {
   Running running;
   running.id = nextCallId();
   const std::uint64_t id = running.id;
@@ -50,6 +55,7 @@ void ServiceCalls::callWithStatus(const std::function<void()>& start, Handler on
   pending.onSuccess = std::move(onSuccess);
   pending.onError = std::move(onError);
   pending.overlay = overlay == Overlay::Show;
+  pending.quietWhenUnchanged = quietWhenUnchanged;
   if (pending.overlay) showOverlay(true);
 
   // The observers are added before the operation runs: a service may answer synchronously.
@@ -69,14 +75,23 @@ void ServiceCalls::callWithStatus(const std::function<void()>& start, Handler on
     it->second.observations.push_back(center.addObserver(name, [this, id, success](const foundation::Notification& n) {
       const auto* call = n.info<std::uint64_t>(kCallKey);
       const auto* status = n.info<int>(kStatusKey);
-      if (call && *call == id) finish(id, success, status ? *status : 0);
+      if (call && *call == id) finish(id, success, status ? *status : 0, isUnchanged(n));
     }));
   };
   for (const char* name : running.successNames) observe(name, true);
   for (const char* name : running.errorNames) observe(name, false);
 }
 
-void ServiceCalls::finish(std::uint64_t id, bool success, int status) {
+bool ServiceCalls::isUnchanged(const foundation::Notification& notification) {
+  const auto* unchanged = notification.info<bool>(kUnchangedKey);
+  return unchanged && *unchanged;
+}
+
+void ServiceCalls::refresh(const std::function<void()>& start, Handler onChanged) {
+  begin(start, std::move(onChanged), {}, Overlay::None, true);
+}
+
+void ServiceCalls::finish(std::uint64_t id, bool success, int status, bool unchanged) {
   auto it = m_calls.find(id);
   if (it == m_calls.end()) return;
   Pending done = std::move(it->second);
@@ -84,7 +99,7 @@ void ServiceCalls::finish(std::uint64_t id, bool success, int status) {
   done.observations.clear();
   if (done.overlay) hideOverlayIfIdle();
   if (success) {
-    if (done.onSuccess) done.onSuccess();
+    if (done.onSuccess && !(unchanged && done.quietWhenUnchanged)) done.onSuccess();
   } else if (done.onError) {
     done.onError(status);
   }

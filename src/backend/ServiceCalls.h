@@ -34,6 +34,10 @@ class ServiceCalls {
   static constexpr const char* kCallKey = "serviceCall";
   // The user-info key of an error notification's HTTP status (int; absent when no answer came).
   static constexpr const char* kStatusKey = "statusCode";
+  // The user-info key (bool) of a read's success that only confirms what is filed: the service
+  // answered "not modified", the session store was left as it was, and nothing needs redrawing.
+  static constexpr const char* kUnchangedKey = "unchanged";
+  static bool isUnchanged(const foundation::Notification& notification);
 
   ServiceCalls() = default;
   ~ServiceCalls();
@@ -50,6 +54,10 @@ class ServiceCalls {
   void callWithStatus(const std::function<void()>& start, Handler onSuccess, StatusHandler onError,
                       Overlay overlay = Overlay::None);
 
+  // A read asked again to keep the screen current: `onChanged` runs only when the answer changed
+  // what is filed; an unchanged answer, or a failure, ends quietly (the alert comes by itself).
+  void refresh(const std::function<void()>& start, Handler onChanged);
+
   // Forgets every call still out (their outcomes are dropped) and hides the overlay they showed.
   void cancelAll();
   std::size_t pendingCount() const { return m_calls.size(); }
@@ -65,9 +73,12 @@ class ServiceCalls {
     Handler onSuccess;
     StatusHandler onError;
     bool overlay = false;
+    bool quietWhenUnchanged = false;
     std::vector<foundation::Observation> observations;
   };
-  void finish(std::uint64_t id, bool success, int status = 0);
+  void begin(const std::function<void()>& start, Handler onSuccess, StatusHandler onError, Overlay overlay,
+             bool quietWhenUnchanged);
+  void finish(std::uint64_t id, bool success, int status = 0, bool unchanged = false);
   void hideOverlayIfIdle();
 
   std::map<std::uint64_t, Pending> m_calls;

@@ -40,6 +40,7 @@ TEST(CommandLineTest, OptionsAreReadInBothFormsAndMistakesNameTheOption) {
   }
   EXPECT_TRUE(app::parseLaunchOptions({"tavrobox", "-h"})->help);
   EXPECT_TRUE(app::parseLaunchOptions({"tavrobox", "--version"})->version);
+  EXPECT_TRUE(app::parseLaunchOptions({"tavrobox", "--exit-after-first-frame"})->exitAfterFirstFrame);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ namespace rest {
 
 namespace {
 QMutex g_sharedMutex;
+thread_local std::optional<int> t_scopedCachePolicy;
 std::shared_ptr<RestClient> g_sharedClient;
 RestClient::AlertPresenter g_alertPresenter;
 }  // namespace
@@ -62,6 +63,12 @@ void RestClient::setAlertPresenter(AlertPresenter presenter) {
   QMutexLocker lock(&g_sharedMutex);
   g_alertPresenter = std::move(presenter);
 }
+
+RestClient::CachePolicyScope::CachePolicyScope(int policy) : m_previous(t_scopedCachePolicy) {
+  t_scopedCachePolicy = policy;
+}
+
+RestClient::CachePolicyScope::~CachePolicyScope() { t_scopedCachePolicy = m_previous; }
 
 void RestClient::setBaseURL(const QString& baseURL) {
   m_baseURL = baseURL;
@@ -146,7 +153,7 @@ void RestClient::setupRequest(RestRequest* request) const {
   request->setAuthenticationType(m_authenticationType);
   request->setUsername(m_username);
   request->setPassword(m_password);
-  request->setCachePolicy(m_cachePolicy);
+  request->setCachePolicy(t_scopedCachePolicy.value_or(m_cachePolicy));
   request->setCache(m_requestCache);
   request->setQueue(m_requestQueue);
   request->setReachabilityObserver(m_reachabilityObserver);

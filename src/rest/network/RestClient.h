@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace rest {
 
@@ -53,6 +54,19 @@ class RestClient : public std::enable_shared_from_this<RestClient> {
 
   int cachePolicy() const { return m_cachePolicy; }
   void setCachePolicy(int policy) { m_cachePolicy = policy; }
+  // While one lives, requests set up on this thread take `policy` instead of their client's: a
+  // caller that cannot reach the request before it is sent (an object loader sends at once) asks
+  // for, say, the stored answer only.
+  class CachePolicyScope {
+   public:
+    explicit CachePolicyScope(int policy);
+    ~CachePolicyScope();
+    CachePolicyScope(const CachePolicyScope&) = delete;
+    CachePolicyScope& operator=(const CachePolicyScope&) = delete;
+
+   private:
+    std::optional<int> m_previous;
+  };
   const std::shared_ptr<RestRequestCache>& requestCache() const { return m_requestCache; }
   void setRequestCache(std::shared_ptr<RestRequestCache> cache) { m_requestCache = std::move(cache); }
   const std::shared_ptr<RestRequestQueue>& requestQueue() const { return m_requestQueue; }

@@ -225,6 +225,17 @@ bool RestRequest::shouldLoadFromCache() const {
 
 std::shared_ptr<RestResponse> RestRequest::cachedResponse() { return m_cache ? m_cache->responseForRequest(this) : nullptr; }
 
+bool RestRequest::answeredFromStoreOnly() {
+  if (!(m_cachePolicy & RestRequestCachePolicyStoredOnly)) return false;
+  if (auto cached = cachedResponse()) {
+    m_isLoading = true;
+    didFinishLoad(cached);
+  } else {
+    didFailLoadWithError(restError(kRestNoStoredAnswer, QStringLiteral("Nothing is stored for %1").arg(loggableURL(m_url))));
+  }
+  return true;
+}
+
 bool RestRequest::unreachable() const {
   return m_reachabilityObserver && m_reachabilityObserver->isReachabilityDetermined() &&
          !m_reachabilityObserver->isNetworkReachable();
@@ -253,6 +264,7 @@ void RestRequest::sendAsynchronously() {
   m_sentSynchronously = false;
   m_withoutEntityTag = false;
   m_storedHeaders.reset();
+  if (answeredFromStoreOnly()) return;
   if (shouldLoadFromCache()) {
     if (auto cached = cachedResponse()) {
       m_isLoading = true;
@@ -592,6 +604,7 @@ std::shared_ptr<RestResponse> RestRequest::sendSynchronously() {
   m_sentSynchronously = true;
   m_withoutEntityTag = false;
   m_storedHeaders.reset();
+  if (answeredFromStoreOnly()) return m_response;
   if (shouldLoadFromCache()) {
     if (auto cached = cachedResponse()) {
       m_isLoading = true;

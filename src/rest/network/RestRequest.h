@@ -61,6 +61,9 @@ enum RestRequestCachePolicy : int {
   RestRequestCachePolicyEtag = 4,
   RestRequestCachePolicyEnabled = 8,
   RestRequestCachePolicyTimeout = 16,
+  // Answered from the stored answer alone, never sent: without one the request fails at once
+  // (kRestNoStoredAnswer). What an earlier run last heard, shown until the fresh answer comes.
+  RestRequestCachePolicyStoredOnly = 32,
   RestRequestCachePolicyDefault = RestRequestCachePolicyEtag | RestRequestCachePolicyTimeout,
 };
 
@@ -214,6 +217,8 @@ class RestRequest : public QObject, public std::enable_shared_from_this<RestRequ
   HeaderMap storedHeaders() const;
   bool cacheHasResponse() const;
   std::shared_ptr<RestResponse> cachedResponse();
+  // With the stored-only policy: answers from the stored answer or fails, and says it did.
+  bool answeredFromStoreOnly();
   bool unreachable() const;
   foundation::Error unreachableError() const;
   void fire();

@@ -12,6 +12,7 @@ inline constexpr const char* kRestErrorDomain = "org.tavrobox.rest";
 
 enum RestErrorCode : int {
   kRestUnableToContactResource = 2,  // the network was determined unreachable; nothing was sent
+  kRestNoStoredAnswer = 3,           // a stored-only read found nothing stored; nothing was sent
   kRestConnectionRefused = 1101,
   kRestHostNotFound = 1102,
   kRestTimedOut = 1103,

@@ -1,5 +1,6 @@
 #include "screens/devicelist/DeviceScreen.h"
 
+#include "backend/BESessionManager.h"
 #include "backend/BENotifications.h"
 #include "backend/BEServiceDevice.h"
 #include "foundation/Logging.h"
@@ -30,7 +31,9 @@ DeviceScreen::DeviceScreen(Look look, QObject* parent) : ui::Screen(parent), m_l
     navigationItem()->setRightBarButtonItem(button);
   }
   // Any list answer, whoever asked for it, is news for this screen.
-  m_observations.add(kSuccessDeviceGetActuatorList, [this](const foundation::Notification&) { onGetSensors(true); });
+  m_observations.add(kSuccessDeviceGetActuatorList, [this](const foundation::Notification& n) {
+    if (!backend::ServiceCalls::isUnchanged(n)) onGetSensors(true);
+  });
   m_observations.add(kErrorDeviceGetActuatorList, [this](const foundation::Notification&) {
     qCWarning(lcApp) << metaObject()->className() << "An error occurred while getting sensors";
     onGetSensors(false);
@@ -41,11 +44,15 @@ DeviceScreen::DeviceScreen(Look look, QObject* parent) : ui::Screen(parent), m_l
 DeviceScreen::~DeviceScreen() = default;
 
 void DeviceScreen::fetch() {
-  m_calls.call([] { BEServiceDevice::getInstance().getActuatorList(); }, {}, {}, backend::ServiceCalls::Overlay::Show);
+  // What the store holds is on show from the start (the list reads it when made): the overlay
+  // would only hide it.
+  const bool haveSome = !BESessionManager::getInstance().devices().empty();
+  m_calls.call([] { BEServiceDevice::getInstance().getActuatorList(); }, {}, {},
+               haveSome ? backend::ServiceCalls::Overlay::None : backend::ServiceCalls::Overlay::Show);
 }
 
 void DeviceScreen::refresh() {
-  m_calls.call([] { BEServiceDevice::getInstance().getActuatorList(); }, {}, {});
+  m_calls.refresh([] { BEServiceDevice::getInstance().getActuatorList(); }, {});
 }
 
 void DeviceScreen::loadView() {

@@ -49,6 +49,7 @@ class DeviceScreen : public ui::Screen, public controls::TourStates, public cont
   void fetch();
   // Asks again without the overlay (the app keeps the open screen current); the rows rebuild in place.
   void refresh() override;
+  std::vector<backend::DataSet> dataShown() const override { return {backend::DataSet::Devices}; }
   ui::ScrollView* refreshScrollView() override { return m_scrollView; }
   // The list is as high as its rows, on a card with a margin around it; the area scrolls when the
   // card does not fit.

@@ -75,7 +75,7 @@ void MyFavoritesController::changeScrollContentSize() {
 }
 
 void MyFavoritesController::refresh() {
-  if (m_list) m_list->fetch(false);
+  if (m_list) m_list->refresh();
 }
 
 bool MyFavoritesController::eventFilter(QObject* watched, QEvent* event) {

@@ -34,6 +34,7 @@ class MyFavoritesController : public ui::Screen, public controls::Refreshable {
 
   // Reads the favorites again, quietly; the answer rebuilds the rows in place.
   void refresh() override;
+  std::vector<backend::DataSet> dataShown() const override { return {backend::DataSet::Favorites}; }
   ui::ScrollView* refreshScrollView() override { return m_scroll; }
 
  protected:

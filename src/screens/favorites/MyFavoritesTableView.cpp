@@ -1,5 +1,6 @@
 #include "screens/favorites/MyFavoritesTableView.h"
 
+#include "backend/BESessionManager.h"
 #include "backend/BEServiceFavorite.h"
 #include "controls/playstop/CustomPlayStop.h"
 #include "foundation/Strings.h"
@@ -111,7 +112,7 @@ MyFavoritesTableView::MyFavoritesTableView(QObject* parent) : QObject(parent) {
   m_tableView->setScrollEnabled(false);
   m_tableView->setShowsVerticalScrollIndicator(false);
   refreshData();  // what the store already holds, until the answer
-  fetch(true);
+  fetch(BESessionManager::getInstance().favorites().empty());
 }
 
 MyFavoritesTableView::~MyFavoritesTableView() {
@@ -125,6 +126,10 @@ MyFavoritesTableView::~MyFavoritesTableView() {
 void MyFavoritesTableView::fetch(bool withOverlay) {
   m_calls.call([] { BEServiceFavorite::getInstance().getList(); }, [this] { refreshData(); }, [this] { refreshData(); },
                withOverlay ? backend::ServiceCalls::Overlay::Show : backend::ServiceCalls::Overlay::None);
+}
+
+void MyFavoritesTableView::refresh() {
+  m_calls.refresh([] { BEServiceFavorite::getInstance().getList(); }, [this] { refreshData(); });
 }
 
 int MyFavoritesTableView::contentHeight() const {

@@ -41,6 +41,8 @@ class MyFavoritesTableView : public QObject, private ui::TableViewDataSource, pr
   void refreshData();
   // Asks the service for the list again.
   void fetch(bool withOverlay);
+  // Asks again to stay current; rebuilds only when the answer changed the list.
+  void refresh();
 
   // Whether the row of `favorite` shows it running.
   bool shownRunning(const VOFavorite& favorite) const;

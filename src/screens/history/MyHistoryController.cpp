@@ -1,5 +1,6 @@
 #include "screens/history/MyHistoryController.h"
 
+#include "backend/BESessionManager.h"
 #include "backend/records/HistoryRecords.h"
 #include "foundation/Strings.h"
 #include "screens/history/HistoryRows.h"
@@ -30,7 +31,10 @@ void MyHistoryController::viewDidLoad() {
   m_list = new MyHistoryTableView(QRect(0, kHeaderHeight, root->width(), root->height() - kHeaderHeight), root);
   connect(m_list, &MyHistoryTableView::contentChanged, this, &MyHistoryController::changeScrollContentSize);
   root->installEventFilter(this);
-  m_list->getList();
+  // What the store holds shows at once; the overlay only covers an empty screen.
+  const bool haveSome = !BESessionManager::getInstance().histories().empty();
+  if (haveSome) m_list->refreshData();
+  m_list->getList(!haveSome);
 }
 
 bool MyHistoryController::eventFilter(QObject* watched, QEvent* event) {
@@ -52,7 +56,7 @@ void MyHistoryController::changeScrollContentSize() {
 }
 
 void MyHistoryController::refresh() {
-  if (m_list) m_list->getList(false);
+  if (m_list) m_list->refresh();
 }
 
 ui::ScrollView* MyHistoryController::refreshScrollView() { return m_list; }

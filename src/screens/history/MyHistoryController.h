@@ -27,6 +27,7 @@ class MyHistoryController : public ui::Screen, public controls::TourStates, publ
   std::vector<State> tourStates() override;
   // Asks again while the screen is open (new events join at the top); the rows keep their place.
   void refresh() override;
+  std::vector<backend::DataSet> dataShown() const override { return {backend::DataSet::History}; }
   ui::ScrollView* refreshScrollView() override;
 
  protected:

@@ -132,6 +132,10 @@ void MyHistoryTableView::getList(bool withOverlay) {
                withOverlay ? backend::ServiceCalls::Overlay::Show : backend::ServiceCalls::Overlay::None);
 }
 
+void MyHistoryTableView::refresh() {
+  m_calls.refresh([] { BEServiceHistory::getInstance().getList(); }, [this] { refreshData(); });
+}
+
 void MyHistoryTableView::refreshData() {
   const auto& stored = BESessionManager::getInstance().histories();
   std::vector<std::shared_ptr<VOHistory>> kept;

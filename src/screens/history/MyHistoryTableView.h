@@ -22,6 +22,8 @@ class MyHistoryTableView : public ui::TableView, public ui::TableViewDataSource,
   // Fetches the history, with the progress overlay until the answer unless told otherwise (a
   // refresh of the list on show keeps it usable).
   void getList(bool withOverlay = true);
+  // Asks again to stay current; rebuilds only when the answer changed the list.
+  void refresh();
   // Rebuilds from the session store.
   void refreshData();
 

@@ -151,7 +151,7 @@ void MyHomeController::fetchDashboard() {
 }
 
 void MyHomeController::refresh() {
-  if (isViewLoaded()) fetchDashboard();
+  if (isViewLoaded()) m_calls.refresh([] { BEServiceDashboard::getInstance().getDashboard(); }, [this] { onGetDashBoard(); });
 }
 
 void MyHomeController::onGetDashBoard() {

@@ -106,6 +106,7 @@ class MyHomeController : public ui::Screen,
 
   // Asks for the dashboard again; the answer updates the screen in place.
   void refresh() override;
+  std::vector<backend::DataSet> dataShown() const override { return {backend::DataSet::Dashboard}; }
   ui::ScrollView* refreshScrollView() override { return m_scrollView; }
 
  protected:

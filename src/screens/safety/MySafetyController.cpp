@@ -58,8 +58,12 @@ bool isDomain(const QString& domain) { return domain == kIntrusion || domain == 
 MySafetyController::MySafetyController(QObject* parent) : ui::Screen(parent) {
   // The controls start at intrusion off, both switches off.
   for (const QString& domain : {kIntrusion, kDomestic, kAssistance}) m_shown.insert(domain, QStringLiteral("OFF"));
+  // Modes already stored show at once, until the answer.
+  if (!BESessionManager::getInstance().modes().empty()) onGetAlarmMode();
   // Any mode list, whoever asked for it, is news for this screen.
-  m_observations.add(kSuccessModeGetList, [this](const foundation::Notification&) { onGetAlarmMode(); });
+  m_observations.add(kSuccessModeGetList, [this](const foundation::Notification& n) {
+    if (!backend::ServiceCalls::isUnchanged(n)) onGetAlarmMode();
+  });
   m_observations.add(kErrorModeGetList, [](const foundation::Notification&) {
     qCWarning(lcApp, "%s [Line %d] An error occurred while getting sensors", "callGetMode", __LINE__);
   });
@@ -69,11 +73,13 @@ MySafetyController::MySafetyController(QObject* parent) : ui::Screen(parent) {
 MySafetyController::~MySafetyController() = default;
 
 void MySafetyController::callGetMode() {
-  m_calls.call([] { BEServiceMode::getInstance().getList(); }, {}, {}, backend::ServiceCalls::Overlay::Show);
+  const bool haveSome = !BESessionManager::getInstance().modes().empty();
+  m_calls.call([] { BEServiceMode::getInstance().getList(); }, {}, {},
+               haveSome ? backend::ServiceCalls::Overlay::None : backend::ServiceCalls::Overlay::Show);
 }
 
 void MySafetyController::refresh() {
-  m_calls.call([] { BEServiceMode::getInstance().getList(); }, {}, {});
+  m_calls.refresh([] { BEServiceMode::getInstance().getList(); }, {});
 }
 
 void MySafetyController::loadView() {

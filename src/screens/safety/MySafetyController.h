@@ -37,6 +37,7 @@ class MySafetyController : public ui::Screen, public controls::Refreshable {
   void callGetMode();
   // Fetches them again without it (the app keeps the open screen current).
   void refresh() override;
+  std::vector<backend::DataSet> dataShown() const override { return {backend::DataSet::Modes}; }
   // Shows the confirmed modes on the controls of every domain no command is out for.
   void refreshModes();
 

@@ -83,7 +83,7 @@ void ScenarioScreenController::changeScrollContentSize() {
 }
 
 void ScenarioScreenController::refresh() {
-  if (m_list) m_list->fetch(false);
+  if (m_list) m_list->refresh();
 }
 
 bool ScenarioScreenController::eventFilter(QObject* watched, QEvent* event) {

@@ -38,6 +38,7 @@ class ScenarioScreenController : public ui::Screen, public controls::Refreshable
 
   // Reads the scenarios again, quietly; the answer rebuilds the rows in place.
   void refresh() override;
+  std::vector<backend::DataSet> dataShown() const override { return {backend::DataSet::Scenarios}; }
   ui::ScrollView* refreshScrollView() override { return m_scroll; }
 
  protected:

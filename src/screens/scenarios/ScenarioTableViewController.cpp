@@ -1,5 +1,6 @@
 #include "screens/scenarios/ScenarioTableViewController.h"
 
+#include "backend/BESessionManager.h"
 #include "backend/BEServiceScenario.h"
 #include "controls/playstop/CustomPlayStop.h"
 #include "foundation/Strings.h"
@@ -139,7 +140,7 @@ ScenarioTableViewController::ScenarioTableViewController(const QString& filter, 
     refreshData();
   } else {
     refreshData();  // what the store already holds, until the answer
-    fetch();
+    fetch(BESessionManager::getInstance().scenarios().empty());
   }
 }
 
@@ -184,6 +185,11 @@ void ScenarioTableViewController::fetch(bool withOverlay) {
   if (isPlayedMode()) return;  // the dashboard's owner reads it
   m_calls.call([] { BEServiceScenario::getInstance().getList(); }, [this] { refreshData(); }, [this] { refreshData(); },
                withOverlay ? backend::ServiceCalls::Overlay::Show : backend::ServiceCalls::Overlay::None);
+}
+
+void ScenarioTableViewController::refresh() {
+  if (isPlayedMode()) return;
+  m_calls.refresh([] { BEServiceScenario::getInstance().getList(); }, [this] { refreshData(); });
 }
 
 void ScenarioTableViewController::refreshData() {

@@ -51,6 +51,8 @@ class ScenarioTableViewController : public QObject, private ui::TableViewDataSou
   void refreshData();
   // Asks the service for the scenarios again (domain modes); the answer rebuilds the rows.
   void fetch(bool withOverlay = true);
+  // Asks again to stay current; rebuilds only when the answer changed the list.
+  void refresh();
 
   // The control of the row showing `row`, while that row is in view.
   CustomPlayStop* controlForRow(int row) const;

@@ -179,6 +179,12 @@ void MyWeatherController::query(const char* periodName) {
                [done] { done(false); });
 }
 
+void MyWeatherController::refresh() {
+  if (m_phase != Phase::Showing) return;
+  for (const QString& name : m_shownPeriod)
+    if (!name.isEmpty()) query(name.toLatin1().constData());
+}
+
 void MyWeatherController::showValues(int sheet, const VOWeather* values) {
   if (WeatherModel* model = modelScreenPage(sheet)) model->changeWeatherValues(values);
 }

@@ -5,6 +5,7 @@
 // this month; sheet 2 last month, this year and last year; sheet 3 the figures since the
 // station's last reset, which the service does not give.
 #include "backend/ServiceCalls.h"
+#include "controls/Refreshable.h"
 #include "controls/TourStates.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
@@ -26,7 +27,7 @@ class Label;
 class ScrollView;
 }
 
-class MyWeatherController : public ui::Screen, public controls::TourStates {
+class MyWeatherController : public ui::Screen, public controls::TourStates, public controls::Refreshable {
   Q_OBJECT
  public:
   enum class Phase {
@@ -54,6 +55,9 @@ class MyWeatherController : public ui::Screen, public controls::TourStates {
   ui::Button* retryButton() const { return m_retry; }
 
   void startInitWeatherComponents();
+  // Once the figures are on show, the periods shown are asked again (the station is not read
+  // anew: that is the gateway's own work, which takes its time).
+  void refresh() override;
   void seeDay() { query("day"); }
   void seeYesterday() { query("yesterday"); }
   void seeWeek() { query("week"); }

@@ -304,6 +304,23 @@ TEST_F(TransportFaultTest, LoadOnErrorAnswersFromTheCache) {
   EXPECT_EQ(delegate->body, "[\"kept\"]");
 }
 
+TEST_F(TransportFaultTest, StoredOnlyAnswersFromTheStoreOrFailsAndNeverSends) {
+  auto client = makeClient(base());
+  server.script().setFallback(HttpResponse::json(200, "[\"kept\"]"));
+  get(client, "/x");
+  ASSERT_EQ(server.requestCount(), 1);
+
+  const rest::RestClient::CachePolicyScope storedOnly(RestRequestCachePolicyStoredOnly);
+  const auto stored = get(client, "/x");
+  EXPECT_TRUE(stored->fromCache);
+  EXPECT_EQ(stored->body, "[\"kept\"]");
+  const auto missing = get(client, "/never-asked");
+  EXPECT_EQ(missing->failures, 1);
+  ASSERT_TRUE(missing->error.has_value());
+  EXPECT_EQ(missing->error->code, rest::kRestNoStoredAnswer);
+  EXPECT_EQ(server.requestCount(), 1);
+}
+
 struct FreshnessCase {
   const char* name;
   double timeoutInterval;

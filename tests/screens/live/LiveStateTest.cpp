@@ -8,10 +8,13 @@
 #include "backend/BEServiceDevice.h"
 #include "backend/ServiceCalls.h"
 #include "backend/ServiceReachability.h"
+#include "backend/StoredAnswers.h"
 #include "controls/Refreshable.h"
 #include "foundation/Strings.h"
 #include "support/Wait.h"
 #include "ui/ScrollView.h"
+
+#include <QRegularExpression>
 
 namespace screentest {
 namespace {
@@ -117,6 +120,13 @@ TEST_F(LiveScreenTest, AChangeMadeByAnotherUserAppearsOnTheOpenScreenByItself) {
   ASSERT_NE(cell, nullptr);
   ASSERT_FALSE(cell->switchControl()->isOn());
 
+  // Nothing changed: the service answers "not modified" and the list is not rebuilt.
+  int rebuilds = 0;
+  QObject::connect(lighting->listTableView(), &devicelist::DeviceListTableView::contentHeightChanged, [&] { ++rebuilds; });
+  advance(30.0);
+  ASSERT_TRUE(waitIdle());
+  EXPECT_EQ(rebuilds, 0);
+
   // "anne" switches the kitchen light on from her own phone.
   const auto answer = sim->call("PUT", QStringLiteral("/device/status"), R"({"status": "ON", "serial": "LGT-CUISINE"})");
   ASSERT_EQ(answer.status / 100, 2);
@@ -126,6 +136,45 @@ TEST_F(LiveScreenTest, AChangeMadeByAnotherUserAppearsOnTheOpenScreenByItself) {
   cell = lighting->listTableView()->cellForSerial(QStringLiteral("LGT-CUISINE"));
   ASSERT_NE(cell, nullptr);
   EXPECT_TRUE(cell->switchControl()->isOn());
+}
+
+}  // namespace
+}  // namespace screentest
+
+namespace screentest {
+namespace {
+
+using StartFromCacheTest = ScreenTest;
+
+// A later run shows what the earlier one last heard at once, says so, and takes the service's
+// answer when it comes.
+TEST_F(StartFromCacheTest, ALaterRunShowsTheStoredListMarkedUntilTheServiceAnswers) {
+  ASSERT_NE(open<MyLightingController>("MyLightingController"), nullptr);  // stores the device list
+  // Meanwhile "anne" switches the kitchen light on.
+  ASSERT_EQ(sim->call("PUT", QStringLiteral("/device/status"), R"({"status": "ON", "serial": "LGT-CUISINE"})").status / 100, 2);
+
+  relaunch();
+  ASSERT_FALSE(HasFatalFailure());
+  ASSERT_TRUE(waitIdle());
+  EXPECT_TRUE(backend::StoredAnswers::getInstance().isFromEarlierRun(backend::DataSet::Devices));
+  fail(QStringLiteral("/device"), QStringLiteral("GET"), 503);  // the first fresh read is lost
+  auto* lighting = open<MyLightingController>("MyLightingController");
+  ASSERT_NE(lighting, nullptr);
+  auto kitchenIsOn = [&] {
+    devicelist::DeviceCell* cell = lighting->listTableView()->cellForSerial(QStringLiteral("LGT-CUISINE"));
+    return cell && cell->switchControl()->isOn();
+  };
+  EXPECT_FALSE(kitchenIsOn());  // as the earlier run left it
+  ui::Label* banner = app->liveState()->storedBanner();
+  EXPECT_FALSE(banner->isHidden());
+  EXPECT_TRUE(banner->text().contains(QRegularExpression(QStringLiteral("\\d\\d:\\d\\d")))) << banner->text().toStdString();
+  EXPECT_EQ(alertCount(), 1);
+  dismissAlert();
+
+  lighting->refresh();
+  ASSERT_TRUE(waitIdle());
+  EXPECT_TRUE(kitchenIsOn());
+  EXPECT_TRUE(banner->isHidden());
 }
 
 }  // namespace

@@ -68,7 +68,9 @@ class SafetyControllerTest : public ::testing::Test {
     foundation::setScheduler(nullptr);
   }
 
+  // A screen opened on an empty store: it would show the modes already stored at once.
   MySafetyController* open(HttpResponse answer) {
+    BESessionManager::getInstance().setModes({});
     server.script().enqueue(std::move(answer));
     screen = std::make_unique<MySafetyController>();
     screen->view()->show();

@@ -10,6 +10,7 @@
 #include "foundation/Preferences.h"
 #include "foundation/SecretStore.h"
 #include "rest/network/NetworkActivity.h"
+#include "rest/network/RestRequestCache.h"
 #include "rest/network/TlsTrust.h"
 #include "support/Wait.h"
 #include "ui/AlertView.h"
@@ -40,16 +41,23 @@ class MediaClock final : public simhome::Clock {
 
 void ScreenTest::SetUp() {
   shelltest::setUpAppEnvironment(clock, folder);
+  // Each test's answers stay its own, even on a port an earlier test of this program used.
+  rest::RestRequestCache::setCachesDirectory(folder.file(QStringLiteral("caches")));
   sim = std::make_unique<simtest::SimHarness>();
 
-  foundation::Configuration configuration;
-  configuration.restServer = sim->server().baseUrl().toString();
-  while (configuration.restServer.endsWith('/')) configuration.restServer.chop(1);
-  configuration.restType = QStringLiteral("tavrobox");
-  configuration.restVersion = QStringLiteral("v1");
-  if (serveMedia) startMedia(configuration);
+  m_configuration.restServer = sim->server().baseUrl().toString();
+  while (m_configuration.restServer.endsWith('/')) m_configuration.restServer.chop(1);
+  m_configuration.restType = QStringLiteral("tavrobox");
+  m_configuration.restVersion = QStringLiteral("v1");
+  if (serveMedia) startMedia(m_configuration);
+  launchAndSignIn();
+  if (HasFatalFailure()) return;
+  ASSERT_FALSE(sim->signIn(QStringLiteral("anne"), QStringLiteral("jardin2013")).isEmpty());
+}
+
+void ScreenTest::launchAndSignIn() {
   app = std::make_unique<TavroBoxAppAppDelegate>();
-  ASSERT_TRUE(app->applicationDidFinishLaunchingWithOptions(configuration));
+  ASSERT_TRUE(app->applicationDidFinishLaunchingWithOptions(m_configuration));
 
   // Signs in through the login screen, as a user does.
   auto* login = qobject_cast<LoginViewController*>(app->popupController());
@@ -67,10 +75,9 @@ void ScreenTest::SetUp() {
   clock.advanceBy(TavroBoxAppAppDelegate::kLoginScreenDelaySeconds);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_EQ(app->popupWindow(), nullptr);
-  ASSERT_FALSE(sim->signIn(QStringLiteral("anne"), QStringLiteral("jardin2013")).isEmpty());
 }
 
-void ScreenTest::TearDown() {
+void ScreenTest::quitApp() {
   // Answers still being mapped when the app goes would be dropped half-way: let them land first.
   if (app) waitIdle();
   if (app) app->navigationController()->popToRootViewControllerAnimated(false);
@@ -81,8 +88,18 @@ void ScreenTest::TearDown() {
   app.reset();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   shelltest::resetSingletons();
+}
+
+void ScreenTest::relaunch() {
+  quitApp();
+  launchAndSignIn();
+}
+
+void ScreenTest::TearDown() {
+  quitApp();
   stopMedia();
   sim.reset();
+  rest::RestRequestCache::setCachesDirectory(QString());
   shelltest::tearDownAppEnvironment();
 }
 

@@ -19,6 +19,7 @@
 #include "home/MediaService.h"
 
 #include "app/TavroBoxAppAppDelegate.h"
+#include "foundation/Configuration.h"
 #include "foundation/ManualClock.h"
 #include "support/TempDir.h"
 #include "ui/Screen.h"
@@ -58,6 +59,10 @@ class ScreenTest : public ::testing::Test {
   bool waitIdle(int timeoutMs = 10000);
   // Waits until no request is out.
   bool waitNetworkIdle(int timeoutMs = 10000);
+  // Quits the app and starts it again, signed in anew, as a later run of the same user on this
+  // machine finds it: same preferences, same response cache, nothing in memory.
+  void relaunch();
+
   // Advances the app's clock (the simulated home's own clock is `sim->clock`).
   void advance(double seconds);
 
@@ -89,12 +94,15 @@ class ScreenTest : public ::testing::Test {
   foundation::ManualClock& clock = shelltest::processClock();
 
  private:
+  void launchAndSignIn();
+  void quitApp();
   void startMedia(foundation::Configuration& configuration);
   void stopMedia();
   std::unique_ptr<simhome::Clock> m_mediaClock;
   std::unique_ptr<simhome::MediaLibrary> m_media;
   std::unique_ptr<simhome::MediaService> m_mediaService;
   std::unique_ptr<simcore::HttpServer> m_mediaServer;
+  foundation::Configuration m_configuration;
 };
 
 }  // namespace screentest
