@@ -1,5 +1,7 @@
 #include "app/LiveState.h"
 
+#include "ui/Accessibility.h"
+
 #include "backend/ServiceReachability.h"
 #include "backend/StoredAnswers.h"
 #include "foundation/Clock.h"
@@ -55,6 +57,8 @@ LiveState::LiveState(ui::NavigationController* navigation, double refreshInterva
   m_banner = makeBanner(host, "offlineBanner", kBannerBackground);
   m_banner->setText(foundation::localized("kTradOfflineBanner"));
   m_storedBanner = makeBanner(host, "storedBanner", kStoredBannerBackground);
+  // Read out when it comes: the user learns that commands will be refused.
+  ui::setAccessibleRole(m_banner, QAccessible::AlertMessage);
   host->installEventFilter(this);
 
   auto& reachability = backend::ServiceReachability::getInstance();
@@ -99,6 +103,10 @@ void LiveState::reachabilityChanged() {
   const bool wasShown = m_banner->isVisible();
   m_banner->setVisible(!reachable);
   updateStoredBanner();
+  if (!wasShown && !reachable && QAccessible::isActive()) {
+    QAccessibleEvent announced(m_banner, QAccessible::Alert);
+    QAccessible::updateAccessibility(&announced);
+  }
   if (reachable && wasShown) refreshTopScreen();  // what is on show may have changed meanwhile
 }
 

@@ -73,6 +73,10 @@ void LoginViewController::loadView() {
   m_rememberLabel->setFont(ui::Fonts::font(QStringLiteral("Valdo-Regular"), 15));
   m_rememberState = new controls::OnOffSwitch(kSwitchOrigin, view);
   m_rememberState->setObjectName(QStringLiteral("rememberState"));
+  // The captions name the fields and the switch for assistive technology.
+  m_loginLabel->setBuddy(m_postUserName);
+  m_passwordLabel->setBuddy(m_postPassword);
+  m_rememberLabel->setBuddy(m_rememberState);
 
   // Besides the return key of the password field, a button signs in.
   m_loginButton = new ui::Button(kButtonFrame, view);

@@ -20,16 +20,21 @@
 #include "rest/network/RestRequestQueue.h"
 #include "backend/ServiceReachability.h"
 #include "foundation/NotificationCenter.h"
+#include "foundation/Strings.h"
 #include "rest/network/NetworkActivity.h"
 #include "rest/network/TlsTrust.h"
 #include <QWidget>  // before the toolkit headers that guard widgets they only declare
+#include "ui/Accessibility.h"
 #include "ui/AlertView.h"
 #include "ui/NavigationController.h"
 #include "ui/PopupWindow.h"
 #include "ui/ProgressHUD.h"
+#include "ui/Slider.h"
 #include "ui/Window.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -173,6 +178,7 @@ int Tour::run() {
 
   ok &= visitServerTrust();
   ok &= visitScreens();
+  ok &= visitKeyboardFocus();
   ok &= visitStartFromCache();
   ok &= visitControlsGallery();
 
@@ -248,6 +254,46 @@ bool Tour::visitScreens() {
     }
   }
   if (!missing.isEmpty()) m_out << "tour: not built yet, so not shown: " << missing.join(QStringLiteral(", ")) << "\n";
+  return ok;
+}
+
+bool Tour::visitKeyboardFocus() {
+  ui::Window* window = m_app.window();
+  ui::NavigationController* navigation = m_app.navigationController();
+  window->activateWindow();
+  pump(50);
+  auto press = [window](Qt::Key key) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &up);
+  };
+  // Tab to the lighting row, as a keyboard user does.
+  const QString lighting = foundation::localized("LIGHTING");
+  for (int i = 0; i < 20 && ui::accessibleNameFor(QApplication::focusWidget()) != lighting; ++i) press(Qt::Key_Tab);
+  if (ui::accessibleNameFor(QApplication::focusWidget()) != lighting) {
+    m_err << "tour: the keyboard did not reach the lighting row\n";
+    return false;
+  }
+  pump(kSettleMs);
+  bool ok = save(QStringLiteral("menu-keyboard-focus"));
+  press(Qt::Key_Return);
+  waitFor([&] {
+    ui::ProgressHUD* hud = m_app.progressHUD();
+    return navigation->topViewController() != m_app.rootViewController() && !navigation->isTransitioning() &&
+           !(hud && hud->isShowing()) && rest::networkActivityCount() == 0;
+  }, kScreenWaitMs);
+  // The back button first, then the first light's switch.
+  for (int i = 0; i < 10 && !qobject_cast<ui::Slider*>(QApplication::focusWidget()); ++i) press(Qt::Key_Tab);
+  pump(kSettleMs);
+  ok &= save(QStringLiteral("lighting-keyboard-focus"));
+  press(Qt::Key_Escape);
+  waitFor([&] { return navigation->topViewController() == m_app.rootViewController() && !navigation->isTransitioning(); },
+          kScreenWaitMs);
+  // The pictures after these are of touch use: no ring.
+  if (QWidget* focused = QApplication::focusWidget()) focused->clearFocus();
+  pump(50);
   return ok;
 }
 

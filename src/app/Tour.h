@@ -32,6 +32,8 @@ class Tour {
   bool save(const QString& name);
   bool waitFor(const std::function<bool()>& condition, int timeoutMs);
   bool visitScreens();
+  // The keyboard's way in: a menu row and then a light's switch, each with the focus ring.
+  bool visitKeyboardFocus();
   // The question about a certificate nothing vouches for and the warning about an unexpected one,
   // shown with the configured certificate.
   bool visitServerTrust();

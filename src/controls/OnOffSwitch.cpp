@@ -1,5 +1,6 @@
 #include "controls/OnOffSwitch.h"
 
+#include "foundation/Strings.h"
 #include "ui/Animation.h"
 #include "ui/Theme.h"
 
@@ -22,6 +23,7 @@ OnOffSwitch::OnOffSwitch(const QPoint& origin, QWidget* parent)
 void OnOffSwitch::setOn(bool on, bool animated) {
   if (on == m_on && !ui::Animation::isRunning(this, kKnobKey)) return;
   m_on = on;
+  notifyAccessibleStateChanged(this);
   const double from = m_position;
   const double to = on ? 1.0 : 0.0;
   ui::Animation::run(
@@ -44,12 +46,12 @@ void OnOffSwitch::toggleByUser() {
   sendActionsForControlEvent(ui::ControlEvent::ValueChanged);
 }
 
-void OnOffSwitch::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Space) {
-    toggleByUser();
-    return;
-  }
-  ui::Control::keyPressEvent(event);
+QString OnOffSwitch::accessibleValue() const { return foundation::localized(m_on ? "A11Y_ON" : "A11Y_OFF"); }
+
+void OnOffSwitch::addAccessibleState(QAccessible::State& state) const {
+  ui::Control::addAccessibleState(state);
+  state.checkable = true;
+  state.checked = m_on;
 }
 
 void OnOffSwitch::paintEvent(QPaintEvent*) {

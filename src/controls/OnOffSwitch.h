@@ -1,6 +1,7 @@
 #pragma once
-// The platform's on/off switch: a rounded track with a knob. A tap (or the space bar while it has
-// the keyboard) turns it over and reports value-changed; setOn() from code reports nothing.
+// The platform's on/off switch: a rounded track with a knob. A tap (or Space or Return while it
+// has the keyboard, which is the same tap) turns it over and reports value-changed; setOn() from
+// code reports nothing. Assistive technology sees a check box that says "activé"/"désactivé".
 #include "ui/Control.h"
 
 #include <QColor>
@@ -23,9 +24,12 @@ class OnOffSwitch : public ui::Control {
 
   QSize sizeHint() const override { return {kWidth, kHeight}; }
 
+  QAccessible::Role accessibleRole() const override { return QAccessible::CheckBox; }
+  QString accessibleValue() const override;
+  void addAccessibleState(QAccessible::State& state) const override;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void toggleByUser();

@@ -2,6 +2,8 @@
 
 #include "ui/Views.h"
 
+#include "foundation/Strings.h"
+
 #include <QPainter>
 #include <QPointer>
 
@@ -11,6 +13,7 @@ namespace ui {
 
 ActivityIndicatorView::ActivityIndicatorView(Style style, QWidget* parent)
     : QWidget(parent), m_style(style), m_color(style == Style::Gray ? QColor(0x6b, 0x70, 0x78) : QColor(Qt::white)) {
+  installAccessibility();
   setUserInteractionEnabled(this, false);
   resize(sizeHint());
   setVisible(false);
@@ -18,10 +21,13 @@ ActivityIndicatorView::ActivityIndicatorView(Style style, QWidget* parent)
 
 QSize ActivityIndicatorView::sizeHint() const { return m_style == Style::WhiteLarge ? QSize(37, 37) : QSize(20, 20); }
 
+QString ActivityIndicatorView::accessibleText() const { return foundation::localized("A11Y_BUSY"); }
+
 void ActivityIndicatorView::startAnimating() {
   if (m_animating) return;
   m_animating = true;
   show();
+  notifyAccessibleStateChanged(this);
   QPointer<ActivityIndicatorView> self(this);
   m_timer = foundation::Timer::scheduled(1.0 / 12.0, true, [self](foundation::Timer&) {
     if (!self) return;
@@ -33,6 +39,7 @@ void ActivityIndicatorView::startAnimating() {
 void ActivityIndicatorView::stopAnimating() {
   m_animating = false;
   m_timer.invalidate();
+  notifyAccessibleStateChanged(this);
   if (m_hidesWhenStopped) hide();
 }
 

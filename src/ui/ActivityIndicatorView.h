@@ -1,14 +1,16 @@
 #pragma once
 // The spinning wheel of twelve spokes that says "working". Hidden while stopped, unless told
-// otherwise. It turns on the scheduler's timers, so a test clock can step it.
+// otherwise. It turns on the scheduler's timers, so a test clock can step it. Assistive technology
+// sees an animation, busy while it turns.
 #include "foundation/Timer.h"
+#include "ui/Accessibility.h"
 
 #include <QColor>
 #include <QWidget>
 
 namespace ui {
 
-class ActivityIndicatorView : public QWidget {
+class ActivityIndicatorView : public QWidget, public AccessibleElement {
   Q_OBJECT
  public:
   enum class Style { White, WhiteLarge, Gray };
@@ -26,6 +28,10 @@ class ActivityIndicatorView : public QWidget {
   int phase() const { return m_phase; }
 
   QSize sizeHint() const override;
+
+  QAccessible::Role accessibleRole() const override { return QAccessible::Animation; }
+  QString accessibleText() const override;
+  void addAccessibleState(QAccessible::State& state) const override { state.busy = m_animating; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

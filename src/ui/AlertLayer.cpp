@@ -1,5 +1,7 @@
 #include "ui/AlertLayer.h"
 
+#include "ui/KeyboardNavigation.h"
+
 #include "ui/AlertView.h"
 
 #include <QKeyEvent>
@@ -10,6 +12,8 @@ namespace ui::detail {
 AlertLayer::AlertLayer(QWidget* window) : QWidget(window) {
   setObjectName(QStringLiteral("alertLayer"));
   setFocusPolicy(Qt::StrongFocus);
+  // The layer holds the keyboard for the alert; Tab goes to the alert's buttons, which get the ring.
+  setDrawsFocusRing(this, false);
   hide();
 }
 

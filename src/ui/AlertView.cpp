@@ -1,5 +1,7 @@
 #include "ui/AlertView.h"
 
+#include "ui/Accessibility.h"
+
 #include "ui/AlertLayer.h"
 #include "ui/Animation.h"
 #include "ui/Button.h"
@@ -79,6 +81,9 @@ AlertView::~AlertView() {
 void AlertView::buildPanel(QWidget* layer) {
   auto* panel = new AlertPanel(layer);
   m_panel = panel;
+  setAccessibleRole(panel, QAccessible::AlertMessage);
+  panel->setAccessibleName(m_title.isEmpty() ? m_message : m_title);
+  panel->setAccessibleDescription(m_message);
   const int inner = kWidth - 2 * kPadding;
   int y = kPadding + 2;
 

@@ -53,6 +53,8 @@ class Button : public Control {
 
   QSize sizeHint() const override;
 
+  QString accessibleText() const override { return currentTitle(); }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 

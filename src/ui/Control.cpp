@@ -3,6 +3,7 @@
 #include "ui/ScrollView.h"
 #include "ui/Views.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <cmath>
@@ -21,7 +22,10 @@ Qt::Orientation dominantAxis(const QPointF& delta) {
 
 }  // namespace
 
-Control::Control(QWidget* parent) : QWidget(parent) {}
+Control::Control(QWidget* parent) : QWidget(parent) {
+  installAccessibility();
+  setFocusPolicy(Qt::TabFocus);
+}
 
 Control::Control(const QRect& frame, QWidget* parent) : Control(parent) { setGeometry(frame); }
 
@@ -34,6 +38,7 @@ void Control::setSelected(bool selected) {
   if (m_selected == selected) return;
   m_selected = selected;
   stateDidChange();
+  notifyAccessibleStateChanged(this);
 }
 
 void Control::setHighlighted(bool highlighted) {
@@ -53,6 +58,7 @@ Control::State Control::state() const {
 void Control::setUserInteractionEnabled(bool enabled) {
   ui::setUserInteractionEnabled(this, enabled);
   if (!enabled) resetTouch();
+  notifyAccessibleStateChanged(this);
 }
 
 bool Control::isUserInteractionEnabled() const { return ui::isUserInteractionEnabled(this); }
@@ -67,6 +73,53 @@ void Control::sendActionsForControlEvent(ControlEvent event) {
     case ControlEvent::TouchCancel: emit touchCancel(this); break;
     case ControlEvent::ValueChanged: emit valueChanged(this); break;
   }
+}
+
+bool Control::activate() { return activateAt(QRectF(rect()).center()); }
+
+bool Control::activateAt(const QPointF& pos) {
+  if (!isVisible() || !isEnabled() || m_touchActive || m_pending) return false;
+  for (const QWidget* w = this; w; w = w->parentWidget()) {
+    if (!ui::isUserInteractionEnabled(w)) return false;
+    if (w->isWindow()) break;
+  }
+  // A finger there would land on whatever covers the control (an alert, the progress overlay):
+  // then the key does nothing either.
+  QWidget* top = window();
+  const QPoint inWindow = mapTo(top, pos.toPoint());
+  if (top->rect().contains(inWindow)) {
+    QWidget* hit = top->childAt(inWindow);
+    if (hit && hit != this && !isAncestorOf(hit)) return false;
+  }
+  QPointer<Control> self(this);
+  touchesBegan(pos);
+  // A handler of the touch-down may have taken the control away.
+  if (self && m_touchActive) touchesEnded(pos);
+  return true;
+}
+
+void Control::addAccessibleState(QAccessible::State& state) const {
+  if (!isUserInteractionEnabled()) state.disabled = true;
+  if (m_selected) state.selected = true;
+}
+
+void Control::keyPressEvent(QKeyEvent* event) {
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (plain) {
+        // Holding the key down does not repeat the touch.
+        if (!event->isAutoRepeat()) activate();
+        event->accept();
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void Control::touchesBegan(const QPointF& pos) {

@@ -12,7 +12,12 @@
 // Subclasses shape the tracking through the hooks below, in this order for one touch:
 // touchesBegan → beginTracking, [touchesMoved → continueTracking]*, touchesEnded → endTracking.
 // The hooks run only while tracking; the signals are sent whatever the hooks answer.
+//
+// From the keyboard, Space or Return on the control that has it is a completed touch in its
+// middle (activate()): the same hooks and signals run as for a finger, so whatever a screen does
+// on a touch it does on a key. Controls take the keyboard from Tab unless they take no touches.
 #include "foundation/Timer.h"
+#include "ui/Accessibility.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -23,7 +28,7 @@ class ScrollView;
 
 enum class ControlEvent { TouchDown, TouchDragInside, TouchDragOutside, TouchUpInside, TouchUpOutside, TouchCancel, ValueChanged };
 
-class Control : public QWidget {
+class Control : public QWidget, public AccessibleElement {
   Q_OBJECT
  public:
   enum StateFlag { Normal = 0, Highlighted = 1, Disabled = 2, Selected = 4 };
@@ -52,6 +57,17 @@ class Control : public QWidget {
   // Emits the event's signal as if the control had produced it.
   void sendActionsForControlEvent(ControlEvent event);
 
+  // A completed touch in the middle of the control, as a key or an assistive "press" makes it.
+  // False, and nothing happens, while the control is hidden, disabled, takes no touches or is
+  // already being touched.
+  bool activate();
+
+  // Accessibility: a control is a button unless a subclass says otherwise; its state says
+  // whether it is unavailable (taking no touches).
+  QAccessible::Role accessibleRole() const override { return QAccessible::Button; }
+  void addAccessibleState(QAccessible::State& state) const override;
+  bool accessiblePress() override { return activate(); }
+
  signals:
   void touchDown(ui::Control* sender);
   void touchDragInside(ui::Control* sender);
@@ -74,9 +90,14 @@ class Control : public QWidget {
   virtual void endTracking(const QPointF& pos);
   virtual void cancelTracking();
 
+  // A completed touch at `pos` (see activate()).
+  bool activateAt(const QPointF& pos);
+
   // Called when selected, highlighted or enabled changes; repaints by default.
   virtual void stateDidChange();
 
+  // Space and Return activate(); other keys go to the container (Escape reaches the window).
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

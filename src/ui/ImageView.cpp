@@ -9,7 +9,10 @@
 
 namespace ui {
 
-ImageView::ImageView(QWidget* parent) : QWidget(parent) { setUserInteractionEnabled(this, false); }
+ImageView::ImageView(QWidget* parent) : QWidget(parent) {
+  installAccessibility();
+  setUserInteractionEnabled(this, false);
+}
 
 ImageView::ImageView(const QString& imageName, QWidget* parent) : ImageView(parent) {
   setImageName(imageName);

@@ -1,13 +1,15 @@
 #pragma once
 // Shows one picture. Like every picture-showing widget of the toolkit it reports the name of the
 // picture it shows, so tests can check what a screen displays. Takes no touches by default.
+// Assistive technology sees a picture, named only when its screen names it (most are decoration).
+#include "ui/Accessibility.h"
 #include "ui/Image.h"
 
 #include <QWidget>
 
 namespace ui {
 
-class ImageView : public QWidget {
+class ImageView : public QWidget, public AccessibleElement {
   Q_OBJECT
  public:
   enum class ContentMode { ScaleToFill, AspectFit, AspectFill, Center };
@@ -29,6 +31,8 @@ class ImageView : public QWidget {
   // Resizes to the picture's natural size, keeping the position.
   void sizeToFit();
   QSize sizeHint() const override;
+
+  QAccessible::Role accessibleRole() const override { return QAccessible::Graphic; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

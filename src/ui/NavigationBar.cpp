@@ -1,5 +1,7 @@
 #include "ui/NavigationBar.h"
 
+#include "foundation/Strings.h"
+
 #include "ui/BarButtonItem.h"
 #include "ui/Button.h"
 #include "ui/Fonts.h"
@@ -99,6 +101,9 @@ void NavigationBar::rebuild() {
   if (showBack) {
     styleButton(m_back, QStringLiteral("ui_nav_back.png"), 15);
     m_back->setTitle(m_below->backButtonTitle());
+    // Read as what it does; the title says where it goes.
+    m_back->setAccessibleName(foundation::localized("A11Y_BACK"));
+    m_back->setAccessibleDescription(m_below->backButtonTitle());
     m_back->show();
   } else {
     m_back->hide();

@@ -1,6 +1,7 @@
 #include "ui/NavigationController.h"
 
 #include "ui/Animation.h"
+#include "ui/KeyboardNavigation.h"
 #include "ui/NavigationBar.h"
 
 #include <QEvent>
@@ -132,7 +133,7 @@ void NavigationController::transition(Screen* from, Screen* to, bool push, bool 
   };
   QList<QPointer<Screen>> doomed;
   for (Screen* s : removed) doomed << s;
-  auto done = [this, fromGuard, toGuard, animated, onScreen, doomed](bool) {
+  auto done = [this, fromGuard, toGuard, animated, onScreen, doomed, push](bool) {
     m_transitioning = false;
     if (fromGuard) {
       fromGuard->view()->hide();
@@ -143,6 +144,8 @@ void NavigationController::transition(Screen* from, Screen* to, bool push, bool 
       if (fromGuard) fromGuard->viewDidDisappear(animated);
       if (toGuard) toGuard->viewDidAppear(animated);
     }
+    if (!push && m_focusAfterPop && isKeyboardReachable(m_focusAfterPop)) m_focusAfterPop->setFocus(Qt::OtherFocusReason);
+    m_focusAfterPop = nullptr;
     for (const auto& s : doomed) {
       if (!s) continue;
       s->view()->hide();
@@ -164,6 +167,7 @@ void NavigationController::pushViewController(Screen* screen, bool animated) {
   if (!screen || viewControllers().contains(screen)) return;
   finishTransition();
   Screen* from = topViewController();
+  m_focusBeforePush.insert(screen, view()->window()->focusWidget());
   screen->setParent(this);
   screen->setNavigationController(this);
   screen->setInterfaceOrientation(interfaceOrientation());
@@ -190,6 +194,8 @@ void NavigationController::popToViewController(Screen* screen, bool animated) {
   if (index < 0 || index == stack.size() - 1) return;
   Screen* from = stack.last();
   QList<Screen*> removed = stack.mid(index + 1);
+  m_focusAfterPop = m_focusBeforePush.value(removed.first());
+  for (Screen* s : removed) m_focusBeforePush.remove(s);
   m_stack.clear();
   for (Screen* s : stack.mid(0, index + 1)) m_stack.append(s);
   updateBarItems();

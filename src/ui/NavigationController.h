@@ -8,7 +8,9 @@
 // The controller owns the screens on its stack, and its bar, which may be replaced by a subclass.
 #include "ui/Screen.h"
 
+#include <QHash>
 #include <QList>
+#include <QPointer>
 
 namespace ui {
 
@@ -67,6 +69,9 @@ class NavigationController : public Screen {
   void transition(Screen* from, Screen* to, bool push, bool animated, QList<Screen*> removed);
 
   QList<QPointer<Screen>> m_stack;
+  // Where the keyboard was when each screen was pushed: it goes back there when the screen goes.
+  QHash<const Screen*, QPointer<QWidget>> m_focusBeforePush;
+  QPointer<QWidget> m_focusAfterPop;
   NavigationBar* m_bar = nullptr;
   QWidget* m_container = nullptr;
   bool m_barHidden = false;

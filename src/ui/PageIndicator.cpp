@@ -1,8 +1,12 @@
 #include "ui/PageIndicator.h"
 
+#include "foundation/Strings.h"
+
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 namespace {
@@ -13,6 +17,34 @@ constexpr double kSpacing = 9.0;
 PageIndicator::PageIndicator(QWidget* parent) : Control(parent) {}
 
 PageIndicator::PageIndicator(const QRect& frame, QWidget* parent) : PageIndicator(parent) { setGeometry(frame); }
+
+QString PageIndicator::accessibleText() const { return foundation::localized("A11Y_PAGES"); }
+
+QString PageIndicator::accessibleValue() const {
+  if (m_pages <= 0) return {};
+  return foundation::localized("A11Y_PAGE_OF").arg(m_current + 1).arg(m_pages);
+}
+
+std::optional<AccessibleElement::Range> PageIndicator::accessibleRange() const {
+  return Range{1, double(std::max(1, m_pages)), 1, double(m_current + 1)};
+}
+
+void PageIndicator::setAccessibleRangeValue(double value) {
+  // One tap per page, so whoever listens hears each page as it would from the finger.
+  const int target = std::clamp(int(std::lround(value)) - 1, 0, std::max(0, m_pages - 1));
+  for (int guard = 0; m_current != target && guard < m_pages; ++guard) {
+    if (!activateAt(QPointF(target > m_current ? width() * 0.75 : width() * 0.25, height() / 2.0))) break;
+  }
+}
+
+void PageIndicator::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+    activateAt(QPointF(event->key() == Qt::Key_Right ? width() * 0.75 : width() * 0.25, height() / 2.0));
+    event->accept();
+    return;
+  }
+  Control::keyPressEvent(event);
+}
 
 void PageIndicator::setNumberOfPages(int pages) {
   m_pages = std::max(0, pages);

@@ -29,9 +29,18 @@ class PageIndicator : public Control {
   // Centre of the dot of `page`, in the indicator's coordinates.
   QPointF dotCentre(int page) const;
 
+  // Assistive technology reads "page 2 of 3"; Left and Right (or setting the value) act as a tap
+  // on that side of the dots.
+  QAccessible::Role accessibleRole() const override { return QAccessible::Slider; }
+  QString accessibleText() const override;
+  QString accessibleValue() const override;
+  std::optional<Range> accessibleRange() const override;
+  void setAccessibleRangeValue(double value) override;
+
  protected:
   void touchesEnded(const QPointF& pos) override;
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int m_pages = 0;

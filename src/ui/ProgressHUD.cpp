@@ -20,9 +20,20 @@ constexpr int kMinPanelWidth = 120;
 constexpr int kMaxPanelWidth = 260;
 constexpr int kPanelHeight = 104;
 
-class HudPanel final : public QWidget {
+// Assistive technology reads the panel as a busy progress indicator named by its label.
+class HudPanel final : public QWidget, public AccessibleElement {
  public:
-  explicit HudPanel(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("hudPanel")); }
+  explicit HudPanel(QWidget* parent) : QWidget(parent) {
+    installAccessibility();
+    setObjectName(QStringLiteral("hudPanel"));
+  }
+
+  QAccessible::Role accessibleRole() const override { return QAccessible::ProgressBar; }
+  QString accessibleText() const override {
+    const auto* label = findChild<Label*>();
+    return label ? label->text() : QString();
+  }
+  void addAccessibleState(QAccessible::State& state) const override { state.busy = isVisible(); }
 
  protected:
   void paintEvent(QPaintEvent*) override {

@@ -84,6 +84,7 @@ class ScrollView::Indicators final : public QWidget {
 };
 
 ScrollView::ScrollView(QWidget* parent) : QWidget(parent) {
+  installAccessibility();
   m_content = new QWidget(this);
   m_content->setObjectName(QStringLiteral("contentView"));
   m_indicators = new Indicators(this);

@@ -9,6 +9,7 @@
 #include "foundation/Timer.h"
 
 #include <QPointF>
+#include "ui/Accessibility.h"
 #include <QPointer>
 #include <QSize>
 #include <QWidget>
@@ -33,12 +34,14 @@ class ScrollViewDelegate {
   virtual void scrollViewDidEndScrollingAnimation(ScrollView*) {}
 };
 
-class ScrollView : public QWidget {
+class ScrollView : public QWidget, public AccessibleElement {
   Q_OBJECT
  public:
   explicit ScrollView(QWidget* parent = nullptr);
   ScrollView(const QRect& frame, QWidget* parent);
   ~ScrollView() override;
+
+  QAccessible::Role accessibleRole() const override { return QAccessible::Pane; }
 
   QWidget* contentView() const { return m_content; }
   // Puts `widget` into the content view (keeps its position).

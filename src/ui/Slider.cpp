@@ -3,9 +3,11 @@
 #include "ui/Animation.h"
 #include "ui/Images.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
 namespace {
@@ -15,6 +17,46 @@ constexpr double kGrabMargin = 8.0;  // the finger may land this far beside the 
 }
 
 Slider::Slider(QWidget* parent) : Control(parent) {}
+
+QString Slider::accessibleValue() const {
+  const double span = m_maximum - m_minimum;
+  return span > 0 ? QStringLiteral("%1 %").arg(std::lround((m_value - m_minimum) / span * 100)) : QString();
+}
+
+std::optional<AccessibleElement::Range> Slider::accessibleRange() const {
+  return Range{m_minimum, m_maximum, (m_maximum - m_minimum) / 10.0, m_value};
+}
+
+void Slider::setAccessibleRangeValue(double value) { changeValueByUser(value); }
+
+void Slider::changeValueByUser(double value) {
+  const double before = m_value;
+  setValue(value);
+  if (m_value != before) {
+    notifyAccessibleStateChanged(this);
+    sendActionsForControlEvent(ControlEvent::ValueChanged);
+  }
+}
+
+void Slider::keyPressEvent(QKeyEvent* event) {
+  if (!isUserInteractionEnabled() || !isEnabled()) {
+    Control::keyPressEvent(event);
+    return;
+  }
+  const double step = (m_maximum - m_minimum) / 10.0;
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Down: changeValueByUser(m_value - step); break;
+    case Qt::Key_Right:
+    case Qt::Key_Up: changeValueByUser(m_value + step); break;
+    case Qt::Key_PageDown: changeValueByUser(m_value - 2.5 * step); break;
+    case Qt::Key_PageUp: changeValueByUser(m_value + 2.5 * step); break;
+    case Qt::Key_Home: changeValueByUser(m_minimum); break;
+    case Qt::Key_End: changeValueByUser(m_maximum); break;
+    default: Control::keyPressEvent(event); return;
+  }
+  event->accept();
+}
 
 Slider::Slider(const QRect& frame, QWidget* parent) : Slider(parent) { setGeometry(frame); }
 

@@ -40,13 +40,23 @@ class Slider : public Control {
   // The value the thumb's centre stands for at horizontal position `x`.
   double valueForThumbCentre(double x) const;
 
+  // Keyboard and assistive technology: arrows (and Page Up/Down, Home, End) move the value by a
+  // tenth of the range (a quarter, to the ends) and report value-changed, as a drag does.
+  QAccessible::Role accessibleRole() const override { return QAccessible::Slider; }
+  QString accessibleValue() const override;
+  std::optional<Range> accessibleRange() const override;
+  void setAccessibleRangeValue(double value) override;
+
  protected:
   bool beginTracking(const QPointF& pos) override;
   bool continueTracking(const QPointF& pos) override;
   void endTracking(const QPointF& pos) override;
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Moves to `value` for the user: reports value-changed when it moved.
+  void changeValueByUser(double value);
   QSizeF thumbSize() const;
   void applyValue(double value);
 

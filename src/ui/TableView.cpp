@@ -135,6 +135,8 @@ TableViewCell* TableView::makeCell(const IndexPath& indexPath) {
   cell->setParent(contentView());
   cell->setGeometry(rectForRowAtIndexPath(indexPath));
   styleCell(cell, indexPath);
+  // Rows that can be chosen take the keyboard, like the controls they stand for.
+  cell->setFocusPolicy(m_allowsSelection && m_tableDelegate ? Qt::TabFocus : Qt::NoFocus);
   cell->setSelected(m_hasSelection && m_selected == indexPath);
   cell->show();
   return cell;
@@ -221,11 +223,24 @@ bool TableView::indexPathForSelectedRow(IndexPath* indexPath) const {
 }
 
 void TableView::contentTapped(const QPointF& contentPos) {
-  if (!m_allowsSelection) return;
   IndexPath path;
-  if (!indexPathForRowAtPoint(contentPos, &path)) return;
+  if (indexPathForRowAtPoint(contentPos, &path)) selectRowByUser(path);
+}
+
+bool TableView::selectRowByUser(const IndexPath& path) {
+  if (!m_allowsSelection || path.row < 0 || path.row >= numberOfRowsInSection(path.section)) return false;
   selectRowAtIndexPath(path, false);
   if (m_tableDelegate) m_tableDelegate->tableViewDidSelectRowAtIndexPath(this, path);
+  return true;
+}
+
+bool TableView::focusRow(const IndexPath& path) {
+  if (path.row < 0 || path.row >= numberOfRowsInSection(path.section)) return false;
+  scrollRectToVisible(rectForRowAtIndexPath(path), false);
+  TableViewCell* cell = cellForRowAtIndexPath(path);
+  if (!cell || !(cell->focusPolicy() & Qt::TabFocus)) return false;
+  cell->setFocus(Qt::TabFocusReason);
+  return true;
 }
 
 }  // namespace ui

@@ -80,6 +80,13 @@ class TableView : public ScrollView {
   bool indexPathForCell(const TableViewCell* cell, IndexPath* indexPath) const;
   TableViewCell* dequeueReusableCellWithIdentifier(const QString& identifier);
 
+  // What a tap on the row does (when rows may be chosen): selects it and tells the delegate.
+  bool selectRowByUser(const IndexPath& indexPath);
+  // Scrolls the row into view and gives its cell the keyboard; false for a row that is not there.
+  bool focusRow(const IndexPath& indexPath);
+
+  QAccessible::Role accessibleRole() const override { return QAccessible::List; }
+
   void selectRowAtIndexPath(const IndexPath& indexPath, bool animated);
   void deselectRowAtIndexPath(const IndexPath& indexPath, bool animated);
   bool indexPathForSelectedRow(IndexPath* indexPath) const;

@@ -1,7 +1,10 @@
 #include "ui/TableViewCell.h"
 
+#include "ui/KeyboardNavigation.h"
+#include "ui/TableView.h"
 #include "ui/Views.h"
 
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -32,6 +35,7 @@ class TableViewCell::SelectionLook final : public QWidget {
 
 TableViewCell::TableViewCell(const QString& reuseIdentifier, QWidget* parent)
     : QWidget(parent), m_reuseIdentifier(reuseIdentifier) {
+  installAccessibility();
   m_defaultSelectedLook = new SelectionLook(this);
   m_defaultSelectedLook->hide();
   m_content = new QWidget(this);
@@ -117,6 +121,69 @@ void TableViewCell::resizeEvent(QResizeEvent* event) {
   if (m_background) m_background->setGeometry(rect());
   if (m_selectedBackground) m_selectedBackground->setGeometry(rect());
   if (m_separator) m_separator->setGeometry(0, height() - 1, width(), 1);
+}
+
+namespace {
+TableView* tableOf(const QWidget* cell) {
+  for (QWidget* w = cell->parentWidget(); w; w = w->parentWidget()) {
+    if (auto* table = qobject_cast<TableView*>(w)) return table;
+  }
+  return nullptr;
+}
+}  // namespace
+
+QString TableViewCell::accessibleText() const { return accessibleRowText(this); }
+
+void TableViewCell::addAccessibleState(QAccessible::State& state) const {
+  const TableView* table = tableOf(this);
+  state.selectable = table && table->allowsSelection();
+  state.selected = m_selected;
+}
+
+bool TableViewCell::accessiblePress() {
+  TableView* table = tableOf(this);
+  IndexPath path;
+  if (!table || !isVisible() || !table->indexPathForCell(this, &path)) return false;
+  return table->selectRowByUser(path);
+}
+
+void TableViewCell::keyPressEvent(QKeyEvent* event) {
+  TableView* table = tableOf(this);
+  IndexPath path;
+  if (!table || !table->indexPathForCell(this, &path)) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (!event->isAutoRepeat()) accessiblePress();
+      break;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+      const int step = event->key() == Qt::Key_Up ? -1 : 1;
+      table->focusRow({path.section, path.row + step});
+      break;
+    }
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+      QWidget* scope = window();
+      for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        // Within the screen or popup that holds the row.
+        if (w->parentWidget() && w->parentWidget()->isWindow()) {
+          scope = w;
+          break;
+        }
+      }
+      moveKeyboardFocusTowards(scope, this, event->key());
+      break;
+    }
+    default:
+      QWidget::keyPressEvent(event);
+      return;
+  }
+  event->accept();
 }
 
 }  // namespace ui

@@ -2,13 +2,19 @@
 // One row of a table: a content view for the row's widgets, an optional background and selected
 // background, and a selection look. Cells are made by the table's data source and may be reused
 // for other rows by identifier.
+//
+// Assistive technology reads a row as a list item named by its labels' texts. In a table that
+// lets rows be chosen, a row takes the keyboard: Space or Return chooses it as a tap does, Up and
+// Down go to the rows above and below, Left and Right to the nearest widget on that side.
+#include "ui/Accessibility.h"
+
 #include <QColor>
 #include <QString>
 #include <QWidget>
 
 namespace ui {
 
-class TableViewCell : public QWidget {
+class TableViewCell : public QWidget, public AccessibleElement {
   Q_OBJECT
  public:
   enum class SelectionStyle { None, Blue, Gray };
@@ -40,8 +46,14 @@ class TableViewCell : public QWidget {
   // Drawn by the table: a separator line along the bottom.
   void setSeparator(const QColor& color);
 
+  QAccessible::Role accessibleRole() const override { return QAccessible::ListItem; }
+  QString accessibleText() const override;
+  void addAccessibleState(QAccessible::State& state) const override;
+  bool accessiblePress() override;
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   class SelectionLook;

@@ -1,5 +1,8 @@
 #include "ui/Theme.h"
 
+#include <QVariant>
+#include <QWidget>
+
 #include "ui/Views.h"
 
 #include <array>
@@ -47,6 +50,18 @@ QString normalizedColorId(const QString& colorId) { return QString::fromLatin1(e
 QColor themeColor(const QString& colorId) {
   const auto& entry = entryFor(colorId);
   return rgb(entry.r, entry.g, entry.b);
+}
+
+void setThemeColorId(QWidget* widget, const QString& colorId) {
+  if (widget) widget->setProperty("tbColorId", colorId);
+}
+
+QString themeColorIdOf(const QWidget* widget) {
+  for (const QWidget* w = widget; w; w = w->parentWidget()) {
+    const QVariant id = w->property("tbColorId");
+    if (id.isValid() && !id.toString().isEmpty()) return id.toString();
+  }
+  return QStringLiteral("blue");
 }
 
 }  // namespace ui

@@ -1,14 +1,20 @@
 #include "ui/Window.h"
 
 #include "ui/AlertLayer.h"
+#include "ui/Accessibility.h"
 #include "ui/AlertView.h"
 #include "ui/Fonts.h"
+#include "ui/KeyboardNavigation.h"
+#include "ui/NavigationBar.h"
+#include "ui/NavigationController.h"
 #include "ui/PopupWindow.h"
 #include "ui/Screen.h"
 #include "ui/StatusBar.h"
+#include "ui/Button.h"
 #include "ui/UiLogging.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QPainter>
 #include <QShortcut>
@@ -33,10 +39,12 @@ constexpr double kRotationSeconds = 0.3;
 
 Window::Window(QWidget* parent) : QWidget(parent) {
   Fonts::install();
+  installAccessibility();
   setWindowTitle(QStringLiteral("TavroBox"));
   setFixedSize(screenSize(m_interface));
   m_statusBar = new StatusBar(this);
   liveWindows().append(this);
+  m_focusRing = new FocusRing(this);
 
   // Ctrl+arrows turn the device, as in a phone simulator; a text field with the keyboard keeps
   // them for its own word moves.
@@ -173,6 +181,38 @@ void Window::restack() {
   for (PopupWindow* popup : ordered) popup->raise();
   m_statusBar->raise();
   if (m_alertLayer) m_alertLayer->raise();
+  if (m_focusRing->isVisible()) m_focusRing->raise();
+}
+
+QWidget* Window::keyboardScope() const {
+  const QList<AlertView*> shown = alerts();
+  if (!shown.isEmpty() && shown.last()->panel()) return shown.last()->panel();
+  if (m_keyPopup) return m_keyPopup;
+  if (m_root && m_root->isViewLoaded()) return m_root->view();
+  return const_cast<Window*>(this);
+}
+
+bool Window::focusNextPrevChild(bool next) {
+  moveKeyboardFocus(keyboardScope(), next);
+  // Never Qt's own chain: it would wander into the layers below.
+  return true;
+}
+
+void Window::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  // A popup that has the keyboard (the login) is not a screen one can leave.
+  if (m_keyPopup || !alerts().isEmpty()) return;
+  auto* navigation = qobject_cast<NavigationController*>(m_root.data());
+  if (!navigation || navigation->viewControllers().size() < 2 || navigation->isTransitioning()) return;
+  // The back button as if tapped, so a screen that listens to it hears the key too; a bar that is
+  // hidden (a video on the whole screen) still lets the key go back.
+  Button* back = navigation->navigationBar()->backButton();
+  if (back && back->activate()) return;
+  navigation->popViewControllerAnimated(true);
 }
 
 void Window::layoutLayers() {

@@ -7,6 +7,10 @@
 // The device orientation can be turned from the keyboard (Ctrl+Left / Ctrl+Right); the interface
 // follows when the screens on show accept the new orientation.
 //
+// From the keyboard, Tab and Shift+Tab go through the layer that has the keyboard (see
+// KeyboardNavigation) and Escape goes back one screen: the navigation bar's back button, as if
+// tapped (nothing on the root screen; an alert on show takes Escape as its cancel button).
+//
 // The display scale (--scale) multiplies the window's real size; it has to be chosen before the
 // application object exists (see setDisplayScale).
 #include "ui/Orientation.h"
@@ -21,6 +25,7 @@
 namespace ui {
 
 class AlertView;
+class FocusRing;
 class PopupWindow;
 class Screen;
 class StatusBar;
@@ -59,6 +64,10 @@ class Window : public QWidget {
   // Alerts on show, oldest first; the last one is on top.
   QList<AlertView*> alerts() const;
 
+  // What Tab goes through now: the top alert, else the key popup, else the root screen's view.
+  QWidget* keyboardScope() const;
+  FocusRing* focusRing() const { return m_focusRing; }
+
   // Display scale: must be set before the application object is created (it becomes the
   // platform's scale factor). Returns false, and changes nothing, when it is too late or the value
   // is outside 0.5 .. 4.
@@ -75,6 +84,8 @@ class Window : public QWidget {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   friend class PopupWindow;
@@ -97,6 +108,7 @@ class Window : public QWidget {
   QPointer<PopupWindow> m_keyPopup;
   QPointer<QWidget> m_focusBeforePopup;
   QWidget* m_alertLayer = nullptr;
+  FocusRing* m_focusRing = nullptr;
   Orientation m_device = Orientation::Portrait;
   Orientation m_interface = Orientation::Portrait;
 };

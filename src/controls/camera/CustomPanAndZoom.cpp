@@ -1,5 +1,6 @@
 #include "controls/camera/CustomPanAndZoom.h"
 
+#include "foundation/Strings.h"
 #include "ui/Button.h"
 #include "ui/Views.h"
 
@@ -33,13 +34,14 @@ CustomPanAndZoom::CustomPanAndZoom(const QRect& frame, QWidget* parent) : QWidge
     const Placement* place;
     const char* notification;
     const char* picture;
+    const char* name;  // what a screen reader says: the buttons are pictures only
   };
   const PanSpec specs[] = {
-      {Left, &kLeft, kVideoPanLeft, "camera_buttonPanLeft"},
-      {Right, &kRight, kVideoPanRight, "camera_buttonPanRight"},
-      {Up, &kUp, kVideoPanUp, "camera_buttonPanTop"},
-      {Down, &kDown, kVideoPanDown, "camera_buttonPanBottom"},
-      {Reset, &kReset, kVideoPanReset, "camera_buttonPanCenter"},
+      {Left, &kLeft, kVideoPanLeft, "camera_buttonPanLeft", "A11Y_PAN_LEFT"},
+      {Right, &kRight, kVideoPanRight, "camera_buttonPanRight", "A11Y_PAN_RIGHT"},
+      {Up, &kUp, kVideoPanUp, "camera_buttonPanTop", "A11Y_PAN_UP"},
+      {Down, &kDown, kVideoPanDown, "camera_buttonPanBottom", "A11Y_PAN_DOWN"},
+      {Reset, &kReset, kVideoPanReset, "camera_buttonPanCenter", "A11Y_PAN_CENTER"},
   };
   for (const PanSpec& spec : specs) {
     PanButton& pan = m_pan[spec.index];
@@ -47,6 +49,7 @@ CustomPanAndZoom::CustomPanAndZoom(const QRect& frame, QWidget* parent) : QWidge
     pan.picture = QString::fromLatin1(spec.picture) + QStringLiteral(".png");
     pan.pressedPicture = QString::fromLatin1(spec.picture) + QStringLiteral("Clicked.png");
     pan.button = makeButton(spec.place->created, pan.picture);
+    pan.button->setAccessibleName(foundation::localized(spec.name));
     connect(pan.button, &ui::Control::touchDown, this, [this, &pan] { pressPan(pan); });
   }
 
@@ -56,6 +59,9 @@ CustomPanAndZoom::CustomPanAndZoom(const QRect& frame, QWidget* parent) : QWidge
   m_close = makeButton(kClose.created, QStringLiteral("camera_buttonClosePanel.png"));
   connect(m_close, &ui::Control::touchDown, this, [post] { post(kHideVideoMenu); });
   m_stop = makeButton(kStop.created, QStringLiteral("camera_stopBtnVideo.png"));
+  m_rec->setAccessibleName(foundation::localized("A11Y_RECORD"));
+  m_close->setAccessibleName(foundation::localized("A11Y_CLOSE_PANEL"));
+  m_stop->setAccessibleName(foundation::localized("A11Y_STOP_VIDEO"));
   connect(m_stop, &ui::Control::touchDown, this, [post] { post(kVideoMenuSendStop); });
 
   m_observations.add(kHidePan, [this](const foundation::Notification&) { setPanVisible(false); });

@@ -1,5 +1,6 @@
 #include "controls/playstop/CustomPlayStop.h"
 
+#include "foundation/Strings.h"
 #include "ui/ImageView.h"
 #include "ui/Theme.h"
 #include "ui/Views.h"
@@ -23,9 +24,20 @@ QWidget* makeFace(const QString& playName, QWidget* parent, ui::ImageView** play
 
 CustomPlayStop::CustomPlayStop(const QRect& frame, bool selected, const QString& colorId, QWidget* parent)
     : ui::Control(frame, parent), m_colorId(colorId) {
+  ui::setThemeColorId(this, ui::normalizedColorId(colorId));
   m_stop = makeFace(QStringLiteral("play_off.png"), this, nullptr);
   m_play = makeFace(playOnImageName(), this, &m_playIcon);
   setPlayStopSelected(selected);
+}
+
+QString CustomPlayStop::accessibleValue() const {
+  return foundation::localized(isSelected() ? "A11Y_RUNNING" : "A11Y_STOPPED");
+}
+
+void CustomPlayStop::addAccessibleState(QAccessible::State& state) const {
+  ui::Control::addAccessibleState(state);
+  state.checkable = true;
+  state.checked = isSelected();
 }
 
 QString CustomPlayStop::playOnImageName() const {

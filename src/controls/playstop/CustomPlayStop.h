@@ -7,6 +7,9 @@
 // before touch-up-inside reaches anyone else, so a screen sends its command from touch-up-inside
 // and reads the state the user asked for with isSelected() (true: start, false: stop). A touch
 // that ends outside changes nothing and reports no touch-up-inside.
+//
+// Assistive technology sees a toggle button, checked while running, whose value says so; it is
+// named after the row it stands in unless its screen names it.
 #include "ui/Control.h"
 
 #include <QString>
@@ -41,6 +44,9 @@ class CustomPlayStop : public ui::Control {
   const QString& colorId() const { return m_colorId; }
 
   QSize sizeHint() const override { return {kWidth, kHeight}; }
+
+  QString accessibleValue() const override;
+  void addAccessibleState(QAccessible::State& state) const override;
 
  protected:
   void touchesEnded(const QPointF& pos) override;

@@ -37,6 +37,10 @@ class CustomSlider : public ui::Slider {
   // position's button, sliding between neighbouring centres as the value moves.
   double thumbCentreX() const;
 
+  // It only shows the selector's choice: an indicator, not something to set.
+  QAccessible::Role accessibleRole() const override { return QAccessible::Indicator; }
+  std::optional<Range> accessibleRange() const override { return std::nullopt; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 

@@ -4,6 +4,8 @@
 #include "controls/switches/CustomButton.h"
 
 #include "ui/Fonts.h"
+
+#include <QKeyEvent>
 #include "ui/ImageView.h"
 #include "ui/Theme.h"
 #include "ui/Views.h"
@@ -20,6 +22,9 @@ CustomSliderText::CustomSliderText(QPoint origin, int numberOfStatus, int select
   m_numberOfSection = CustomSlider::normalizedNumberOfSection(numberOfStatus);
   setGeometry(QRect(origin, QSize(m_numberOfSection * kSectionWidth, kHeight)));
   m_selectedColor = ui::themeColor(colorId);
+  ui::installAccessibility();
+  ui::setThemeColorId(this, ui::normalizedColorId(colorId));
+  setFocusPolicy(Qt::TabFocus);
   m_normalColor = Qt::black;
 
   const int width = m_numberOfSection * kSectionWidth;
@@ -35,6 +40,9 @@ CustomSliderText::CustomSliderText(QPoint origin, int numberOfStatus, int select
     button->setTitleFont(ui::Fonts::font(QStringLiteral("Valdo-Light"), kTitleSize));
     button->setTitleColor(m_normalColor);
     button->setNumberOfTitleLines(2);
+    // The selector is the keyboard's stop; its buttons are its tabs.
+    button->setFocusPolicy(Qt::NoFocus);
+    ui::setAccessibleRole(button, QAccessible::PageTab);
     // Titles sit above the bar that runs along the bottom.
     button->setContentEdgeInsets(QMargins(2, 4, 2, kHeight - kBarY));
     // The position is chosen as the finger lands, before anything waiting for the lift runs.
@@ -64,6 +72,22 @@ void CustomSliderText::setTextWithIndex(const QString& text, int index) {
 
 void CustomSliderText::setSelected(int section) { select(section, true); }
 
+QString CustomSliderText::accessibleValue() const {
+  const CustomButton* chosen = button(m_selectedSection);
+  return chosen ? chosen->currentTitle().simplified() : QString();
+}
+
+void CustomSliderText::keyPressEvent(QKeyEvent* event) {
+  const int step = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
+  if (step == 0) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  const int next = m_selectedSection + step;
+  if (next >= 0 && next < m_numberOfSection) button(next)->activate();
+}
+
 void CustomSliderText::setSelectedWithoutAnim(int section) { select(section, false); }
 
 void CustomSliderText::select(int section, bool animated) {
@@ -72,6 +96,7 @@ void CustomSliderText::select(int section, bool animated) {
     CustomButton* b = m_buttons[size_t(k)];
     const bool chosen = k == m_selectedSection;
     b->setTitleColor(chosen ? m_selectedColor : m_normalColor);
+    b->setSelected(chosen);
     b->setTitleFont(ui::Fonts::font(chosen ? QStringLiteral("Valdo-Bold") : QStringLiteral("Valdo-Light"), kTitleSize));
   }
   m_slider->setSelectedSection(m_selectedSection);

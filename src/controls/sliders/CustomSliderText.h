@@ -5,16 +5,22 @@
 // buttons' touch-up-inside read the new selectedSection(). A touch that ends outside its button
 // (or that a scroll view takes over) puts the earlier selection back, since no handler heard of
 // it. The selector itself reports nothing.
+//
+// From the keyboard the selector is one stop: Left and Right choose the neighbouring position by a
+// completed touch on its button, so the screen hears it as a tap. Assistive technology sees a tab
+// list whose value is the chosen title, with one tab per button (selected: the chosen one).
 #include <QColor>
 #include <QString>
 #include <QWidget>
+
+#include "ui/Accessibility.h"
 
 #include <array>
 
 class CustomButton;
 class CustomSlider;
 
-class CustomSliderText : public QWidget {
+class CustomSliderText : public QWidget, public ui::AccessibleElement {
   Q_OBJECT
  public:
   static constexpr int kSectionWidth = 70;
@@ -49,6 +55,12 @@ class CustomSliderText : public QWidget {
   QColor normalColor() const { return m_normalColor; }
 
   QSize sizeHint() const override { return {m_numberOfSection * kSectionWidth, kHeight}; }
+
+  QAccessible::Role accessibleRole() const override { return QAccessible::PageTabList; }
+  QString accessibleValue() const override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void select(int section, bool animated);

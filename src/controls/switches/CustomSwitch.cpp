@@ -1,5 +1,6 @@
 #include "controls/switches/CustomSwitch.h"
 
+#include "foundation/Strings.h"
 #include "ui/Animation.h"
 #include "ui/Fonts.h"
 #include "ui/Images.h"
@@ -44,6 +45,7 @@ CustomSwitch* CustomSwitch::switchWithLeftTextAndRight(const QString& left, cons
 
 void CustomSwitch::setUp(const QString& colorId) {
   m_colorId = colorId;
+  ui::setThemeColorId(this, ui::normalizedColorId(colorId));
   setGeometry(QRect(m_origin, QSize(kWidth, kHeight)));
   setMinimumValue(0.0);
   setMaximumValue(1.0);
@@ -70,6 +72,14 @@ void CustomSwitch::setUp(const QString& colorId) {
   layoutLabels();
 }
 
+QString CustomSwitch::accessibleValue() const { return foundation::localized(m_on ? "A11Y_ON" : "A11Y_OFF"); }
+
+void CustomSwitch::addAccessibleState(QAccessible::State& state) const {
+  ui::Slider::addAccessibleState(state);
+  state.checkable = true;
+  state.checked = m_on;
+}
+
 QString CustomSwitch::themeColorId() const { return ui::normalizedColorId(m_colorId); }
 
 void CustomSwitch::setOnAnimated(bool on, bool animated) {
@@ -78,6 +88,7 @@ void CustomSwitch::setOnAnimated(bool on, bool animated) {
 }
 
 void CustomSwitch::moveThumbToState(bool animated) {
+  notifyAccessibleStateChanged(this);
   const double target = m_on ? 1.0 : 0.0;
   ui::Animation::stop(this, "switchValue");
   if (!animated || value() == target) {

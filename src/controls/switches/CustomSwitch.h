@@ -6,6 +6,9 @@
 // was. Setting the state from code (setOn, setOnAnimated) reports nothing.
 //
 // Its size is fixed (72 x 31 points): the caller gives only its position.
+//
+// Assistive technology sees a check box, checked while on, whose value says "activé" or
+// "désactivé"; Space and Return toggle it as a tap does (the arrows do not slide it).
 #include "ui/Slider.h"
 
 #include <QColor>
@@ -64,7 +67,13 @@ class CustomSwitch : public ui::Slider {
 
   QSize sizeHint() const override { return {kWidth, kHeight}; }
 
+  QAccessible::Role accessibleRole() const override { return QAccessible::CheckBox; }
+  QString accessibleValue() const override;
+  void addAccessibleState(QAccessible::State& state) const override;
+  std::optional<Range> accessibleRange() const override { return std::nullopt; }
+
  protected:
+  void keyPressEvent(QKeyEvent* event) override { ui::Control::keyPressEvent(event); }
   void touchesBegan(const QPointF& pos) override;
   void touchesEnded(const QPointF& pos) override;
   void touchesCancelled() override;

@@ -27,6 +27,9 @@ CustomInOut::CustomInOut(QPoint origin, QWidget* parent) : QWidget(parent) {
   // Clear buttons over each half take the touches.
   m_inBtn = new ui::Button(QRect(0, 0, kHalf, kHeight), this);
   m_outBtn = new ui::Button(QRect(kHalf, 0, kHalf, kHeight), this);
+  // The labels under the clear buttons name them.
+  m_inBtn->setAccessibleName(m_inLbl->text());
+  m_outBtn->setAccessibleName(m_outLbl->text());
   connect(m_inBtn, &ui::Control::touchDown, this, [this] { btnInClicked(); });
   connect(m_outBtn, &ui::Control::touchDown, this, [this] { btnOutClicked(); });
   changeSelected(m_value);
@@ -46,6 +49,8 @@ void CustomInOut::btnOutClicked() {
 
 void CustomInOut::changeSelected(const QString& value) {
   const bool in = value == QLatin1String("IN");
+  m_inBtn->setSelected(in);
+  m_outBtn->setSelected(!in);
   m_inImg->setImageName(in ? QStringLiteral("weather_simple_switch_l_selected.png") : QStringLiteral("weather_simple_switch_l.png"));
   m_outImg->setImageName(in ? QStringLiteral("weather_simple_switch_r.png") : QStringLiteral("weather_simple_switch_r_selected.png"));
   QColor chosen(Qt::black);

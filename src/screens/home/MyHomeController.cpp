@@ -118,6 +118,7 @@ void MyHomeController::viewDidLoad() {
   m_btnReturnToCamera = new ui::Button(root);
   m_btnReturnToCamera->setObjectName(QStringLiteral("btnReturnToCamera"));
   m_btnReturnToCamera->setBackgroundImageName(QStringLiteral("home_camera_tab.png"));
+  m_btnReturnToCamera->setAccessibleName(foundation::localized("A11Y_SHOW_CAMERAS"));
   m_btnReturnToCamera->hide();
   connect(m_btnReturnToCamera, &ui::Control::touchUpInside, this, [this] {
     // Back to the top, where the strip belongs.
@@ -240,6 +241,7 @@ void MyHomeController::initFixedPartContent() {
   m_favoriteVLine = makeLine(content, QRect(kRowControlX - 14, 42, 1, 30));
   m_favoritePlayStop = new CustomPlayStop(QRect(kRowControlX, 39, CustomPlayStop::kWidth, CustomPlayStop::kHeight), true,
                                           QStringLiteral("blue"), content);
+  m_favoriteNameLbl->setBuddy(m_favoritePlayStop);  // the control reads as the favorite it stops
   m_favoriteVLine->hide();
   m_favoritePlayStop->hide();
   // The control has toggled itself to "stopped" when this arrives.
@@ -250,10 +252,11 @@ void MyHomeController::initFixedPartContent() {
   m_bgSecurity->setGeometry(withShadow(kSecurityCard));
   makeLabel(content, QRect(kTextX, 94, 270, 20), "Valdo-Bold", 15, kSectionTitleColor)
       ->setText(foundation::localized("MY CURRENT SECURITY"));
-  makeLabel(content, QRect(kTextX, 118, 68, 64), "Valdo-Bold", 12, kItemColor, 3)
-      ->setText(foundation::localized("My security intrusion"));
+  ui::Label* intrusionLbl = makeLabel(content, QRect(kTextX, 118, 68, 64), "Valdo-Bold", 12, kItemColor, 3);
+  intrusionLbl->setText(foundation::localized("My security intrusion"));
   m_sliderAlarm = new CustomSliderText(QPoint(kCardX + kCardWidth - 3 * CustomSliderText::kSectionWidth - 6, 116), 3, 0,
                                        QStringLiteral("blue"), content);
+  intrusionLbl->setBuddy(m_sliderAlarm);
   m_sliderAlarm->setTextWithIndex(foundation::localized("MODE ETEINT"), 0);
   m_sliderAlarm->setTextWithIndex(foundation::localized("MODE PARTIEL"), 1);
   m_sliderAlarm->setTextWithIndex(foundation::localized("MODE TOTAL"), 2);
@@ -265,14 +268,16 @@ void MyHomeController::initFixedPartContent() {
     connect(button, &ui::Control::touchCancel, this, [this] { showModes(); });
   }
   makeLine(content, QRect(kTextX, 192, kCardWidth - 2 * (kTextX - kCardX), 1));
-  makeLabel(content, QRect(kTextX, 194, 185, 44), "Valdo-Bold", 12, kItemColor, 2)
-      ->setText(foundation::localized("Ma sécurité domestique"));
+  ui::Label* domesticLbl = makeLabel(content, QRect(kTextX, 194, 185, 44), "Valdo-Bold", 12, kItemColor, 2);
+  domesticLbl->setText(foundation::localized("Ma sécurité domestique"));
   m_switchDomestic = new CustomSwitch(QPoint(kRowControlX + 2, 200), false, QStringLiteral("blue"), content);
+  domesticLbl->setBuddy(m_switchDomestic);
   connect(m_switchDomestic, &ui::Control::valueChanged, this, [this] { changeDomesticMode(); });
   makeLine(content, QRect(kTextX, 239, kCardWidth - 2 * (kTextX - kCardX), 1));
-  makeLabel(content, QRect(kTextX, 240, 185, 44), "Valdo-Bold", 12, kItemColor, 2)
-      ->setText(foundation::localized("My home help"));
+  ui::Label* homeHelpLbl = makeLabel(content, QRect(kTextX, 240, 185, 44), "Valdo-Bold", 12, kItemColor, 2);
+  homeHelpLbl->setText(foundation::localized("My home help"));
   m_switchHomehelp = new CustomSwitch(QPoint(kRowControlX + 2, 246), false, QStringLiteral("blue"), content);
+  homeHelpLbl->setBuddy(m_switchHomehelp);
   connect(m_switchHomehelp, &ui::Control::valueChanged, this, [this] { changeAssistanceMode(); });
 
   // 3. The scenarios being played.

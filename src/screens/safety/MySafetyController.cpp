@@ -96,8 +96,9 @@ void MySafetyController::loadView() {
 
   // Intrusion: the label beside the three-position selector.
   QWidget* intrusion = card(QRect(10, 74, 300, 100), view);
-  rowLabel(foundation::localized("My security intrusion"), QRect(14, 3, 74, 80), intrusion, 12, 3);
+  ui::Label* intrusionLabel = rowLabel(foundation::localized("My security intrusion"), QRect(14, 3, 74, 80), intrusion, 12, 3);
   m_sliderAlarm = new CustomSliderText(QPoint(300 - 6 - 3 * CustomSliderText::kSectionWidth, 15), 3, 0, kColorId, intrusion);
+  intrusionLabel->setBuddy(m_sliderAlarm);  // the selector reads as the domain it sets
   const char* titles[] = {"MODE ETEINT", "MODE PARTIEL", "MODE TOTAL"};
   for (int i = 0; i < 3; ++i) {
     m_sliderAlarm->setTextWithIndex(foundation::localized(titles[i]), i);
@@ -107,10 +108,12 @@ void MySafetyController::loadView() {
   // Domestic safety and home help: a row each, label, separator, switch.
   QWidget* switches = card(QRect(10, 186, 300, 122), view);
   auto row = [&](const char* key, int y) {
-    rowLabel(foundation::localized(key), QRect(16, y, 188, 60), switches, 13, 2);
+    ui::Label* label = rowLabel(foundation::localized(key), QRect(16, y, 188, 60), switches, 13, 2);
     auto* line = new ui::ImageView(QStringLiteral("v_line.png"), switches);
     line->setGeometry(210, y + 13, 1, 33);
-    return new CustomSwitch(QPoint(300 - 12 - CustomSwitch::kWidth, y + 15), false, kColorId, switches);
+    auto* control = new CustomSwitch(QPoint(300 - 12 - CustomSwitch::kWidth, y + 15), false, kColorId, switches);
+    label->setBuddy(control);
+    return control;
   };
   m_switchDomestic = row("Ma sécurité domestique", 1);
   auto* separator = new ui::ImageView(QRect(12, 61, 276, 1), switches);

@@ -238,6 +238,8 @@ void MySupervisionController::buildPages() {
     play->setImageName(QStringLiteral("supervision_iconPlayPlayer.png"));
     play->setContentAlpha(0.7);
     play->setObjectName(QStringLiteral("playButton%1").arg(i));
+    play->setAccessibleName(foundation::localized("A11Y_PLAY_VIDEO"));
+    play->setAccessibleDescription(QString::fromStdString(m_cameraSensors[size_t(i)]->name.value_or("")));
     connect(play, &ui::Control::touchUpInside, this, [this] { playCurrentCamera(); });
     m_videoPageControl->loadButtonWithPageAndBtnViewAndImgView(i, play, picture);
   }
