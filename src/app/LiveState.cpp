@@ -17,12 +17,15 @@
 #include "ui/ScrollView.h"
 
 #include <QEvent>
+#include <QPainter>
+
+#include <algorithm>
 
 namespace app {
 
 namespace {
 const QColor kBannerBackground(0xc6, 0x28, 0x28);
-const QColor kStoredBannerBackground(0x45, 0x5a, 0x64);
+const QColor kStoredBannerBackground(0x37, 0x47, 0x4f, 235);
 
 ui::Label* makeBanner(QWidget* host, const char* name, const QColor& background) {
   auto* banner = new ui::Label(QRect(0, 0, host->width(), LiveState::kBannerHeight), host);
@@ -37,6 +40,37 @@ ui::Label* makeBanner(QWidget* host, const char* name, const QColor& background)
   banner->hide();
   return banner;
 }
+
+// The stored-data notice: a rounded pill floating at the foot of the screen, over the list that
+// scrolls rather than over the screen's title (the offline banner, more urgent, takes the whole
+// width under the bar).
+class NoticePill : public ui::Label {
+ public:
+  NoticePill(QWidget* host, const QColor& background) : ui::Label(QRect(), host), m_background(background) {
+    setObjectName(QStringLiteral("storedBanner"));
+    setTextColor(Qt::white);
+    setTextAlignment(Qt::AlignHCenter);
+    setFont(ui::Fonts::font(QStringLiteral("Valdo-Medium"), 12));
+    hide();
+  }
+  static constexpr int kMargin = 8;
+  static constexpr int kPadding = 14;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    {
+      QPainter painter(this);
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(m_background);
+      painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), height() / 2.0, height() / 2.0);
+    }
+    ui::Label::paintEvent(event);
+  }
+
+ private:
+  QColor m_background;
+};
 
 // "Données de 06:12 · mise à jour…" today, with the day before that.
 QString storedBannerText(const QDateTime& confirmedAt) {
@@ -56,7 +90,7 @@ LiveState::LiveState(ui::NavigationController* navigation, double refreshInterva
   QWidget* host = navigation->view();
   m_banner = makeBanner(host, "offlineBanner", kBannerBackground);
   m_banner->setText(foundation::localized("kTradOfflineBanner"));
-  m_storedBanner = makeBanner(host, "storedBanner", kStoredBannerBackground);
+  m_storedBanner = new NoticePill(host, kStoredBannerBackground);
   // Read out when it comes: the user learns that commands will be refused.
   ui::setAccessibleRole(m_banner, QAccessible::AlertMessage);
   host->installEventFilter(this);
@@ -127,10 +161,17 @@ void LiveState::updateStoredBanner() {
 void LiveState::layoutBanner() {
   if (!m_navigation) return;
   const int top = m_navigation->isNavigationBarHidden() ? 0 : ui::NavigationBar::kHeight;
-  for (ui::Label* banner : {m_banner.data(), m_storedBanner.data()}) {
-    if (!banner) continue;
-    banner->setGeometry(0, top, m_navigation->view()->width(), kBannerHeight);
-    banner->raise();
+  const int width = m_navigation->view()->width();
+  if (m_banner) {
+    m_banner->setGeometry(0, top, width, kBannerHeight);
+    m_banner->raise();
+  }
+  if (m_storedBanner) {
+    const int pill = std::min(width - 2 * NoticePill::kMargin,
+                              m_storedBanner->fontMetrics().horizontalAdvance(m_storedBanner->text()) + 2 * NoticePill::kPadding);
+    const int bottom = m_navigation->view()->height() - 2 * NoticePill::kMargin;
+    m_storedBanner->setGeometry((width - pill) / 2, bottom - kBannerHeight, pill, kBannerHeight);
+    m_storedBanner->raise();
   }
 }
 

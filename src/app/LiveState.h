@@ -6,9 +6,9 @@
 //   until the answers are in);
 // - while the service cannot be reached (backend::ServiceReachability), a thin banner under the
 //   navigation bar says so, and a command refused for that reason raises one alert saying the same;
-// - while the open screen shows an earlier run's stored answers (backend::StoredAnswers), another
-//   banner in the same place says when the service last confirmed them, until it answers again.
-//   Being out of reach says more, so that banner wins.
+// - while the open screen shows an earlier run's stored answers (backend::StoredAnswers), a notice
+//   at the foot of the screen says when the service last confirmed them, until it answers again.
+//   Being out of reach says more, so the offline banner replaces it.
 #include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
 
