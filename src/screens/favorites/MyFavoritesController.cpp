@@ -4,13 +4,11 @@
 
 #include "foundation/Strings.h"
 #include "ui/Fonts.h"
-#include "ui/Images.h"
 #include "ui/TableView.h"
 #include "ui/Views.h"
 
 #include <QEvent>
 
-#include <algorithm>
 
 namespace {
 constexpr int kRowsBeforeGrowing = 7;
@@ -41,37 +39,19 @@ void MyFavoritesController::viewDidLoad() {
   m_title->setFont(ui::Fonts::font(QStringLiteral("Valdo-Light"), 22));
   m_title->setGeometry(20, 14, 200, kHeaderHeight - 24);
 
-  m_scroll = new ui::ScrollView(root);
-  m_scroll->setShowsHorizontalScrollIndicator(false);
-  m_scroll->setAlwaysBounceVertical(true);
-  m_card = new ui::ImageView(m_scroll->contentView());
-  m_card->setImage(ui::Images::named(QStringLiteral("home_card.png")).stretchable(12, 12));
-
   m_list = std::make_unique<MyFavoritesTableView>();
-  ui::TableView* table = m_list->tableView();
-  table->setParent(m_scroll->contentView());
-  table->move(kListMargin, kListMargin);
-  table->show();
+  m_cardList = std::make_unique<controls::CardList>(root, m_list->tableView());
   connect(m_list.get(), &MyFavoritesTableView::contentChanged, this, &MyFavoritesController::changeScrollContentSize);
 
   root->installEventFilter(this);
-  layout();
-}
-
-void MyFavoritesController::layout() {
-  QWidget* root = view();
-  m_scroll->setGeometry(0, kHeaderHeight, root->width(), root->height() - kHeaderHeight);
   changeScrollContentSize();
 }
 
 void MyFavoritesController::changeScrollContentSize() {
-  if (!m_list || !m_scroll) return;
-  const int width = 320 - 2 * kListMargin;
-  const int height = listHeightFor(int(m_list->favorites().size()));
-  m_list->tableView()->resize(width, height);
-  // The card holds the rows only, not the room below them.
-  m_card->setGeometry(QRect(kListMargin, kListMargin, width, std::min(height, m_list->contentHeight())).adjusted(-3, -2, 3, 4));
-  m_scroll->setContentSize(QSize(320, height + 2 * kListMargin));
+  if (!m_list || !m_cardList || !isViewLoaded()) return;
+  QWidget* root = view();
+  m_cardList->layout(QRect(0, kHeaderHeight, root->width(), root->height() - kHeaderHeight),
+                     listHeightFor(int(m_list->favorites().size())), m_list->contentHeight());
 }
 
 void MyFavoritesController::refresh() {
@@ -79,6 +59,6 @@ void MyFavoritesController::refresh() {
 }
 
 bool MyFavoritesController::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize && isViewLoaded() && watched == view()) layout();
+  if (event->type() == QEvent::Resize && isViewLoaded() && watched == view()) changeScrollContentSize();
   return ui::Screen::eventFilter(watched, event);
 }

@@ -2,6 +2,7 @@
 // The favorites screen: a header with the title, and below it, in a scrolling area, the list of
 // favorites (which fetches them as it is made). The list is 355 points high while it holds fewer
 // than 7 favorites and 50 points per favorite from 7 on.
+#include "controls/CardList.h"
 #include "controls/Refreshable.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
@@ -19,13 +20,13 @@ class MyFavoritesController : public ui::Screen, public controls::Refreshable {
  public:
   static constexpr int kHeaderHeight = 85;
   static constexpr int kMinimumListHeight = 355;
-  static constexpr int kListMargin = 10;
+  static constexpr int kListMargin = controls::CardList::kMargin;
 
   explicit MyFavoritesController(QObject* parent = nullptr);
   ~MyFavoritesController() override;
 
   MyFavoritesTableView* tableView() const { return m_list.get(); }
-  ui::ScrollView* scrollView() const { return m_scroll; }
+  ui::ScrollView* scrollView() const { return m_cardList ? m_cardList->scrollView() : nullptr; }
   ui::Label* titleLabel() const { return m_title; }
 
   static int listHeightFor(int count);
@@ -35,18 +36,15 @@ class MyFavoritesController : public ui::Screen, public controls::Refreshable {
   // Reads the favorites again, quietly; the answer rebuilds the rows in place.
   void refresh() override;
   std::vector<backend::DataSet> dataShown() const override { return {backend::DataSet::Favorites}; }
-  ui::ScrollView* refreshScrollView() override { return m_scroll; }
+  ui::ScrollView* refreshScrollView() override { return scrollView(); }
 
  protected:
   void viewDidLoad() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void layout();
-
   std::unique_ptr<MyFavoritesTableView> m_list;
   QPointer<ui::ImageView> m_header;
   QPointer<ui::Label> m_title;
-  QPointer<ui::ScrollView> m_scroll;
-  QPointer<ui::ImageView> m_card;
+  std::unique_ptr<controls::CardList> m_cardList;
 };

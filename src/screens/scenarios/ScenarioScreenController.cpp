@@ -8,7 +8,6 @@
 #include "foundation/Strings.h"
 #include "ui/Fonts.h"
 #include "ui/ImageView.h"
-#include "ui/Images.h"
 #include "ui/Label.h"
 #include "ui/ScrollView.h"
 #include "ui/TableView.h"
@@ -16,7 +15,6 @@
 
 #include <QEvent>
 
-#include <algorithm>
 
 namespace {
 constexpr int kRowsBeforeGrowing = 7;
@@ -48,38 +46,19 @@ void ScenarioScreenController::viewDidLoad() {
   m_title->setFont(ui::Fonts::font(QStringLiteral("Valdo-Light"), 22));
   m_title->setGeometry(20, 14, 200, kHeaderHeight - 24);
 
-  m_scroll = new ui::ScrollView(root);
-  m_scroll->setShowsHorizontalScrollIndicator(false);
-  m_scroll->setAlwaysBounceVertical(true);
-  m_card = new ui::ImageView(m_scroll->contentView());
-  m_card->setImage(ui::Images::named(QStringLiteral("home_card.png")).stretchable(12, 12));
-
   m_list = std::make_unique<ScenarioTableViewController>(m_filter);
-  ui::TableView* table = m_list->tableView();
-  table->setParent(m_scroll->contentView());
-  table->move(kListMargin, kListMargin);
-  table->show();
+  m_cardList = std::make_unique<controls::CardList>(root, m_list->tableView());
   connect(m_list.get(), &ScenarioTableViewController::contentChanged, this, &ScenarioScreenController::changeScrollContentSize);
 
   root->installEventFilter(this);
-  layout();
-}
-
-void ScenarioScreenController::layout() {
-  QWidget* root = view();
-  m_scroll->setGeometry(0, kHeaderHeight, root->width(), root->height() - kHeaderHeight);
   changeScrollContentSize();
 }
 
 void ScenarioScreenController::changeScrollContentSize() {
-  if (!m_list || !m_scroll) return;
-  const int count = int(m_list->scenarios().size());
-  const int width = 320 - 2 * kListMargin;
-  const int height = listHeightFor(count);
-  m_list->tableView()->resize(width, height);
-  // The white card holds the rows only, not the room below them.
-  m_card->setGeometry(QRect(kListMargin, kListMargin, width, std::min(height, m_list->contentHeight())).adjusted(-3, -2, 3, 4));
-  m_scroll->setContentSize(QSize(320, height + 2 * kListMargin));
+  if (!m_list || !m_cardList || !isViewLoaded()) return;
+  QWidget* root = view();
+  m_cardList->layout(QRect(0, kHeaderHeight, root->width(), root->height() - kHeaderHeight),
+                     listHeightFor(int(m_list->scenarios().size())), m_list->contentHeight());
 }
 
 void ScenarioScreenController::refresh() {
@@ -87,7 +66,7 @@ void ScenarioScreenController::refresh() {
 }
 
 bool ScenarioScreenController::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize && isViewLoaded() && watched == view()) layout();
+  if (event->type() == QEvent::Resize && isViewLoaded() && watched == view()) changeScrollContentSize();
   return ui::Screen::eventFilter(watched, event);
 }
 

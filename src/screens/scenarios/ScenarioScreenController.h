@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "controls/CardList.h"
 #include "controls/Refreshable.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
@@ -22,12 +23,12 @@ class ScenarioScreenController : public ui::Screen, public controls::Refreshable
  public:
   static constexpr int kHeaderHeight = 85;
   static constexpr int kMinimumListHeight = 330;
-  static constexpr int kListMargin = 10;
+  static constexpr int kListMargin = controls::CardList::kMargin;
 
   ~ScenarioScreenController() override;
 
   ScenarioTableViewController* listScenariosTableView() const { return m_list.get(); }
-  ui::ScrollView* scrollView() const { return m_scroll; }
+  ui::ScrollView* scrollView() const { return m_cardList ? m_cardList->scrollView() : nullptr; }
   ui::Label* titleLabel() const { return m_title; }
   const QString& headerImageName() const { return m_headerImage; }
 
@@ -39,7 +40,7 @@ class ScenarioScreenController : public ui::Screen, public controls::Refreshable
   // Reads the scenarios again, quietly; the answer rebuilds the rows in place.
   void refresh() override;
   std::vector<backend::DataSet> dataShown() const override { return {backend::DataSet::Scenarios}; }
-  ui::ScrollView* refreshScrollView() override { return m_scroll; }
+  ui::ScrollView* refreshScrollView() override { return scrollView(); }
 
  protected:
   ScenarioScreenController(QString headerImage, QString titleKey, QString filter, QObject* parent);
@@ -47,14 +48,11 @@ class ScenarioScreenController : public ui::Screen, public controls::Refreshable
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void layout();
-
   QString m_headerImage;
   QString m_titleKey;
   QString m_filter;
   std::unique_ptr<ScenarioTableViewController> m_list;
   QPointer<ui::ImageView> m_header;
   QPointer<ui::Label> m_title;
-  QPointer<ui::ScrollView> m_scroll;
-  QPointer<ui::ImageView> m_card;
+  std::unique_ptr<controls::CardList> m_cardList;
 };
