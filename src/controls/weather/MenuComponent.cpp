@@ -54,6 +54,8 @@ MenuComponent::MenuComponent(QWidget* parent) : QWidget(parent) {
       else changeSecondMenuSelection(i - 4);
     });
   }
+  markSelected(0, 4, 0);
+  markSelected(4, 3, 0);
 
   // The third page: the station's reset. The service offers no reset and no date of one, so the
   // button is shown unavailable and the date stays empty rather than showing a made-up one.
@@ -82,13 +84,20 @@ ui::Button* MenuComponent::button(int index) const {
   return index >= 0 && index < int(m_buttons.size()) ? m_buttons[size_t(index)] : nullptr;
 }
 
+void MenuComponent::markSelected(int first, int count, int index) {
+  // The buttons carry the choice too, for whoever cannot see the highlight (assistive tools).
+  for (int i = 0; i < count; ++i) m_buttons[size_t(first + i)]->setSelected(i == index);
+}
+
 void MenuComponent::changeFirstMenuSelection(int index) {
   if (index < 0 || index >= int(kFirstMenuX.size())) return;
+  markSelected(0, int(kFirstMenuX.size()), index);
   // The animation belongs to the highlight, so it ends with this control.
   ui::Animation::moveTo(m_selectedFirst, QPoint(kFirstMenuX[size_t(index)], kHighlightTop), kHighlightSeconds);
 }
 
 void MenuComponent::changeSecondMenuSelection(int index) {
   if (index < 0 || index >= int(kSecondMenuX.size())) return;
+  markSelected(int(kFirstMenuX.size()), int(kSecondMenuX.size()), index);
   ui::Animation::moveTo(m_selectedSecond, QPoint(kSecondMenuX[size_t(index)], kHighlightTop), kHighlightSeconds);
 }

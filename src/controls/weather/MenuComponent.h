@@ -44,6 +44,9 @@ class MenuComponent : public QWidget {
   static constexpr std::array<int, 3> kSecondMenuX{322, 428, 535};
 
  private:
+  // Buttons first..first+count-1: only the one at `index` is selected.
+  void markSelected(int first, int count, int index);
+
   std::array<ui::Button*, 7> m_buttons{};
   ui::ImageView* m_selectedFirst = nullptr;
   ui::ImageView* m_selectedSecond = nullptr;

@@ -247,6 +247,8 @@ TEST(MenuComponentTest, EachPageHasItsOwnHighlightAndTheResetDateStaysEmpty) {
   uitest::tap(menu->button(3));  // "Current month"
   EXPECT_EQ(menu->selectedImageFirstMenu()->x(), 241);
   EXPECT_EQ(menu->selectedImageSecondMenu()->x(), 428);
+  // The buttons say which period each page shows.
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(menu->button(i)->isSelected(), i == 3 || i == 5) << i;
   EXPECT_EQ(menu->button(6)->currentTitle(), L("Previous year"));
   EXPECT_EQ(menu->lastMakeResetDateLbl()->text(), "");
 }
