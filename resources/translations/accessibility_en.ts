@@ -20,6 +20,10 @@
         <translation>stopped</translation>
     </message>
     <message>
+        <source>A11Y_CLEAR_TEXT</source>
+        <translation>Clear text</translation>
+    </message>
+    <message>
         <source>A11Y_BACK</source>
         <translation>Back</translation>
     </message>

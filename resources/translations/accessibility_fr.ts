@@ -20,6 +20,10 @@
         <translation>arrêté</translation>
     </message>
     <message>
+        <source>A11Y_CLEAR_TEXT</source>
+        <translation>Effacer le texte</translation>
+    </message>
+    <message>
         <source>A11Y_BACK</source>
         <translation>Retour</translation>
     </message>

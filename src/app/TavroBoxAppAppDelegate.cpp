@@ -116,7 +116,6 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
 
   // 6.
   m_window->setRootViewController(m_navigationController.get());
-  m_window->makeKeyAndVisible();
 
   // 7. The session store exists before the first request, and what an earlier run stored is
   // filed in it after each sign-in.
@@ -126,8 +125,11 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
   // 8.
   m_observations.add(kSuccessLoginPostLogin, [this](const foundation::Notification&) { onLoginSuccess(); });
 
-  // 9.
+  // 9. The window shows once the login screen is over the menu, so that its first frame is the
+  // one the user needs. Before that the keychain is asked for the remembered password, in short
+  // event loops of its own that would otherwise paint the menu alone.
   autoLogin();
+  m_window->makeKeyAndVisible();
   return true;
 }
 

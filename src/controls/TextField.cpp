@@ -1,8 +1,38 @@
 #include "controls/TextField.h"
 
+#include "foundation/Strings.h"
 #include "ui/Fonts.h"
 
+#include <QAction>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+
 namespace controls {
+namespace {
+
+// A grey disc with a white cross, as phones draw it, at the screen's pixel density.
+QIcon clearButtonIcon() {
+  constexpr int kSide = 16;
+  const qreal ratio = std::max<qreal>(1.0, qApp ? qApp->devicePixelRatio() : 1.0);
+  QPixmap picture(QSize(kSide, kSide) * ratio);
+  picture.setDevicePixelRatio(ratio);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(0x9a, 0xa5, 0xb4));
+  painter.drawEllipse(QRectF(1, 1, kSide - 2, kSide - 2));
+  painter.setPen(QPen(Qt::white, 1.6, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(5.5, 5.5), QPointF(10.5, 10.5));
+  painter.drawLine(QPointF(10.5, 5.5), QPointF(5.5, 10.5));
+  return QIcon(picture);
+}
+
+}  // namespace
 
 TextField::TextField(const QRect& frame, QWidget* parent) : QLineEdit(parent) {
   setGeometry(frame);
@@ -28,9 +58,21 @@ void TextField::setClearButtonMode(ClearButtonMode mode) {
 }
 
 void TextField::updateClearButton() {
-  const bool shows = m_clearButtonMode == ClearButtonMode::Always ||
-                     (m_clearButtonMode == ClearButtonMode::WhileEditing && hasFocus());
-  if (isClearButtonEnabled() != shows) setClearButtonEnabled(shows);
+  m_offersClearButton = m_clearButtonMode == ClearButtonMode::Always ||
+                        (m_clearButtonMode == ClearButtonMode::WhileEditing && hasFocus());
+  if (m_offersClearButton && !m_clearAction) {
+    // Our own button rather than the style's: the style's picture is a file read through the
+    // image plugins, which costs the login screen milliseconds at start.
+    m_clearAction = new QAction(clearButtonIcon(), foundation::localized("A11Y_CLEAR_TEXT"), this);
+    addAction(m_clearAction, QLineEdit::TrailingPosition);
+    connect(m_clearAction, &QAction::triggered, this, [this] {
+      if (text().isEmpty()) return;
+      clear();
+      emit textEdited(QString());
+    });
+    connect(this, &QLineEdit::textChanged, this, [this] { updateClearButton(); });
+  }
+  if (m_clearAction) m_clearAction->setVisible(m_offersClearButton && !text().isEmpty());
 }
 
 void TextField::becomeFirstResponder() { setFocus(Qt::OtherFocusReason); }

@@ -4,6 +4,8 @@
 // "first responder" meaning the field that has the keyboard.
 #include <QLineEdit>
 
+class QAction;
+
 namespace controls {
 
 class TextField;
@@ -32,6 +34,8 @@ class TextField : public QLineEdit {
 
   void setClearButtonMode(ClearButtonMode mode);
   ClearButtonMode clearButtonMode() const { return m_clearButtonMode; }
+  // Whether the mode offers the clear button now; it is drawn while there is text to clear.
+  bool offersClearButton() const { return m_offersClearButton; }
   // Whether the text is emptied when the field takes the keyboard (off by default).
   void setClearsOnBeginEditing(bool clears) { m_clearsOnBeginEditing = clears; }
   bool clearsOnBeginEditing() const { return m_clearsOnBeginEditing; }
@@ -56,6 +60,8 @@ class TextField : public QLineEdit {
   TextFieldDelegate* m_delegate = nullptr;
   ReturnKeyType m_returnKeyType = ReturnKeyType::Default;
   ClearButtonMode m_clearButtonMode = ClearButtonMode::Never;
+  bool m_offersClearButton = false;
+  QAction* m_clearAction = nullptr;
   bool m_clearsOnBeginEditing = false;
 };
 

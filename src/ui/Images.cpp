@@ -19,6 +19,7 @@ struct Registry {
   QStringList searchPaths;       // most recent first
   QHash<QString, Image> cache;   // by base name
   QSet<QString> missing;         // base names already reported
+  QHash<QString, QStringList> templates;  // by folder: its "{color}" pictures, listed once
 };
 
 Registry& registry() {
@@ -66,8 +67,11 @@ Image loadExact(const QString& base, const QString& requested) {
 
 Image loadVariant(const QString& base, const QString& requested) {
   for (const QString& folder : folders()) {
-    const QStringList templates =
-        QDir(folder).entryList({QStringLiteral("*{color}*.svg")}, QDir::Files, QDir::Name);
+    auto& listed = registry().templates;
+    auto found = listed.constFind(folder);
+    if (found == listed.constEnd())
+      found = listed.insert(folder, QDir(folder).entryList({QStringLiteral("*{color}*.svg")}, QDir::Files, QDir::Name));
+    const QStringList& templates = *found;
     for (const QString& file : templates) {
       const QString stem = file.left(file.size() - 4);
       const int at = stem.indexOf(QLatin1String(kColorToken));
@@ -134,6 +138,7 @@ void Images::clearCache() {
   auto& r = registry();
   r.cache.clear();
   r.missing.clear();
+  r.templates.clear();
 }
 
 }  // namespace ui

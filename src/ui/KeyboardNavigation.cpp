@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace ui {
@@ -149,6 +150,34 @@ void setDrawsFocusRing(QWidget* widget, bool draws) {
 
 // -- FocusRing --------------------------------------------------------------------------------
 
+namespace {
+
+// Tells the ring whether the last input was a key or a touch (or click), from every event the
+// application delivers.
+class InputWatch : public QObject {
+ public:
+  InputWatch(QObject* parent, std::function<void(bool)> keyboardInUse)
+      : QObject(parent), m_keyboardInUse(std::move(keyboardInUse)) {
+    qApp->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress: m_keyboardInUse(true); break;
+      case QEvent::MouseButtonPress:
+      case QEvent::TouchBegin: m_keyboardInUse(false); break;
+      default: break;
+    }
+    return false;
+  }
+
+ private:
+  std::function<void(bool)> m_keyboardInUse;
+};
+
+}  // namespace
+
 FocusRing::FocusRing(QWidget* window) : QWidget(window) {
   setObjectName(QStringLiteral("focusRing"));
   setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -156,6 +185,13 @@ FocusRing::FocusRing(QWidget* window) : QWidget(window) {
   setFocusPolicy(Qt::NoFocus);
   hide();
   connect(qApp, &QApplication::focusChanged, this, [this] { follow(); });
+  new InputWatch(this, [this](bool inUse) { setKeyboardInUse(inUse); });
+}
+
+void FocusRing::setKeyboardInUse(bool inUse) {
+  if (m_keyboardInUse == inUse) return;
+  m_keyboardInUse = inUse;
+  follow();
 }
 
 void FocusRing::watch(QWidget* target) {
@@ -178,7 +214,7 @@ void FocusRing::follow() {
     watch(focused);
     if (focused) scrollIntoView(focused);
   }
-  if (!focused || !drawsRing(focused) || !focused->isVisible()) {
+  if (!m_keyboardInUse || !focused || !drawsRing(focused) || !focused->isVisible()) {
     hide();
     return;
   }

@@ -31,7 +31,8 @@ bool moveKeyboardFocus(QWidget* scope, bool forward);
 bool moveKeyboardFocusTowards(QWidget* scope, QWidget* from, int key);
 
 // The outline around the widget that has the keyboard. The window makes one; it follows the
-// keyboard by itself.
+// keyboard by itself. It shows while the keyboard is in use (a key pressed since the last touch or
+// click), so that a user who taps gets no ring around a widget that took the keyboard by itself.
 class FocusRing : public QWidget {
   Q_OBJECT
  public:
@@ -49,8 +50,10 @@ class FocusRing : public QWidget {
 
  private:
   void watch(QWidget* target);
+  void setKeyboardInUse(bool inUse);
 
   QPointer<QWidget> m_target;
+  bool m_keyboardInUse = false;
   QList<QPointer<QWidget>> m_watched;
   QColor m_color;
   QRect m_ring;  // in the ring's coordinates (the window's)

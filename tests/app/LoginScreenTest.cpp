@@ -8,12 +8,14 @@
 #include "foundation/Preferences.h"
 #include "foundation/SecretStore.h"
 #include "foundation/Strings.h"
+#include "support/FakeKeychain.h"
 #include "support/Wait.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/Views.h"
 #include "ui/Window.h"
 
+#include <QAction>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
@@ -174,16 +176,46 @@ TEST_F(LoginScreenTest, ReturnInTheUserNameMovesOnAndReturnInThePasswordSignsInO
   EXPECT_TRUE(app->releasedPopup());
 }
 
+TEST_F(LoginScreenTest, TheWindowFirstShowsTheLoginScreenEvenWhenTheKeychainAnswersLater) {
+  // A system keychain answers through the event loop. Meanwhile the menu beneath must not be drawn
+  // alone: a frame wasted at start, and a flash of the menu before the login screen.
+  QMap<QString, QString> keychain{{foundation::kPasswordPref, QStringLiteral("s3cret")}};
+  foundation::SecretStore::setStandard(foundation::makeSecretStore(
+      foundation::Preferences::standard(), std::make_unique<tbtest::FakeKeychain>(true, &keychain), 1000));
+  class PaintWatch : public QObject {
+   public:
+    int withLogin = 0, withoutLogin = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      if (event->type() != QEvent::Paint || !watched->isWidgetType()) return false;
+      const QWidget* popup = static_cast<QWidget*>(watched)->window()->findChild<QWidget*>(QStringLiteral("loginPopup"));
+      ++(popup && popup->isVisible() ? withLogin : withoutLogin);
+      return false;
+    }
+  } paints;
+  qApp->installEventFilter(&paints);
+  launch();
+  EXPECT_TRUE(tbtest::waitUntil([&] { return paints.withLogin > 0; }));
+  qApp->removeEventFilter(&paints);
+  EXPECT_EQ(paints.withoutLogin, 0);
+}
+
 TEST_F(LoginScreenTest, TheClearButtonShowsOnlyWhileAFieldIsEdited) {
   launch();
   ASSERT_TRUE(QTest::qWaitForWindowActive(app->window()));
   controls::TextField* user = loginScreen()->postUserName();
   controls::TextField* password = loginScreen()->postPassword();
-  EXPECT_TRUE(user->isClearButtonEnabled());
-  EXPECT_FALSE(password->isClearButtonEnabled());
+  EXPECT_TRUE(user->offersClearButton());
+  EXPECT_FALSE(password->offersClearButton());
   password->becomeFirstResponder();
-  EXPECT_FALSE(user->isClearButtonEnabled());
-  EXPECT_TRUE(password->isClearButtonEnabled());
+  EXPECT_FALSE(user->offersClearButton());
+  EXPECT_TRUE(password->offersClearButton());
+  password->setText(QStringLiteral("s3cret"));
+  QAction* clear = password->actions().value(0);
+  ASSERT_NE(clear, nullptr);
+  EXPECT_TRUE(clear->isVisible());
+  clear->trigger();
+  EXPECT_EQ(password->text(), QString());
+  EXPECT_FALSE(clear->isVisible()) << "nothing left to clear";
   EXPECT_EQ(password->inputMethodQuery(Qt::ImEnterKeyType).toInt(), int(Qt::EnterKeyGo)) << "the Join key";
 }
 

@@ -2,51 +2,17 @@
 // preferences file.
 #include "foundation/Preferences.h"
 #include "foundation/SecretStore.h"
+#include "support/FakeKeychain.h"
 #include "support/TempDir.h"
 
 #include <QElapsedTimer>
 #include <QMap>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using foundation::KeychainBackend;
-
-// A keychain that answers on the next turn of the event loop, or never.
-class FakeKeychain final : public KeychainBackend {
- public:
-  explicit FakeKeychain(bool answers, QMap<QString, QString>* entries) : m_answers(answers), m_entries(entries) {}
-  void read(const QString& key, Done done) override {
-    answer(std::move(done), [=, this] {
-      return m_entries->contains(key) ? std::pair{Answer::Ok, m_entries->value(key)} : std::pair{Answer::NotFound, QString()};
-    });
-  }
-  void write(const QString& key, const QString& value, Done done) override {
-    answer(std::move(done), [=, this] {
-      m_entries->insert(key, value);
-      return std::pair{Answer::Ok, QString()};
-    });
-  }
-  void remove(const QString& key, Done done) override {
-    answer(std::move(done), [=, this] {
-      m_entries->remove(key);
-      return std::pair{Answer::Ok, QString()};
-    });
-  }
-
- private:
-  void answer(Done done, std::function<std::pair<Answer, QString>()> act) {
-    if (!m_answers) return;
-    QTimer::singleShot(0, [done = std::move(done), act = std::move(act)] {
-      const auto [answer, value] = act();
-      done(answer, value);
-    });
-  }
-  bool m_answers;
-  QMap<QString, QString>* m_entries;
-};
+using tbtest::FakeKeychain;
 
 TEST(SecretStore, AKeychainThatDoesNotAnswerIsNotUsed) {
   tbtest::TempDir dir;

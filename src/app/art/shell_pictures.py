@@ -42,7 +42,7 @@ def shade(name, kind="base"):
 
 NAVY_TOP, NAVY_MID, NAVY_BOTTOM = "#2b3a52", "#212e42", "#161f2d"
 CARD_TOP, CARD_BOTTOM = "#233249", "#19243a"
-FONT = "font-family=\"Roboto, DejaVu Sans, sans-serif\""
+FONT = "font-family=\"Roboto\""
 
 
 def star_points(cx, cy, outer, inner):

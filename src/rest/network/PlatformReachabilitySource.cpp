@@ -42,9 +42,22 @@ quint32 PlatformReachabilitySource::currentFlags(const QString& host, const QStr
 
 void PlatformReachabilitySource::start(Delivery delivery) {
   m_delivery = std::move(delivery);
-  QMetaObject::invokeMethod(&m_context, [this]() { deliverNow(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      &m_context,
+      [this]() {
+        deliverNow();
+        watchPlatform();
+      },
+      Qt::QueuedConnection);
+}
+
+void PlatformReachabilitySource::watchPlatform() {
+  // A host on this machine stays reachable whatever the network does: nothing to watch.
+  if (isLoopbackHost(m_host) || (!m_serviceHost.isEmpty() && isLoopbackHost(m_serviceHost))) return;
   // Changes are taken from Qt's network information when a backend loads; its own verdict is
-  // not trusted (see the header), only its signal that something changed.
+  // not trusted (see the header), only its signal that something changed. Loading a backend
+  // takes milliseconds (it brings its own libraries), so it waits for the event loop rather
+  // than holding up the application's start.
   if (!QNetworkInformation::instance()) QNetworkInformation::loadDefaultBackend();
   if (QNetworkInformation* information = QNetworkInformation::instance()) {
     QObject::connect(information, &QNetworkInformation::reachabilityChanged, &m_context, [this]() { deliverNow(); });

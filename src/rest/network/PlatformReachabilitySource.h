@@ -4,7 +4,8 @@
 //
 // Decision: a host on this machine (loopback) is always reachable; otherwise the network is
 // reachable when an interface other than loopback is up and running with an address. Qt's
-// network information, when a backend loads, only adds change signals and the cellular bit.
+// network information, when a backend loads, only adds change signals and the cellular bit; it
+// is not loaded for a host on this machine.
 #include "rest/network/RestReachabilityObserver.h"
 
 #include <QObject>
@@ -26,6 +27,7 @@ class PlatformReachabilitySource : public RestReachabilitySource {
 
  private:
   void deliverNow();
+  void watchPlatform();
 
   QString m_host;
   QString m_serviceHost;

@@ -243,6 +243,12 @@ TEST_F(AccessibilityTest, TabReadsTheLayerWithTheKeyboardTopToBottomLeftToRightW
   EXPECT_TRUE(ring->isVisible());
   EXPECT_EQ(ring->target(), toggle);
   EXPECT_EQ(ring->color(), ui::themeColor("green"));
+  QTest::mouseClick(page(), Qt::LeftButton, {}, QPoint(300, 400));
+  EXPECT_FALSE(ring->isVisible()) << "a touch puts the ring away";
+  key(Qt::Key_Tab);
+  key(Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_TRUE(ring->isVisible());
+  EXPECT_EQ(ring->target(), toggle);
 
   // An alert has the keyboard alone: Tab goes through its buttons, Escape is its cancel button.
   auto* alert = new ui::AlertView("Attention", "Message", nullptr, "Annuler");
