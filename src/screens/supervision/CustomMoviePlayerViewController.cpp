@@ -5,6 +5,7 @@
 #include "controls/camera/CustomPanAndZoom.h"
 #include "screens/supervision/SupervisionNotifications.h"
 #include "screens/supervision/VideoFrameView.h"
+#include "screens/supervision/VideoPlayback.h"
 #include "ui/Views.h"
 
 #include <QLoggingCategory>
@@ -20,10 +21,7 @@ CustomMoviePlayerViewController::~CustomMoviePlayerViewController() {
   m_observations.clear();
   // Leaves quietly: whoever destroys the player has stopped it first if it wanted to be told.
   m_stopTimer.invalidate();
-  if (m_player) {
-    m_player->disconnect(this);
-    m_player->stop();
-  }
+  m_player.reset();
 }
 
 void CustomMoviePlayerViewController::loadView() {
@@ -46,55 +44,56 @@ VideoFrameView* CustomMoviePlayerViewController::frameView() {
   return m_frameView;
 }
 
-QUrl CustomMoviePlayerViewController::source() const { return m_player ? m_player->source() : QUrl(); }
+bool CustomMoviePlayerViewController::makePlayer() {
+  if (m_player) return true;
+  VideoPlayback::Listener listener;
+  listener.frame = [this](const QImage& frame) { m_frameView->showFrame(frame); };
+  listener.ended = [this] {
+    // A player that stops by itself has ended its stream.
+    if (m_started) moviePlayBackDidFinish(FinishReason::Ended);
+  };
+  listener.failed = [this](const QString& why) { moviePlayBackDidFail(why); };
+  QString why;
+  m_player = VideoPlayback::create(std::move(listener), &why);
+  if (!m_player) m_errorString = why;
+  return bool(m_player);
+}
 
 void CustomMoviePlayerViewController::startMovieBuffering() {
   view();
-  if (!m_player) {
-    m_player = std::make_unique<QMediaPlayer>();
-    m_player->setVideoSink(m_frameView->videoSink());
-    registerPlayerNotifications();
-  }
   // A stream on is replaced without an end of its own: the new one takes its place.
   m_started = false;
-  m_player->stop();
+  if (m_player) m_player->stop();
   m_playing = false;
   m_frameView->clear();
+  m_errorString.clear();
 
   const QString address = BESessionManager::getInstance().videoURL();
   qCInfo(lcPlayer).noquote() << "playing" << address;
+  m_source = QUrl(address);
+  ++m_stream;
   m_started = true;
-  m_player->setSource(QUrl(address));
-  m_player->play();
   foundation::NotificationCenter::defaultCenter().post(kShowOverlay);
+  if (makePlayer()) {
+    m_player->play(m_source);
+  } else {
+    // Ends as a stream that cannot be played does, after this start has been heard.
+    QMetaObject::invokeMethod(
+        this,
+        [this, stream = m_stream, why = m_errorString] {
+          if (stream == m_stream) moviePlayBackDidFail(why);
+        },
+        Qt::QueuedConnection);
+  }
   // Replaces the stop of the stream before: each stream gets its full time.
   m_stopTimer.start(kStopAfterSeconds, false, [this](foundation::Timer&) { stopMoviePlayer(); });
 }
 
-void CustomMoviePlayerViewController::registerPlayerNotifications() {
-  connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, this,
-          [this](QMediaPlayer::MediaStatus status) { moviePlayerMediaStatusDidChange(status); });
-  connect(m_player.get(), &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error, const QString& text) {
-    if (error == QMediaPlayer::NoError || !m_started) return;
-    qCWarning(lcPlayer).noquote() << "the stream cannot be played:" << text;
-    moviePlayBackDidFinish(FinishReason::Error);
-  });
-  connect(m_player.get(), &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState state) {
-    // A player that stops by itself has ended its stream.
-    if (state == QMediaPlayer::StoppedState && m_started) moviePlayBackDidFinish(FinishReason::Ended);
-  });
-}
-
-void CustomMoviePlayerViewController::moviePlayerMediaStatusDidChange(QMediaPlayer::MediaStatus status) {
+void CustomMoviePlayerViewController::moviePlayBackDidFail(const QString& why) {
   if (!m_started) return;
-  // A playlist that cannot be read leaves the playback state at "playing": the media status is
-  // what tells.
-  if (status == QMediaPlayer::InvalidMedia) {
-    qCWarning(lcPlayer) << "the stream cannot be played:" << m_player->errorString();
-    moviePlayBackDidFinish(FinishReason::Error);
-  } else if (status == QMediaPlayer::EndOfMedia) {
-    moviePlayBackDidFinish(FinishReason::Ended);
-  }
+  m_errorString = why;
+  qCWarning(lcPlayer).noquote() << "the stream cannot be played:" << why;
+  moviePlayBackDidFinish(FinishReason::Error);
 }
 
 void CustomMoviePlayerViewController::movieFrameShown() {
@@ -112,7 +111,7 @@ void CustomMoviePlayerViewController::moviePlayBackDidFinish(FinishReason reason
   m_started = false;
   m_playing = false;
   m_stopTimer.invalidate();
-  m_player->stop();
+  if (m_player) m_player->stop();
   BEServiceCamera::getInstance().putStopVideoSession();
   auto& center = foundation::NotificationCenter::defaultCenter();
   center.post(kHideOverlay);

@@ -12,12 +12,13 @@
 #include "foundation/Timer.h"
 #include "ui/Screen.h"
 
-#include <QMediaPlayer>
 #include <QPointer>
+#include <QUrl>
 
 #include <memory>
 
 class VideoFrameView;
+class VideoPlayback;
 
 class CustomMoviePlayerViewController : public ui::Screen {
   Q_OBJECT
@@ -40,10 +41,11 @@ class CustomMoviePlayerViewController : public ui::Screen {
   bool isStarted() const { return m_started; }
   // A frame of the current stream is on show.
   bool isPlaying() const { return m_playing; }
-  // What the player is showing; null before the first start.
-  QMediaPlayer* moviePlayer() const { return m_player.get(); }
   VideoFrameView* frameView();
-  QUrl source() const;
+  // The stream asked for last; empty before the first start.
+  QUrl source() const { return m_source; }
+  // Why the last stream could not be played; empty when it could.
+  QString errorString() const { return m_errorString; }
 
   bool shouldAutorotateToInterfaceOrientation(ui::Orientation) const override { return true; }
   void willRotateToInterfaceOrientation(ui::Orientation to, double duration) override;
@@ -56,15 +58,18 @@ class CustomMoviePlayerViewController : public ui::Screen {
   void viewDidLoad() override;
 
  private:
-  void registerPlayerNotifications();
-  void moviePlayerMediaStatusDidChange(QMediaPlayer::MediaStatus status);
+  bool makePlayer();
+  void moviePlayBackDidFail(const QString& why);
   void moviePlayBackDidFinish(FinishReason reason);
   void movieFrameShown();
 
-  std::unique_ptr<QMediaPlayer> m_player;
+  std::unique_ptr<VideoPlayback> m_player;
+  QUrl m_source;
+  QString m_errorString;
   VideoFrameView* m_frameView = nullptr;
   foundation::Timer m_stopTimer;
   foundation::Observations m_observations;
+  int m_stream = 0;  // counts the starts
   bool m_started = false;
   bool m_playing = false;
 };

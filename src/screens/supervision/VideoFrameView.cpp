@@ -1,13 +1,8 @@
 #include "screens/supervision/VideoFrameView.h"
 
 #include <QPainter>
-#include <QVideoFrame>
-#include <QVideoSink>
 
-VideoFrameView::VideoFrameView(QWidget* parent) : QWidget(parent), m_sink(new QVideoSink(this)) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  connect(m_sink, &QVideoSink::videoFrameChanged, this, &VideoFrameView::onFrame);
-}
+VideoFrameView::VideoFrameView(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 VideoFrameView::~VideoFrameView() = default;
 
@@ -17,11 +12,9 @@ void VideoFrameView::clear() {
   update();
 }
 
-void VideoFrameView::onFrame(const QVideoFrame& frame) {
-  if (!frame.isValid()) return;
-  QImage image = frame.toImage();
-  if (image.isNull()) return;
-  m_frame = std::move(image);
+void VideoFrameView::showFrame(const QImage& frame) {
+  if (frame.isNull()) return;
+  m_frame = frame;
   ++m_frames;
   update();
   emit frameShown(m_frame);

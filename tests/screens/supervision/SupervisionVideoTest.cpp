@@ -14,17 +14,15 @@
 #include "ui/Views.h"
 
 #include <QMediaFormat>
-#include <QVideoFrame>
-#include <QVideoSink>
 
 namespace supervisiontest {
 namespace {
 
-// Frames arriving on a player's sink.
+// Frames a player puts on show.
 struct Frames {
   explicit Frames(CustomMoviePlayerViewController* player) {
-    QObject::connect(player->frameView()->videoSink(), &QVideoSink::videoFrameChanged, &context, [this](const QVideoFrame& frame) {
-      if (frame.isValid()) frames.push_back({frame.size(), frame.toImage()});
+    QObject::connect(player->frameView(), &VideoFrameView::frameShown, &context, [this](const QImage& frame) {
+      frames.push_back({frame.size(), frame});
     });
   }
   struct Frame {
@@ -52,7 +50,7 @@ class SupervisionVideoTest : public SupervisionTest {
     const bool enough = tbtest::waitUntil([&] { return seen.frames.size() >= count || !player->isStarted(); }, 30000);
     ASSERT_TRUE(enough && seen.frames.size() >= count)
         << "the player decoded " << seen.frames.size() << " frames of " << player->source().toString().toStdString()
-        << (player->isStarted() ? "" : ", then stopped") << ": " << player->moviePlayer()->errorString().toStdString();
+        << (player->isStarted() ? "" : ", then stopped") << ": " << player->errorString().toStdString();
   }
 };
 
