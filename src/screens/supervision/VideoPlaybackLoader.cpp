@@ -3,13 +3,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QLibrary>
 #include <QStringList>
 
 namespace {
 
-// Where the module may be: beside an installed app, then where the build put it.
+// Where the module may be: TB_VIDEO_MODULE when set (a packager's other layout), else beside an
+// installed app, then where the build put it.
 QStringList candidates() {
+  if (const QString chosen = qEnvironmentVariable("TB_VIDEO_MODULE"); !chosen.isEmpty()) return {chosen};
   QStringList paths;
   const QString installed = QDir(QCoreApplication::applicationDirPath())
                                 .filePath(QStringLiteral("../" TB_INSTALL_LIBDIR "/tavrobox/" TB_VIDEO_MODULE_NAME));
@@ -22,10 +25,10 @@ struct Module {
   QString problem;
 };
 
-Module load() {
+Module load(const QStringList& paths) {
   Module module;
   QStringList tried;
-  for (const QString& path : candidates()) {
+  for (const QString& path : paths) {
     if (!QFileInfo::exists(path)) {
       tried << path;
       continue;
@@ -48,7 +51,12 @@ Module load() {
 }  // namespace
 
 std::unique_ptr<VideoPlayback> VideoPlayback::create(Listener listener, QString* why) {
-  static const Module module = load();  // main thread only: screens create players
+  // Main thread only (screens create players); one attempt per place looked at.
+  static QHash<QStringList, Module> loaded;
+  const QStringList paths = candidates();
+  auto it = loaded.constFind(paths);
+  if (it == loaded.constEnd()) it = loaded.insert(paths, load(paths));
+  const Module& module = *it;
   if (!module.factory) {
     if (why) *why = module.problem;
     return nullptr;

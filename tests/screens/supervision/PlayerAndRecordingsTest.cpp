@@ -56,6 +56,17 @@ TEST_F(PlayerTest, AStreamThatCannotBeLoadedEndsWithoutEverPlaying) {
   ASSERT_TRUE(tbtest::waitUntil([&] { return !player.isStarted(); }, 20000));
   EXPECT_EQ(heard.events, kFailedStream);
   ASSERT_TRUE(tbtest::waitUntil([&] { return sent("PUT", "/video/stop").size() == 1; }));
+
+  // Without its video module a player ends the same way, saying what is missing.
+  qputenv("TB_VIDEO_MODULE", "/nonexistent/libtb_video.so");
+  CustomMoviePlayerViewController unequipped;
+  heard.events.clear();
+  unequipped.startMovieBuffering();
+  EXPECT_TRUE(unequipped.isStarted()) << "the start is heard before its end";
+  ASSERT_TRUE(tbtest::waitUntil([&] { return !unequipped.isStarted(); }));
+  qunsetenv("TB_VIDEO_MODULE");
+  EXPECT_EQ(heard.events, kFailedStream);
+  EXPECT_TRUE(unequipped.errorString().contains("/nonexistent/libtb_video.so")) << unequipped.errorString().toStdString();
 }
 
 // The list alone, filled from the session store.
