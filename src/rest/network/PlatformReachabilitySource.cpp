@@ -18,8 +18,12 @@ bool PlatformReachabilitySource::isLoopbackHost(const QString& host) {
   return address.setAddress(host) && address.isLoopback();
 }
 
+bool PlatformReachabilitySource::onThisMachine(const QString& host, const QString& serviceHost) {
+  return isLoopbackHost(host) || (!serviceHost.isEmpty() && isLoopbackHost(serviceHost));
+}
+
 quint32 PlatformReachabilitySource::currentFlags(const QString& host, const QString& serviceHost) {
-  if (isLoopbackHost(host) || (!serviceHost.isEmpty() && isLoopbackHost(serviceHost)))
+  if (onThisMachine(host, serviceHost))
     return kRestReachabilityFlagReachable | kRestReachabilityFlagIsLocalAddress | kRestReachabilityFlagIsDirect;
   bool interfaceUp = false;
   for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
@@ -53,7 +57,7 @@ void PlatformReachabilitySource::start(Delivery delivery) {
 
 void PlatformReachabilitySource::watchPlatform() {
   // A host on this machine stays reachable whatever the network does: nothing to watch.
-  if (isLoopbackHost(m_host) || (!m_serviceHost.isEmpty() && isLoopbackHost(m_serviceHost))) return;
+  if (onThisMachine(m_host, m_serviceHost)) return;
   // Changes are taken from Qt's network information when a backend loads; its own verdict is
   // not trusted (see the header), only its signal that something changed. Loading a backend
   // takes milliseconds (it brings its own libraries), so it waits for the event loop rather

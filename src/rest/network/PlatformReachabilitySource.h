@@ -26,6 +26,8 @@ class PlatformReachabilitySource : public RestReachabilitySource {
   static bool isLoopbackHost(const QString& host);
 
  private:
+  // Whether the service (or the host asked about) is on this machine: always reachable.
+  static bool onThisMachine(const QString& host, const QString& serviceHost);
   void deliverNow();
   void watchPlatform();
 
