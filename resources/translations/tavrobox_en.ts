@@ -112,6 +112,10 @@
         <translation>OK</translation>
     </message>
     <message>
+        <source>kTradAlertGatewayRefused</source>
+        <translation>Your box refused the command.</translation>
+    </message>
+    <message>
         <source>kTradAlertGatewayOff</source>
         <translation>Your box is not answering. Check that it is switched on and connected to the Internet, then try again.</translation>
     </message>

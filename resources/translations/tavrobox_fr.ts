@@ -112,6 +112,10 @@
         <translation>OK</translation>
     </message>
     <message>
+        <source>kTradAlertGatewayRefused</source>
+        <translation>Votre box a refusé la commande.</translation>
+    </message>
+    <message>
         <source>kTradAlertGatewayOff</source>
         <translation>Votre box ne répond pas. Vérifiez qu’elle est allumée et reliée à Internet, puis réessayez.</translation>
     </message>

@@ -62,6 +62,8 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
   const std::pair<const char*, void (TavroBoxAppAppDelegate::*)()> alerts[] = {
       {kNotification600GatewayOff, &TavroBoxAppAppDelegate::alertGatewayOff},
       {kNotification620PrivacyMode, &TavroBoxAppAppDelegate::alertPrivacyMode},
+      // Any other code of the box: the control flips back, and the user must hear why.
+      {kNotification6xxVyrError, &TavroBoxAppAppDelegate::alertGatewayRefused},
       {kNotification403Forbidden, &TavroBoxAppAppDelegate::alertSessionTimeOut},
       {kNotification400BadRequest, &TavroBoxAppAppDelegate::alertConnection4xx},
       {kNotification401Unauthorized, &TavroBoxAppAppDelegate::alertConnection4xx},
@@ -238,6 +240,7 @@ void TavroBoxAppAppDelegate::alertWithMessageKey(const char* key) {
 
 void TavroBoxAppAppDelegate::alertGatewayOff() { alertWithMessageKey("kTradAlertGatewayOff"); }
 void TavroBoxAppAppDelegate::alertPrivacyMode() { alertWithMessageKey("kTradAlertPrivacyMode"); }
+void TavroBoxAppAppDelegate::alertGatewayRefused() { alertWithMessageKey("kTradAlertGatewayRefused"); }
 void TavroBoxAppAppDelegate::alertConnection4xx() { alertWithMessageKey("kTradAlertConnection4xx"); }
 void TavroBoxAppAppDelegate::alertConnection5xx() { alertWithMessageKey("kTradAlertConnection5xx"); }
 void TavroBoxAppAppDelegate::alertNoRecOption() { alertWithMessageKey("kTradNoRecOption"); }

@@ -75,6 +75,7 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
 
   void alertGatewayOff();
   void alertPrivacyMode();
+  void alertGatewayRefused();
   void alertSessionTimeOut();
   void alertConnection4xx();
   void alertConnection5xx();

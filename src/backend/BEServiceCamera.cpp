@@ -35,7 +35,7 @@ BEServiceCamera::BEServiceCamera() {
                              .successNames = {kSuccessCameraGetPlayback},
                              .errorNames = {kErrorCameraGetPlayback},
                              .expects = {rest::RestExpectedAnswer::Record, ""},
-                             .store = [session](const rest::ObjectList& objects) {
+                             .store = [session](const rest::ObjectList& objects, backend::Home::Stamp) {
                                if (auto playback = firstOf<VOVideoPlayback>(objects)) session().setPlayback(std::move(playback));
                                return true;
                              }});
@@ -48,7 +48,7 @@ BEServiceCamera::BEServiceCamera() {
   defineOperation(GetImage, {.name = "still image",
                              .successNames = {kSuccessCameraGetImage},
                              .errorNames = {kErrorCameraGetImage},
-                             .store = [](const rest::ObjectList& objects) {
+                             .store = [](const rest::ObjectList& objects, backend::Home::Stamp) {
                                storeStillImage(objects);
                                return true;
                              },
@@ -65,7 +65,7 @@ BEServiceCamera::BEServiceCamera() {
                                // Without a server there is no stream to play: a success would send
                                // the player to the address of an earlier session, or to none.
                                .expects = {rest::RestExpectedAnswer::Record, ""},
-                               .store = [session](const rest::ObjectList& objects) {
+                               .store = [session](const rest::ObjectList& objects, backend::Home::Stamp) {
                                  auto live = firstOf<VOVideoServeur>(objects);
                                  if (!live) return false;
                                  session().setLive(std::move(live));
@@ -79,66 +79,66 @@ BEServiceCamera::BEServiceCamera() {
                                 .errorNames = {kErrorCameraPutStartRecord}});
 }
 
-void BEServiceCamera::putStartImageSessionWithId(const QString& serial) {
+backend::ReplyPtr BEServiceCamera::putStartImageSessionWithId(const QString& serial) {
   auto record = std::make_shared<SOImageStart>();
   record->serial = serial.toStdString();
   record->session = currentSession();
-  putRecord(StartImage, record);
+  return putRecord(StartImage, record);
 }
 
-void BEServiceCamera::putStopImageSession() {
+backend::ReplyPtr BEServiceCamera::putStopImageSession() {
   auto record = std::make_shared<SOImageStop>();
   record->session = currentSession();
-  putRecord(StopImage, record);
+  return putRecord(StopImage, record);
 }
 
-void BEServiceCamera::getImageWithId(const QString& serial) {
-  loadSessionPath(GetImage, QStringLiteral("/video/image/") + escapedSegment(serial));
+backend::ReplyPtr BEServiceCamera::getImageWithId(const QString& serial) {
+  return loadSessionPath(GetImage, QStringLiteral("/video/image/") + escapedSegment(serial));
 }
 
-void BEServiceCamera::putStartVideoSessionWithId(const QString& serial) {
-  if (refusedWhileUnreachable(StartVideo)) return;
+backend::ReplyPtr BEServiceCamera::putStartVideoSessionWithId(const QString& serial) {
+  if (backend::ReplyPtr refused = refusedWhileUnreachable(StartVideo)) return refused;
   auto record = std::make_shared<SOVideoStart>();
   record->serial = serial.toStdString();
   record->session = currentSession();
-  tag(StartVideo, manager().putObjectMapResponseWithDelegate(record, mappingForClass(VOVideoServeur::staticClass()), this));
+  return tag(StartVideo, manager().putObjectMapResponseWithDelegate(record, mappingForClass(VOVideoServeur::staticClass()), this));
 }
 
-void BEServiceCamera::putStopVideoSession() {
+backend::ReplyPtr BEServiceCamera::putStopVideoSession() {
   auto record = std::make_shared<SOVideoStop>();
   record->session = currentSession();
-  putRecord(StopVideo, record);
+  return putRecord(StopVideo, record);
 }
 
-void BEServiceCamera::putStartRecWithDeviceId(const QString& serial) {
+backend::ReplyPtr BEServiceCamera::putStartRecWithDeviceId(const QString& serial) {
   auto record = std::make_shared<SORecordStart>();
   record->serial = serial.toStdString();
   record->session = currentSession();
-  putRecord(StartRecord, record);
+  return putRecord(StartRecord, record);
 }
 
-void BEServiceCamera::putPanZoom(const QString& serial, const char* command) {
+backend::ReplyPtr BEServiceCamera::putPanZoom(const QString& serial, const char* command) {
   auto record = std::make_shared<SOCameraPanZoom>();
   record->serial = serial.toStdString();
   record->key = "command";
   record->value = command;
   record->session = currentSession();
-  putRecord(PanZoom, record);
+  return putRecord(PanZoom, record);
 }
 
-void BEServiceCamera::putCameraLeft(const QString& serial) { putPanZoom(serial, "MVL"); }
-void BEServiceCamera::putCameraRight(const QString& serial) { putPanZoom(serial, "MVR"); }
-void BEServiceCamera::putCameraDown(const QString& serial) { putPanZoom(serial, "MVD"); }
-void BEServiceCamera::putCameraUp(const QString& serial) { putPanZoom(serial, "MVU"); }
-void BEServiceCamera::putResetCameraPosition(const QString& serial) { putPanZoom(serial, "MVH"); }
+backend::ReplyPtr BEServiceCamera::putCameraLeft(const QString& serial) { return putPanZoom(serial, "MVL"); }
+backend::ReplyPtr BEServiceCamera::putCameraRight(const QString& serial) { return putPanZoom(serial, "MVR"); }
+backend::ReplyPtr BEServiceCamera::putCameraDown(const QString& serial) { return putPanZoom(serial, "MVD"); }
+backend::ReplyPtr BEServiceCamera::putCameraUp(const QString& serial) { return putPanZoom(serial, "MVU"); }
+backend::ReplyPtr BEServiceCamera::putResetCameraPosition(const QString& serial) { return putPanZoom(serial, "MVH"); }
 
-void BEServiceCamera::getRecList() { loadSessionPath(RecList, kRecListPath); }
+backend::ReplyPtr BEServiceCamera::getRecList() { return loadSessionPath(RecList, kRecListPath); }
 
-void BEServiceCamera::getRecServer() {
+backend::ReplyPtr BEServiceCamera::getRecServer() {
   auto record = std::make_shared<VOVideoPlayback>();
   record->session = currentSession();
   // The answer is mapped into the sent record itself: it is of the mapping's class.
-  tag(Playback, manager().getObjectMapResponseWithDelegate(record, mappingForClass(VOVideoPlayback::staticClass()), this));
+  return tag(Playback, manager().getObjectMapResponseWithDelegate(record, mappingForClass(VOVideoPlayback::staticClass()), this));
 }
 
 void BEServiceCamera::storeStillImage(const rest::ObjectList& objects) {

@@ -8,21 +8,21 @@
 
 class BEServiceCamera : public backend::ServiceBase, public backend::Singleton<BEServiceCamera> {
  public:
-  void putStartImageSessionWithId(const QString& serial);
-  void putStopImageSession();
+  backend::ReplyPtr putStartImageSessionWithId(const QString& serial);
+  backend::ReplyPtr putStopImageSession();
   // A camera without an image yet answers 404: that is announced as success and the stored
   // image stays as it was.
-  void getImageWithId(const QString& serial);
-  void putStartVideoSessionWithId(const QString& serial);
-  void putStopVideoSession();
-  void putStartRecWithDeviceId(const QString& serial);
-  void putCameraLeft(const QString& serial);
-  void putCameraRight(const QString& serial);
-  void putCameraDown(const QString& serial);
-  void putCameraUp(const QString& serial);
-  void putResetCameraPosition(const QString& serial);
-  void getRecList();
-  void getRecServer();
+  backend::ReplyPtr getImageWithId(const QString& serial);
+  backend::ReplyPtr putStartVideoSessionWithId(const QString& serial);
+  backend::ReplyPtr putStopVideoSession();
+  backend::ReplyPtr putStartRecWithDeviceId(const QString& serial);
+  backend::ReplyPtr putCameraLeft(const QString& serial);
+  backend::ReplyPtr putCameraRight(const QString& serial);
+  backend::ReplyPtr putCameraDown(const QString& serial);
+  backend::ReplyPtr putCameraUp(const QString& serial);
+  backend::ReplyPtr putResetCameraPosition(const QString& serial);
+  backend::ReplyPtr getRecList();
+  backend::ReplyPtr getRecServer();
 
 
  private:
@@ -30,6 +30,6 @@ class BEServiceCamera : public backend::ServiceBase, public backend::Singleton<B
   BEServiceCamera();
 
 
-  void putPanZoom(const QString& serial, const char* command);
+  backend::ReplyPtr putPanZoom(const QString& serial, const char* command);
   static void storeStillImage(const rest::ObjectList& objects);
 };

@@ -20,19 +20,19 @@ BEServiceDashboard::BEServiceDashboard() {
                          // success is announced either way, and the screen then draws the last
                          // dashboard known.
                          .expects = {rest::RestExpectedAnswer::Record, ""},
-                         .store = [](const rest::ObjectList& objects) {
+                         .store = [](const rest::ObjectList& objects, backend::Home::Stamp sent) {
                            if (!objects.empty() && objects.front() &&
                                objects.front()->isMemberOfClass(VODashboard::staticClass()))
-                             BESessionManager::getInstance().setDashboard(std::static_pointer_cast<VODashboard>(objects.front()));
+                             BESessionManager::getInstance().setDashboard(std::static_pointer_cast<VODashboard>(objects.front()), sent);
                            return true;
                          },
                          .dataSet = backend::DataSet::Dashboard});
 }
 
-void BEServiceDashboard::getDashboard() {
+backend::ReplyPtr BEServiceDashboard::getDashboard() {
   auto record = std::make_shared<SODashboardEmpty>();
   record->session = currentSession();
   // The whole answer is the dashboard: its lists sit at the top level of the document.
-  tag(kGet, manager().getObjectMapResponseWithDelegate(record, mappingForClass(VODashboard::staticClass()), this));
+  return tag(kGet, manager().getObjectMapResponseWithDelegate(record, mappingForClass(VODashboard::staticClass()), this));
 }
 

@@ -6,7 +6,7 @@
 
 class BEServiceDashboard : public backend::ServiceBase, public backend::Singleton<BEServiceDashboard> {
  public:
-  void getDashboard();
+  backend::ReplyPtr getDashboard();
 
 
  private:

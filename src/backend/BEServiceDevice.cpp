@@ -19,7 +19,7 @@ BEServiceDevice::BEServiceDevice() {
   defineOperation(List, listRead("device list", {kSuccessDeviceGetList, kSuccessDeviceGetActuatorList},
                                  {kErrorDeviceGetList, kErrorDeviceGetActuatorList}, "devices", &BESessionManager::setDevices,
                                  backend::DataSet::Devices));
-  // The new status reaches the store only with the next list.
+  // An accepted status is written into the store by the home's ledger (see putCommand).
   defineOperation(PutStatus, {.name = "device status",
                               .successNames = {kSuccessDevicePutStatus},
                               .errorNames = {kErrorDevicePutStatus}});
@@ -34,16 +34,24 @@ BEServiceDevice::BEServiceDevice() {
                           }});
 }
 
-void BEServiceDevice::getActuatorList() { loadSessionPath(List, kListPath); }
+backend::ReplyPtr BEServiceDevice::getActuatorList() { return loadSessionPath(List, kListPath); }
 
-void BEServiceDevice::getList() { loadSessionPath(List, kListPath); }
+backend::ReplyPtr BEServiceDevice::getList() { return loadSessionPath(List, kListPath); }
 
-void BEServiceDevice::putStatusWithId(const QString& status, const QString& serial) {
+backend::ReplyPtr BEServiceDevice::putStatusWithId(const QString& status, const QString& serial) {
   auto record = std::make_shared<SODeviceStatus>();
   record->serial = serial.toStdString();
   record->status = status.toStdString();
   record->session = currentSession();
-  putRecord(PutStatus, record);
+  return putCommand(PutStatus, record, {backend::Home::Kind::DeviceStatus, serial}, status);
 }
 
-void BEServiceDevice::getDeviceExist(const QString& kind) { loadSessionPath(Exist, kExistPath + escapedSegment(kind)); }
+backend::ReplyPtr BEServiceDevice::putPulseWithId(const QString& status, const QString& serial) {
+  auto record = std::make_shared<SODeviceStatus>();
+  record->serial = serial.toStdString();
+  record->status = status.toStdString();
+  record->session = currentSession();
+  return putCommand(PutStatus, record, {backend::Home::Kind::Pulse, serial}, status);
+}
+
+backend::ReplyPtr BEServiceDevice::getDeviceExist(const QString& kind) { return loadSessionPath(Exist, kExistPath + escapedSegment(kind)); }

@@ -9,11 +9,13 @@
 class BEServiceDevice : public backend::ServiceBase, public backend::Singleton<BEServiceDevice> {
  public:
   // Both send the same request; every answer is announced under both names.
-  void getActuatorList();
-  void getList();
-  void putStatusWithId(const QString& status, const QString& serial);
+  backend::ReplyPtr getActuatorList();
+  backend::ReplyPtr getList();
+  backend::ReplyPtr putStatusWithId(const QString& status, const QString& serial);
+  // The same request for a device that takes a pulse: it has no lasting state to show.
+  backend::ReplyPtr putPulseWithId(const QString& status, const QString& serial);
   // A 404 is the ordinary "no" of this check: it posts kErrorDeviceGetExist without an alert.
-  void getDeviceExist(const QString& kind);
+  backend::ReplyPtr getDeviceExist(const QString& kind);
 
 
  private:

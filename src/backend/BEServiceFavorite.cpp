@@ -18,19 +18,19 @@ BEServiceFavorite::BEServiceFavorite() {
   defineOperation(Stop, {.name = "favorite stop", .successNames = {kSuccessFavoritePutStop}, .errorNames = {kErrorFavoritePutStop}});
 }
 
-void BEServiceFavorite::getList() { loadSessionPath(List, kListPath); }
+backend::ReplyPtr BEServiceFavorite::getList() { return loadSessionPath(List, kListPath); }
 
-void BEServiceFavorite::putStartWithId(const QString& identifier) {
+backend::ReplyPtr BEServiceFavorite::putStartWithId(const QString& identifier) {
   auto record = std::make_shared<SOFavoriteStart>();
   record->id = identifier.toStdString();
   record->session = currentSession();
-  putRecord(Start, record);
+  return putCommand(Start, record, {backend::Home::Kind::Favorite, identifier}, QStringLiteral("1"));
 }
 
-void BEServiceFavorite::putStopWithId(const QString& identifier) {
+backend::ReplyPtr BEServiceFavorite::putStopWithId(const QString& identifier) {
   auto record = std::make_shared<SOFavoriteStop>();
   record->id = identifier.toStdString();
   record->session = currentSession();
-  putRecord(Stop, record);
+  return putCommand(Stop, record, {backend::Home::Kind::Favorite, identifier}, QStringLiteral("0"));
 }
 

@@ -7,9 +7,9 @@
 
 class BEServiceFavorite : public backend::ServiceBase, public backend::Singleton<BEServiceFavorite> {
  public:
-  void getList();
-  void putStartWithId(const QString& identifier);
-  void putStopWithId(const QString& identifier);
+  backend::ReplyPtr getList();
+  backend::ReplyPtr putStartWithId(const QString& identifier);
+  backend::ReplyPtr putStopWithId(const QString& identifier);
 
 
  private:

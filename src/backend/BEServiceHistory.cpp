@@ -13,5 +13,5 @@ BEServiceHistory::BEServiceHistory() {
   defineOperation(kList, listRead("history", {kSuccessHistoryGetList}, {kErrorHistoryGetList}, "history", &BESessionManager::setHistories, backend::DataSet::History));
 }
 
-void BEServiceHistory::getList() { loadSessionPath(kList, kPath); }
+backend::ReplyPtr BEServiceHistory::getList() { return loadSessionPath(kList, kPath); }
 

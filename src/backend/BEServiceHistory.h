@@ -5,7 +5,7 @@
 
 class BEServiceHistory : public backend::ServiceBase, public backend::Singleton<BEServiceHistory> {
  public:
-  void getList();
+  backend::ReplyPtr getList();
 
 
  private:

@@ -18,7 +18,7 @@ BEServiceLogin::BEServiceLogin() : m_logObj(std::make_shared<SOAuth>()) {
                                .successNames = {kSuccessLoginPostLogin},
                                .errorNames = {kErrorLoginPostLogin},
                                .expects = {rest::RestExpectedAnswer::Record, ""},
-                               .store = [this](const rest::ObjectList& objects) {
+                               .store = [this](const rest::ObjectList& objects, backend::Home::Stamp) {
                                  auto auth = firstOf<VOAuth>(objects);
                                  if (!auth || !auth->sessionId || auth->sessionId->empty()) return false;
                                  auto& store = BESessionManager::getInstance();
@@ -39,7 +39,7 @@ BEServiceLogin::BEServiceLogin() : m_logObj(std::make_shared<SOAuth>()) {
                                .requiresSuccessStatus = true});
 }
 
-void BEServiceLogin::postLoginWithPassword(const QString& login, const QString& password) {
+backend::ReplyPtr BEServiceLogin::postLoginWithPassword(const QString& login, const QString& password) {
   m_credentialsRefused = false;
   auto digest = BERestConfig::stringToSha1(password);
   if (!digest.ok()) {
@@ -48,11 +48,11 @@ void BEServiceLogin::postLoginWithPassword(const QString& login, const QString& 
     // be refused, so the sign-in fails here.
     qCWarning(lcApp).noquote() << "Sign-in refused before sending:" << QString::fromStdString(digest.error().message);
     post(kErrorLoginPostLogin);
-    return;
+    return backend::Reply::failedNow();
   }
   m_logObj->ihm = "iphone";
   m_logObj->login = login.toStdString();  // as typed: no trimming, no case change
   m_logObj->password = digest.value().toStdString();
-  tag(kPostLogin, manager().postObjectMapResponseWithDelegate(m_logObj, mappingForClass(VOAuth::staticClass()), this));
+  return tag(kPostLogin, manager().postObjectMapResponseWithDelegate(m_logObj, mappingForClass(VOAuth::staticClass()), this));
 }
 

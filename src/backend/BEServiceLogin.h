@@ -10,7 +10,7 @@
 class BEServiceLogin : public backend::ServiceBase, public backend::Singleton<BEServiceLogin> {
  public:
   // Posts kSuccessLoginPostLogin once `auth` holds the new answer, else kErrorLoginPostLogin.
-  void postLoginWithPassword(const QString& login, const QString& password);
+  backend::ReplyPtr postLoginWithPassword(const QString& login, const QString& password);
 
   const std::shared_ptr<SOAuth>& logObj() const { return m_logObj; }
 

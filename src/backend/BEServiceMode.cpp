@@ -18,14 +18,14 @@ BEServiceMode::BEServiceMode() {
   defineOperation(PutMode, {.name = "mode change", .successNames = {kSuccessModePutMode}, .errorNames = {kErrorModePutMode}});
 }
 
-void BEServiceMode::getList() { loadSessionPath(List, kListPath); }
+backend::ReplyPtr BEServiceMode::getList() { return loadSessionPath(List, kListPath); }
 
-void BEServiceMode::putModeForSubCategory(const QString& mode, const QString& subCategory) {
+backend::ReplyPtr BEServiceMode::putModeForSubCategory(const QString& mode, const QString& subCategory) {
   auto record = std::make_shared<SOMode>();
   record->key = "mode";
   record->value = mode.toStdString();
   record->subCategory = subCategory.toStdString();
   record->session = currentSession();
-  putRecord(PutMode, record);
+  return putCommand(PutMode, record, {backend::Home::Kind::Mode, subCategory}, mode);
 }
 

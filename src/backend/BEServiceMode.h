@@ -8,8 +8,8 @@
 
 class BEServiceMode : public backend::ServiceBase, public backend::Singleton<BEServiceMode> {
  public:
-  void getList();
-  void putModeForSubCategory(const QString& mode, const QString& subCategory);
+  backend::ReplyPtr getList();
+  backend::ReplyPtr putModeForSubCategory(const QString& mode, const QString& subCategory);
 
 
  private:

@@ -16,14 +16,14 @@ BEServiceScenario::BEServiceScenario() {
   defineOperation(PutStatus, {.name = "scenario status", .successNames = {kSuccessScenarioPut}, .errorNames = {kErrorScenarioPut}});
 }
 
-void BEServiceScenario::getList() { loadSessionPath(List, kListPath); }
+backend::ReplyPtr BEServiceScenario::getList() { return loadSessionPath(List, kListPath); }
 
-void BEServiceScenario::putStatusWithId(const QString& status, const QString& identifier) {
+backend::ReplyPtr BEServiceScenario::putStatusWithId(const QString& status, const QString& identifier) {
   auto record = std::make_shared<SOScenario>();
   record->key = "status";
   record->id = identifier.toStdString();
   record->value = status.toStdString();
   record->session = currentSession();
-  putRecord(PutStatus, record);
+  return putCommand(PutStatus, record, {backend::Home::Kind::Scenario, identifier}, status);
 }
 

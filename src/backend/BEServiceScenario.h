@@ -8,8 +8,8 @@
 
 class BEServiceScenario : public backend::ServiceBase, public backend::Singleton<BEServiceScenario> {
  public:
-  void getList();
-  void putStatusWithId(const QString& status, const QString& identifier);
+  backend::ReplyPtr getList();
+  backend::ReplyPtr putStatusWithId(const QString& status, const QString& identifier);
 
 
  private:

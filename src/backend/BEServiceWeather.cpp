@@ -61,7 +61,7 @@ BEServiceWeather::BEServiceWeather() {
                         .errorNames = {period.failure},
                         // Nothing to file under the period: the screen shows it as missing, as after a failure.
                         .expects = {rest::RestExpectedAnswer::Record, ""},
-                        .store = [store = period.store](const rest::ObjectList& objects) {
+                        .store = [store = period.store](const rest::ObjectList& objects, backend::Home::Stamp) {
                           auto values = firstOf<VOWeather>(objects);
                           if (!values) return false;
                           (BESessionManager::getInstance().*store)(std::move(values));
@@ -74,21 +74,21 @@ BEServiceWeather::BEServiceWeather() {
                              .afterSuccess = [this] { sendNotificationAfterFiveSeconds(); }});
 }
 
-void BEServiceWeather::getRefresh() {
+backend::ReplyPtr BEServiceWeather::getRefresh() {
   auto record = std::make_shared<SOWeatherEmpty>();
   record->serial = kStationSerial;
   record->session = currentSession();
-  putRecord(kRefresh, record);
+  return putRecord(kRefresh, record);
 }
 
-void BEServiceWeather::getPeriodValues(const QString& period) {
+backend::ReplyPtr BEServiceWeather::getPeriodValues(const QString& period) {
   const auto bounds = backend::weather::periodBounds(period, foundation::scheduler().localNow());
   auto record = std::make_shared<SOWeather>();
   record->startDate = backend::weather::millisecondsText(bounds.start).toStdString();
   record->endDate = backend::weather::millisecondsText(bounds.end).toStdString();
   record->period = period.toStdString();
   record->session = currentSession();
-  tag(periodIndexOf(period), manager().postObjectMapResponseWithDelegate(record, mappingForClass(VOWeather::staticClass()), this));
+  return tag(periodIndexOf(period), manager().postObjectMapResponseWithDelegate(record, mappingForClass(VOWeather::staticClass()), this));
 }
 
 void BEServiceWeather::sendNotificationAfterFiveSeconds() {

@@ -11,10 +11,10 @@
 
 class BEServiceWeather : public backend::ServiceBase, public backend::Singleton<BEServiceWeather> {
  public:
-  void getRefresh();
+  backend::ReplyPtr getRefresh();
   // "day", "yesterday", "week", "month", "previousMonth", "year", "previousYear"; any other name
   // is answered as "day".
-  void getPeriodValues(const QString& period);
+  backend::ReplyPtr getPeriodValues(const QString& period);
 
 
   // Posts kWaitWeatherFiveSeconds five seconds from now (on the foundation's timers).

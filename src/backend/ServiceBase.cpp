@@ -3,7 +3,6 @@
 #include "backend/BERestConfig.h"
 #include "backend/BESessionManager.h"
 #include "backend/BEStatusCodeManager.h"
-#include "backend/ServiceCalls.h"
 #include "backend/ServiceReachability.h"
 #include "foundation/Logging.h"
 #include "foundation/NotificationCenter.h"
@@ -57,37 +56,48 @@ void ServiceBase::registerRoute(const rest::ObjectClass& cls, const QString& pat
   router.routeClassToResourcePathForMethod(cls, BERestConfig::getSessionRouterPathFor(path).toStdString(), method);
 }
 
-void ServiceBase::loadSessionPath(int op, const QString& path) {
-  tag(op, manager().loadObjectsAtResourcePathDelegate(sessionPath(path), this));
+ReplyPtr ServiceBase::loadSessionPath(int op, const QString& path) {
+  return tag(op, manager().loadObjectsAtResourcePathDelegate(sessionPath(path), this));
 }
 
-void ServiceBase::putRecord(int op, const rest::ObjectPtr& record) {
-  if (refusedWhileUnreachable(op)) return;
-  tag(op, manager().putObjectDelegate(record, this));
+ReplyPtr ServiceBase::putRecord(int op, const rest::ObjectPtr& record) {
+  if (ReplyPtr refused = refusedWhileUnreachable(op)) return refused;
+  return tag(op, manager().putObjectDelegate(record, this));
 }
 
-bool ServiceBase::refusedWhileUnreachable(int op) {
-  if (!ServiceReachability::hasInstance()) return false;
+ReplyPtr ServiceBase::putCommand(int op, const rest::ObjectPtr& record, const Home::Key& key, const QString& value) {
+  if (ReplyPtr refused = refusedWhileUnreachable(op)) return refused;
+  Home& home = BESessionManager::getInstance().home();
+  const Home::Ticket ticket = home.commandSent(key, value);
+  ReplyPtr reply = tag(op, manager().putObjectDelegate(record, this), ticket);
+  if (reply->isDone()) home.commandRefused(ticket);  // nothing went out
+  return reply;
+}
+
+ReplyPtr ServiceBase::refusedWhileUnreachable(int op) {
+  if (!ServiceReachability::hasInstance()) return nullptr;
   const ServiceReachability& reachability = ServiceReachability::getInstance();
-  if (!reachability.isStarted() || reachability.isServiceReachable()) return false;
+  if (!reachability.isStarted() || reachability.isServiceReachable()) return nullptr;
   if (op < 0 || static_cast<std::size_t>(op) >= m_operations.size()) qFatal("A request was sent for an undeclared operation");
   const ServiceOperation& operation = m_operations[static_cast<std::size_t>(op)];
   qCInfo(lcApp) << "Command" << operation.name << "refused: the service cannot be reached";
-  // The call that started it hears no names to wait for, so it ends in its error at once.
-  postAll(operation.errorNames, ServiceCalls::currentCall());
+  postAll(operation.errorNames);
   post(kServiceUnreachableCommandRefused);
-  return true;
+  return Reply::failedNow();
 }
 
-void ServiceBase::tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loader) {
-  if (!loader) return;
+ReplyPtr ServiceBase::tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loader, Home::Ticket ticket) {
   if (op < 0 || static_cast<std::size_t>(op) >= m_operations.size()) qFatal("A request was sent for an undeclared operation");
+  // A loader that could not be made (a route without a value) sent nothing.
+  if (!loader) return Reply::failedNow();
   const ServiceOperation& operation = m_operations[static_cast<std::size_t>(op)];
+  auto reply = std::make_shared<Reply>();
   // The answer is delivered on a later turn of the event loop at the earliest, so the tag is
   // always in place before it is read.
-  loader->setUserData(Tag{this, op, currentSession(), ServiceCalls::currentCall(), StoredAnswers::readingStored()});
+  const Home::Stamp sent = BESessionManager::getInstance().home().readSent();
+  loader->setUserData(Tag{this, op, currentSession(), reply, ticket, sent, StoredAnswers::readingStored()});
   loader->setExpectedAnswer(operation.expects);
-  ServiceCalls::willPost(operation.successNames, operation.errorNames);
+  return reply;
 }
 
 const ServiceBase::Tag* ServiceBase::tagOf(const rest::RestObjectLoader* loader) const {
@@ -105,16 +115,23 @@ int ServiceBase::statusCode(const rest::RestObjectLoader* loader) {
   return loader && loader->response() ? loader->response()->statusCode() : 0;
 }
 
-void ServiceBase::post(const char* name, std::uint64_t call, int status, bool unchanged) {
-  foundation::UserInfo info;
-  if (call != 0) info[ServiceCalls::kCallKey] = call;
-  if (status != 0) info[ServiceCalls::kStatusKey] = status;
-  if (unchanged) info[ServiceCalls::kUnchangedKey] = true;
-  foundation::NotificationCenter::defaultCenter().post(name, nullptr, std::move(info));
+void ServiceBase::post(const char* name) { foundation::NotificationCenter::defaultCenter().post(name); }
+
+void ServiceBase::postAll(const std::vector<const char*>& names) {
+  for (const char* name : names) post(name);
 }
 
-void ServiceBase::postAll(const std::vector<const char*>& names, std::uint64_t call, int status, bool unchanged) {
-  for (const char* name : names) post(name, call, status, unchanged);
+void ServiceBase::succeed(const ServiceOperation& op, const Tag& tag, bool unchanged) {
+  if (tag.ticket != 0) BESessionManager::getInstance().home().commandAccepted(tag.ticket);
+  postAll(op.successNames);
+  if (op.afterSuccess) op.afterSuccess();
+  if (tag.reply) tag.reply->finish(unchanged);
+}
+
+void ServiceBase::failWith(const ServiceOperation& op, const Tag& tag, int status) {
+  if (tag.ticket != 0) BESessionManager::getInstance().home().commandRefused(tag.ticket);
+  postAll(op.errorNames);
+  if (tag.reply) tag.reply->fail(status);
 }
 
 bool ServiceBase::answerUnchanged(const ServiceOperation& op, const rest::RestObjectLoader* loader) {
@@ -146,25 +163,23 @@ void ServiceBase::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, con
   if (answerUnchanged(*op, loader)) {
     // The service confirmed (304) what the store already holds from it: nothing to file, and the
     // screens need not redraw.
-    postAll(op->successNames, tag.call, 0, true);
-    if (op->afterSuccess) op->afterSuccess();
+    succeed(*op, tag, true);
     return;
   }
   if (op->store) {
     if (op->sessionBound && tag.session != currentSession()) {
       qCInfo(lcApp) << "Answer of" << op->name << "for an earlier session; the store keeps the current session's data";
-      postAll(op->errorNames, tag.call, status);
+      failWith(*op, tag, status);
       return;
     }
-    if (!op->store(objects)) {
+    if (!op->store(objects, tag.sent)) {
       qCWarning(lcApp) << "Answer of" << op->name << "holds nothing to file";
       fail(*op, tag, loader, FailureOutcome::Alert);
       return;
     }
     if (op->dataSet != DataSet::None && StoredAnswers::hasInstance()) StoredAnswers::getInstance().freshFiled(op->dataSet);
   }
-  postAll(op->successNames, tag.call);
-  if (op->afterSuccess) op->afterSuccess();
+  succeed(*op, tag);
 }
 
 void ServiceBase::objectLoaderDidFailWithError(rest::RestObjectLoader* loader, const foundation::Error& /*error*/) {
@@ -185,7 +200,8 @@ void ServiceBase::fileStored(const ServiceOperation& op, const Tag& tag, const r
   if (tag.session != currentSession() || !StoredAnswers::hasInstance()) return;
   StoredAnswers& answers = StoredAnswers::getInstance();
   if (!answers.wantsStored(op.dataSet)) return;  // the service has answered meanwhile
-  if (!op.store(objects)) return;
+  // An earlier run's answer is older than every command of this one.
+  if (!op.store(objects, 0)) return;
   const QString confirmed = loader->response() ? loader->response()->headerValue(QString::fromLatin1(rest::kCacheDateHeaderKey)) : QString();
   answers.storedFiled(op.dataSet, rest::RestRequestCache::parseCacheDate(confirmed));
 }
@@ -193,11 +209,15 @@ void ServiceBase::fileStored(const ServiceOperation& op, const Tag& tag, const r
 void ServiceBase::fail(const ServiceOperation& op, const Tag& tag, const rest::RestObjectLoader* loader,
                        FailureOutcome outcome) {
   if (outcome == FailureOutcome::Success) {
-    postAll(op.successNames, tag.call);
+    succeed(op, tag);
     return;
   }
-  postAll(op.errorNames, tag.call, statusCode(loader));
+  // The alert goes up before the caller hears of the failure, as it did when screens learnt of it
+  // from the error notification.
+  if (tag.ticket != 0) BESessionManager::getInstance().home().commandRefused(tag.ticket);
+  postAll(op.errorNames);
   if (outcome == FailureOutcome::Alert && op.alerts) BEStatusCodeManager::errorWithOLWithError(loader, foundation::Error{});
+  if (tag.reply) tag.reply->fail(statusCode(loader));
 }
 
 }  // namespace backend

@@ -2,15 +2,17 @@
 // What every service object shares. A service describes its operations once, in a table: for
 // each, the notifications of its success and of its error, and for reads how the answer is filed
 // in the session store. Every request it sends is tagged with its operation, the session it was
-// sent under and the screen call that started it, and the answer is handled by that tag alone,
-// never by its path:
+// sent under and the reply its caller holds, and the answer is handled by that tag alone, never by
+// its path:
 //
 // - success (2xx): a read files its records (an answer for a session that is no longer the
 //   current one files nothing and ends in the error notification, without an alert); then the
 //   success notifications are posted;
 // - failure, or an answer whose status is one of the gateway's own codes (600 and above) whatever
 //   its body: the error notifications, then the status-code dispatch that raises the alert.
+// In both cases the caller's reply (see Reply) ends last, once the store holds the answer.
 #include "backend/BESessionManager.h"
+#include "backend/Reply.h"
 #include "backend/StoredAnswers.h"
 #include "foundation/Result.h"
 #include "rest/mapping/Object.h"
@@ -48,9 +50,10 @@ struct ServiceOperation {
   // answer as one record). Without it, or with something of another shape there, the answer is a
   // failure ("nothing mappable") and the store keeps what it had.
   rest::RestExpectedAnswer expects = {};
-  // Reads: files the answer's records in the session store. False: the answer holds nothing this
-  // operation can use, which ends as a failure. Empty for commands.
-  std::function<bool(const rest::ObjectList&)> store = {};
+  // Reads: files the answer's records in the session store; `sent` is the stamp of the read's
+  // sending (see Home::answered). False: the answer holds nothing this operation can use, which
+  // ends as a failure. Empty for commands.
+  std::function<bool(const rest::ObjectList&, Home::Stamp sent)> store = {};
   // For a failed answer: how it ends, by its status code. Empty: always Alert.
   std::function<FailureOutcome(int status)> failureOutcome = {};
   // Runs after the success notifications (the weather refresh starts its wait here).
@@ -85,13 +88,14 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
   template <class T>
   static ServiceOperation listRead(const char* name, std::vector<const char*> successNames,
                                    std::vector<const char*> errorNames, const char* keyPath,
-                                   void (BESessionManager::*setter)(RecordList<T>), DataSet dataSet = DataSet::None) {
+                                   void (BESessionManager::*setter)(RecordList<T>, Home::Stamp),
+                                   DataSet dataSet = DataSet::None) {
     return {.name = name,
             .successNames = std::move(successNames),
             .errorNames = std::move(errorNames),
             .expects = {rest::RestExpectedAnswer::List, keyPath},
-            .store = [setter](const rest::ObjectList& objects) {
-              (BESessionManager::getInstance().*setter)(recordsOf<T>(objects));
+            .store = [setter](const rest::ObjectList& objects, Home::Stamp sent) {
+              (BESessionManager::getInstance().*setter)(recordsOf<T>(objects), sent);
               return true;
             },
             .dataSet = dataSet};
@@ -114,20 +118,22 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
   static void registerRoute(const rest::ObjectClass& cls, const QString& path, rest::RestRequestMethod method);
 
   // GET of the session path of `path`, answer mapped by key path, for operation `op`.
-  void loadSessionPath(int op, const QString& path);
+  ReplyPtr loadSessionPath(int op, const QString& path);
   // `record` PUT on its route; the answer is mapped with the record as target.
-  void putRecord(int op, const rest::ObjectPtr& record);
+  ReplyPtr putRecord(int op, const rest::ObjectPtr& record);
+  // A command that changes what the home shows: it goes through the home's command ledger
+  // (`key` shows `value` while it is out, and keeps it once accepted).
+  ReplyPtr putCommand(int op, const rest::ObjectPtr& record, const Home::Key& key, const QString& value);
   // A command is refused at once while the service cannot be reached (see ServiceReachability):
-  // its error notifications and kServiceUnreachableCommandRefused are posted, nothing is sent.
-  // putRecord asks by itself; a command sent by hand asks first.
-  bool refusedWhileUnreachable(int op);
-  // Tags a loader the service sent itself with operation `op`.
-  void tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loader);
+  // its error notifications and kServiceUnreachableCommandRefused are posted, nothing is sent, and
+  // the reply returned has failed. putRecord asks by itself; a command sent by hand asks first.
+  ReplyPtr refusedWhileUnreachable(int op);
+  // Tags a loader the service sent itself with operation `op`; `ticket`: the command's in the
+  // home's ledger (0 for none).
+  ReplyPtr tag(int op, const std::shared_ptr<rest::RestObjectLoader>& loader, Home::Ticket ticket = 0);
 
   static int statusCode(const rest::RestObjectLoader* loader);
-  // `status`: for error notifications, the HTTP status of the failed answer (0: none came).
-  // `unchanged`: a success that only confirms what is filed (ServiceCalls::kUnchangedKey).
-  static void post(const char* name, std::uint64_t call = 0, int status = 0, bool unchanged = false);
+  static void post(const char* name);
 
   // The records of class T (or a subclass) among an answer's records, in order. Answers mapped
   // by key path may carry records of other classes (the sign-in record at the top level, the sent
@@ -152,15 +158,21 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
     const ServiceBase* service = nullptr;
     int op = -1;
     std::string session;
-    std::uint64_t call = 0;
-    bool stored = false;  // a read of the stored answer only (StoredAnswers)
+    ReplyPtr reply;
+    Home::Ticket ticket = 0;  // a command in the home's ledger
+    Home::Stamp sent = 0;     // when the request left, for the ledger
+    bool stored = false;      // a read of the stored answer only (StoredAnswers)
   };
   const Tag* tagOf(const rest::RestObjectLoader* loader) const;
   const ServiceOperation* operationOf(const Tag& tag) const;
   void fail(const ServiceOperation& op, const Tag& tag, const rest::RestObjectLoader* loader, FailureOutcome outcome);
   void fileStored(const ServiceOperation& op, const Tag& tag, const rest::RestObjectLoader* loader,
                   const rest::ObjectList& objects);
-  static void postAll(const std::vector<const char*>& names, std::uint64_t call, int status = 0, bool unchanged = false);
+  static void postAll(const std::vector<const char*>& names);
+  // The operation ended: the ledger hears of its command, then the names are posted, then the
+  // caller's reply ends.
+  static void succeed(const ServiceOperation& op, const Tag& tag, bool unchanged = false);
+  static void failWith(const ServiceOperation& op, const Tag& tag, int status);
   static bool answerUnchanged(const ServiceOperation& op, const rest::RestObjectLoader* loader);
 
   std::vector<ServiceOperation> m_operations;

@@ -6,20 +6,6 @@
 namespace backend {
 
 namespace {
-struct Running {
-  std::uint64_t id = 0;
-  std::vector<const char*> successNames;
-  std::vector<const char*> errorNames;
-};
-
-// The call whose start function is running; calls may nest (a start that starts another call).
-thread_local Running* tRunning = nullptr;
-
-std::uint64_t nextCallId() {
-  static std::uint64_t last = 0;  // main thread only
-  return ++last;
-}
-
 void showOverlay(bool show) {
   if (const auto& hud = BESessionManager::getInstance().uiHUD()) show ? hud->show(true) : hud->hide(true);
 }
@@ -27,81 +13,45 @@ void showOverlay(bool show) {
 
 ServiceCalls::~ServiceCalls() { cancelAll(); }
 
-std::uint64_t ServiceCalls::currentCall() { return tRunning ? tRunning->id : 0; }
-
-void ServiceCalls::willPost(const std::vector<const char*>& successNames, const std::vector<const char*>& errorNames) {
-  if (!tRunning) return;
-  tRunning->successNames = successNames;
-  tRunning->errorNames = errorNames;
-}
-
-void ServiceCalls::call(const std::function<void()>& start, Handler onSuccess, Handler onError, Overlay overlay) {
+void ServiceCalls::call(ReplyPtr reply, Handler onSuccess, Handler onError, Overlay overlay) {
   StatusHandler onFailure;
   if (onError) onFailure = [onError = std::move(onError)](int) { onError(); };
-  callWithStatus(start, std::move(onSuccess), std::move(onFailure), overlay);
+  callWithStatus(std::move(reply), std::move(onSuccess), std::move(onFailure), overlay);
 }
 
-void ServiceCalls::callWithStatus(const std::function<void()>& start, Handler onSuccess, StatusHandler onError,
-                                  Overlay overlay) {
-  begin(start, std::move(onSuccess), std::move(onError), overlay, false);
+void ServiceCalls::callWithStatus(ReplyPtr reply, Handler onSuccess, StatusHandler onError, Overlay overlay) {
+  begin(std::move(reply), Pending{nullptr, std::move(onSuccess), std::move(onError), overlay == Overlay::Show, false});
 }
 
-void ServiceCalls::begin(const std::function<void()>& start, Handler onSuccess, StatusHandler onError, Overlay overlay,
-                         bool quietWhenUnchanged) {
-  Running running;
-  running.id = nextCallId();
-  const std::uint64_t id = running.id;
-  Pending& pending = m_calls[id];
-  pending.onSuccess = std::move(onSuccess);
-  pending.onError = std::move(onError);
-  pending.overlay = overlay == Overlay::Show;
-  pending.quietWhenUnchanged = quietWhenUnchanged;
+void ServiceCalls::refresh(ReplyPtr reply, Handler onChanged) {
+  begin(std::move(reply), Pending{nullptr, std::move(onChanged), {}, false, true});
+}
+
+void ServiceCalls::begin(ReplyPtr reply, Pending pending) {
+  if (!reply) reply = Reply::failedNow();
+  const std::uint64_t id = ++m_last;
+  pending.reply = reply;
   if (pending.overlay) showOverlay(true);
-
-  // The observers are added before the operation runs: a service may answer synchronously.
-  Running* outer = tRunning;
-  tRunning = &running;
-  start();
-  tRunning = outer;
-
-  if (running.successNames.empty() && running.errorNames.empty()) {
-    finish(id, false);  // nothing was sent: there will be no answer
+  m_calls.emplace(id, std::move(pending));
+  if (reply->isDone()) {
+    finish(id);  // nothing was sent: there will be no answer
     return;
   }
-  auto& center = foundation::NotificationCenter::defaultCenter();
-  auto it = m_calls.find(id);
-  if (it == m_calls.end()) return;
-  auto observe = [&](const char* name, bool success) {
-    it->second.observations.push_back(center.addObserver(name, [this, id, success](const foundation::Notification& n) {
-      const auto* call = n.info<std::uint64_t>(kCallKey);
-      const auto* status = n.info<int>(kStatusKey);
-      if (call && *call == id) finish(id, success, status ? *status : 0, isUnchanged(n));
-    }));
-  };
-  for (const char* name : running.successNames) observe(name, true);
-  for (const char* name : running.errorNames) observe(name, false);
+  QObject::connect(reply.get(), &Reply::finished, &m_context, [this, id] { finish(id); });
+  QObject::connect(reply.get(), &Reply::failed, &m_context, [this, id] { finish(id); });
 }
 
-bool ServiceCalls::isUnchanged(const foundation::Notification& notification) {
-  const auto* unchanged = notification.info<bool>(kUnchangedKey);
-  return unchanged && *unchanged;
-}
-
-void ServiceCalls::refresh(const std::function<void()>& start, Handler onChanged) {
-  begin(start, std::move(onChanged), {}, Overlay::None, true);
-}
-
-void ServiceCalls::finish(std::uint64_t id, bool success, int status, bool unchanged) {
+void ServiceCalls::finish(std::uint64_t id) {
   auto it = m_calls.find(id);
   if (it == m_calls.end()) return;
   Pending done = std::move(it->second);
   m_calls.erase(it);
-  done.observations.clear();
+  QObject::disconnect(done.reply.get(), nullptr, &m_context, nullptr);
   if (done.overlay) hideOverlayIfIdle();
-  if (success) {
-    if (done.onSuccess && !(unchanged && done.quietWhenUnchanged)) done.onSuccess();
+  if (done.reply->succeeded()) {
+    if (done.onSuccess && !(done.reply->isUnchanged() && done.quietWhenUnchanged)) done.onSuccess();
   } else if (done.onError) {
-    done.onError(status);
+    done.onError(done.reply->status());
   }
 }
 
@@ -113,7 +63,10 @@ void ServiceCalls::hideOverlayIfIdle() {
 
 void ServiceCalls::cancelAll() {
   bool hadOverlay = false;
-  for (const auto& [id, pending] : m_calls) hadOverlay = hadOverlay || pending.overlay;
+  for (const auto& [id, pending] : m_calls) {
+    hadOverlay = hadOverlay || pending.overlay;
+    QObject::disconnect(pending.reply.get(), nullptr, &m_context, nullptr);
+  }
   m_calls.clear();
   if (hadOverlay) showOverlay(false);
 }

@@ -42,7 +42,7 @@ TEST_F(AlertsTest, EachFailureClassShowsItsAlertAndOnlyTheTimeOutLeadsToALogin) 
       {"600", HttpResponse::text(600, "gateway off"), "kTradAlertGatewayOff"},
       {"615", HttpResponse::text(615, "no credit"), "kTradNoRecOption"},
       {"620", HttpResponse::text(620, "privacy"), "kTradAlertPrivacyMode"},
-      {"601 has no alert", HttpResponse::text(601, "other"), nullptr},
+      {"another gateway code", HttpResponse::text(601, "other"), "kTradAlertGatewayRefused"},
       {"302 has no alert", HttpResponse::text(302, "elsewhere"), nullptr},
   };
   launch();

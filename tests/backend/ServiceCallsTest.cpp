@@ -34,9 +34,7 @@ TEST_F(ServiceCallsTest, TheOverlayStaysUntilTheLastCallThatAskedForItEnds) {
   server.script().enqueue(HttpResponse::json(500, "").withEffect(simcore::SocketEffect::hold()));
   ServiceCalls calls;
   QStringList heard;
-  auto put = [](const char* serial) {
-    return [serial] { BEServiceDevice::getInstance().putStatusWithId("ON", serial); };
-  };
+  auto put = [](const char* serial) { return BEServiceDevice::getInstance().putStatusWithId("ON", serial); };
   calls.call(put("A"), [&] { heard << "A ok"; }, [&] { heard << "A failed"; }, ServiceCalls::Overlay::Show);
   calls.call(put("B"), [&] { heard << "B ok"; }, [&] { heard << "B failed"; }, ServiceCalls::Overlay::Show);
   EXPECT_TRUE(overlay->showing);
@@ -54,7 +52,7 @@ TEST_F(ServiceCallsTest, AnOwnerThatWentHearsNothingAndLeavesNoOverlay) {
   int heard = 0;
   {
     ServiceCalls calls;
-    calls.call([] { BEServiceDevice::getInstance().putStatusWithId("ON", "A"); }, [&] { ++heard; }, [&] { ++heard; },
+    calls.call(BEServiceDevice::getInstance().putStatusWithId("ON", "A"), [&] { ++heard; }, [&] { ++heard; },
                ServiceCalls::Overlay::Show);
     ASSERT_TRUE(tbtest::waitUntil([&] { return server.server().heldCount() == 1; }));
   }
@@ -68,7 +66,7 @@ TEST_F(ServiceCallsTest, AnOwnerThatWentHearsNothingAndLeavesNoOverlay) {
 TEST_F(ServiceCallsTest, AnOperationRefusedBeforeSendingEndsInItsErrorAtOnce) {
   ServiceCalls calls;
   int errors = 0;
-  calls.call([] { BEServiceLogin::getInstance().postLoginWithPassword("demo", QStringLiteral("mot de passe é")); }, {},
+  calls.call(BEServiceLogin::getInstance().postLoginWithPassword("demo", QStringLiteral("mot de passe é")), {},
              [&] { ++errors; }, ServiceCalls::Overlay::Show);
   EXPECT_EQ(errors, 1);
   EXPECT_FALSE(overlay->showing);
@@ -85,7 +83,7 @@ TEST_F(ServiceCallsTest, AFailureCanBeToldApartByItsStatus) {
   ServiceCalls calls;
   std::vector<int> statuses;
   for (int i = 0; i < 4; ++i) {
-    calls.callWithStatus([] { BEServiceDevice::getInstance().getDeviceExist("USB_WEATHER_VYR"); }, [] {},
+    calls.callWithStatus(BEServiceDevice::getInstance().getDeviceExist("USB_WEATHER_VYR"), [] {},
                          [&](int status) { statuses.push_back(status); });
     ASSERT_TRUE(waitForFinished(i + 1));
   }
@@ -93,3 +91,33 @@ TEST_F(ServiceCallsTest, AFailureCanBeToldApartByItsStatus) {
 }
 
 }  // namespace
+
+// A reply can be ended by hand, so a screen's calls can be driven without a socket.
+TEST(ServiceCallsReplyTest, RepliesEndedByHandReachOneHandlerAndARefreshIgnoresAnUnchangedAnswer) {
+  ServiceCalls calls;
+  QStringList heard;
+  auto ok = std::make_shared<backend::Reply>(), failed = std::make_shared<backend::Reply>();
+  auto unchanged = std::make_shared<backend::Reply>(), changed = std::make_shared<backend::Reply>();
+  calls.call(ok, [&] { heard << "ok"; }, [&] { heard << "ok failed"; });
+  calls.callWithStatus(failed, [&] { heard << "failed ok"; }, [&](int status) { heard << QString::number(status); });
+  calls.refresh(unchanged, [&] { heard << "unchanged"; });
+  calls.refresh(changed, [&] { heard << "changed"; });
+  EXPECT_EQ(calls.pendingCount(), 4u);
+  ok->finish();
+  failed->fail(615);
+  failed->finish();  // a reply ends once
+  unchanged->finish(true);
+  changed->finish();
+  EXPECT_EQ(heard, (QStringList{"ok", "615", "changed"}));
+  EXPECT_EQ(calls.pendingCount(), 0u);
+
+  auto late = std::make_shared<backend::Reply>();
+  {
+    ServiceCalls gone;
+    gone.call(late, [&] { heard << "late"; }, {});
+  }
+  late->finish();
+  EXPECT_EQ(heard.size(), 3) << "an owner that went hears nothing";
+  calls.call(backend::Reply::failedNow(), {}, [&] { heard << "at once"; });
+  EXPECT_EQ(heard.last(), "at once");
+}

@@ -3,9 +3,11 @@
 #include "backend/BEServiceCamera.h"
 #include "backend/BESessionManager.h"
 
+#include <algorithm>
+
 namespace controls {
 
-CameraImageCycle::CameraImageCycle(ImageHandler onImage) : m_onImage(std::move(onImage)) {}
+CameraImageCycle::CameraImageCycle(ImageHandler onImage, FirstImage first) : m_onImage(std::move(onImage)), m_first(first) {}
 
 void CameraImageCycle::setCameras(const QStringList& serials) {
   m_serials = serials;
@@ -19,8 +21,14 @@ void CameraImageCycle::start() {
   // The first turn asks for camera 0, as soon as the session is open: a screen that opens shows
   // a picture at once rather than 5 s later.
   m_last = int(m_serials.size()) - 1;
-  m_calls.call([] { BEServiceCamera::getInstance().putStartImageSessionWithId(QStringLiteral("0")); },
-               [this] { fetchNext(); }, [this] { m_state = State::Idle; });
+  m_calls.call(BEServiceCamera::getInstance().putStartImageSessionWithId(QStringLiteral("0")),
+               [this] {
+                 if (m_first == FirstImage::AtOnce) return fetchNext();
+                 // 1 camera: 5 s, 2: 2 s, 3 to 5: 1 s, 6 and more: at once. Each camera is still
+                 // asked at most once in 5 s: every later picture waits 5 s.
+                 scheduleNext(double(int(kIntervalSeconds) / std::max<int>(1, int(m_serials.size()))));
+               },
+               [this] { m_state = State::Idle; });
 }
 
 void CameraImageCycle::stop() {
@@ -29,9 +37,9 @@ void CameraImageCycle::stop() {
   m_calls.cancelAll();
 }
 
-void CameraImageCycle::scheduleNext() {
+void CameraImageCycle::scheduleNext(double seconds) {
   m_state = State::Waiting;
-  m_timer.start(kIntervalSeconds, false, [this](foundation::Timer&) { fetchNext(); });
+  m_timer.start(seconds, false, [this](foundation::Timer&) { fetchNext(); });
 }
 
 void CameraImageCycle::fetchNext() {
@@ -46,7 +54,7 @@ void CameraImageCycle::fetchNext() {
   // A camera without a picture yet answers 404, which leaves the stored image alone: cleared
   // first, so that the previous camera's picture never lands on this camera's page.
   BESessionManager::getInstance().setImageData(std::nullopt);
-  m_calls.call([serial] { BEServiceCamera::getInstance().getImageWithId(serial); },
+  m_calls.call(BEServiceCamera::getInstance().getImageWithId(serial),
                [this, index, serial] {
                  const auto& data = BESessionManager::getInstance().imageData();
                  scheduleNext();

@@ -116,7 +116,12 @@ DeviceListTableView::DeviceListTableView(const QRect& frame, Family family, QWid
   setAllowsSelection(false);
   setDataSource(this);
   setDelegate(this);
-  refreshData(true);
+  backend::Home& home = BESessionManager::getInstance().home();
+  // Every list filed, whoever asked for it, and every command, whichever screen sent it.
+  connect(&home, &backend::Home::devicesChanged, this, &DeviceListTableView::refreshData);
+  connect(&home, &backend::Home::cleared, this, &DeviceListTableView::refreshData);
+  connect(&home, &backend::Home::deviceChanged, this, &DeviceListTableView::showStateOf);
+  refreshData();
 }
 
 DeviceListTableView::~DeviceListTableView() {
@@ -131,13 +136,10 @@ std::optional<RowKind> DeviceListTableView::rowKindFor(const VODevice& device) c
 
 QString DeviceListTableView::emptyText() const { return foundation::localized(m_family.emptyTextKey); }
 
-void DeviceListTableView::refreshData(bool fresh) {
+void DeviceListTableView::refreshData() {
   backend::RecordList<VODevice> sensors;
-  for (const auto& device : BESessionManager::getInstance().devices()) {
-    if (!device || !rowKindFor(*device)) continue;
-    sensors.push_back(device);
-    m_states.take(QString::fromStdString(*device->serial), QString::fromStdString(device->status.value_or("")), fresh);
-  }
+  for (const auto& device : BESessionManager::getInstance().devices())
+    if (device && rowKindFor(*device)) sensors.push_back(device);
   m_sensors = std::move(sensors);
   reloadData();
   emit contentHeightChanged();
@@ -219,7 +221,7 @@ DeviceCell* DeviceListTableView::cellForSerial(const QString& serial) const {
 
 void DeviceListTableView::showState(DeviceCell* cell) {
   const RowKind& kind = cell->kind();
-  const QString status = m_states.shown(cell->serial());
+  const QString status = BESessionManager::getInstance().home().deviceStatus(cell->serial());
   switch (kind.control) {
     case RowKind::Control::Switch:
       cell->switchControl()->setOnAnimated(kind.showsOn(status), false);
@@ -238,13 +240,8 @@ void DeviceListTableView::showStateOf(const QString& serial) {
 }
 
 void DeviceListTableView::sendStatus(const QString& serial, const QString& status) {
-  const DeviceStates::Command command = m_states.send(serial, status);
-  m_calls.call([serial, status] { BEServiceDevice::getInstance().putStatusWithId(status, serial); },
-               [this, serial, command] { m_states.confirm(serial, command); },
-               [this, serial, command] {
-                 m_states.refuse(serial, command);
-                 showStateOf(serial);
-               });
+  // The home shows the command at once and settles it; the rows follow its signals.
+  m_calls.call(BEServiceDevice::getInstance().putStatusWithId(status, serial), {}, {});
 }
 
 void DeviceListTableView::switchChanged(CustomSwitch* control) {
@@ -261,7 +258,7 @@ void DeviceListTableView::pulseChanged(CustomSwitch* control) {
   const QString serial = control->serial();
   const QString status = cell->kind().statuses.value(0);
   QPointer<CustomSwitch> guard(control);
-  m_calls.call([serial, status] { BEServiceDevice::getInstance().putStatusWithId(status, serial); }, {},
+  m_calls.call(BEServiceDevice::getInstance().putPulseWithId(status, serial), {},
                [guard] {
                  // Refused: the switch is free again at once instead of after its 3 s.
                  if (auto* pulse = qobject_cast<CustomAutoSwitch*>(guard.data()); pulse && pulse->isOn()) pulse->returnToOff();

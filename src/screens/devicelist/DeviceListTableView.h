@@ -1,15 +1,15 @@
 #pragma once
 // The list of one family of devices (lights, openings, heating), one row per device of the
 // session store's device list whose type the family knows, each with the control of its kind. The
-// list sends the commands of its controls and shows what the service confirmed: a refused command
-// puts the row back to the last confirmed status (see DeviceStates).
+// list sends the commands of its controls; each row shows what the home shows for its device (the
+// newest command still out, else what the service confirmed: see backend::Home), and follows it
+// whichever screen sent the command.
 //
 // Rebuilding (refreshData) happens in place: each device keeps its row and its control from one
 // rebuild to the next, so a list answer that arrives again only updates what the rows show.
 #include "backend/BESessionManager.h"
 #include "backend/ServiceCalls.h"
 #include "screens/devicelist/DeviceRows.h"
-#include "screens/devicelist/DeviceStates.h"
 #include "ui/TableView.h"
 
 #include <QPointer>
@@ -81,14 +81,11 @@ class DeviceListTableView : public ui::TableView, public ui::TableViewDataSource
   const backend::RecordList<VODevice>& sensors() const { return m_sensors; }
   std::optional<RowKind> rowKindFor(const VODevice& device) const;
 
-  // Rebuilds the rows from the session store's devices. `fresh`: the store has just received a
-  // list answer, whose statuses replace what the rows showed; otherwise (a failed fetch) the store
-  // may be older than the commands confirmed since, which stay as they are.
-  void refreshData(bool fresh = true);
+  // Rebuilds the rows from the session store's devices.
+  void refreshData();
   // Sum of the heights of the rows.
   int contentHeight() const { return contentSize().height(); }
 
-  const DeviceStates& states() const { return m_states; }
   const QString& colorId() const { return m_family.colorId; }
   QString emptyText() const;
 
@@ -119,7 +116,6 @@ class DeviceListTableView : public ui::TableView, public ui::TableViewDataSource
 
   Family m_family;
   backend::RecordList<VODevice> m_sensors;
-  DeviceStates m_states;
   backend::ServiceCalls m_calls;
   int m_emptyRowHeight = 0;
 };

@@ -1,7 +1,6 @@
 #include "screens/devicelist/DeviceScreen.h"
 
 #include "backend/BESessionManager.h"
-#include "backend/BENotifications.h"
 #include "backend/BEServiceDevice.h"
 #include "foundation/Logging.h"
 #include "foundation/Strings.h"
@@ -30,14 +29,7 @@ DeviceScreen::DeviceScreen(Look look, QObject* parent) : ui::Screen(parent), m_l
     connect(button, &ui::BarButtonItem::triggered, this, [this] { scenarioClicked(); });
     navigationItem()->setRightBarButtonItem(button);
   }
-  // Any list answer, whoever asked for it, is news for this screen.
-  m_observations.add(kSuccessDeviceGetActuatorList, [this](const foundation::Notification& n) {
-    if (!backend::ServiceCalls::isUnchanged(n)) onGetSensors(true);
-  });
-  m_observations.add(kErrorDeviceGetActuatorList, [this](const foundation::Notification&) {
-    qCWarning(lcApp) << metaObject()->className() << "An error occurred while getting sensors";
-    onGetSensors(false);
-  });
+  // The list follows the session store by itself (every list filed, whoever asked for it).
   fetch();
 }
 
@@ -47,13 +39,12 @@ void DeviceScreen::fetch() {
   // What the store holds is on show from the start (the list reads it when made): the overlay
   // would only hide it.
   const bool haveSome = !BESessionManager::getInstance().devices().empty();
-  m_calls.call([] { BEServiceDevice::getInstance().getActuatorList(); }, {}, {},
+  m_calls.call(BEServiceDevice::getInstance().getActuatorList(), {},
+               [this] { qCWarning(lcApp) << metaObject()->className() << "An error occurred while getting sensors"; },
                haveSome ? backend::ServiceCalls::Overlay::None : backend::ServiceCalls::Overlay::Show);
 }
 
-void DeviceScreen::refresh() {
-  m_calls.refresh([] { BEServiceDevice::getInstance().getActuatorList(); }, {});
-}
+void DeviceScreen::refresh() { m_calls.refresh(BEServiceDevice::getInstance().getActuatorList(), {}); }
 
 void DeviceScreen::loadView() {
   auto* view = new QWidget();
@@ -77,11 +68,6 @@ void DeviceScreen::loadView() {
   connect(m_list, &DeviceListTableView::contentHeightChanged, this, [this] { changeScrollContentSize(); });
   changeScrollContentSize();
   setView(view);
-}
-
-void DeviceScreen::onGetSensors(bool fresh) {
-  // The list is made once, with the view; an answer before that is read when the view is made.
-  if (m_list) m_list->refreshData(fresh);
 }
 
 void DeviceScreen::changeScrollContentSize() {

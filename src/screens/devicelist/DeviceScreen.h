@@ -9,7 +9,6 @@
 #include "backend/ServiceCalls.h"
 #include "controls/Refreshable.h"
 #include "controls/TourStates.h"
-#include "foundation/NotificationCenter.h"
 #include "screens/devicelist/DeviceListTableView.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
@@ -66,7 +65,6 @@ class DeviceScreen : public ui::Screen, public controls::TourStates, public cont
   void loadView() override;
 
  private:
-  void onGetSensors(bool fresh);
 
   Look m_look;
   QPointer<DeviceListTableView> m_list;
@@ -74,7 +72,6 @@ class DeviceScreen : public ui::Screen, public controls::TourStates, public cont
   QPointer<ui::ImageView> m_header;
   QPointer<ui::ImageView> m_card;
   QPointer<ui::Label> m_title;
-  foundation::Observations m_observations;
   backend::ServiceCalls m_calls;
 };
 

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr const char* kRunning = "1";
-constexpr const char* kStopped = "0";
 constexpr int kSideMargin = 15;
 constexpr int kControlRightMargin = 12;
 constexpr int kSeparatorGap = 14;
@@ -111,6 +110,10 @@ MyFavoritesTableView::MyFavoritesTableView(QObject* parent) : QObject(parent) {
   m_tableView->setAllowsSelection(false);
   m_tableView->setScrollEnabled(false);
   m_tableView->setShowsVerticalScrollIndicator(false);
+  // Every favorite list filed, and every command, whichever screen sent it.
+  backend::Home& home = BESessionManager::getInstance().home();
+  connect(&home, &backend::Home::favoritesChanged, this, &MyFavoritesTableView::refreshData);
+  connect(&home, &backend::Home::cleared, this, &MyFavoritesTableView::refreshData);
   refreshData();  // what the store already holds, until the answer
   fetch(BESessionManager::getInstance().favorites().empty());
 }
@@ -124,13 +127,12 @@ MyFavoritesTableView::~MyFavoritesTableView() {
 }
 
 void MyFavoritesTableView::fetch(bool withOverlay) {
-  m_calls.call([] { BEServiceFavorite::getInstance().getList(); }, [this] { refreshData(); }, [this] { refreshData(); },
+  // The answer reaches the rows through the store's signal.
+  m_calls.call(BEServiceFavorite::getInstance().getList(), {}, {},
                withOverlay ? backend::ServiceCalls::Overlay::Show : backend::ServiceCalls::Overlay::None);
 }
 
-void MyFavoritesTableView::refresh() {
-  m_calls.refresh([] { BEServiceFavorite::getInstance().getList(); }, [this] { refreshData(); });
-}
+void MyFavoritesTableView::refresh() { m_calls.refresh(BEServiceFavorite::getInstance().getList(), {}); }
 
 int MyFavoritesTableView::contentHeight() const {
   return m_favorites.empty() ? kEmptyRowHeight : kRowHeight * int(m_favorites.size());
@@ -141,15 +143,9 @@ QString MyFavoritesTableView::emptyText() const {
 }
 
 bool MyFavoritesTableView::shownRunning(const VOFavorite& favorite) const {
-  bool running = favorite.status && *favorite.status == kRunning;
-  const QString identifier = text(favorite.identifier);
-  for (const Pending& pending : m_pending) {
-    if (pending.identifier == identifier)
-      running = pending.running;
-    else if (pending.running)
-      running = false;  // starting one stops the others
-  }
-  return running;
+  // Starting one shows every other stopped at once, as the box will.
+  return BESessionManager::getInstance().home().favoriteStatus(text(favorite.identifier), text(favorite.status)) ==
+         QLatin1String(kRunning);
 }
 
 void MyFavoritesTableView::refreshData() {
@@ -201,36 +197,7 @@ ui::TableViewCell* MyFavoritesTableView::tableViewCellForRowAtIndexPath(ui::Tabl
 void MyFavoritesTableView::changeFavoriteStatus(CustomPlayStop* control) {
   const QString identifier = control->identifier();
   if (identifier.isEmpty()) return;
-  const bool start = control->isSelected();
-  const std::uint64_t ticket = m_nextTicket++;
-  m_pending.push_back({ticket, identifier, start});
-  m_calls.call(
-      [&] {
-        if (start)
-          BEServiceFavorite::getInstance().putStartWithId(identifier);
-        else
-          BEServiceFavorite::getInstance().putStopWithId(identifier);
-      },
-      [this, ticket] { finishCommand(ticket, true); }, [this, ticket] { finishCommand(ticket, false); });
-  // The other rows show at once that they stop.
-  redraw();
-}
-
-void MyFavoritesTableView::finishCommand(std::uint64_t ticket, bool confirmed) {
-  const auto it = std::find_if(m_pending.begin(), m_pending.end(), [&](const Pending& p) { return p.ticket == ticket; });
-  if (it == m_pending.end()) return;
-  const Pending done = *it;
-  m_pending.erase(it);
-  if (confirmed) {
-    const std::string id = done.identifier.toStdString();
-    for (const auto& favorite : BESessionManager::getInstance().favorites()) {
-      if (!favorite) continue;
-      const bool isIt = favorite->identifier && *favorite->identifier == id;
-      if (isIt)
-        favorite->status = std::string(done.running ? kRunning : kStopped);
-      else if (done.running && favorite->status && *favorite->status == kRunning)
-        favorite->status = std::string(kStopped);
-    }
-  }
-  redraw();
+  // The home shows the command at once and settles it; the rows follow its signal.
+  BEServiceFavorite& favorites = BEServiceFavorite::getInstance();
+  m_calls.call(control->isSelected() ? favorites.putStartWithId(identifier) : favorites.putStopWithId(identifier), {}, {});
 }

@@ -3,11 +3,11 @@
 // asks for the favorites as it is made (with the progress overlay) and does not scroll by itself:
 // its screen places tableView() in a scrolling area and sizes it on contentChanged().
 //
-// A row shows the status the service last confirmed, overridden by the commands still on their
-// way: starting a favorite shows it running and every other one stopped (the gateway runs one
-// favorite at a time), stopping it shows it stopped. A confirmed command is written into the
-// shared records; a refused one leaves the rows as the service last confirmed them. Identifiers
-// go from the record to the command as text; a favorite without one cannot be pressed.
+// A row shows what the home shows for the favorite (see backend::Home), whichever screen sent the
+// command: starting a favorite shows it running and every other one stopped (the gateway runs one
+// favorite at a time), stopping it shows it stopped, and a refusal puts the rows back to what the
+// service last confirmed. Identifiers go from the record to the command as text; a favorite
+// without one cannot be pressed.
 #include "backend/BESessionManager.h"
 #include "backend/ServiceCalls.h"
 #include "ui/TableView.h"
@@ -48,21 +48,14 @@ class MyFavoritesTableView : public QObject, private ui::TableViewDataSource, pr
   bool shownRunning(const VOFavorite& favorite) const;
   CustomPlayStop* controlForRow(int row) const;
   QString emptyText() const;
-  std::size_t pendingCommands() const { return m_pending.size(); }
+  std::size_t pendingCommands() const { return m_calls.pendingCount(); }
 
  signals:
   void contentChanged();
 
  private:
   class Cell;
-  struct Pending {
-    std::uint64_t ticket;
-    QString identifier;
-    bool running;
-  };
-
   void changeFavoriteStatus(CustomPlayStop* control);
-  void finishCommand(std::uint64_t ticket, bool confirmed);
   // Redraws the rows without announcing a change of size.
   void redraw();
 
@@ -72,7 +65,5 @@ class MyFavoritesTableView : public QObject, private ui::TableViewDataSource, pr
 
   QPointer<ui::TableView> m_tableView;
   backend::RecordList<VOFavorite> m_favorites;
-  std::vector<Pending> m_pending;
-  std::uint64_t m_nextTicket = 1;
   backend::ServiceCalls m_calls;
 };

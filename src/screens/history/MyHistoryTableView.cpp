@@ -118,6 +118,8 @@ MyHistoryTableView::MyHistoryTableView(const QRect& frame, QWidget* parent) : ui
   setAllowsSelection(false);
   setDataSource(this);
   setDelegate(this);
+  // Every history filed, whoever asked for it.
+  connect(&BESessionManager::getInstance().home(), &backend::Home::historyChanged, this, &MyHistoryTableView::refreshData);
 }
 
 MyHistoryTableView::~MyHistoryTableView() {
@@ -127,14 +129,12 @@ MyHistoryTableView::~MyHistoryTableView() {
 }
 
 void MyHistoryTableView::getList(bool withOverlay) {
-  m_calls.call([] { BEServiceHistory::getInstance().getList(); }, [this] { refreshData(); },
-               [this] { refreshData(); },
+  // A list filed reaches the rows through the store's signal; a failure shows what is stored.
+  m_calls.call(BEServiceHistory::getInstance().getList(), {}, [this] { refreshData(); },
                withOverlay ? backend::ServiceCalls::Overlay::Show : backend::ServiceCalls::Overlay::None);
 }
 
-void MyHistoryTableView::refresh() {
-  m_calls.refresh([] { BEServiceHistory::getInstance().getList(); }, [this] { refreshData(); });
-}
+void MyHistoryTableView::refresh() { m_calls.refresh(BEServiceHistory::getInstance().getList(), {}); }
 
 void MyHistoryTableView::refreshData() {
   const auto& stored = BESessionManager::getInstance().histories();

@@ -120,6 +120,9 @@ AllActiveSensorsTableView::AllActiveSensorsTableView(QObject* parent) : QObject(
   m_tableView->setAllowsSelection(false);
   m_tableView->setScrollEnabled(false);
   m_tableView->setShowsVerticalScrollIndicator(false);
+  // A device switched off (here or on any screen) leaves the list at once, and comes back if the
+  // command is refused.
+  connect(&BESessionManager::getInstance().home(), &backend::Home::deviceChanged, this, [this] { refreshData(); });
   refreshData();
 }
 
@@ -132,11 +135,7 @@ AllActiveSensorsTableView::~AllActiveSensorsTableView() {
 }
 
 QString AllActiveSensorsTableView::shownStatus(const VODeviceLight& device) const {
-  QString status = text(device.status);
-  const QString serial = text(device.serial);
-  for (const Pending& pending : m_pending)
-    if (pending.serial == serial) status = pending.status;
-  return status;
+  return BESessionManager::getInstance().home().deviceStatus(text(device.serial), text(device.status));
 }
 
 void AllActiveSensorsTableView::refreshData() {
@@ -279,28 +278,6 @@ void AllActiveSensorsTableView::changeSliderMode(const QString& serial, const QS
 }
 
 void AllActiveSensorsTableView::send(const QString& serial, const QString& status) {
-  if (serial.isEmpty()) return;
-  const std::uint64_t ticket = m_nextTicket++;
-  m_pending.push_back({ticket, serial, status});
-  m_calls.call([&] { BEServiceDevice::getInstance().putStatusWithId(status, serial); },
-               [this, ticket] { finishCommand(ticket, true); }, [this, ticket] { finishCommand(ticket, false); });
-  // A device switched off leaves the list at once.
-  refreshData();
-}
-
-void AllActiveSensorsTableView::finishCommand(std::uint64_t ticket, bool confirmed) {
-  const auto it = std::find_if(m_pending.begin(), m_pending.end(), [&](const Pending& p) { return p.ticket == ticket; });
-  if (it == m_pending.end()) return;
-  const Pending done = *it;
-  m_pending.erase(it);
-  if (confirmed) {
-    // From now on the stored dashboard says so (every device of that serial, in every list).
-    if (const auto& dashboard = BESessionManager::getInstance().dashboard()) {
-      const std::string id = done.serial.toStdString();
-      for (const auto* list : {&dashboard->opening, &dashboard->climatic, &dashboard->lighting})
-        for (const auto& device : *list)
-          if (device && device->serial && *device->serial == id) device->status = done.status.toStdString();
-    }
-  }
-  refreshData();
+  // The home shows the command at once and settles it; the list follows its signals.
+  if (!serial.isEmpty()) m_calls.call(BEServiceDevice::getInstance().putStatusWithId(status, serial), {}, {});
 }

@@ -5,10 +5,10 @@
 // positions. The list does not scroll by itself; its owner sizes it by contentHeight() on
 // contentChanged().
 //
-// A row shows what the service last confirmed, overridden by the commands on their way: a device
-// switched off leaves the list at once and comes back, on, if the command fails; a mode chosen on
-// a selector shows at once and goes back to the confirmed one if the command fails. A confirmed
-// command is written into the stored dashboard.
+// A row shows what the home shows for its device (the newest command still out, else what the
+// service confirmed: see backend::Home): a device switched off leaves the list at once and comes
+// back, on, if the command fails; a mode chosen on a selector shows at once and goes back to the
+// confirmed one if the command fails.
 #include "backend/BESessionManager.h"
 #include "backend/ServiceCalls.h"
 #include "ui/TableView.h"
@@ -64,26 +64,19 @@ class AllActiveSensorsTableView : public QObject, private ui::TableViewDataSourc
   CustomSwitch* switchForRow(int row) const;
   CustomSliderText* selectorForRow(int row) const;
   QString emptyText() const;
-  std::size_t pendingCommands() const { return m_pending.size(); }
+  std::size_t pendingCommands() const { return m_calls.pendingCount(); }
 
  signals:
   void contentChanged();
 
  private:
   class Cell;
-  struct Pending {
-    std::uint64_t ticket;
-    QString serial;
-    QString status;
-  };
-
   // The status a device shows: the confirmed one, overridden by the commands on their way.
   QString shownStatus(const VODeviceLight& device) const;
   void changeSensorStatusOnOff(CustomSwitch* control);
   void changeSensorStatusOpenClose(CustomSwitch* control);
   void changeSliderMode(const QString& serial, const QString& status);
   void send(const QString& serial, const QString& status);
-  void finishCommand(std::uint64_t ticket, bool confirmed);
 
   int tableViewNumberOfRowsInSection(ui::TableView* tableView, int section) override;
   ui::TableViewCell* tableViewCellForRowAtIndexPath(ui::TableView* tableView, const ui::IndexPath& indexPath) override;
@@ -95,7 +88,5 @@ class AllActiveSensorsTableView : public QObject, private ui::TableViewDataSourc
   backend::RecordList<VODeviceLight> m_opening;
   backend::RecordList<VODeviceLight> m_heating;
   int m_contentHeight = 0;
-  std::vector<Pending> m_pending;
-  std::uint64_t m_nextTicket = 1;
   backend::ServiceCalls m_calls;
 };

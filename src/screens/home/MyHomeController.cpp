@@ -3,11 +3,10 @@
 #include "screens/home/AllActiveSensorsTableView.h"
 #include "screens/scenarios/ScenarioTableViewController.h"
 
-#include "backend/BEServiceCamera.h"
 #include "backend/BEServiceDashboard.h"
 #include "backend/BEServiceFavorite.h"
-#include "backend/BEServiceMode.h"
 #include "controls/camera/CustomPageControl.h"
+#include "controls/alarm/AlarmModes.h"
 #include "controls/playstop/CustomPlayStop.h"
 #include "controls/sliders/CustomSliderText.h"
 #include "controls/switches/CustomButton.h"
@@ -42,17 +41,11 @@ constexpr int kListRowHeight = 50;
 constexpr int kBottomMargin = 10;  // below the last card and its shadow
 
 const QColor kBackground = ui::rgb(0.922, 0.922, 0.929);
-const QColor kStripColor = ui::rgb(0.369, 0.384, 0.404);
 const QColor kSectionTitleColor(0x16, 0x71, 0xad);
 const QColor kItemColor(0x1d, 0x26, 0x33);
 const QColor kLineColor(0xdd, 0xe1, 0xe6);
 
 QString text(const rest::Text& value) { return value ? QString::fromStdString(*value) : QString(); }
-
-bool isCamera(const VODeviceLight& device) {
-  const QString type = text(device.type);
-  return type == QLatin1String("FCAM") || type == QLatin1String("RCAM") || type == QLatin1String("OCAM");
-}
 
 ui::ImageView* makeCard(QWidget* parent) {
   auto* card = new ui::ImageView(parent);
@@ -80,13 +73,6 @@ QWidget* makeLine(QWidget* parent, const QRect& frame) {
   return line;
 }
 
-int intrusionPosition(const QString& mode) {
-  if (mode == QLatin1String("OFF")) return 0;
-  if (mode == QLatin1String("PRESENCE")) return 1;
-  if (mode == QLatin1String("ON")) return 2;
-  return -1;
-}
-
 }  // namespace
 
 MyHomeController::MyHomeController(QObject* parent) : ui::Screen(parent) {}
@@ -94,8 +80,7 @@ MyHomeController::MyHomeController(QObject* parent) : ui::Screen(parent) {}
 MyHomeController::~MyHomeController() {
   // Nothing of the image cycle may reach a screen that goes; the lists go before the rows they
   // hold in our view.
-  m_nsImgTimer.invalidate();
-  m_imageCalls.cancelAll();
+  m_strip.stop();
   m_listScenarios.reset();
   m_listSensors.reset();
 }
@@ -132,99 +117,47 @@ void MyHomeController::viewDidLoad() {
   m_title->setText(foundation::localized("MYHOME"));
 
   initFixedPartContent();
-  refreshVideoSensors();
-  initVideoPageControl();
-  refreshModes();
+  updateStrip();
   refreshFavorite();
   root->installEventFilter(this);
   layoutView();
 
+  // The store tells what changed: a dashboard filed (whoever asked for it), a favorite started or
+  // stopped on any screen. The modes and the lists follow the home by themselves.
+  backend::Home& home = BESessionManager::getInstance().home();
+  connect(&home, &backend::Home::dashboardChanged, this, &MyHomeController::onGetDashBoard);
+  connect(&home, &backend::Home::favoritesChanged, this, &MyHomeController::refreshFavorite);
   fetchDashboard();
 }
 
 void MyHomeController::fetchDashboard() {
   // With a dashboard already at hand the screen is usable at once: no overlay in the way.
   const bool haveOne = BESessionManager::getInstance().dashboard() != nullptr;
-  m_calls.call([] { BEServiceDashboard::getInstance().getDashboard(); }, [this] { onGetDashBoard(); },
-               [this] { onGetDashBoardError(); },
+  // The answer reaches the screen through the store's signal.
+  m_calls.call(BEServiceDashboard::getInstance().getDashboard(), [this] { ++m_dashboardAnswers; },
+               [this] {
+                 ++m_dashboardAnswers;
+                 onGetDashBoardError();
+               },
                haveOne ? backend::ServiceCalls::Overlay::None : backend::ServiceCalls::Overlay::Show);
 }
 
 void MyHomeController::refresh() {
-  if (isViewLoaded()) m_calls.refresh([] { BEServiceDashboard::getInstance().getDashboard(); }, [this] { onGetDashBoard(); });
+  if (isViewLoaded()) m_calls.refresh(BEServiceDashboard::getInstance().getDashboard(), [this] { ++m_dashboardAnswers; });
 }
 
 void MyHomeController::onGetDashBoard() {
-  ++m_dashboardAnswers;
   if (!isViewLoaded()) return;
-  if (refreshVideoSensors()) initVideoPageControl();
-  if (m_cameraSensors.empty()) {
-    stopImageCycle();
-  } else {
-    startImageCycle();  // unless one runs already
-  }
-  refreshModes();
+  updateStrip();
   refreshFavorite();
   m_listScenarios->refreshData();
   m_listSensors->refreshData();
   adjustScenarioBgAndContentHeight();
 }
 
-bool MyHomeController::refreshVideoSensors() {
-  m_cameraSensors.clear();
-  if (const auto& dashboard = BESessionManager::getInstance().dashboard()) {
-    for (const auto& device : dashboard->cameras)
-      if (device && isCamera(*device)) m_cameraSensors.push_back(device);
-  }
-  QStringList cameras;
-  for (const auto& camera : m_cameraSensors) cameras << text(camera->serial) + QLatin1Char('\n') + text(camera->name);
-  const bool changed = cameras != m_stripCameras || !m_videoPageControl;
-  m_stripCameras = cameras;
-  return changed;
-}
-
-void MyHomeController::initVideoPageControl() {
-  QWidget* root = view();
+void MyHomeController::updateStrip() {
   const QRect frame(0, m_videoPageControlIsVisible ? kHeaderHeight : kHeaderHeight - kStripHeight, 320, kStripHeight);
-  int page = 0;
-  if (m_videoPageControl) {
-    page = m_videoPageControl->currentPage();
-    delete m_videoPageControl.data();
-  }
-  const int n = int(m_cameraSensors.size());
-  if (n > 0) {
-    QStringList titles;
-    for (const auto& camera : m_cameraSensors) titles << text(camera->name);
-    m_videoPageControl = new CustomPageControl(frame, n, titles, kStripColor, root);
-    for (int i = 0; i < n; ++i) {
-      // Until its first picture a page shows a camera, faintly.
-      auto* waiting = new ui::ImageView(QStringLiteral("home_camera_wait.png"), nullptr);
-      waiting->setContentMode(ui::ImageView::ContentMode::Center);
-      m_videoPageControl->loadScrollViewWithPageAndView(i, waiting);
-      auto* image = new ui::ImageView(m_videoPageControl);
-      image->setContentMode(ui::ImageView::ContentMode::AspectFill);
-      ui::setTag(image, kImageTagBase + i);
-      m_videoPageControl->loadScrollViewWithPageAndView(i, image);
-    }
-    // The strip shows the page it showed, if it still exists.
-    if (page > 0 && page < n) m_videoPageControl->scrollView()->setContentOffset(QPointF(page * 320, 0));
-    if (m_lastImgDownloadedIndex < 0 || m_lastImgDownloadedIndex >= n) m_lastImgDownloadedIndex = n - 1;
-  } else {
-    m_videoPageControl = new CustomPageControl(frame, 1, QStringList{QString()}, kStripColor, root);
-    auto* page0 = new QWidget();
-    auto* icon = new ui::ImageView(QStringLiteral("home_no_camera.png"), page0);
-    icon->move((320 - 48) / 2, 22);
-    ui::Label* label = makeLabel(page0, QRect(20, 76, 280, 44), "Valdo-Light", 18, Qt::white, 2);
-    label->setObjectName(QStringLiteral("noCameraLabel"));
-    label->setTextAlignment(Qt::AlignHCenter);
-    label->setText(foundation::localized("No added camera"));
-    m_videoPageControl->loadScrollViewWithPageAndView(0, page0);
-    m_lastImgDownloadedIndex = -1;
-  }
-  m_videoPageControl->setVisible(m_videoPageControlIsVisible);
-  m_videoPageControl->show();
-  m_videoPageControl->stackUnder(m_header);
-  if (!m_videoPageControlIsVisible) m_videoPageControl->hide();
+  m_strip.update(view(), frame, m_videoPageControlIsVisible, m_header);
 }
 
 void MyHomeController::initFixedPartContent() {
@@ -260,25 +193,18 @@ void MyHomeController::initFixedPartContent() {
   m_sliderAlarm->setTextWithIndex(foundation::localized("MODE ETEINT"), 0);
   m_sliderAlarm->setTextWithIndex(foundation::localized("MODE PARTIEL"), 1);
   m_sliderAlarm->setTextWithIndex(foundation::localized("MODE TOTAL"), 2);
-  for (int k = 0; k < 3; ++k) {
-    CustomButton* button = m_sliderAlarm->button(k);
-    connect(button, &ui::Control::touchUpInside, this, [this] { changeAlarmMode(); });
-    // The selector moved as the finger landed; a touch that ends elsewhere chose nothing.
-    connect(button, &ui::Control::touchUpOutside, this, [this] { showModes(); });
-    connect(button, &ui::Control::touchCancel, this, [this] { showModes(); });
-  }
   makeLine(content, QRect(kTextX, 192, kCardWidth - 2 * (kTextX - kCardX), 1));
   ui::Label* domesticLbl = makeLabel(content, QRect(kTextX, 194, 185, 44), "Valdo-Bold", 12, kItemColor, 2);
   domesticLbl->setText(foundation::localized("Ma sécurité domestique"));
   m_switchDomestic = new CustomSwitch(QPoint(kRowControlX + 2, 200), false, QStringLiteral("blue"), content);
   domesticLbl->setBuddy(m_switchDomestic);
-  connect(m_switchDomestic, &ui::Control::valueChanged, this, [this] { changeDomesticMode(); });
   makeLine(content, QRect(kTextX, 239, kCardWidth - 2 * (kTextX - kCardX), 1));
   ui::Label* homeHelpLbl = makeLabel(content, QRect(kTextX, 240, 185, 44), "Valdo-Bold", 12, kItemColor, 2);
   homeHelpLbl->setText(foundation::localized("My home help"));
   m_switchHomehelp = new CustomSwitch(QPoint(kRowControlX + 2, 246), false, QStringLiteral("blue"), content);
   homeHelpLbl->setBuddy(m_switchHomehelp);
-  connect(m_switchHomehelp, &ui::Control::valueChanged, this, [this] { changeAssistanceMode(); });
+  // The three domains show what the home shows, and send what the user sets.
+  m_alarmModes = new controls::AlarmModes(m_sliderAlarm, m_switchDomestic, m_switchHomehelp, this);
 
   // 3. The scenarios being played.
   m_bgScenario = makeCard(content);
@@ -363,9 +289,9 @@ void MyHomeController::hideVideoPageControl() {
   if (!m_videoPageControlIsVisible) return;
   m_videoPageControlIsVisible = false;
   QWidget* root = view();
-  if (m_videoPageControl)
-    ui::Animation::moveTo(m_videoPageControl, QPoint(0, kHeaderHeight - kStripHeight), kHideStripSeconds,
-                          [strip = QPointer<CustomPageControl>(m_videoPageControl)](bool finished) {
+  if (CustomPageControl* strip = m_strip.pageControl())
+    ui::Animation::moveTo(strip, QPoint(0, kHeaderHeight - kStripHeight), kHideStripSeconds,
+                          [strip = QPointer<CustomPageControl>(strip)](bool finished) {
                             if (finished && strip) strip->hide();
                           });
   m_btnReturnToCamera->show();
@@ -379,9 +305,9 @@ void MyHomeController::seeVideoPageControl() {
   if (m_videoPageControlIsVisible) return;
   m_videoPageControlIsVisible = true;
   QWidget* root = view();
-  if (m_videoPageControl) {
-    m_videoPageControl->show();
-    ui::Animation::moveTo(m_videoPageControl, QPoint(0, kHeaderHeight), kShowStripSeconds);
+  if (CustomPageControl* strip = m_strip.pageControl()) {
+    strip->show();
+    ui::Animation::moveTo(strip, QPoint(0, kHeaderHeight), kShowStripSeconds);
   }
   m_btnReturnToCamera->hide();
   ui::Animation::setFrame(m_scrollView, QRect(0, contentTop(), 320, root->height() - contentTop()), kShowStripSeconds,
@@ -391,85 +317,15 @@ void MyHomeController::seeVideoPageControl() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Alarm modes
-
-void MyHomeController::refreshModes() {
-  m_modes.clear();
-  m_confirmedModes.clear();
-  if (const auto& dashboard = BESessionManager::getInstance().dashboard()) {
-    m_modes = dashboard->modes;
-    for (const auto& mode : m_modes)
-      if (mode && mode->subCategory) m_confirmedModes.insert(text(mode->subCategory), text(mode->mode));
-  }
-  showModes();
-}
-
-QString MyHomeController::shownMode(const QString& domain) const {
-  QString mode = m_confirmedModes.value(domain);
-  for (const PendingMode& pending : m_pendingModes)
-    if (pending.domain == domain) mode = pending.mode;
-  return mode;
-}
-
-void MyHomeController::showModes() {
-  if (!m_sliderAlarm) return;
-  if (m_confirmedModes.contains(QStringLiteral("INTRUSION"))) {
-    // A mode outside the three leaves the selector as it is.
-    const int position = intrusionPosition(shownMode(QStringLiteral("INTRUSION")));
-    if (position >= 0 && position != m_sliderAlarm->selectedSection()) m_sliderAlarm->setSelected(position);
-  }
-  if (m_confirmedModes.contains(QStringLiteral("DOMESTIC")))
-    m_switchDomestic->setOnAnimated(shownMode(QStringLiteral("DOMESTIC")) == QLatin1String("ON"), true);
-  if (m_confirmedModes.contains(QStringLiteral("ASSISTANCE")))
-    m_switchHomehelp->setOnAnimated(shownMode(QStringLiteral("ASSISTANCE")) == QLatin1String("ON"), true);
-}
-
-void MyHomeController::changeAlarmMode() {
-  static const char* const modes[] = {"OFF", "PRESENCE", "ON"};
-  const int section = m_sliderAlarm->selectedSection();
-  if (section < 0 || section > 2) return;
-  sendMode(QStringLiteral("INTRUSION"), QString::fromLatin1(modes[section]));
-}
-
-void MyHomeController::changeDomesticMode() {
-  sendMode(QStringLiteral("DOMESTIC"), m_switchDomestic->isOn() ? QStringLiteral("ON") : QStringLiteral("OFF"));
-}
-
-void MyHomeController::changeAssistanceMode() {
-  sendMode(QStringLiteral("ASSISTANCE"), m_switchHomehelp->isOn() ? QStringLiteral("ON") : QStringLiteral("OFF"));
-}
-
-void MyHomeController::sendMode(const QString& domain, const QString& mode) {
-  const std::uint64_t ticket = m_nextTicket++;
-  m_pendingModes.push_back({ticket, domain, mode});
-  m_calls.call([&] { BEServiceMode::getInstance().putModeForSubCategory(mode, domain); },
-               [this, ticket] { finishModeCommand(ticket, true); }, [this, ticket] { finishModeCommand(ticket, false); });
-}
-
-void MyHomeController::finishModeCommand(std::uint64_t ticket, bool confirmed) {
-  const auto it = std::find_if(m_pendingModes.begin(), m_pendingModes.end(),
-                               [&](const PendingMode& p) { return p.ticket == ticket; });
-  if (it == m_pendingModes.end()) return;
-  const PendingMode done = *it;
-  m_pendingModes.erase(it);
-  if (confirmed) {
-    m_confirmedModes.insert(done.domain, done.mode);
-    // The stored dashboard says so too, so the next look at it agrees.
-    for (const auto& mode : m_modes)
-      if (mode && text(mode->subCategory) == done.domain) mode->mode = done.mode.toStdString();
-  }
-  showModes();
-}
-
-// ---------------------------------------------------------------------------------------------
 // The favorite
 
 void MyHomeController::refreshFavorite() {
   m_favorites.clear();
   if (const auto& dashboard = BESessionManager::getInstance().dashboard()) {
+    const backend::Home& home = BESessionManager::getInstance().home();
     for (const auto& favorite : dashboard->favorites) {
       if (favorite && favorite->status && *favorite->status == "1" &&
-          !m_stoppingFavorites.contains(text(favorite->identifier))) {
+          home.favoriteStatus(text(favorite->identifier), text(favorite->status)) == QLatin1String("1")) {
         m_favorites.push_back(favorite);
         break;
       }
@@ -493,88 +349,8 @@ void MyHomeController::refreshFavorite() {
 
 void MyHomeController::stopFavorite() {
   const QString identifier = m_favoritePlayStop->identifier();
-  if (identifier.isEmpty()) return;
-  m_stoppingFavorites << identifier;
-  m_calls.call([&] { BEServiceFavorite::getInstance().putStopWithId(identifier); },
-               [this, identifier] { finishFavoriteStop(identifier, true); },
-               [this, identifier] { finishFavoriteStop(identifier, false); });
-  refreshFavorite();
-}
-
-void MyHomeController::finishFavoriteStop(const QString& identifier, bool confirmed) {
-  m_stoppingFavorites.removeOne(identifier);
-  if (confirmed) {
-    if (const auto& dashboard = BESessionManager::getInstance().dashboard()) {
-      for (const auto& favorite : dashboard->favorites)
-        if (favorite && text(favorite->identifier) == identifier) favorite->status = std::string("0");
-    }
-  }
-  refreshFavorite();
-}
-
-// ---------------------------------------------------------------------------------------------
-// The image cycle
-
-ui::ImageView* MyHomeController::cameraImageView(int index) const {
-  if (!m_videoPageControl || index < 0 || index >= int(m_cameraSensors.size())) return nullptr;
-  return ui::viewWithTag<ui::ImageView>(m_videoPageControl->scrollView(), kImageTagBase + index);
-}
-
-void MyHomeController::startImageCycle() {
-  if (m_cycleRunning || m_cameraSensors.empty()) return;
-  m_cycleRunning = true;
-  m_imageCalls.call([] { BEServiceCamera::getInstance().putStartImageSessionWithId(QStringLiteral("0")); },
-                    [this] {
-                      const int n = std::max<int>(1, int(m_cameraSensors.size()));
-                      // 1 camera: 5 s, 2: 2 s, 3 to 5: 1 s, 6 and more: at once. Each camera is
-                      // still asked at most once in 5 s: every later image waits 5 s.
-                      scheduleNextImage(double(int(kImageIntervalSeconds) / n));
-                    },
-                    // Without an image session there are no images to ask for.
-                    [this] { m_cycleRunning = false; });
-}
-
-void MyHomeController::stopImageCycle() {
-  m_nsImgTimer.invalidate();
-  m_imageCalls.cancelAll();
-  m_cycleRunning = false;
-}
-
-void MyHomeController::scheduleNextImage(double seconds) {
-  m_nsImgTimer.start(seconds, false, [this](foundation::Timer&) { selectCameraToGetImg(); });
-}
-
-void MyHomeController::selectCameraToGetImg() {
-  const int n = int(m_cameraSensors.size());
-  if (n == 0) {
-    stopImageCycle();
-    return;
-  }
-  m_lastImgDownloadedIndex = (m_lastImgDownloadedIndex + 1) % n;
-  getImageForCamera(m_lastImgDownloadedIndex);
-}
-
-void MyHomeController::getImageForCamera(int index) {
-  const QString serial = text(m_cameraSensors[size_t(index)]->serial);
-  // A camera without a picture yet answers "not found", which counts as success and leaves the
-  // stored image as it was: that image belongs to another camera.
-  BESessionManager::getInstance().setImageData(std::nullopt);
-  m_imageCalls.call([&] { BEServiceCamera::getInstance().getImageWithId(serial); },
-                    [this, serial] {
-                      const auto& data = BESessionManager::getInstance().imageData();
-                      // The strip may have changed meanwhile: the page is found by its camera.
-                      for (int i = 0; i < int(m_cameraSensors.size()); ++i) {
-                        if (text(m_cameraSensors[size_t(i)]->serial) != serial) continue;
-                        if (data && !data->isEmpty())
-                          if (ui::ImageView* page = cameraImageView(i)) {
-                            const ui::Image image = ui::Image::fromData(*data);
-                            if (!image.isNull()) page->setImage(image);
-                          }
-                      }
-                      scheduleNextImage(kImageIntervalSeconds);
-                    },
-                    // A camera that fails ends the cycle: polling on would raise an alert every 5 s.
-                    [this] { m_cycleRunning = false; });
+  // The home shows it stopped at once, and running again if the stop is refused.
+  if (!identifier.isEmpty()) m_calls.call(BEServiceFavorite::getInstance().putStopWithId(identifier), {}, {});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -582,7 +358,7 @@ void MyHomeController::getImageForCamera(int index) {
 
 std::vector<controls::TourStates::State> MyHomeController::tourStates() {
   auto settle = [this] {
-    if (m_videoPageControl) ui::Animation::finish(m_videoPageControl, "frame");
+    if (m_strip.pageControl()) ui::Animation::finish(m_strip.pageControl(), "frame");
     if (m_scrollView) ui::Animation::finish(m_scrollView, "frame");
   };
   return {
@@ -592,7 +368,7 @@ std::vector<controls::TourStates::State> MyHomeController::tourStates() {
          QElapsedTimer waited;
          waited.start();
          while (waited.elapsed() < 8000 && !(cameraImageView(0) && !cameraImageView(0)->image().isNull()) &&
-                !m_cameraSensors.empty() && m_cycleRunning) {
+                !m_strip.cameras().empty() && m_strip.cycle().isRunning()) {
            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
            QThread::msleep(5);
          }

@@ -8,10 +8,11 @@
 // answer updates the same strip and sections in place. Scrolling the sections up hides the strip
 // (they take its room); pulling them down past their top brings it back.
 //
-// What the controls show is what the service last confirmed, overridden by the commands still
-// on their way; a refused command puts its control back. The camera images come one at a time,
-// the cameras in turn, one every 5 s (the first after 5 s divided by the number of cameras), in
-// one cycle per screen whatever the number of dashboard answers.
+// What the controls show is what the home shows (backend::Home: the newest command still out, else
+// what the service confirmed), whichever screen sent the command; a refused command puts its
+// control back. The camera images come one at a time, the cameras in turn, one every 5 s (the
+// first after 5 s divided by the number of cameras), in one cycle per screen whatever the number
+// of dashboard answers (controls::CameraImageCycle).
 #include "backend/BESessionManager.h"
 #include "backend/ServiceCalls.h"
 #include "controls/Refreshable.h"
@@ -20,7 +21,7 @@
 #include "controls/playstop/CustomPlayStop.h"
 #include "controls/sliders/CustomSliderText.h"
 #include "controls/switches/CustomSwitch.h"
-#include "foundation/Timer.h"
+#include "screens/home/HomeCameraStrip.h"
 #include "ui/Button.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
@@ -38,6 +39,9 @@
 #include <vector>
 
 class AllActiveSensorsTableView;
+namespace controls {
+class AlarmModes;
+}
 class ScenarioTableViewController;
 
 class MyHomeController : public ui::Screen,
@@ -50,7 +54,7 @@ class MyHomeController : public ui::Screen,
   static constexpr int kStripHeight = 190;
   static constexpr int kCameraTabHeight = 24;
   static constexpr double kImageIntervalSeconds = 5.0;
-  static constexpr int kImageTagBase = 10000;
+  static constexpr int kImageTagBase = HomeCameraStrip::kImageTagBase;
   static constexpr double kHideStripSeconds = 0.8;
   static constexpr double kShowStripSeconds = 0.1;
 
@@ -58,9 +62,9 @@ class MyHomeController : public ui::Screen,
   ~MyHomeController() override;
 
   // --- What the screen shows (for its tests and the tour) ---
-  const backend::RecordList<VODeviceLight>& cameraSensors() const { return m_cameraSensors; }
+  const backend::RecordList<VODeviceLight>& cameraSensors() const { return m_strip.cameras(); }
   const backend::RecordList<VOFavorite>& favorites() const { return m_favorites; }
-  CustomPageControl* videoPageControl() const { return m_videoPageControl; }
+  CustomPageControl* videoPageControl() const { return m_strip.pageControl(); }
   ui::ScrollView* scrollView() const { return m_scrollView; }
   ui::Button* btnReturnToCamera() const { return m_btnReturnToCamera; }
   bool videoPageControlIsVisible() const { return m_videoPageControlIsVisible; }
@@ -77,26 +81,20 @@ class MyHomeController : public ui::Screen,
   QRect bgSensorFrame() const { return m_bgSensorFrame; }
   ui::Label* lblTitleSensors() const { return m_lblTitleSensors; }
   // The image view of camera `index` in the strip (tag 10000 + index), if there is one.
-  ui::ImageView* cameraImageView(int index) const;
-  int lastImgDownloadedIndex() const { return m_lastImgDownloadedIndex; }
+  ui::ImageView* cameraImageView(int index) const { return m_strip.imageView(index); }
+  int lastImgDownloadedIndex() const { return m_strip.cycle().lastIndex(); }
   // Whether the image cycle runs: a session start, an image request or the timer is out.
-  bool imageCycleRunning() const { return m_cycleRunning; }
-  bool timerIsActif() const { return m_nsImgTimer.isValid(); }
-  // Dashboard answers (or failures) handled so far.
+  bool imageCycleRunning() const { return m_strip.cycle().isRunning(); }
+  bool timerIsActif() const { return m_strip.cycle().isWaiting(); }
+  // Answers (or failures) to this screen's dashboard reads so far; an unchanged refresh counts none.
   int dashboardAnswers() const { return m_dashboardAnswers; }
 
   // --- Handlers, also called directly by tests ---
   // A dashboard answer, or a failed fetch: the screen shows what the store holds.
   void onGetDashBoard();
   void onGetDashBoardError() { onGetDashBoard(); }
-  // The intrusion selector was tapped; the two switches were toggled.
-  void changeAlarmMode();
-  void changeDomesticMode();
-  void changeAssistanceMode();
   // The favorite's control was tapped to stop it.
   void stopFavorite();
-  // The timer of the image cycle fired.
-  void selectCameraToGetImg();
   // Lays the scenario and device sections out to their lists.
   void adjustScenarioBgAndContentHeight();
   // Hides or shows the camera strip as the sections scroll.
@@ -114,48 +112,21 @@ class MyHomeController : public ui::Screen,
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct PendingMode {
-    std::uint64_t ticket;
-    QString domain;
-    QString mode;
-  };
-
   void fetchDashboard();
-  // Reads the cameras of the stored dashboard; true when they differ from the strip's.
-  bool refreshVideoSensors();
-  void initVideoPageControl();
+  // Brings the camera strip to the stored dashboard's cameras.
+  void updateStrip();
   void initFixedPartContent();
-  void refreshModes();
-  void showModes();
   void refreshFavorite();
-  QString shownMode(const QString& domain) const;
-  void sendMode(const QString& domain, const QString& mode);
-  void finishModeCommand(std::uint64_t ticket, bool confirmed);
-  void finishFavoriteStop(const QString& identifier, bool confirmed);
-
-  void startImageCycle();
-  void stopImageCycle();
-  void scheduleNextImage(double seconds);
-  void getImageForCamera(int index);
   void hideVideoPageControl();
   void seeVideoPageControl();
   void layoutView();
   int contentTop() const;
 
-  backend::RecordList<VODeviceLight> m_cameraSensors;
   backend::RecordList<VOFavorite> m_favorites;
-  backend::RecordList<VOMode> m_modes;
-  // The last mode the service confirmed, by domain.
-  QHash<QString, QString> m_confirmedModes;
-  std::vector<PendingMode> m_pendingModes;
-  std::uint64_t m_nextTicket = 1;
-  // Favorites whose stop is on its way: they are off the section until the answer.
-  QStringList m_stoppingFavorites;
 
   QPointer<ui::ImageView> m_header;
   QPointer<ui::Label> m_title;
-  QPointer<CustomPageControl> m_videoPageControl;
-  QStringList m_stripCameras;  // serial and name of each page, to know when the strip must change
+  HomeCameraStrip m_strip;
   QPointer<ui::ScrollView> m_scrollView;
   QPointer<ui::Button> m_btnReturnToCamera;
   bool m_videoPageControlIsVisible = true;
@@ -172,16 +143,12 @@ class MyHomeController : public ui::Screen,
   QPointer<CustomSliderText> m_sliderAlarm;
   QPointer<CustomSwitch> m_switchDomestic;
   QPointer<CustomSwitch> m_switchHomehelp;
+  QPointer<controls::AlarmModes> m_alarmModes;
   QPointer<ui::Label> m_lblTitleScenarios;
   QPointer<ui::Label> m_lblTitleSensors;
   std::unique_ptr<ScenarioTableViewController> m_listScenarios;
   std::unique_ptr<AllActiveSensorsTableView> m_listSensors;
 
-  // The image cycle: one at a time, whatever the number of dashboard answers.
-  foundation::Timer m_nsImgTimer;
-  bool m_cycleRunning = false;
-  int m_lastImgDownloadedIndex = -1;
-  backend::ServiceCalls m_imageCalls;
 
   int m_dashboardAnswers = 0;
   backend::ServiceCalls m_calls;

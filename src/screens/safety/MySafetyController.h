@@ -1,23 +1,21 @@
 #pragma once
 // The alarm in its three domains: a three-position selector for intrusion (off, partial, total)
-// and two switches, domestic safety and home help. The modes are fetched when the screen is made
-// (and read again from every mode list that arrives while it lives); a control sends its command
-// on the event that shows the change, and a refused command puts the control back to the last
-// mode the service confirmed for that domain: the fetched one, or the last command it accepted.
+// and two switches, domestic safety and home help (controls::AlarmModes). The modes are fetched
+// when the screen is made; the controls show what the home shows for each domain, whichever
+// screen changed it, and a refused command puts a control back to the last mode the service
+// confirmed for that domain.
 #include "backend/ServiceCalls.h"
-#include "foundation/NotificationCenter.h"
+#include "controls/Refreshable.h"
 #include "ui/Screen.h"
 
-#include <QHash>
+#include <QPointer>
 #include <QString>
 
 class CustomSliderText;
-#include "controls/Refreshable.h"
-
 class CustomSwitch;
 
-namespace ui {
-class Control;
+namespace controls {
+class AlarmModes;
 }
 
 class MySafetyController : public ui::Screen, public controls::Refreshable {
@@ -38,37 +36,21 @@ class MySafetyController : public ui::Screen, public controls::Refreshable {
   // Fetches them again without it (the app keeps the open screen current).
   void refresh() override;
   std::vector<backend::DataSet> dataShown() const override { return {backend::DataSet::Modes}; }
-  // Shows the confirmed modes on the controls of every domain no command is out for.
+  // Shows what the home shows for every domain.
   void refreshModes();
-
-  // The commands, as the controls send them.
-  void changeAlarmMode();
-  void changeDomesticMode(ui::Control* sender);
-  void changeAssistanceMode(ui::Control* sender);
 
   // The last mode the service confirmed for "INTRUSION", "DOMESTIC" or "ASSISTANCE" (empty until
   // one is known).
-  QString confirmedMode(const QString& domain) const { return m_confirmed.value(domain); }
+  QString confirmedMode(const QString& domain) const;
   // Commands still waiting for their answer, for one domain.
-  int pendingCommands(const QString& domain) const { return m_pending.value(domain); }
+  int pendingCommands(const QString& domain) const;
 
  protected:
   void loadView() override;
 
  private:
-  void onGetAlarmMode();
-  void putMode(const QString& mode, const QString& domain);
-  // Shows the confirmed mode of `domain` (or, when none is known, what the screen shows already).
-  void showMode(const QString& domain, bool animated);
-  // An answer to a command of `domain` came.
-  void settle(const QString& domain);
-
   backend::ServiceCalls m_calls;
-  foundation::Observations m_observations;
-  QHash<QString, QString> m_confirmed;
-  QHash<QString, int> m_pending;
-  QHash<QString, QString> m_shown;           // what each domain's control shows
-  QHash<QString, QString> m_beforeCommands;  // what it showed before the commands still out
+  QPointer<controls::AlarmModes> m_modes;
   CustomSliderText* m_sliderAlarm = nullptr;
   CustomSwitch* m_switchDomestic = nullptr;
   CustomSwitch* m_switchHomehelp = nullptr;

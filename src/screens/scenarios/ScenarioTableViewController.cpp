@@ -136,12 +136,12 @@ ScenarioTableViewController::ScenarioTableViewController(const QString& filter, 
   m_tableView->setShowsVerticalScrollIndicator(false);
   m_tableView->setAutoFillBackground(false);
 
-  if (isPlayedMode()) {
-    refreshData();
-  } else {
-    refreshData();  // what the store already holds, until the answer
-    fetch(BESessionManager::getInstance().scenarios().empty());
-  }
+  // Every scenario list filed, and every command, whichever screen sent it.
+  backend::Home& home = BESessionManager::getInstance().home();
+  connect(&home, &backend::Home::scenariosChanged, this, &ScenarioTableViewController::refreshData);
+  connect(&home, &backend::Home::cleared, this, &ScenarioTableViewController::refreshData);
+  refreshData();  // what the store already holds, until the answer
+  if (!isPlayedMode()) fetch(BESessionManager::getInstance().scenarios().empty());
 }
 
 ScenarioTableViewController::~ScenarioTableViewController() {
@@ -183,13 +183,13 @@ int ScenarioTableViewController::contentHeight() const {
 
 void ScenarioTableViewController::fetch(bool withOverlay) {
   if (isPlayedMode()) return;  // the dashboard's owner reads it
-  m_calls.call([] { BEServiceScenario::getInstance().getList(); }, [this] { refreshData(); }, [this] { refreshData(); },
+  // The answer reaches the rows through the store's signal.
+  m_calls.call(BEServiceScenario::getInstance().getList(), {}, {},
                withOverlay ? backend::ServiceCalls::Overlay::Show : backend::ServiceCalls::Overlay::None);
 }
 
 void ScenarioTableViewController::refresh() {
-  if (isPlayedMode()) return;
-  m_calls.refresh([] { BEServiceScenario::getInstance().getList(); }, [this] { refreshData(); });
+  if (!isPlayedMode()) m_calls.refresh(BEServiceScenario::getInstance().getList(), {});
 }
 
 void ScenarioTableViewController::refreshData() {
@@ -256,39 +256,13 @@ void ScenarioTableViewController::controlToggled(CustomPlayStop* control) {
 }
 
 bool ScenarioTableViewController::shownRunning(const VOScenario& scenario) const {
-  bool running = hasStatus(scenario, kEnabled);
-  const QString identifier = text(scenario.identifier);
-  for (const Pending& pending : m_pending)
-    if (pending.identifier == identifier) running = pending.running;
-  return running;
+  const QString shown = BESessionManager::getInstance().home().scenarioStatus(text(scenario.identifier), text(scenario.status));
+  return shown == QLatin1String(kEnabled);
 }
 
 void ScenarioTableViewController::sendStatus(const QString& identifier, bool running) {
-  const std::uint64_t ticket = m_nextTicket++;
-  m_pending.push_back({ticket, identifier, running});
+  // The home shows the command at once (a stopped scenario leaves the dashboard's list, and comes
+  // back if the stop fails) and settles it; the rows follow its signal.
   const QString status = QString::fromLatin1(running ? kEnabled : kDisabled);
-  m_calls.call([&] { BEServiceScenario::getInstance().putStatusWithId(status, identifier); },
-               [this, ticket] { finishCommand(ticket, true); }, [this, ticket] { finishCommand(ticket, false); });
-  // A stopped scenario leaves the dashboard's list at once (and comes back if the stop fails).
-  if (isPlayedMode()) refreshData();
-}
-
-void ScenarioTableViewController::finishCommand(std::uint64_t ticket, bool confirmed) {
-  const auto it = std::find_if(m_pending.begin(), m_pending.end(), [&](const Pending& p) { return p.ticket == ticket; });
-  if (it == m_pending.end()) return;
-  const Pending done = *it;
-  m_pending.erase(it);
-  if (confirmed) {
-    // From now on the stored records say so, for every screen that reads them.
-    const std::string id = done.identifier.toStdString();
-    const std::string status = done.running ? kEnabled : kDisabled;
-    const BESessionManager& store = BESessionManager::getInstance();
-    auto update = [&](const backend::RecordList<VOScenario>& list) {
-      for (const auto& scenario : list)
-        if (scenario && scenario->identifier && *scenario->identifier == id) scenario->status = status;
-    };
-    update(store.scenarios());
-    if (const auto& dashboard = store.dashboard()) update(dashboard->scenarios);
-  }
-  refreshData();
+  m_calls.call(BEServiceScenario::getInstance().putStatusWithId(status, identifier), {}, {});
 }

@@ -8,9 +8,9 @@
 // The list does not scroll by itself: its owner places tableView() in a scrolling area and sizes
 // it on contentChanged().
 //
-// What a row shows is the status the service last confirmed. A tap shows the new state at once
-// and sends it; the answer either confirms it (written into the shared record, so every screen
-// that reads the store agrees) or puts the row back. Identifiers go from the record to the
+// What a row shows is what the home shows for the scenario (the newest command still out, else
+// what the service confirmed: see backend::Home), whichever screen sent the command: a tap shows
+// the new state at once, and a refusal puts the row back. Identifiers go from the record to the
 // command as text; a row whose scenario has no identifier cannot be pressed.
 #include "backend/BESessionManager.h"
 #include "backend/ServiceCalls.h"
@@ -69,18 +69,10 @@ class ScenarioTableViewController : public QObject, private ui::TableViewDataSou
  private:
   class Cell;
 
-  // A command on its way: until its answer the row shows what it asked for.
-  struct Pending {
-    std::uint64_t ticket;
-    QString identifier;
-    bool running;
-  };
-
   // The user toggled the control of a scenario: it now shows what the user asked for.
   void controlToggled(CustomPlayStop* control);
   void sendStatus(const QString& identifier, bool running);
-  void finishCommand(std::uint64_t ticket, bool confirmed);
-  // The confirmed status, overridden by the commands still on their way.
+  // What the home shows for the scenario.
   bool shownRunning(const VOScenario& scenario) const;
 
   int tableViewNumberOfRowsInSection(ui::TableView* tableView, int section) override;
@@ -90,7 +82,5 @@ class ScenarioTableViewController : public QObject, private ui::TableViewDataSou
   QString m_filter;
   QPointer<ui::TableView> m_tableView;
   backend::RecordList<VOScenario> m_scenarios;
-  std::vector<Pending> m_pending;
-  std::uint64_t m_nextTicket = 1;
   backend::ServiceCalls m_calls;
 };

@@ -171,7 +171,7 @@ void MySupervisionController::viewDidLoad() {
   buildRecordings();
   layoutBrowsing();
 
-  m_calls.call([] { BEServiceDevice::getInstance().getActuatorList(); }, {}, {}, backend::ServiceCalls::Overlay::Show);
+  m_calls.call(BEServiceDevice::getInstance().getActuatorList(), {}, {}, backend::ServiceCalls::Overlay::Show);
 }
 
 void MySupervisionController::viewWillAppear(bool animated) {
@@ -181,7 +181,7 @@ void MySupervisionController::viewWillAppear(bool animated) {
 void MySupervisionController::onDeviceList() {
   if (m_videoMode) leaveVideoMode();
   // Whatever the devices' outcome, the recordings come next; the screen is built from both.
-  m_calls.call([] { BEServiceCamera::getInstance().getRecList(); }, {}, {}, backend::ServiceCalls::Overlay::Show);
+  m_calls.call(BEServiceCamera::getInstance().getRecList(), {}, {}, backend::ServiceCalls::Overlay::Show);
 }
 
 void MySupervisionController::onRecList() {
@@ -199,7 +199,7 @@ void MySupervisionController::onRecList() {
 }
 
 void MySupervisionController::refreshRecordings() {
-  m_calls.call([] { BEServiceCamera::getInstance().getRecList(); }, {}, {});
+  m_calls.call(BEServiceCamera::getInstance().getRecList(), {}, {});
 }
 
 // --- Pages and recordings ----------------------------------------------------------------------
@@ -346,7 +346,7 @@ void MySupervisionController::playCurrentCamera() {
   m_selectedCamera = m_cameraSensors[size_t(page)];
   m_startPending = true;
   const QString serial = text(m_selectedCamera->serial);
-  m_calls.call([serial] { BEServiceCamera::getInstance().putStartVideoSessionWithId(serial); }, [this] { onVideoStarted(); },
+  m_calls.call(BEServiceCamera::getInstance().putStartVideoSessionWithId(serial), [this] { onVideoStarted(); },
                [this] { m_startPending = false; }, backend::ServiceCalls::Overlay::Show);
 }
 
@@ -382,7 +382,7 @@ void MySupervisionController::onPlaybackSelected() {
   }
   m_playbackRec = rec;
   m_startPending = true;
-  m_calls.call([] { BEServiceCamera::getInstance().getRecServer(); }, [this] { onPlaybackServer(); },
+  m_calls.call(BEServiceCamera::getInstance().getRecServer(), [this] { onPlaybackServer(); },
                [this] { m_startPending = false; }, backend::ServiceCalls::Overlay::Show);
 }
 
@@ -519,16 +519,16 @@ void MySupervisionController::layoutVideo() {
 
 // --- Camera commands ---------------------------------------------------------------------------
 
-void MySupervisionController::pan(void (BEServiceCamera::*command)(const QString&)) {
+void MySupervisionController::pan(backend::ReplyPtr (BEServiceCamera::*command)(const QString&)) {
   if (!m_selectedCamera) return;
   const QString serial = text(m_selectedCamera->serial);
-  m_calls.call([command, serial] { (BEServiceCamera::getInstance().*command)(serial); }, {}, {});
+  m_calls.call((BEServiceCamera::getInstance().*command)(serial), {}, {});
 }
 
 void MySupervisionController::onRecord() {
   if (!m_selectedCamera) return;
   const QString serial = text(m_selectedCamera->serial);
-  m_calls.call([serial] { BEServiceCamera::getInstance().putStartRecWithDeviceId(serial); }, [this] { onRecordStarted(); }, {});
+  m_calls.call(BEServiceCamera::getInstance().putStartRecWithDeviceId(serial), [this] { onRecordStarted(); }, {});
 }
 
 void MySupervisionController::onRecordStarted() {

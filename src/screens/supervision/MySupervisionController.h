@@ -106,7 +106,7 @@ class MySupervisionController : public ui::Screen, public controls::TourStates, 
   void layoutVideo();
   void onRecord();
   void onRecordStarted();
-  void pan(void (BEServiceCamera::*command)(const QString& serial));
+  void pan(backend::ReplyPtr (BEServiceCamera::*command)(const QString& serial));
   void showHud(bool show);
 
   void scrollViewDidScroll(ui::ScrollView* scrollView) override;

@@ -55,8 +55,6 @@ MyWeatherController::~MyWeatherController() {
   m_wait.invalidate();
   m_observations.clear();
   setOverlay(false);
-  // The next visit asks for it again.
-  BESessionManager::getInstance().setWeatherPreviousMonthAverage(nullptr);
 }
 
 void MyWeatherController::viewDidLoad() {
@@ -93,7 +91,7 @@ void MyWeatherController::checkStation() {
   m_message->hide();
   m_retry->hide();
   setOverlay(true);
-  m_calls.callWithStatus([] { BEServiceDevice::getInstance().getDeviceExist(QString::fromLatin1(kStationKind)); },
+  m_calls.callWithStatus(BEServiceDevice::getInstance().getDeviceExist(QString::fromLatin1(kStationKind)),
                          [this] { startInitWeatherComponents(); },
                          [this](int status) {
                            setOverlay(false);
@@ -153,8 +151,17 @@ void MyWeatherController::startInitWeatherComponents() {
   m_pages->show();
   m_shownPeriod = {QStringLiteral("day"), QStringLiteral("previousMonth")};
 
-  // A fresh reading first; the overlay stays until today's figures are in.
-  m_calls.call([] { BEServiceWeather::getInstance().getRefresh(); },
+  // What is known shows at once; what the service files later is drawn in place.
+  connect(&BESessionManager::getInstance().home(), &backend::Home::weatherChanged, this, &MyWeatherController::showStored);
+  showStored();
+  if (BESessionManager::getInstance().weatherDayAverage()) {
+    m_phase = Phase::Showing;
+    setOverlay(false);
+  } else {
+    seeDay();  // the service's last figures; the overlay stays until they are in
+  }
+  // A fresh reading of the station, whose figures replace them five seconds later.
+  m_calls.call(BEServiceWeather::getInstance().getRefresh(),
                [this] { m_wait = foundation::Timer::singleShot(kWaitSeconds, [this] { seeDay(); }); },
                [this] { seeDay(); });
 }
@@ -165,17 +172,15 @@ void MyWeatherController::query(const char* periodName) {
   const QString name = QString::fromLatin1(period.name);
   m_shownPeriod[size_t(period.sheet)] = name;
   const bool isDay = name == QLatin1String("day");
-  const bool isPreviousMonth = name == QLatin1String("previousMonth");
-  if (isPreviousMonth) m_previousMonthPending = true;
-  auto done = [this, &period, name, isDay, isPreviousMonth](bool ok) {
-    if (isPreviousMonth) m_previousMonthPending = false;
+  if (name == QLatin1String("previousMonth")) m_previousMonthAsked = true;
+  auto done = [this, &period, name, isDay](bool ok) {
     if (m_shownPeriod[size_t(period.sheet)] == name) showValues(period.sheet, ok ? period.stored().get() : nullptr);
     if (isDay && m_phase == Phase::Reading) {
       m_phase = Phase::Showing;
       setOverlay(false);
     }
   };
-  m_calls.call([name] { BEServiceWeather::getInstance().getPeriodValues(name); }, [done] { done(true); },
+  m_calls.call(BEServiceWeather::getInstance().getPeriodValues(name), [done] { done(true); },
                [done] { done(false); });
 }
 
@@ -189,12 +194,20 @@ void MyWeatherController::showValues(int sheet, const VOWeather* values) {
   if (WeatherModel* model = modelScreenPage(sheet)) model->changeWeatherValues(values);
 }
 
+void MyWeatherController::showStored() {
+  for (std::size_t sheet = 0; sheet < m_shownPeriod.size(); ++sheet) {
+    if (m_shownPeriod[sheet].isEmpty()) continue;
+    if (const auto values = periodNamed(m_shownPeriod[sheet]).stored()) showValues(int(sheet), values.get());
+  }
+}
+
 void MyWeatherController::onChangePage() {
   if (!m_pages) return;
   const int page = m_pages->currentPage();
   if (page == m_selectedPage) return;
   m_selectedPage = page;
-  if (!BESessionManager::getInstance().weatherPreviousMonthAverage() && !m_previousMonthPending) seePMonth();
+  // The first look past the first sheet asks for last month (what is stored shows meanwhile).
+  if (!m_previousMonthAsked) seePMonth();
 }
 
 ui::ScrollView* MyWeatherController::scrollViewPage(int sheet) const {

@@ -1,9 +1,11 @@
 #pragma once
 // The weather screen. It first asks whether the home has a station; if so it builds three sheets
-// of weather panels under a period menu, asks the gateway to read the station now, and five
-// seconds later shows today's figures. Sheet 1 holds today, yesterday, the last seven days and
-// this month; sheet 2 last month, this year and last year; sheet 3 the figures since the
-// station's last reset, which the service does not give.
+// of weather panels under a period menu and shows at once the last figures known for today (those
+// the session store holds, else the service's, asked for at once), asks the gateway to read the
+// station now, and five seconds later shows today's new figures in place. Sheet 1 holds today,
+// yesterday, the last seven days and this month; sheet 2 last month, this year and last year;
+// sheet 3 the figures since the station's last reset, which the service does not give. Figures
+// filed while the screen is open, whoever asked for them, are drawn on the sheet that shows them.
 #include "backend/ServiceCalls.h"
 #include "controls/Refreshable.h"
 #include "controls/TourStates.h"
@@ -77,6 +79,8 @@ class MyWeatherController : public ui::Screen, public controls::TourStates, publ
  private:
   void query(const char* period);
   void showValues(int sheet, const VOWeather* values);
+  // Draws the stored figures of the period each sheet shows, where there are some.
+  void showStored();
   void showMessage(const QString& text, bool offerRetry);
   void setOverlay(bool shown);
 
@@ -85,7 +89,7 @@ class MyWeatherController : public ui::Screen, public controls::TourStates, publ
   // The period last asked for on each of the first two sheets: an older answer that comes late
   // does not replace it.
   std::array<QString, 2> m_shownPeriod;
-  bool m_previousMonthPending = false;
+  bool m_previousMonthAsked = false;
   bool m_overlayShown = false;
 
   ui::ImageView* m_header = nullptr;

@@ -212,8 +212,8 @@ class HistoryListTest : public ::testing::Test {
   }
   void TearDown() override { backend::resetAllSingletons(); }
   void store(std::vector<std::shared_ptr<VOHistory>> events) {
+    // The list follows the store by itself.
     BESessionManager::getInstance().setHistories(std::move(events));
-    list->refreshData();
   }
 
   QWidget host;

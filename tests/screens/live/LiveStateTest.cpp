@@ -25,7 +25,7 @@ class RefreshCountingScreen : public ui::Screen, public controls::Refreshable {
  public:
   void refresh() override {
     ++refreshes;
-    m_calls.call([] { BEServiceDevice::getInstance().getList(); }, {}, {});
+    m_calls.call(BEServiceDevice::getInstance().getList(), {}, {});
   }
   ui::ScrollView* refreshScrollView() override { return m_list; }
   int refreshes = 0;
@@ -78,7 +78,7 @@ TEST_F(LiveStateTest, AServiceOutOfReachShowsTheBannerRefusesCommandsAndComesBac
 
   backend::ServiceCalls calls;
   int errors = 0;
-  calls.call([] { BEServiceDevice::getInstance().getList(); }, {}, [&] { ++errors; });
+  calls.call(BEServiceDevice::getInstance().getList(), {}, [&] { ++errors; });
   ASSERT_TRUE(tbtest::waitUntil([&] { return errors == 1; }));
   EXPECT_TRUE(live().banner()->isVisible());
   EXPECT_EQ(live().banner()->text(), foundation::localized("kTradOfflineBanner"));
@@ -86,7 +86,7 @@ TEST_F(LiveStateTest, AServiceOutOfReachShowsTheBannerRefusesCommandsAndComesBac
   // A command goes nowhere: refused at once, with one alert that says why.
   const qsizetype before = sim->server().recordedCount();
   int refused = 0;
-  calls.call([] { BEServiceDevice::getInstance().putStatusWithId("ON", "LGT-SALON"); }, {}, [&] { ++refused; });
+  calls.call(BEServiceDevice::getInstance().putStatusWithId("ON", "LGT-SALON"), {}, [&] { ++refused; });
   EXPECT_EQ(refused, 1);
   EXPECT_EQ(alertCount(), 1);
   EXPECT_EQ(topAlertMessage(), foundation::localized("kTradAlertOffline"));

@@ -88,7 +88,13 @@ TEST_F(ScenarioListTest, AnAnswerThatArrivesAgainRebuildsTheSameRows) {
   const int cells = int(table->contentView()->findChildren<ui::TableViewCell*>().size());
   int changes = 0;
   QObject::connect(&list, &ScenarioTableViewController::contentChanged, [&] { ++changes; });
-  list.fetch();
+  // Each answer says something new (a scenario changed elsewhere); an unchanged one redraws nothing.
+  sim->signIn();
+  for (const char* status : {"ENABLED", "DISABLED"}) {
+    ASSERT_EQ(sim->call("PUT", "/scenario/9/status", QByteArray(R"({"key":"status","value":")") + status + R"("})").status, 200);
+    list.fetch();
+    ASSERT_TRUE(waitIdle());
+  }
   list.fetch();
   ASSERT_TRUE(waitIdle());
   EXPECT_EQ(list.tableView(), table);

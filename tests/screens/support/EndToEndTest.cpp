@@ -21,7 +21,7 @@ TEST_F(EndToEndTest, AGatewayCodeIsAFailureWithItsAlertWhateverItsBody) {
     ASSERT_EQ(sim->control("POST", QStringLiteral("/_sim/gateway"), QJsonDocument(body).toJson()).status / 100, 2);
     backend::ServiceCalls calls;
     int successes = 0, errors = 0;
-    calls.call([] { BEServiceDevice::getInstance().putStatusWithId(QStringLiteral("ON"), QStringLiteral("LGT-SALON")); },
+    calls.call(BEServiceDevice::getInstance().putStatusWithId(QStringLiteral("ON"), QStringLiteral("LGT-SALON")),
                [&] { ++successes; }, [&] { ++errors; });
     ASSERT_TRUE(tbtest::waitUntil([&] { return successes + errors > 0; }));
     EXPECT_EQ(successes, 0);
@@ -38,7 +38,7 @@ TEST_F(EndToEndTest, TwoCommandsInFlightEachHearTheirOwnAnswer) {
   backend::ServiceCalls calls;
   QStringList outcomes;
   for (const char* serial : {"LGT-SALON", "LGT-CUISINE"})
-    calls.call([serial] { BEServiceDevice::getInstance().putStatusWithId(QStringLiteral("ON"), QString::fromLatin1(serial)); },
+    calls.call(BEServiceDevice::getInstance().putStatusWithId(QStringLiteral("ON"), QString::fromLatin1(serial)),
                [&outcomes, serial] { outcomes << QStringLiteral("%1 ok").arg(serial); },
                [&outcomes, serial] { outcomes << QStringLiteral("%1 failed").arg(serial); });
   ASSERT_TRUE(tbtest::waitUntil([&] { return outcomes.size() == 2; }));
