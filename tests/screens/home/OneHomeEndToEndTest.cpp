@@ -1,7 +1,7 @@
 // One home for every screen, in the real app against the simulated home: a command the service
 // accepted on one screen shows on the next screen that shows the same device, mode or favorite
 // from its first frame, and still shows when that screen's own read fails.
-#include "../devices/DeviceTestSupport.h"
+#include "../devicelist/DeviceTestSupport.h"
 #include "../support/ScreenHarness.h"
 
 #include "controls/playstop/CustomPlayStop.h"
