@@ -11,6 +11,14 @@ const QString kStatusPath = QStringLiteral("/device/status");
 const QString kExistPath = QStringLiteral("/device/exist/");
 
 enum Op { List, PutStatus, Exist };
+
+std::shared_ptr<SODeviceStatus> statusRecord(const QString& status, const QString& serial, const std::string& session) {
+  auto record = std::make_shared<SODeviceStatus>();
+  record->serial = serial.toStdString();
+  record->status = status.toStdString();
+  record->session = session;
+  return record;
+}
 }  // namespace
 
 BEServiceDevice::BEServiceDevice() {
@@ -39,19 +47,11 @@ backend::ReplyPtr BEServiceDevice::getActuatorList() { return loadSessionPath(Li
 backend::ReplyPtr BEServiceDevice::getList() { return loadSessionPath(List, kListPath); }
 
 backend::ReplyPtr BEServiceDevice::putStatusWithId(const QString& status, const QString& serial) {
-  auto record = std::make_shared<SODeviceStatus>();
-  record->serial = serial.toStdString();
-  record->status = status.toStdString();
-  record->session = currentSession();
-  return putCommand(PutStatus, record, {backend::Home::Kind::DeviceStatus, serial}, status);
+  return putCommand(PutStatus, statusRecord(status, serial, currentSession()), {backend::Home::Kind::DeviceStatus, serial}, status);
 }
 
 backend::ReplyPtr BEServiceDevice::putPulseWithId(const QString& status, const QString& serial) {
-  auto record = std::make_shared<SODeviceStatus>();
-  record->serial = serial.toStdString();
-  record->status = status.toStdString();
-  record->session = currentSession();
-  return putCommand(PutStatus, record, {backend::Home::Kind::Pulse, serial}, status);
+  return putCommand(PutStatus, statusRecord(status, serial, currentSession()), {backend::Home::Kind::Pulse, serial}, status);
 }
 
 backend::ReplyPtr BEServiceDevice::getDeviceExist(const QString& kind) { return loadSessionPath(Exist, kExistPath + escapedSegment(kind)); }
