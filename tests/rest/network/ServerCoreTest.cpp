@@ -268,17 +268,25 @@ TEST(HttpServer, AClientThatDoesNotReadItsAnswersGetsNoMoreTaken) {
   EXPECT_LT(server.recordedCount(), 1500);
 }
 
+// A server answering "ok" to everything, with limits of the test's choosing.
+struct OkServer {
+  explicit OkServer(const std::function<void(simcore::RequestLimits&)>& tune) {
+    script.setFallback(HttpResponse::text(200, "ok"));
+    simcore::RequestLimits limits;
+    tune(limits);
+    server.setLimits(limits);
+    EXPECT_TRUE(server.listen());
+  }
+  simcore::ScriptedDispatcher script;
+  simcore::HttpServer server{&script};
+};
+
 // Requests pipelined behind an answer that waits are taken only while the connection has room;
 // the rest once the backlog drains, every one answered in order.
 TEST(HttpServer, PipelinedRequestsAreTakenOnlyWhileTheConnectionHasRoom) {
-  simcore::ScriptedDispatcher script;
-  script.enqueue(HttpResponse::text(200, "first").withEffect(SocketEffect::hold()));
-  script.setFallback(HttpResponse::text(200, "ok"));
-  simcore::HttpServer server(&script);
-  simcore::RequestLimits limits;
-  limits.maxConnectionBytes = 256 * 1024;
-  server.setLimits(limits);
-  ASSERT_TRUE(server.listen());
+  OkServer ok([](simcore::RequestLimits& l) { l.maxConnectionBytes = 256 * 1024; });
+  ok.script.enqueue(HttpResponse::text(200, "first").withEffect(SocketEffect::hold()));
+  simcore::HttpServer& server = ok.server;
   RawClient client(server.port());
   const QByteArray put = "PUT /p HTTP/1.1\r\nContent-Length: 65536\r\n\r\n" + QByteArray(65536, 'x');
   client.send("GET /held HTTP/1.1\r\n\r\n" + put.repeated(40));
@@ -295,13 +303,8 @@ TEST(HttpServer, PipelinedRequestsAreTakenOnlyWhileTheConnectionHasRoom) {
 // What all connections hold together is bounded: the request that would go beyond is refused,
 // and the others go on.
 TEST(HttpServer, RequestsBeyondWhatTheServerHoldsInAllAreRefused) {
-  simcore::ScriptedDispatcher script;
-  script.setFallback(HttpResponse::text(200, "ok"));
-  simcore::HttpServer server(&script);
-  simcore::RequestLimits limits;
-  limits.maxBufferedBytes = 256 * 1024;
-  server.setLimits(limits);
-  ASSERT_TRUE(server.listen());
+  OkServer ok([](simcore::RequestLimits& l) { l.maxBufferedBytes = 256 * 1024; });
+  simcore::HttpServer& server = ok.server;
   const QByteArray head = "PUT /p HTTP/1.1\r\nContent-Length: 204800\r\n\r\n";
   RawClient first(server.port()), second(server.port());
   first.send(head + QByteArray(150 * 1024, 'a'));
@@ -314,14 +317,11 @@ TEST(HttpServer, RequestsBeyondWhatTheServerHoldsInAllAreRefused) {
 
 // The record forgets the oldest requests beyond its count or its size.
 TEST(HttpServer, TheRecordKeepsTheLatestRequestsWithinItsBounds) {
-  simcore::ScriptedDispatcher script;
-  script.setFallback(HttpResponse::text(200, "ok"));
-  simcore::HttpServer server(&script);
-  simcore::RequestLimits limits;
-  limits.maxRecordedRequests = 5;
-  limits.maxRecordedBytes = 64 * 1024;
-  server.setLimits(limits);
-  ASSERT_TRUE(server.listen());
+  OkServer ok([](simcore::RequestLimits& l) {
+    l.maxRecordedRequests = 5;
+    l.maxRecordedBytes = 64 * 1024;
+  });
+  simcore::HttpServer& server = ok.server;
   RawClient client(server.port());
   for (int i = 0; i < 8; ++i) client.send("GET /" + QByteArray::number(i) + " HTTP/1.1\r\n\r\n");
   client.readUntil(containsTimes("HTTP/1.1 200", 8));
