@@ -9,7 +9,8 @@
 namespace simcore {
 
 namespace {
-// Pipelined requests kept waiting before the connection stops reading from its socket.
+// Pipelined requests kept waiting before the connection stops reading from its socket (however
+// small they are: each costs its bookkeeping).
 constexpr std::size_t kMaxPending = 256;
 
 bool statusHasNoBody(int status) { return (status >= 100 && status < 200) || status == 204 || status == 304; }
@@ -44,11 +45,24 @@ HttpConnection::HttpConnection(QTcpSocket* socket, std::shared_ptr<ServerState> 
 
 HttpConnection::~HttpConnection() {
   if (!m_gone) --m_state->open;
+  m_state->bufferedBytes -= m_counted;
+}
+
+void HttpConnection::account() {
+  const qint64 held = m_gone ? 0 : m_buffer.size() + m_pendingBytes;
+  m_state->bufferedBytes += held - m_counted;
+  m_counted = held;
+}
+
+bool HttpConnection::backlogFull() const {
+  return m_pending.size() >= kMaxPending ||
+         m_pendingBytes + m_socket->bytesToWrite() > m_state->limits.maxConnectionBytes;
 }
 
 void HttpConnection::onGone() {
   if (m_gone) return;
   m_gone = true;
+  account();
   --m_state->open;
   if (m_throttle) m_throttle->stop();
   deleteLater();
@@ -85,33 +99,43 @@ void HttpConnection::watchClient() {
   m_timer->start(m_state->limits.idleTimeoutMs);
 }
 
+void HttpConnection::refuse(int status, const QByteArray& message) {
+  Pending refusal;
+  refusal.keepAlive = false;
+  refusal.error = HttpResponse::text(status, message + "\n");
+  m_pending.push_back(std::move(refusal));
+  m_buffer.clear();
+  m_readingStopped = true;
+}
+
 void HttpConnection::onReadyRead() {
   if (m_gone || m_readingStopped) return;
-  if (m_pending.size() >= kMaxPending) return;  // resumed when the backlog drains
+  if (backlogFull()) return;  // resumed when the backlog drains (processNext)
+  m_deferred = false;
   m_buffer.append(m_socket->readAll());
-  while (!m_buffer.isEmpty() && m_pending.size() < kMaxPending) {
+  account();
+  if (m_state->bufferedBytes > m_state->limits.maxBufferedBytes) refuse(503, "the server holds too many requests");
+  while (!m_buffer.isEmpty() && !m_readingStopped && !backlogFull()) {
     ParseResult parsed = m_parser.parse(m_buffer);
     if (parsed.status == ParseResult::Status::NeedMore) break;
     if (parsed.status == ParseResult::Status::Error) {
-      Pending refusal;
-      refusal.keepAlive = false;
-      refusal.error = HttpResponse::text(parsed.errorStatus, parsed.errorMessage + "\n");
-      m_pending.push_back(std::move(refusal));
-      m_buffer.clear();
-      m_readingStopped = true;
+      refuse(parsed.errorStatus, parsed.errorMessage);
       break;
     }
     m_buffer.remove(0, parsed.consumed);
     m_parser.reset();
     m_state->record(parsed.request);
-    m_pending.push_back(Pending{std::move(parsed.request), parsed.keepAlive, std::nullopt});
+    m_pending.push_back(Pending{std::move(parsed.request), parsed.keepAlive, std::nullopt, parsed.consumed});
+    m_pendingBytes += parsed.consumed;
+    // Whatever follows a "Connection: close" request is never answered.
     if (!parsed.keepAlive) {
-      // Whatever follows a "Connection: close" request is never answered.
       m_buffer.clear();
       m_readingStopped = true;
-      break;
     }
   }
+  // Complete requests may still wait in the buffer for room in the backlog.
+  m_deferred = !m_readingStopped && !m_buffer.isEmpty() && backlogFull();
+  account();
   processNext();
   watchClient();
 }
@@ -119,11 +143,11 @@ void HttpConnection::onReadyRead() {
 void HttpConnection::processNext() {
   if (m_gone || m_busy || m_closing || m_stalled) return;
   // A client that does not read its answers gets no more of them until it does.
-  if (m_socket->bytesToWrite() > m_state->limits.maxUnsentBytes) {
+  if (m_socket->bytesToWrite() > m_state->limits.maxConnectionBytes) {
     if (!m_waitingForWrites) {
       m_waitingForWrites = true;
       connect(m_socket, &QTcpSocket::bytesWritten, this, [this] {
-        if (m_socket->bytesToWrite() > m_state->limits.maxUnsentBytes) return;
+        if (m_socket->bytesToWrite() > m_state->limits.maxConnectionBytes) return;
         m_waitingForWrites = false;
         disconnect(m_socket, &QTcpSocket::bytesWritten, this, nullptr);
         processNext();
@@ -131,13 +155,26 @@ void HttpConnection::processNext() {
     }
     return;
   }
+  // Reading that waited for the backlog to drain goes on, from the event loop: a long pipelined
+  // stream must not deepen the stack.
+  if (!m_readingStopped && !m_resumeQueued && (m_deferred || m_socket->bytesAvailable() > 0) && !backlogFull()) {
+    m_resumeQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          m_resumeQueued = false;
+          onReadyRead();
+        },
+        Qt::QueuedConnection);
+  }
   if (m_pending.empty()) {
-    if (m_socket->bytesAvailable() > 0) onReadyRead();
-    else watchClient();
+    watchClient();
     return;
   }
   Pending next = std::move(m_pending.front());
   m_pending.pop_front();
+  m_pendingBytes -= next.bytes;
+  account();
   m_busy = true;
   startAnswer(next);
 }
@@ -253,6 +290,9 @@ void HttpConnection::endOfAnswer() {
 void HttpConnection::closeGracefully() {
   m_closing = true;
   m_pending.clear();
+  m_pendingBytes = 0;
+  m_buffer.clear();
+  account();
   m_socket->disconnectFromHost();  // written bytes are flushed first
   if (m_socket->state() == QAbstractSocket::UnconnectedState) onGone();
 }

@@ -2,8 +2,8 @@
 // One accepted connection: reads requests (partial and pipelined), answers them strictly in
 // order through the dispatcher, and plays each answer's socket effect. A client cannot hold it
 // for ever: a TLS handshake or a request head must complete within the head timeout, a quiet
-// connection closes after the idle timeout, and a client that does not read its answers gets no
-// further request taken until it does.
+// connection closes after the idle timeout, and a client that does not read its answers, or
+// pipelines faster than they are answered, gets nothing more read until it catches up.
 #include "core/HttpMessage.h"
 #include "core/RequestParser.h"
 
@@ -37,9 +37,16 @@ class HttpConnection : public QObject {
     HttpRequest request;
     bool keepAlive = true;
     std::optional<HttpResponse> error;  // a refusal of the parser, answered in turn
+    qint64 bytes = 0;                   // what the request took on the wire
   };
 
   void onReadyRead();
+  // Answers `status` after what is queued, then closes; nothing more is read.
+  void refuse(int status, const QByteArray& message);
+  // Whether the backlog (queued requests and unread answers) is full: reading waits.
+  bool backlogFull() const;
+  // Brings this connection's share of the server's buffered request bytes up to date.
+  void account();
   void processNext();
   void startAnswer(const Pending& pending);
   void afterHold();
@@ -60,7 +67,11 @@ class HttpConnection : public QObject {
   bool m_headTimerRunning = false;  // the timer counts a head's time, not idleness
   bool m_waitingForWrites = false;
   std::deque<Pending> m_pending;
+  qint64 m_pendingBytes = 0;  // of the requests in m_pending
+  qint64 m_counted = 0;       // this connection's part of ServerState::bufferedBytes
   bool m_readingStopped = false;  // after a framing error nothing more is read
+  bool m_deferred = false;        // the buffer was left unparsed while the backlog was full
+  bool m_resumeQueued = false;
   bool m_busy = false;
   bool m_holding = false;
   bool m_stalled = false;

@@ -163,19 +163,20 @@ void HttpServer::close() {
 QList<HttpRequest> HttpServer::recordedRequests() const {
   if (!m_state) return {};
   std::lock_guard lock(m_state->mutex);
-  return m_state->recorded;
+  return QList<HttpRequest>(m_state->recorded.begin(), m_state->recorded.end());
 }
 
 qsizetype HttpServer::recordedCount() const {
   if (!m_state) return 0;
   std::lock_guard lock(m_state->mutex);
-  return m_state->recorded.size();
+  return qsizetype(m_state->recorded.size());
 }
 
 void HttpServer::clearRecordedRequests() {
   if (!m_state) return;
   std::lock_guard lock(m_state->mutex);
   m_state->recorded.clear();
+  m_state->recordedBytes = 0;
 }
 
 int HttpServer::connectionsAccepted() const { return m_state ? m_state->accepted.load() : 0; }

@@ -43,7 +43,8 @@ class HttpServer {
   // Stops listening and drops every connection. Safe to call twice.
   void close();
 
-  // Every complete request received, in arrival order.
+  // The complete requests received, in arrival order (the latest, within the limits' record
+  // bounds).
   QList<HttpRequest> recordedRequests() const;
   qsizetype recordedCount() const;
   void clearRecordedRequests();

@@ -156,18 +156,20 @@ ParseResult RequestParser::refuse(int status, QByteArray message) {
 ParseResult RequestParser::parse(const QByteArray& buffer) {
   if (m_phase == Phase::Refused) return failure(400, "request refused earlier");
   if (m_phase == Phase::Head) {
-    // Blank lines before a request are tolerated (some clients send a CRLF after a body).
+    // Blank lines before a request are tolerated (some clients send a CRLF after a body), but
+    // they count as part of the head: the buffer holds them until the request line comes, so an
+    // endless run of them would otherwise grow it without limit.
     while (buffer.size() - m_start >= 2 && buffer.at(m_start) == '\r' && buffer.at(m_start + 1) == '\n') m_start += 2;
     m_scanFrom = std::max(m_scanFrom, m_start);
     // Only what arrived since the last call is searched (with three bytes of overlap).
     const qsizetype headEnd = buffer.indexOf("\r\n\r\n", m_scanFrom);
     m_examined += (headEnd < 0 ? buffer.size() : headEnd + 4) - m_scanFrom;
     if (headEnd < 0) {
-      if (buffer.size() - m_start > m_limits.maxHeaderBytes) return refuse(431, "request head too large");
+      if (buffer.size() > m_limits.maxHeaderBytes) return refuse(431, "request head too large");
       m_scanFrom = std::max(m_start, buffer.size() - 3);
       return {};
     }
-    if (headEnd + 4 - m_start > m_limits.maxHeaderBytes) return refuse(431, "request head too large");
+    if (headEnd + 4 > m_limits.maxHeaderBytes) return refuse(431, "request head too large");
     if (auto refused = parseHead(QByteArrayView(buffer.constData() + m_start, headEnd - m_start), m_limits, m_result,
                                  m_framing)) {
       m_phase = Phase::Refused;

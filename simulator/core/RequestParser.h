@@ -11,7 +11,7 @@
 namespace simcore {
 
 struct RequestLimits {
-  qsizetype maxHeaderBytes = 64 * 1024;       // request line + headers + blank line; trailers too
+  qsizetype maxHeaderBytes = 64 * 1024;       // blank lines before, request line, headers, blank line; trailers too
   qsizetype maxHeaderCount = 100;             // header fields; trailer fields too
   qsizetype maxBodyBytes = 64 * 1024 * 1024;  // declared or de-chunked
   qsizetype maxChunkLineBytes = 1024;         // a chunk's size line with its extensions
@@ -21,7 +21,15 @@ struct RequestLimits {
   int maxConnections = 512;           // further connections are closed at once
   int idleTimeoutMs = 60 * 1000;      // no request under way and nothing received
   int headTimeoutMs = 30 * 1000;      // a TLS handshake, or a request head, still incomplete
-  qint64 maxUnsentBytes = 4 * 1024 * 1024;  // answers the client has not read; no further request is taken
+  // Requests taken but not yet answered plus answers the client has not read: beyond it the
+  // connection starts no answer and reads nothing more until the client catches up.
+  qint64 maxConnectionBytes = 4 * 1024 * 1024;
+  // Request bytes all connections hold together (received, not yet answered): a request that
+  // would go beyond is answered 503 and its connection closed.
+  qint64 maxBufferedBytes = 256 * 1024 * 1024;
+  // The record of requests received: beyond either figure the oldest are forgotten.
+  qsizetype maxRecordedRequests = 10000;
+  qint64 maxRecordedBytes = 64 * 1024 * 1024;
 };
 
 struct ParseResult {

@@ -62,8 +62,9 @@ WeatherReading weatherAt(std::uint64_t seed, qint64 ms) {
 }
 
 QJsonObject weatherFigures(std::uint64_t seed, qint64 startMs, qint64 endMs, qint64 nowMs) {
-  const qint64 end = std::min(endMs, nowMs);
-  const qint64 start = std::min(startMs, end);
+  auto inRange = [](qint64 ms) { return std::clamp(ms, kEarliestReadingMs, kLatestReadingMs); };
+  const qint64 end = inRange(std::min(endMs, nowMs));
+  const qint64 start = std::min(inRange(startMs), end);
   // Hourly readings; long periods are read less often so that a year costs as much as a month.
   const qint64 span = end - start;
   const qint64 step = std::max<qint64>(kHourMs, (span / 720 / kHourMs + 1) * kHourMs);

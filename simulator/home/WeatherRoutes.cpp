@@ -11,13 +11,20 @@ const Device* station(Home& home, const QString& kind = QStringLiteral("USB_WEAT
   return nullptr;
 }
 
-// Dates arrive as milliseconds since 1970, as text ("1356994800000") or as a number.
+// Dates arrive as milliseconds since 1970, as text ("1356994800000") or as a number. A date the
+// station has no readings for is no date: nothing is computed from it (a number is checked
+// before it becomes an integer, since a far one does not fit).
 std::optional<qint64> millis(const QJsonValue& v) {
-  if (v.isDouble()) return qint64(v.toDouble());
+  if (v.isDouble()) {
+    const double ms = v.toDouble();
+    if (!(ms >= double(kEarliestReadingMs) && ms <= double(kLatestReadingMs))) return std::nullopt;
+    return qint64(ms);
+  }
   if (!v.isString()) return std::nullopt;
   bool ok = false;
   const qint64 ms = v.toString().toLongLong(&ok);
-  return ok ? std::optional<qint64>(ms) : std::nullopt;
+  if (!ok || ms < kEarliestReadingMs || ms > kLatestReadingMs) return std::nullopt;
+  return ms;
 }
 }  // namespace
 
@@ -30,7 +37,8 @@ void addWeatherRoutes(Router& router) {
     const auto start = millis(body->value("startDate"));
     const auto end = millis(body->value("endDate"));
     if (!start || !end)
-      return CloudService::error(badRequest(QStringLiteral("'startDate' and 'endDate' are required, in milliseconds since 1970")));
+      return CloudService::error(badRequest(
+          QStringLiteral("'startDate' and 'endDate' are required, in milliseconds since 1970, up to the end of year 9999")));
     if (*start > *end) return CloudService::error(badRequest(QStringLiteral("'startDate' is after 'endDate'")));
     if (*start > ctx.nowMs) return CloudService::error(notFound(QStringLiteral("no readings yet for a period that has not begun")));
     constexpr qint64 tenYearsMs = 10LL * 366 * 24 * 3600 * 1000;

@@ -385,6 +385,20 @@ TEST_F(Contract, WeatherAnswersThe45FiguresOfAPeriod) {
   EXPECT_EQ(sim.call("POST", "/weather/average", R"({"startDate":"1362265200000","endDate":"1362312000000"})").status, 404);
 }
 
+// Far dates are refused before any arithmetic: under the undefined-behaviour sanitizer a span
+// that overflows aborts the program; without it, the period's loop would never end.
+TEST_F(Contract, WeatherRefusesDatesOutsideTheStationsYears) {
+  for (const char* body : {R"({"startDate":"-9223372036854775807","endDate":"1362312000000"})",
+                           R"({"startDate":-1e300,"endDate":1362312000000})",
+                           R"({"startDate":"1362265200000","endDate":"9223372036854775807"})",
+                           R"({"startDate":1362265200000,"endDate":1e300})",
+                           R"({"startDate":"-1","endDate":"1362312000000"})"}) {
+    const Reply r = sim.call("POST", "/weather/average", body);
+    EXPECT_EQ(r.status, 400) << body;
+    EXPECT_TRUE(r.json.value("error").toString().contains("9999")) << r.body.constData();
+  }
+}
+
 // ---- ETag ------------------------------------------------------------------------------------
 
 TEST_F(Contract, ListReadsCarryAnETagAndAnswer304WhileUnchanged) {

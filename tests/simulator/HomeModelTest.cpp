@@ -4,6 +4,7 @@
 #include "home/Users.h"
 
 #include <QJsonDocument>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -180,6 +181,19 @@ TEST(Sessions, LapsedSessionsAreForgottenAndIdentifiersDiffer) {
   sessions.open("anne", "", kNow + 2600);  // both earlier sessions lapsed by now
   EXPECT_EQ(sessions.count(), 1u);
   EXPECT_EQ(sessions.use(second, kNow + 2600), nullptr);
+}
+
+// Signing in again and again ends the user's oldest session, not anyone else's.
+TEST(Sessions, AUserHoldsAtMostTheCapAndTheOldestEndsFirst) {
+  Sessions sessions;
+  const QString anne = sessions.open("anne", "", kNow).id;
+  QStringList demo;
+  for (std::size_t i = 0; i <= Sessions::kMaxPerUser; ++i) demo << sessions.open("demo", "", kNow + qint64(i)).id;
+  EXPECT_EQ(sessions.count(), Sessions::kMaxPerUser + 1);
+  EXPECT_EQ(sessions.use(demo.first(), kNow + 100), nullptr);
+  EXPECT_NE(sessions.use(demo[1], kNow + 100), nullptr);
+  EXPECT_NE(sessions.use(demo.last(), kNow + 100), nullptr);
+  EXPECT_NE(sessions.use(anne, kNow + 100), nullptr);
 }
 
 }  // namespace

@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
   // The app's bodies are a few hundred bytes: anything near a megabyte is not the app.
   simcore::RequestLimits limits;
   limits.maxBodyBytes = 1024 * 1024;
+  limits.maxWireBytes = 2 * 1024 * 1024;
   mediaServer.setLimits(limits);
   if (!mediaServer.listen(cl->mediaListen.address, cl->mediaListen.port)) {
     complain(QStringLiteral("the media server cannot listen on %1:%2: %3").arg(cl->mediaListen.host).arg(cl->mediaListen.port).arg(mediaServer.errorString()));

@@ -67,6 +67,9 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"chunkedTooLarge", "POST / HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n20\r\n", S::Error, 413, "", 0},
         ParseCase{"bodyTooLarge", "PUT / HTTP/1.1\r\nContent-Length: 17\r\n\r\n", S::Error, 413, "", 0},
         ParseCase{"headTooLarge", "GET / HTTP/1.1\r\nX: " + QByteArray(300, 'a'), S::Error, 431, "", 0},
+        ParseCase{"blankLinesCountInTheHead", QByteArray("\r\n").repeated(130) + "GET / HTTP/1.1\r\n\r\n", S::Error, 431, "", 0},
+        ParseCase{"blankLinesWithoutEnd", QByteArray("\r\n").repeated(130), S::Error, 431, "", 0},
+        ParseCase{"fewBlankLinesBefore", "\r\n\r\nGET / HTTP/1.1\r\n\r\n", S::Complete, 0, "", -1},
         ParseCase{"tooManyHeaders", "GET / HTTP/1.1\r\nA: 1\r\nB: 2\r\nC: 3\r\nD: 4\r\nE: 5\r\n\r\n", S::Error, 431, "", 0},
         ParseCase{"badLength", "PUT / HTTP/1.1\r\nContent-Length: -1\r\n\r\n", S::Error, 400, "", 0},
         ParseCase{"conflictingLengths", "PUT / HTTP/1.1\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\n", S::Error, 400, "", 0},
@@ -200,13 +203,16 @@ TEST(HttpServer, HeadGetsLengthWithoutBodyAndNotModifiedHasNoBody) {
 }
 
 TEST(HttpServer, RefusesOversizedHeadAndCloses) {
-  tbtest::TestServer server;
-  RawClient client(server.url().port());
-  client.send("GET / HTTP/1.1\r\nX-Big: " + QByteArray(70 * 1024, 'a'));
-  const QByteArray received = client.readUntilClosed();
-  EXPECT_TRUE(received.startsWith("HTTP/1.1 431 ")) << received.left(40).toStdString();
-  EXPECT_TRUE(client.closed());
-  EXPECT_EQ(server.requestCount(), 0);
+  // A long header, or an endless run of blank lines before the request line.
+  for (const QByteArray& flood : {"GET / HTTP/1.1\r\nX-Big: " + QByteArray(70 * 1024, 'a'), QByteArray("\r\n").repeated(35 * 1024)}) {
+    tbtest::TestServer server;
+    RawClient client(server.url().port());
+    client.send(flood);
+    const QByteArray received = client.readUntilClosed();
+    EXPECT_TRUE(received.startsWith("HTTP/1.1 431 ")) << received.left(40).toStdString();
+    EXPECT_TRUE(client.closed());
+    EXPECT_EQ(server.requestCount(), 0);
+  }
 }
 
 // A client cannot hold the server: a head that never completes, a connection that says nothing,
@@ -260,6 +266,74 @@ TEST(HttpServer, AClientThatDoesNotReadItsAnswersGetsNoMoreTaken) {
   tbtest::processEventsFor(500);
   // 4 MiB of unread answers (256 of them) plus 256 requests waiting, and a socket buffer.
   EXPECT_LT(server.recordedCount(), 1500);
+}
+
+// A server answering "ok" to everything, with limits of the test's choosing.
+struct OkServer {
+  explicit OkServer(const std::function<void(simcore::RequestLimits&)>& tune) {
+    script.setFallback(HttpResponse::text(200, "ok"));
+    simcore::RequestLimits limits;
+    tune(limits);
+    server.setLimits(limits);
+    EXPECT_TRUE(server.listen());
+  }
+  simcore::ScriptedDispatcher script;
+  simcore::HttpServer server{&script};
+};
+
+// Requests pipelined behind an answer that waits are taken only while the connection has room;
+// the rest once the backlog drains, every one answered in order.
+TEST(HttpServer, PipelinedRequestsAreTakenOnlyWhileTheConnectionHasRoom) {
+  OkServer ok([](simcore::RequestLimits& l) { l.maxConnectionBytes = 256 * 1024; });
+  ok.script.enqueue(HttpResponse::text(200, "first").withEffect(SocketEffect::hold()));
+  simcore::HttpServer& server = ok.server;
+  RawClient client(server.port());
+  const QByteArray put = "PUT /p HTTP/1.1\r\nContent-Length: 65536\r\n\r\n" + QByteArray(65536, 'x');
+  client.send("GET /held HTTP/1.1\r\n\r\n" + put.repeated(40));
+  ASSERT_TRUE(tbtest::waitUntil([&] { return server.heldCount() == 1; }));
+  tbtest::processEventsFor(300);
+  EXPECT_LE(server.recordedCount(), 6) << "the held request and what fits in 256 KiB";
+  EXPECT_EQ(server.releaseHeld(), 1);
+  const QByteArray received = client.readUntil(containsTimes("HTTP/1.1 200", 41), 10000);
+  EXPECT_EQ(received.count("HTTP/1.1 200"), 41);
+  EXPECT_TRUE(received.endsWith("ok"));
+  EXPECT_EQ(server.recordedCount(), 41);
+}
+
+// What all connections hold together is bounded: the request that would go beyond is refused,
+// and the others go on.
+TEST(HttpServer, RequestsBeyondWhatTheServerHoldsInAllAreRefused) {
+  OkServer ok([](simcore::RequestLimits& l) { l.maxBufferedBytes = 256 * 1024; });
+  simcore::HttpServer& server = ok.server;
+  const QByteArray head = "PUT /p HTTP/1.1\r\nContent-Length: 204800\r\n\r\n";
+  RawClient first(server.port()), second(server.port());
+  first.send(head + QByteArray(150 * 1024, 'a'));
+  first.readUntil([](const QByteArray&) { return false; }, 300);
+  second.send(head + QByteArray(150 * 1024, 'b'));
+  EXPECT_TRUE(second.readUntilClosed().startsWith("HTTP/1.1 503 "));
+  first.send(QByteArray(50 * 1024, 'a'));
+  EXPECT_TRUE(first.readUntil([](const QByteArray& d) { return d.endsWith("ok"); }).startsWith("HTTP/1.1 200 "));
+}
+
+// The record forgets the oldest requests beyond its count or its size.
+TEST(HttpServer, TheRecordKeepsTheLatestRequestsWithinItsBounds) {
+  OkServer ok([](simcore::RequestLimits& l) {
+    l.maxRecordedRequests = 5;
+    l.maxRecordedBytes = 64 * 1024;
+  });
+  simcore::HttpServer& server = ok.server;
+  RawClient client(server.port());
+  for (int i = 0; i < 8; ++i) client.send("GET /" + QByteArray::number(i) + " HTTP/1.1\r\n\r\n");
+  client.readUntil(containsTimes("HTTP/1.1 200", 8));
+  const QList<simcore::HttpRequest> latest = server.recordedRequests();
+  ASSERT_EQ(latest.size(), 5);
+  EXPECT_EQ(latest.first().path, "/3");
+  EXPECT_EQ(latest.last().path, "/7");
+  const QByteArray put = "PUT /big HTTP/1.1\r\nContent-Length: 40000\r\n\r\n" + QByteArray(40000, 'x');
+  client.send(put + put);
+  client.readUntil(containsTimes("HTTP/1.1 200", 10));
+  ASSERT_EQ(server.recordedCount(), 1);
+  EXPECT_EQ(server.recordedRequests().first().path, "/big");
 }
 
 TEST(HttpServer, ConnectionCloseRequestEndsTheConnectionAfterTheAnswer) {
