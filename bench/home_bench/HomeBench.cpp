@@ -12,7 +12,7 @@
 #include "support/SignedInApp.h"
 
 #include "backend/BESessionManager.h"
-#include "controls/AppNotifications.h"
+#include "app/RootViewController.h"
 #include "controls/UISessionManager.h"
 #include "screens/home/MyHomeController.h"
 
@@ -77,7 +77,7 @@ void backToMenu() { benchsupport::backToMenu(*g_world->app); }
 
 MyHomeController* tapMyHome() {
   UISessionManager::getInstance().setSelectedNavItem(QStringLiteral("MyHomeController"));
-  foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
+  g_world->app->rootViewController()->navItemClicked();
   return dynamic_cast<MyHomeController*>(g_world->app->navigationController()->topViewController());
 }
 

@@ -7,11 +7,10 @@
 //   video_start_bench [--rounds N] [--camera SERIAL] [--cloudsim PATH]
 #include "support/SignedInApp.h"
 
+#include "app/RootViewController.h"
 #include "backend/BENotifications.h"
-#include "controls/AppNotifications.h"
 #include "controls/OnOffSwitch.h"
 #include "controls/UISessionManager.h"
-#include "controls/camera/CustomPanAndZoom.h"
 #include "foundation/Configuration.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Preferences.h"
@@ -20,7 +19,6 @@
 #include "rest/network/NetworkActivity.h"
 #include "screens/supervision/CustomMoviePlayerViewController.h"
 #include "screens/supervision/MySupervisionController.h"
-#include "screens/supervision/SupervisionNotifications.h"
 #include "ui/Animation.h"
 #include "ui/NavigationController.h"
 #include "ui/ProgressHUD.h"
@@ -98,7 +96,7 @@ int main(int argc, char** argv) {
   ui::NavigationController* navigation = app->navigationController();
   auto idle = [&] { return benchsupport::settled(*app); };
   UISessionManager::getInstance().setSelectedNavItem(QStringLiteral("MySupervisionController"));
-  foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
+  app->rootViewController()->navItemClicked();
   if (!pumpUntil(idle, 15000)) return fail("the supervision screen did not load");
   auto* screen = qobject_cast<MySupervisionController*>(navigation->topViewController());
   if (!screen) return fail("the supervision screen did not open");
@@ -111,8 +109,8 @@ int main(int argc, char** argv) {
   double answeredAt = 0, playerAt = 0, frameAt = 0;
   foundation::Observations marks;
   marks.add(kSuccessCameraPutStartVideo, [&](const foundation::Notification&) { answeredAt = clock.nsecsElapsed() / 1e6; });
-  marks.add(kShowOverlay, [&](const foundation::Notification&) { playerAt = clock.nsecsElapsed() / 1e6; });
-  marks.add(VideoPlayerStartNotif, [&](const foundation::Notification&) { frameAt = clock.nsecsElapsed() / 1e6; });
+  QObject::connect(screen->videoSession(), &VideoSession::playerReady, [&] { playerAt = clock.nsecsElapsed() / 1e6; });
+  QObject::connect(screen->videoSession(), &VideoSession::firstFrame, [&] { frameAt = clock.nsecsElapsed() / 1e6; });
 
   std::vector<Round> results;
   std::printf("video_start_bench: tap on play -> first frame, camera %s, %d rounds (+1 warm-up)\n", qPrintable(camera), rounds);
@@ -128,7 +126,7 @@ int main(int argc, char** argv) {
       std::printf("  round %2d: %7.1f ms  (answer %6.1f, stream ready %6.1f, first frame %6.1f after the player started)\n", round,
                   frameAt, answeredAt, playerAt - answeredAt, frameAt - playerAt);
     }
-    foundation::NotificationCenter::defaultCenter().post(kVideoMenuSendStop);
+    screen->moviePlayer()->stopMoviePlayer();
     if (!pumpUntil(idle, 10000)) return fail("the video did not stop");
     benchsupport::pumpFor(300);
   }

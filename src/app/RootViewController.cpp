@@ -66,7 +66,8 @@ void RootViewController::viewDidLoad() {
   layoutFooter();
 
   // 5. For the whole life of the menu.
-  m_observations.add(kMenuItemClicked, [this](const foundation::Notification&) { navItemClicked(); });
+  connect(m_left.get(), &controls::MenuColumn::itemChosen, this, &RootViewController::navItemClicked);
+  connect(m_right.get(), &controls::MenuColumn::itemChosen, this, &RootViewController::navItemClicked);
   m_observations.add(kRenewSession, [this](const foundation::Notification&) { loginAfterSessionTimeOut(); });
 }
 

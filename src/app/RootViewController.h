@@ -1,7 +1,7 @@
 #pragma once
 // The main menu: the root of the navigation stack. A header picture, the two menu columns side by
-// side and a footer. It opens the screen a column announces (kMenuItemClicked) and returns to
-// itself after a session time-out and a new sign-in (kRenewSession).
+// side and a footer. It opens the screen a column chooses (itemChosen) and returns to itself after
+// a session time-out and a new sign-in (kRenewSession).
 #include "ui/Screen.h"
 
 #include "foundation/NotificationCenter.h"

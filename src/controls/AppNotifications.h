@@ -2,7 +2,5 @@
 // Notifications of the application shell. Like the service layer's, each constant is the text of
 // its own name.
 
-// A menu column recorded the chosen screen in UISessionManager; the menu screen opens it.
-inline constexpr const char kMenuItemClicked[] = "kMenuItemClicked";
 // The login popup is going away after a successful sign-in; the menu returns to its root.
 inline constexpr const char kRenewSession[] = "kRenewSession";

@@ -1,9 +1,7 @@
 #include "controls/MenuColumn.h"
 
-#include "controls/AppNotifications.h"
 #include "controls/UISessionManager.h"
 
-#include "foundation/NotificationCenter.h"
 #include "foundation/Strings.h"
 #include "ui/Fonts.h"
 #include "ui/ImageView.h"
@@ -94,8 +92,9 @@ void MenuColumn::tableViewDidSelectRowAtIndexPath(ui::TableView*, const ui::Inde
 
 void MenuColumn::onItemClicked(int row) {
   if (row < 0 || row >= int(m_rows.size())) return;
-  UISessionManager::getInstance().setSelectedNavItem(QString::fromLatin1(m_rows[size_t(row)].screenName));
-  foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
+  const QString screenName = QString::fromLatin1(m_rows[size_t(row)].screenName);
+  UISessionManager::getInstance().setSelectedNavItem(screenName);
+  emit itemChosen(screenName);
 }
 
 }  // namespace controls

@@ -1,11 +1,12 @@
 #pragma once
 // One column of the main menu: a table of fixed rows, each with a picture that is the whole row,
 // one or two labels and the class name of the screen it opens. Choosing a row records that name
-// in UISessionManager and posts kMenuItemClicked; the menu screen does the rest.
+// in UISessionManager and emits itemChosen(); the menu screen does the rest.
 //
 // LeftVerticalNav and RightVerticalNav are the two columns; this class holds what they share.
 #include "ui/TableView.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -22,7 +23,8 @@ struct MenuRow {
   const char* screenName;        // what the row opens
 };
 
-class MenuColumn : public ui::TableViewDataSource, public ui::TableViewDelegate {
+class MenuColumn : public QObject, public ui::TableViewDataSource, public ui::TableViewDelegate {
+  Q_OBJECT
  public:
   static constexpr int kFirstLabelTag = 3000;
   static constexpr int kSecondLabelTag = 4000;
@@ -53,6 +55,9 @@ class MenuColumn : public ui::TableViewDataSource, public ui::TableViewDelegate 
   ui::TableViewCell* getCellContentView(const QString& cellIdentifier);
   // Records the row's screen as the chosen one and announces it.
   void onItemClicked(int row);
+
+ signals:
+  void itemChosen(const QString& screenName);
 
  private:
   std::vector<MenuRow> m_rows;

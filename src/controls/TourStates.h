@@ -18,6 +18,10 @@ class TourStates {
 
   virtual ~TourStates() = default;
   virtual std::vector<State> tourStates() = 0;
+
+  // Runs the event loop until `done` holds or `ms` pass (a state that waits for a video, say);
+  // returns whether `done` holds.
+  static bool waitFor(const std::function<bool()>& done, int ms);
 };
 
 }  // namespace controls

@@ -21,6 +21,7 @@
 #include "ui/Views.h"
 
 #include <QCoreApplication>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace shelltest;
@@ -75,8 +76,8 @@ TEST_F(MainMenuTest, TheColumnsHaveTheirRowsWithTheirHeightsLabelsAndPictures) {
   };
   const std::pair<controls::MenuColumn*, const std::vector<Row>*> columns[] = {
       {menu()->leftVerticalNavTableCtrl(), &left}, {menu()->rightVerticalNavTableCtrl(), &right}};
-  NotificationLog clicks({kMenuItemClicked});
   for (const auto& [column, rows] : columns) {
+    QSignalSpy chosen(column, &controls::MenuColumn::itemChosen);
     ui::TableView* table = column->tableView();
     ASSERT_EQ(table->numberOfSections(), 1);
     ASSERT_EQ(table->numberOfRowsInSection(0), int(rows->size()));
@@ -108,10 +109,11 @@ TEST_F(MainMenuTest, TheColumnsHaveTheirRowsWithTheirHeightsLabelsAndPictures) {
         EXPECT_FALSE(picture->image().isNull()) << "no picture " << row.picture;
       }
 
-      clicks.clear();
+      chosen.clear();
       clickRow(column, i);
       EXPECT_EQ(UISessionManager::getInstance().selectedNavItem(), QString::fromLatin1(row.screen));
-      EXPECT_EQ(clicks.names(), QStringList{kMenuItemClicked});
+      ASSERT_EQ(chosen.size(), 1);
+      EXPECT_EQ(chosen.front().front().toString(), QString::fromLatin1(row.screen));
       navigation()->popToRootViewControllerAnimated(false);
     }
   }
@@ -158,7 +160,7 @@ TEST_F(MainMenuTest, ANameWithoutAScreenOpensNothing) {
   app::ScreenCatalog::shared().unregisterScreen(QStringLiteral("MyHomeController"));
   for (const char* name : {"MyHomeController", "MyGarageController", ""}) {
     UISessionManager::getInstance().setSelectedNavItem(QString::fromLatin1(name));
-    foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
+    menu()->navItemClicked();
     EXPECT_EQ(navigation()->viewControllers().size(), 1) << name;
     EXPECT_TRUE(navigation()->isNavigationBarHidden()) << name;
   }

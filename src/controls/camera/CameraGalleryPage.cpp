@@ -5,7 +5,6 @@
 #include "controls/camera/CustomPanAndZoom.h"
 #include "controls/gallery/GalleryPage.h"
 
-#include "foundation/NotificationCenter.h"
 #include "foundation/Strings.h"
 #include "ui/Button.h"
 #include "ui/ImageView.h"
@@ -58,7 +57,7 @@ class CameraGalleryPage : public GalleryPage {
       m_strip->scrollView()->setContentOffset(QPointF(m_strip->pageWidth(), 0));
       tap(m_panel->panLeft());
     } else if (state == QLatin1String("fixed")) {
-      foundation::NotificationCenter::defaultCenter().post(kHidePan);
+      m_panel->setPanVisible(false);
     }
   }
 

@@ -30,22 +30,21 @@ CustomPanAndZoom::CustomPanAndZoom(const QRect& frame, QWidget* parent) : QWidge
   ui::setUserInteractionEnabled(this, true);
 
   struct PanSpec {
-    PanIndex index;
+    Direction direction;
     const Placement* place;
-    const char* notification;
     const char* picture;
     const char* name;  // what a screen reader says: the buttons are pictures only
   };
   const PanSpec specs[] = {
-      {Left, &kLeft, kVideoPanLeft, "camera_buttonPanLeft", "A11Y_PAN_LEFT"},
-      {Right, &kRight, kVideoPanRight, "camera_buttonPanRight", "A11Y_PAN_RIGHT"},
-      {Up, &kUp, kVideoPanUp, "camera_buttonPanTop", "A11Y_PAN_UP"},
-      {Down, &kDown, kVideoPanDown, "camera_buttonPanBottom", "A11Y_PAN_DOWN"},
-      {Reset, &kReset, kVideoPanReset, "camera_buttonPanCenter", "A11Y_PAN_CENTER"},
+      {Left, &kLeft, "camera_buttonPanLeft", "A11Y_PAN_LEFT"},
+      {Right, &kRight, "camera_buttonPanRight", "A11Y_PAN_RIGHT"},
+      {Up, &kUp, "camera_buttonPanTop", "A11Y_PAN_UP"},
+      {Down, &kDown, "camera_buttonPanBottom", "A11Y_PAN_DOWN"},
+      {Reset, &kReset, "camera_buttonPanCenter", "A11Y_PAN_CENTER"},
   };
   for (const PanSpec& spec : specs) {
-    PanButton& pan = m_pan[spec.index];
-    pan.notification = spec.notification;
+    PanButton& pan = m_pan[spec.direction];
+    pan.direction = spec.direction;
     pan.picture = QString::fromLatin1(spec.picture) + QStringLiteral(".png");
     pan.pressedPicture = QString::fromLatin1(spec.picture) + QStringLiteral("Clicked.png");
     pan.button = makeButton(spec.place->created, pan.picture);
@@ -53,21 +52,15 @@ CustomPanAndZoom::CustomPanAndZoom(const QRect& frame, QWidget* parent) : QWidge
     connect(pan.button, &ui::Control::touchDown, this, [this, &pan] { pressPan(pan); });
   }
 
-  auto post = [](const char* name) { foundation::NotificationCenter::defaultCenter().post(name); };
   m_rec = makeButton(kRecord.created, QStringLiteral("camera_buttonLaunchRecording.png"));
-  connect(m_rec, &ui::Control::touchDown, this, [post] { post(kVideoRec); });
+  connect(m_rec, &ui::Control::touchDown, this, &CustomPanAndZoom::recordRequested);
   m_close = makeButton(kClose.created, QStringLiteral("camera_buttonClosePanel.png"));
-  connect(m_close, &ui::Control::touchDown, this, [post] { post(kHideVideoMenu); });
+  connect(m_close, &ui::Control::touchDown, this, &CustomPanAndZoom::closeRequested);
   m_stop = makeButton(kStop.created, QStringLiteral("camera_stopBtnVideo.png"));
   m_rec->setAccessibleName(foundation::localized("A11Y_RECORD"));
   m_close->setAccessibleName(foundation::localized("A11Y_CLOSE_PANEL"));
   m_stop->setAccessibleName(foundation::localized("A11Y_STOP_VIDEO"));
-  connect(m_stop, &ui::Control::touchDown, this, [post] { post(kVideoMenuSendStop); });
-
-  m_observations.add(kHidePan, [this](const foundation::Notification&) { setPanVisible(false); });
-  m_observations.add(kShowPan, [this](const foundation::Notification&) { setPanVisible(true); });
-  m_observations.add(kHideRec, [this](const foundation::Notification&) { m_rec->hide(); });
-  m_observations.add(kShowRec, [this](const foundation::Notification&) { m_rec->show(); });
+  connect(m_stop, &ui::Control::touchDown, this, &CustomPanAndZoom::stopRequested);
 }
 
 CustomPanAndZoom::~CustomPanAndZoom() = default;
@@ -82,14 +75,16 @@ ui::Button* CustomPanAndZoom::makeButton(const QRect& frame, const QString& pict
 
 void CustomPanAndZoom::pressPan(PanButton& pan) {
   pan.button->setImageName(pan.pressedPicture);
-  foundation::NotificationCenter::defaultCenter().post(pan.notification);
   // A press during the pressed time keeps the picture until 1.5 s after the last press.
   pan.restore.start(kPressedSeconds, false, [&pan](foundation::Timer&) { pan.button->setImageName(pan.picture); });
+  emit panRequested(pan.direction);
 }
 
 void CustomPanAndZoom::setPanVisible(bool visible) {
   for (PanButton& pan : m_pan) pan.button->setVisible(visible);
 }
+
+void CustomPanAndZoom::setRecVisible(bool visible) { m_rec->setVisible(visible); }
 
 void CustomPanAndZoom::willRotateToInterfaceOrientationDuration(ui::Orientation orientation, double) {
   const bool landscape = ui::isLandscape(orientation);

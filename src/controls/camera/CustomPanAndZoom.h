@@ -1,13 +1,11 @@
 #pragma once
 // The transparent panel laid over a playing camera video: four arrows and a centre button that
 // move a motorised camera, a record button, a close button and a stop button. It sends nothing
-// itself: each button posts a notification (the supervision screen turns it into a camera
-// command, the player stops on "kVideoMenuSendStop"), and others show or hide its groups of
-// buttons by notification.
+// itself: each button emits a signal on touch-down (its owner turns it into a camera command or
+// stops the player), and the owner shows or hides its groups of buttons.
 //
 // A pan button shows its pressed picture for 1.5 s after each press, by a timer the panel owns:
 // a panel that goes takes its timers with it.
-#include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
 #include "ui/Orientation.h"
 
@@ -19,20 +17,6 @@ namespace ui {
 class Button;
 }
 
-inline constexpr char kVideoPanLeft[] = "kVideoPanLeft";
-inline constexpr char kVideoPanRight[] = "kVideoPanRight";
-inline constexpr char kVideoPanUp[] = "kVideoPanUp";
-inline constexpr char kVideoPanDown[] = "kVideoPanDown";
-inline constexpr char kVideoPanReset[] = "kVideoPanReset";
-inline constexpr char kVideoRec[] = "kVideoRec";
-inline constexpr char kHideVideoMenu[] = "kHideVideoMenu";
-inline constexpr char kShowVideoMenu[] = "kShowVideoMenu";
-inline constexpr char kVideoMenuSendStop[] = "kVideoMenuSendStop";
-inline constexpr char kHidePan[] = "kHidePan";
-inline constexpr char kShowPan[] = "kShowPan";
-inline constexpr char kHideRec[] = "kHideRec";
-inline constexpr char kShowRec[] = "kShowRec";
-
 class CustomPanAndZoom : public QWidget {
   Q_OBJECT
  public:
@@ -40,6 +24,8 @@ class CustomPanAndZoom : public QWidget {
   // Where the host puts the panel over a portrait player.
   static constexpr QRect kPortraitFrame{0, 65, 320, 340};
   static constexpr QRect kLandscapeFrame{0, 0, 480, 300};
+
+  enum Direction { Left, Right, Up, Down, Reset };
 
   explicit CustomPanAndZoom(const QRect& frame, QWidget* parent = nullptr);
   ~CustomPanAndZoom() override;
@@ -53,26 +39,35 @@ class CustomPanAndZoom : public QWidget {
   ui::Button* close() const { return m_close; }
   ui::Button* stop() const { return m_stop; }
 
+  // The pan buttons (a fixed camera has none) and the record button (hidden while a recording
+  // starts or plays).
+  void setPanVisible(bool visible);
+  void setRecVisible(bool visible);
+
   // Lays the panel and its buttons out for `orientation` (upside-down portrait counts as portrait).
   void willRotateToInterfaceOrientationDuration(ui::Orientation orientation, double duration);
 
+ signals:
+  void panRequested(CustomPanAndZoom::Direction direction);
+  void recordRequested();
+  void closeRequested();
+  void stopRequested();
+
  private:
-  enum PanIndex { Left, Right, Up, Down, Reset, PanCount };
+  static constexpr int kPanCount = Reset + 1;
   struct PanButton {
     ui::Button* button = nullptr;
-    const char* notification = nullptr;
+    Direction direction = Left;
     QString picture;
     QString pressedPicture;
     foundation::Timer restore;
   };
 
   void pressPan(PanButton& pan);
-  void setPanVisible(bool visible);
   ui::Button* makeButton(const QRect& frame, const QString& picture);
 
-  std::array<PanButton, PanCount> m_pan;
+  std::array<PanButton, kPanCount> m_pan;
   ui::Button* m_rec = nullptr;
   ui::Button* m_close = nullptr;
   ui::Button* m_stop = nullptr;
-  foundation::Observations m_observations;
 };

@@ -1,6 +1,5 @@
 #include "controls/weather/CustomPageControl2.h"
 
-#include "foundation/NotificationCenter.h"
 #include "ui/ImageView.h"
 #include "ui/PageIndicator.h"
 #include "ui/Views.h"
@@ -77,14 +76,14 @@ void CustomPageControl2::changePage() {
   m_pageControlUsed = true;
   const int page = m_pageControl->currentPage();
   m_scrollView->scrollRectToVisible(QRectF(page * kPageWidth, 0, kPageWidth, m_scrollView->height()), true);
-  foundation::NotificationCenter::defaultCenter().post(kChangePageNotif, this);
+  emit pageChanged();
 }
 
 void CustomPageControl2::scrollViewDidScroll(ui::ScrollView*) {
   placeStripEnds();
   if (m_pageControlUsed) return;
   m_pageControl->setCurrentPage(pageForOffset(m_scrollView->contentOffset().x()));
-  foundation::NotificationCenter::defaultCenter().post(kChangePageNotif, this);
+  emit pageChanged();
 }
 
 void CustomPageControl2::scrollViewWillBeginDragging(ui::ScrollView*) { m_pageControlUsed = false; }

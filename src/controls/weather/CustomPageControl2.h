@@ -1,7 +1,7 @@
 #pragma once
 // The weather sheets' paging: a horizontally paged area with a page indicator under it. Every
-// movement of the pages, by a swipe or by a tap on the indicator, is announced with
-// kChangePageNotif (sent by this control); the owner compares the page itself.
+// movement of the pages, by a swipe or by a tap on the indicator, is announced with pageChanged();
+// the owner compares the page itself.
 #include "ui/ScrollView.h"
 
 #include <QColor>
@@ -11,8 +11,6 @@ namespace ui {
 class ImageView;
 class PageIndicator;
 }
-
-inline constexpr const char kChangePageNotif[] = "changePageNotif";
 
 class CustomPageControl2 : public QWidget, public ui::ScrollViewDelegate {
   Q_OBJECT
@@ -44,6 +42,9 @@ class CustomPageControl2 : public QWidget, public ui::ScrollViewDelegate {
   void scrollViewDidScroll(ui::ScrollView* scrollView) override;
   void scrollViewWillBeginDragging(ui::ScrollView* scrollView) override;
   void scrollViewDidEndDecelerating(ui::ScrollView* scrollView) override;
+
+ signals:
+  void pageChanged();
 
  private:
   void placeStripEnds();

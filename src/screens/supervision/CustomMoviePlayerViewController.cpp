@@ -2,8 +2,6 @@
 
 #include "backend/BEServiceCamera.h"
 #include "backend/BESessionManager.h"
-#include "controls/camera/CustomPanAndZoom.h"
-#include "screens/supervision/SupervisionNotifications.h"
 #include "screens/supervision/VideoFrameView.h"
 #include "screens/supervision/VideoPlayback.h"
 #include "ui/Views.h"
@@ -18,7 +16,6 @@ Q_LOGGING_CATEGORY(lcPlayer, "screens.supervision.player", QtWarningMsg)
 CustomMoviePlayerViewController::CustomMoviePlayerViewController(QObject* parent) : ui::Screen(parent) {}
 
 CustomMoviePlayerViewController::~CustomMoviePlayerViewController() {
-  m_observations.clear();
   // Leaves quietly: whoever destroys the player has stopped it first if it wanted to be told.
   m_stopTimer.invalidate();
   m_player.reset();
@@ -35,7 +32,6 @@ void CustomMoviePlayerViewController::loadView() {
 }
 
 void CustomMoviePlayerViewController::viewDidLoad() {
-  m_observations.add(kVideoMenuSendStop, [this](const foundation::Notification&) { stopMoviePlayer(); });
   connect(m_frameView, &VideoFrameView::frameShown, this, [this] { movieFrameShown(); });
 }
 
@@ -73,7 +69,7 @@ void CustomMoviePlayerViewController::startMovieBuffering() {
   m_source = QUrl(address);
   ++m_stream;
   m_started = true;
-  foundation::NotificationCenter::defaultCenter().post(kShowOverlay);
+  emit started();
   if (makePlayer()) {
     m_player->play(m_source);
   } else {
@@ -99,7 +95,7 @@ void CustomMoviePlayerViewController::moviePlayBackDidFail(const QString& why) {
 void CustomMoviePlayerViewController::movieFrameShown() {
   if (!m_started || m_playing) return;
   m_playing = true;
-  foundation::NotificationCenter::defaultCenter().post(VideoPlayerStartNotif);
+  emit firstFrame();
 }
 
 void CustomMoviePlayerViewController::stopMoviePlayer() {
@@ -113,10 +109,7 @@ void CustomMoviePlayerViewController::moviePlayBackDidFinish(FinishReason reason
   m_stopTimer.invalidate();
   if (m_player) m_player->stop();
   BEServiceCamera::getInstance().putStopVideoSession();
-  auto& center = foundation::NotificationCenter::defaultCenter();
-  center.post(kHideOverlay);
-  center.post(VideoPlayerStopNotif);
-  emit finished(reason);
+  emit stopped(reason);
 }
 
 void CustomMoviePlayerViewController::willRotateToInterfaceOrientation(ui::Orientation to, double) {

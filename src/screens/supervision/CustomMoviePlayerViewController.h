@@ -1,14 +1,13 @@
 #pragma once
 // Plays one HLS stream inside the supervision screen, the address taken from the session store's
-// videoURL: the live video of a camera or the playback of a recording. It posts kShowOverlay when
-// a stream starts, VideoPlayerStartNotif once a decoded frame is on show, and kHideOverlay then
-// VideoPlayerStopNotif when the stream ended, whatever ended it (end of stream, a stream that
-// cannot be played, the video menu's stop, the 120 s limit, the screen going). At every end the
-// camera service is told to close the video session.
+// videoURL: the live video of a camera or the playback of a recording. It emits started() when a
+// stream starts, firstFrame() once a decoded frame is on show, and stopped() when the stream
+// ended, whatever ended it (end of stream, a stream that cannot be played, the video menu's stop,
+// the 120 s limit, the screen going). At every end the camera service is told to close the video
+// session.
 //
 // Each start arms its own 120 s stop and cancels the one of the stream before, so a stream always
 // gets its full time. The player's timers and media objects die with it.
-#include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
 #include "ui/Screen.h"
 
@@ -51,7 +50,9 @@ class CustomMoviePlayerViewController : public ui::Screen {
   void willRotateToInterfaceOrientation(ui::Orientation to, double duration) override;
 
  signals:
-  void finished(CustomMoviePlayerViewController::FinishReason reason);
+  void started();
+  void firstFrame();
+  void stopped(CustomMoviePlayerViewController::FinishReason reason);
 
  protected:
   void loadView() override;
@@ -68,7 +69,6 @@ class CustomMoviePlayerViewController : public ui::Screen {
   QString m_errorString;
   VideoFrameView* m_frameView = nullptr;
   foundation::Timer m_stopTimer;
-  foundation::Observations m_observations;
   int m_stream = 0;  // counts the starts
   bool m_started = false;
   bool m_playing = false;

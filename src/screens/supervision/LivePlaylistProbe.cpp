@@ -6,9 +6,11 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include <utility>
+
 namespace {
-constexpr int kPlaylistMaxBytes = 256 * 1024;
 constexpr int kRequestTimeoutMs = 5000;
+constexpr qint64 kReadBufferBytes = 64 * 1024;
 }  // namespace
 
 LivePlaylistProbe::LivePlaylistProbe(QObject* parent) : QObject(parent) {}
@@ -35,6 +37,7 @@ void LivePlaylistProbe::start(const QUrl& playlist, double deadlineSeconds, std:
 
 void LivePlaylistProbe::cancel() {
   m_ready = nullptr;
+  m_body.clear();
   m_deadline.invalidate();
   m_next.invalidate();
   if (m_reply) {
@@ -59,8 +62,21 @@ void LivePlaylistProbe::poll() {
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
   request.setTransferTimeout(kRequestTimeoutMs);
   QNetworkReply* reply = rest::RestTransport::manager()->get(request);
+  // The socket is read no further ahead than this; arrived() takes what came.
+  reply->setReadBufferSize(kReadBufferBytes);
   m_reply = reply;
+  m_body.clear();
+  connect(reply, &QNetworkReply::readyRead, this, [this, reply] { arrived(reply); });
   connect(reply, &QNetworkReply::finished, this, [this, reply] { answered(reply); });
+}
+
+void LivePlaylistProbe::arrived(QNetworkReply* reply) {
+  if (reply != m_reply) return;
+  m_body += reply->read(kPlaylistMaxBytes + 1 - m_body.size());
+  if (m_body.size() > kPlaylistMaxBytes) {
+    // No playlist is that long: stop the transfer (answered() then sees it aborted).
+    reply->abort();
+  }
 }
 
 void LivePlaylistProbe::answered(QNetworkReply* reply) {
@@ -68,8 +84,9 @@ void LivePlaylistProbe::answered(QNetworkReply* reply) {
   if (reply != m_reply) return;
   m_reply = nullptr;
   const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  const QByteArray body = reply->read(kPlaylistMaxBytes);
-  if (reply->error() == QNetworkReply::NoError && status == 200 && listsMedia(body)) {
+  if (reply->error() == QNetworkReply::NoError) m_body += reply->read(kPlaylistMaxBytes + 1 - m_body.size());
+  const QByteArray body = std::exchange(m_body, {});
+  if (reply->error() == QNetworkReply::NoError && status == 200 && body.size() <= kPlaylistMaxBytes && listsMedia(body)) {
     done();
     return;
   }

@@ -3,6 +3,10 @@
 // second until the answer lists a media segment, then calls back. A camera needs a few seconds
 // after the video start before its stream exists; the player is started at the latest after the
 // deadline, playlist or not (it then reports what it finds).
+//
+// A playlist is small: an answer is read as it arrives, through a bounded buffer, and one that
+// grows past kPlaylistMaxBytes is cut off and counts as no playlist (an endless body costs
+// neither memory nor the 25 s).
 #include "foundation/Timer.h"
 
 #include <QObject>
@@ -17,6 +21,7 @@ class LivePlaylistProbe : public QObject {
   Q_OBJECT
  public:
   static constexpr double kPollSeconds = 1.0;
+  static constexpr qint64 kPlaylistMaxBytes = 256 * 1024;
 
   explicit LivePlaylistProbe(QObject* parent = nullptr);
   ~LivePlaylistProbe() override;
@@ -33,6 +38,7 @@ class LivePlaylistProbe : public QObject {
 
  private:
   void poll();
+  void arrived(QNetworkReply* reply);
   void answered(QNetworkReply* reply);
   void done();
 
@@ -41,6 +47,7 @@ class LivePlaylistProbe : public QObject {
   foundation::Timer m_deadline;
   foundation::Timer m_next;
   QPointer<QNetworkReply> m_reply;
+  QByteArray m_body;
   bool m_waitingForPollTime = false;
   int m_requests = 0;
 };

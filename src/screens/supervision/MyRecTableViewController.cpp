@@ -1,9 +1,7 @@
 #include "screens/supervision/MyRecTableViewController.h"
 
 #include "backend/records/VideoRecords.h"
-#include "foundation/NotificationCenter.h"
 #include "foundation/Strings.h"
-#include "screens/supervision/SupervisionNotifications.h"
 #include "ui/Button.h"
 #include "ui/Fonts.h"
 #include "ui/ImageView.h"
@@ -144,6 +142,6 @@ void MyRecTableViewController::runPlayBack(ui::Button* sender) {
       break;
     }
   }
-  // Posted with or without a match: the screen says why nothing plays.
-  foundation::NotificationCenter::defaultCenter().post(kNewSelectedPlaybackForPlayer, this);
+  // Emitted with or without a match: the screen says why nothing plays.
+  emit playbackChosen();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The stored camera recordings under the camera pages: one 60-point row per recording of the
 // session store (alert or on-demand recording, its date, the sensor that triggered it) with a
-// play button. Pressing play selects that recording and posts kNewSelectedPlaybackForPlayer.
+// play button. Pressing play selects that recording and emits playbackChosen().
 #include "backend/BESessionManager.h"
 #include "ui/Screen.h"
 #include "ui/TableView.h"
@@ -36,7 +36,7 @@ class MyRecTableViewController : public ui::Screen, public ui::TableViewDataSour
   // The recording whose play button was pressed last; null before any.
   const std::shared_ptr<VOVideoRec>& selectedRec() const { return m_selectedRec; }
   // The play button of a row: selects the first recording with the button's identifier (none
-  // when the list no longer has it) and posts kNewSelectedPlaybackForPlayer.
+  // when the list no longer has it) and emits playbackChosen().
   void runPlayBack(ui::Button* sender);
 
   // Height of all the rows: the empty list counts one row of `emptyHeight`.
@@ -46,6 +46,10 @@ class MyRecTableViewController : public ui::Screen, public ui::TableViewDataSour
   int tableViewNumberOfRowsInSection(ui::TableView* tableView, int section) override;
   ui::TableViewCell* tableViewCellForRowAtIndexPath(ui::TableView* tableView, const ui::IndexPath& indexPath) override;
   int tableViewHeightForRowAtIndexPath(ui::TableView* tableView, const ui::IndexPath& indexPath) override;
+
+ signals:
+  // A play button was pressed; selectedRec() says which recording (null: none matched).
+  void playbackChosen();
 
  protected:
   void loadView() override;

@@ -1,37 +1,25 @@
 #include "screens/supervision/MySupervisionController.h"
 
 #include "backend/BENotifications.h"
-#include "backend/BERestConfig.h"
 #include "backend/BEServiceCamera.h"
 #include "backend/BEServiceDevice.h"
-#include "backend/records/VideoRecords.h"
-#include "controls/Tools.h"
 #include "controls/camera/CustomPageControl.h"
-#include "controls/camera/CustomPanAndZoom.h"
 #include "foundation/Strings.h"
 #include "screens/supervision/CustomMoviePlayerViewController.h"
-#include "screens/supervision/LivePlaylistProbe.h"
 #include "screens/supervision/MyRecTableViewController.h"
-#include "screens/supervision/SupervisionNotifications.h"
 #include "screens/supervision/VideoFrameView.h"
 #include "ui/Animation.h"
 #include "ui/Button.h"
-#include "ui/Control.h"
 #include "ui/Fonts.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
 #include "ui/NavigationController.h"
-#include "ui/PageIndicator.h"
 #include "ui/Theme.h"
 #include "ui/Views.h"
 #include "ui/Window.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QEvent>
 #include <QLoggingCategory>
-#include <QThread>
-#include <QUrl>
 
 namespace {
 Q_LOGGING_CATEGORY(lcSupervision, "screens.supervision")
@@ -49,53 +37,22 @@ bool isCamera(const VODevice& device) {
   return type == QLatin1String("FCAM") || type == QLatin1String("RCAM") || type == QLatin1String("OCAM");
 }
 
-QString gatewayIdentifier() {
-  const auto& auth = BESessionManager::getInstance().auth();
-  return auth && auth->gateway ? text(auth->gateway->identifier) : QString();
-}
-
-QString pathPart(const QString& value) { return QString::fromLatin1(QUrl::toPercentEncoding(value)); }
-
-void alert(const char* key) {
-  Tools::alertWithMessageAndTitleAndCancelButton(foundation::localized(key), QString(), foundation::localized("kTradAlertBtnOk"));
-}
-
-// The touch area over the playing video: a tap asks for the video menu.
-class VideoTouchArea : public ui::Control {
- public:
-  explicit VideoTouchArea(QWidget* parent) : ui::Control(parent) {
-    connect(this, &ui::Control::touchUpInside, this,
-            [] { foundation::NotificationCenter::defaultCenter().post(kShowVideoMenu); });
-  }
-};
-
-// Runs the event loop until `done` holds or `ms` pass (the tour pictures a video that plays).
-bool pumpUntil(const std::function<bool()>& done, int ms) {
-  QDeadlineTimer deadline(ms);
-  while (!done()) {
-    if (deadline.hasExpired()) return done();
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(5);
-  }
-  return true;
-}
-
 }  // namespace
 
 MySupervisionController::MySupervisionController(QObject* parent)
     : ui::Screen(parent),
       m_imageCycle([this](int index, const QString& serial, const QByteArray& data) { showImage(index, serial, data); }),
-      m_probe(std::make_unique<LivePlaylistProbe>()) {
+      m_video(std::make_unique<VideoSession>()) {
   setTitle(foundation::localized("SUPERVISION"));
 }
 
 MySupervisionController::~MySupervisionController() {
-  // Nothing the player posts on its way out may reach this half-destroyed screen.
+  // Nothing the video says on its way out may reach this half-destroyed screen.
   m_observations.clear();
+  m_video->disconnect(this);
   m_calls.cancelAll();
   m_imageCycle.stop();
-  m_probe->cancel();
-  if (m_player) m_player->stopMoviePlayer();
+  m_video.reset();
   if (const auto& hud = BESessionManager::getInstance().uiHUD()) hud->hide(false);
   if (ui::NavigationController* navigation = navigationController())
     if (m_videoMode) navigation->setNavigationBarHidden(false);
@@ -117,49 +74,36 @@ void MySupervisionController::viewDidLoad() {
   m_listRecScroll->setShowsHorizontalScrollIndicator(false);
   m_listRecScroll->setDelegate(this);
 
-  m_lblLoad = new ui::Label(root);
-  m_lblLoad->setNumberOfLines(2);
-  m_lblLoad->setTextAlignment(Qt::AlignHCenter);
-  m_lblLoad->setTextColor(QColor(0xd0, 0xd8, 0xe4));
-  m_lblLoad->setFont(ui::Fonts::font(QStringLiteral("Valdo-Medium"), 14));
-  m_lblLoad->hide();
-  m_videoCaption = new ui::Label(root);
-  m_videoCaption->setTextAlignment(Qt::AlignHCenter);
-  m_videoCaption->setTextColor(Qt::white);
-  m_videoCaption->setFont(ui::Fonts::font(QStringLiteral("Valdo-Bold"), 15));
-  m_videoCaption->hide();
-  m_videoHint = new ui::Label(root);
-  m_videoHint->setNumberOfLines(2);
-  m_videoHint->setTextAlignment(Qt::AlignHCenter);
-  m_videoHint->setTextColor(QColor(0x8a, 0x97, 0xab));
-  m_videoHint->setFont(ui::Fonts::font(QStringLiteral("Valdo-Regular"), 13));
+  // The texts of video mode, centred on black.
+  auto videoLabel = [root](const char* font, int size, const QColor& color, int lines) {
+    auto* label = new ui::Label(root);
+    label->setNumberOfLines(lines);
+    label->setTextAlignment(Qt::AlignHCenter);
+    label->setTextColor(color);
+    label->setFont(ui::Fonts::font(QString::fromLatin1(font), size));
+    label->hide();
+    return label;
+  };
+  m_lblLoad = videoLabel("Valdo-Medium", 14, QColor(0xd0, 0xd8, 0xe4), 2);
+  m_videoCaption = videoLabel("Valdo-Bold", 15, Qt::white, 1);
+  m_videoHint = videoLabel("Valdo-Regular", 13, QColor(0x8a, 0x97, 0xab), 2);
   m_videoHint->setText(foundation::localized("Tap the video to show its commands"));
-  m_videoHint->hide();
 
+  m_video->setHost(root);
+  connect(m_video.get(), &VideoSession::playerReady, this, [this] {
+    m_videoCaption->setText(m_video->caption());
+    enterVideoMode();
+  });
+  connect(m_video.get(), &VideoSession::firstFrame, m_lblLoad, &QWidget::hide);
+  connect(m_video.get(), &VideoSession::stopped, this, [this] { leaveVideoMode(); });
+  connect(m_video.get(), &VideoSession::recordingStarted, this, [this] { refreshRecordings(); });
+  connect(m_video.get(), &VideoSession::menuVisibleChanged, this, [this](bool menu) {
+    // The hint says how to open the menu.
+    m_videoHint->setVisible(!menu && m_videoMode && !ui::isLandscape(interfaceOrientation()));
+  });
   auto observe = [this](const char* name, std::function<void()> action) {
     m_observations.add(name, [action = std::move(action)](const foundation::Notification&) { action(); });
   };
-  observe(VideoPlayerStopNotif, [this] { leaveVideoMode(); });
-  observe(VideoPlayerStartNotif, [this] { m_lblLoad->hide(); });
-  observe(kShowVideoMenu, [this] {
-    if (!m_panAndZoom || !m_videoMode) return;
-    m_panAndZoom->show();
-    m_panAndZoom->raise();
-    m_videoHint->hide();  // it says how to get here
-  });
-  observe(kHideVideoMenu, [this] {
-    if (m_panAndZoom) m_panAndZoom->hide();
-    if (m_videoMode && !ui::isLandscape(interfaceOrientation())) m_videoHint->show();
-  });
-  observe(kShowOverlay, [this] { if (m_overlay) m_overlay->show(); });
-  observe(kHideOverlay, [this] { if (m_overlay) m_overlay->hide(); });
-  observe(kNewSelectedPlaybackForPlayer, [this] { onPlaybackSelected(); });
-  observe(kVideoPanLeft, [this] { pan(&BEServiceCamera::putCameraLeft); });
-  observe(kVideoPanRight, [this] { pan(&BEServiceCamera::putCameraRight); });
-  observe(kVideoPanUp, [this] { pan(&BEServiceCamera::putCameraUp); });
-  observe(kVideoPanDown, [this] { pan(&BEServiceCamera::putCameraDown); });
-  observe(kVideoPanReset, [this] { pan(&BEServiceCamera::putResetCameraPosition); });
-  observe(kVideoRec, [this] { onRecord(); });
   // For the life of the screen, whoever asked: a device list brings the recordings, and the
   // recordings rebuild the pages and the list.
   observe(kSuccessDeviceGetList, [this] { onDeviceList(); });
@@ -167,9 +111,8 @@ void MySupervisionController::viewDidLoad() {
   observe(kSuccessCameraGetRecList, [this] { onRecList(); });
   observe(kErrorCameraGetRecList, [this] { onRecList(); });
 
-  buildPages();
-  buildRecordings();
-  layoutBrowsing();
+  // The cameras the store already knows are shown while the lists are asked for again.
+  rebuild();
 
   m_calls.call(BEServiceDevice::getInstance().getActuatorList(), {}, {}, backend::ServiceCalls::Overlay::Show);
 }
@@ -184,13 +127,17 @@ void MySupervisionController::onDeviceList() {
   m_calls.call(BEServiceCamera::getInstance().getRecList(), {}, {}, backend::ServiceCalls::Overlay::Show);
 }
 
-void MySupervisionController::onRecList() {
+void MySupervisionController::rebuild() {
   m_cameraSensors.clear();
   for (const auto& device : BESessionManager::getInstance().devices())
     if (device && isCamera(*device)) m_cameraSensors.push_back(device);
   buildPages();
   buildRecordings();
   layoutBrowsing();
+}
+
+void MySupervisionController::onRecList() {
+  rebuild();
   QStringList serials;
   for (const auto& camera : m_cameraSensors) serials << text(camera->serial);
   m_imageCycle.setCameras(serials);
@@ -249,6 +196,9 @@ void MySupervisionController::buildPages() {
 
 void MySupervisionController::buildRecordings() {
   m_listRec = std::make_unique<MyRecTableViewController>();
+  connect(m_listRec.get(), &MyRecTableViewController::playbackChosen, this, [this] {
+    if (!m_videoMode) m_video->startPlayback(m_listRec->selectedRec());
+  });
   ui::TableView* table = m_listRec->tableView();
   table->setParent(m_listRecScroll->contentView());
   table->setScrollEnabled(false);
@@ -307,27 +257,18 @@ void MySupervisionController::showImage(int index, const QString& serial, const 
 void MySupervisionController::scrollViewDidScroll(ui::ScrollView* scrollView) {
   if (scrollView != m_listRecScroll || m_videoMode) return;
   const double y = scrollView->contentOffset().y();
-  if (y > 0 && m_pagesVisible) collapsePages();
-  else if (y < 0 && !m_pagesVisible) expandPages();
+  if ((y > 0 && m_pagesVisible) || (y < 0 && !m_pagesVisible)) slidePages(!m_pagesVisible);
 }
 
-void MySupervisionController::collapsePages() {
-  m_pagesVisible = false;
+void MySupervisionController::slidePages(bool visible) {
+  // The pages slide up slowly as the list is scrolled, and come back at once when it is pulled.
+  m_pagesVisible = visible;
+  const double seconds = visible ? kExpandSeconds : kCollapseSeconds;
   const int height = view()->height();
-  ui::Animation::moveTo(m_videoPageControl, QPoint(0, -kStripHeight), kCollapseSeconds);
-  ui::Animation::run(m_recArea, kRecAreaFrameKey, kCollapseSeconds, [this, height, from = m_recArea->y()](double p) {
-    const int top = int(from + (0 - from) * p);
-    m_recArea->setGeometry(0, top, kWidth, height - top);
-    m_listRecScroll->setGeometry(0, kRecordingsHeaderHeight, kWidth, m_recArea->height() - kRecordingsHeaderHeight);
-  });
-}
-
-void MySupervisionController::expandPages() {
-  m_pagesVisible = true;
-  const int height = view()->height();
-  ui::Animation::moveTo(m_videoPageControl, QPoint(0, 0), kExpandSeconds);
-  ui::Animation::run(m_recArea, kRecAreaFrameKey, kExpandSeconds, [this, height, from = m_recArea->y()](double p) {
-    const int top = int(from + (kStripHeight - from) * p);
+  const int to = visible ? kStripHeight : 0;
+  ui::Animation::moveTo(m_videoPageControl, QPoint(0, to - kStripHeight), seconds);
+  ui::Animation::run(m_recArea, kRecAreaFrameKey, seconds, [this, height, to, from = m_recArea->y()](double p) {
+    const int top = int(from + (to - from) * p);
     m_recArea->setGeometry(0, top, kWidth, height - top);
     m_listRecScroll->setGeometry(0, kRecordingsHeaderHeight, kWidth, m_recArea->height() - kRecordingsHeaderHeight);
   });
@@ -336,121 +277,19 @@ void MySupervisionController::expandPages() {
 // --- Live video and playback -------------------------------------------------------------------
 
 void MySupervisionController::playCurrentCamera() {
-  // One video at a time: a second tap while one is being prepared or plays starts nothing.
-  if (m_startPending || m_videoMode || (m_player && m_player->isStarted())) {
-    qCInfo(lcSupervision) << "a video is already starting or playing";
-    return;
-  }
-  if (m_cameraSensors.empty() || !m_videoPageControl) return;
+  if (m_videoMode || m_video->isBusy() || m_cameraSensors.empty() || !m_videoPageControl) return;
   const int page = std::clamp(m_videoPageControl->currentPage(), 0, int(m_cameraSensors.size()) - 1);
-  m_selectedCamera = m_cameraSensors[size_t(page)];
-  m_startPending = true;
-  const QString serial = text(m_selectedCamera->serial);
-  m_calls.call(BEServiceCamera::getInstance().putStartVideoSessionWithId(serial), [this] { onVideoStarted(); },
-               [this] { m_startPending = false; }, backend::ServiceCalls::Overlay::Show);
-}
-
-void MySupervisionController::onVideoStarted() {
-  const auto& live = BESessionManager::getInstance().live();
-  const QString server = live ? text(live->server) : QString();
-  const QString port = live ? text(live->serverPort) : QString();
-  if (server.isEmpty() || port.isEmpty() || gatewayIdentifier().isEmpty()) {
-    qCWarning(lcSupervision) << "the video start answer names no stream server";
-    m_startPending = false;
-    alert("The video cannot be played.");
-    return;
-  }
-  const QString url = QStringLiteral("http://%1:%2/live/_definst_/%3/live.sdp/playlist.m3u8")
-                          .arg(server, pathPart(port), pathPart(gatewayIdentifier()));
-  BESessionManager::getInstance().setVideoURL(url);
-  // The overlay stays up until the stream is there.
-  showHud(true);
-  m_probe->start(QUrl(url), kPlayerStartMaxSeconds, [this] { startPlayer(VideoKind::Live); });
-}
-
-void MySupervisionController::onPlaybackSelected() {
-  if (m_startPending || m_videoMode || (m_player && m_player->isStarted())) return;
-  const std::shared_ptr<VOVideoRec> rec = m_listRec ? m_listRec->selectedRec() : nullptr;
-  if (!rec) {
-    alert("No recording selected.");
-    return;
-  }
-  const auto& files = rec->files;
-  if (files.empty() || !files.front() || text(files.front()->name).isEmpty()) {
-    alert("This recording has no video file.");
-    return;
-  }
-  m_playbackRec = rec;
-  m_startPending = true;
-  m_calls.call(BEServiceCamera::getInstance().getRecServer(), [this] { onPlaybackServer(); },
-               [this] { m_startPending = false; }, backend::ServiceCalls::Overlay::Show);
-}
-
-void MySupervisionController::onPlaybackServer() {
-  const auto& playback = BESessionManager::getInstance().playback();
-  const QString server = playback ? text(playback->server) : QString();
-  if (server.isEmpty() || !m_playbackRec || gatewayIdentifier().isEmpty()) {
-    m_startPending = false;
-    alert("The video cannot be played.");
-    return;
-  }
-  const QString url = QStringLiteral("http://%1:%2/playback/_definst_/mp4:%3/%4/playlist.m3u8")
-                          .arg(server)
-                          .arg(BERestConfig::getInstance().playbackPort())
-                          .arg(pathPart(gatewayIdentifier()), pathPart(text(m_playbackRec->files.front()->name)));
-  BESessionManager::getInstance().setVideoURL(url);
-  startPlayer(VideoKind::Playback);
-}
-
-void MySupervisionController::discardPlayer() {
-  delete m_overlay;
-  delete m_panAndZoom;
-  delete m_recInfo;
-  m_player.reset();
-}
-
-void MySupervisionController::startPlayer(VideoKind kind) {
-  m_startPending = false;
-  discardPlayer();
-  m_videoKind = kind;
-  QWidget* root = view();
-
-  m_player = std::make_unique<CustomMoviePlayerViewController>();
-  m_player->view()->setParent(root);
-  m_overlay = new VideoTouchArea(root);
-  m_overlay->hide();
-  m_recInfo = new ui::ImageView(QStringLiteral("supervision_onAir.png"), root);
-  m_recInfo->hide();
-  m_panAndZoom = new CustomPanAndZoom(CustomPanAndZoom::kPortraitFrame, root);
-  m_panAndZoom->hide();
-
-  if (kind == VideoKind::Live) {
-    // Only motorised cameras turn.
-    if (!m_selectedCamera || text(m_selectedCamera->type) != QLatin1String("RCAM"))
-      foundation::NotificationCenter::defaultCenter().post(kHidePan);
-    m_videoCaption->setText(m_selectedCamera ? text(m_selectedCamera->name) : QString());
-  } else {
-    // No camera commands while a recording plays.
-    auto& center = foundation::NotificationCenter::defaultCenter();
-    center.post(kHidePan);
-    center.post(kHideRec);
-    m_videoCaption->setText(foundation::localized("Recording of") + QLatin1Char(' ') + text(m_playbackRec->date));
-  }
-  showHud(false);
-  enterVideoMode();
-  m_player->startMovieBuffering();
+  m_video->startLive(m_cameraSensors[size_t(page)]);
 }
 
 void MySupervisionController::enterVideoMode() {
   m_videoMode = true;
-  m_wasInLandscape = false;
   m_needsRotationBack = false;
   m_leaveAfterRotation = false;
   m_videoPageControl->hide();
   m_recArea->hide();
   m_lblLoad->setText(foundation::localized("Loading the video..."));
   m_lblLoad->show();
-  if (m_player) m_player->view()->show();
   m_videoCaption->show();
   m_videoHint->show();
   ui::setBackgroundColor(view(), Qt::black);
@@ -464,15 +303,11 @@ void MySupervisionController::leaveVideoMode() {
   if (ui::isLandscape(interfaceOrientation())) {
     // The rest waits for the device to turn back to portrait.
     m_leaveAfterRotation = true;
-    if (m_overlay) m_overlay->hide();
-    if (m_panAndZoom) m_panAndZoom->hide();
+    m_video->hide(false);
     return;
   }
   m_leaveAfterRotation = false;
-  if (m_panAndZoom) m_panAndZoom->hide();
-  if (m_overlay) m_overlay->hide();
-  if (m_recInfo) m_recInfo->hide();
-  if (m_player) m_player->view()->hide();
+  m_video->hide(true);
   m_lblLoad->hide();
   m_videoCaption->hide();
   m_videoHint->hide();
@@ -489,60 +324,17 @@ void MySupervisionController::layoutVideo() {
   // updated only once the rotation is over).
   const QRect bounds = view()->rect();
   const bool landscape = bounds.width() > bounds.height();
-  const ui::Orientation orientation = landscape ? ui::Orientation::LandscapeLeft : ui::Orientation::Portrait;
-  if (m_player) {
-    m_player->view()->setGeometry(bounds);
-    m_player->willRotateToInterfaceOrientation(orientation, 0.1);
-  }
+  m_video->layout(bounds, landscape);
   const QRect picture = landscape ? CustomMoviePlayerViewController::kLandscapeFrame : CustomMoviePlayerViewController::kPortraitFrame;
-  if (m_overlay) m_overlay->setGeometry(bounds);
-  if (m_panAndZoom) {
-    m_panAndZoom->willRotateToInterfaceOrientationDuration(orientation, 0.1);
-    // The portrait buttons sit 44 points down the panel: the panel starts that far above the picture.
-    if (!landscape) m_panAndZoom->move(0, picture.top() - 44);
-  }
-  if (m_recInfo) m_recInfo->move(picture.left() + 10, picture.top() + 10);
   m_lblLoad->setGeometry(picture.adjusted(20, 0, -20, 0));
   m_videoCaption->setGeometry(12, 8, bounds.width() - 24, 28);
   m_videoCaption->setVisible(!landscape);
   m_videoHint->setGeometry(20, picture.bottom() + 20, bounds.width() - 40, 40);
-  m_videoHint->setVisible(!landscape && !(m_panAndZoom && m_panAndZoom->isVisible()));
-
-  if (m_player) m_player->view()->raise();
+  m_videoHint->setVisible(!landscape && !(panAndZoom() && panAndZoom()->isVisible()));
   m_lblLoad->raise();
   m_videoCaption->raise();
   m_videoHint->raise();
-  if (m_overlay) m_overlay->raise();
-  if (m_recInfo) m_recInfo->raise();
-  if (m_panAndZoom) m_panAndZoom->raise();
-}
-
-// --- Camera commands ---------------------------------------------------------------------------
-
-void MySupervisionController::pan(backend::ReplyPtr (BEServiceCamera::*command)(const QString&)) {
-  if (!m_selectedCamera) return;
-  const QString serial = text(m_selectedCamera->serial);
-  m_calls.call((BEServiceCamera::getInstance().*command)(serial), {}, {});
-}
-
-void MySupervisionController::onRecord() {
-  if (!m_selectedCamera) return;
-  const QString serial = text(m_selectedCamera->serial);
-  m_calls.call(BEServiceCamera::getInstance().putStartRecWithDeviceId(serial), [this] { onRecordStarted(); }, {});
-}
-
-void MySupervisionController::onRecordStarted() {
-  if (m_recInfo && m_videoMode) {
-    m_recInfo->show();
-    m_recInfo->raise();
-  }
-  foundation::NotificationCenter::defaultCenter().post(kHideRec);
-  // The new recording joins the list.
-  refreshRecordings();
-}
-
-void MySupervisionController::showHud(bool show) {
-  if (const auto& hud = BESessionManager::getInstance().uiHUD()) show ? hud->show(true) : hud->hide(true);
+  m_video->raiseControls();
 }
 
 // --- Orientation -------------------------------------------------------------------------------
@@ -554,7 +346,6 @@ bool MySupervisionController::shouldAutorotateToInterfaceOrientation(ui::Orienta
 
 void MySupervisionController::willRotateToInterfaceOrientation(ui::Orientation to, double) {
   if (ui::isLandscape(to)) {
-    m_wasInLandscape = true;
     m_needsRotationBack = true;
     return;
   }
@@ -570,11 +361,8 @@ void MySupervisionController::willRotateToInterfaceOrientation(ui::Orientation t
 
 bool MySupervisionController::eventFilter(QObject* watched, QEvent* event) {
   if (isViewLoaded() && watched == view() && event->type() == QEvent::Resize) {
-    if (m_videoMode) {
-      layoutVideo();
-    } else if (!m_leaveAfterRotation) {
-      layoutBrowsing();
-    }
+    if (m_videoMode) layoutVideo();
+    else if (!m_leaveAfterRotation) layoutBrowsing();
   }
   return ui::Screen::eventFilter(watched, event);
 }
@@ -590,20 +378,23 @@ std::vector<controls::TourStates::State> MySupervisionController::tourStates() {
                         if (text(m_cameraSensors[i]->type) == QLatin1String("RCAM")) page = int(i);
                       showCameraPage(page);
                       playCurrentCamera();
-                      const bool playing = pumpUntil([this] { return m_player && m_player->isPlaying() && m_player->frameView()->frameCount() >= 5; }, 40000);
+                      const bool playing = waitFor([this] {
+                        CustomMoviePlayerViewController* player = moviePlayer();
+                        return player && player->isPlaying() && player->frameView()->frameCount() >= 5;
+                      }, 40000);
                       if (!playing) qCWarning(lcSupervision) << "tour: the live video showed no picture";
                     }});
-  states.push_back({QStringLiteral("pan"), [] { foundation::NotificationCenter::defaultCenter().post(kShowVideoMenu); }});
+  states.push_back({QStringLiteral("pan"), [this] { m_video->showMenu(); }});
   states.push_back({QStringLiteral("landscape"), [] {
                       if (ui::Window* window = ui::Window::current()) window->setDeviceOrientation(ui::Orientation::LandscapeLeft);
-                      pumpUntil([] { return false; }, 600);
+                      waitFor([] { return false; }, 600);
                     }});
   states.push_back({QStringLiteral("recordings"), [this] {
                       if (ui::Window* window = ui::Window::current()) window->setDeviceOrientation(ui::Orientation::Portrait);
-                      if (m_player) m_player->stopMoviePlayer();
+                      if (moviePlayer()) moviePlayer()->stopMoviePlayer();
                       m_listRecScroll->setContentOffset(QPointF(0, 1));
                       m_listRecScroll->setContentOffset(QPointF(0, 0));
-                      pumpUntil([] { return false; }, 1000);
+                      waitFor([] { return false; }, 1000);
                     }});
   return states;
 }

@@ -53,7 +53,7 @@ MyWeatherController::MyWeatherController() = default;
 MyWeatherController::~MyWeatherController() {
   m_calls.cancelAll();
   m_wait.invalidate();
-  m_observations.clear();
+  if (m_pages) m_pages->disconnect(this);
   setOverlay(false);
 }
 
@@ -128,7 +128,7 @@ void MyWeatherController::startInitWeatherComponents() {
   m_selectedPage = 0;
   m_pages = new CustomPageControl2(QRect(0, kHeaderHeight, root->width(), root->height() - kHeaderHeight), kPages,
                                    ui::rgb(0.369, 0.384, 0.404), root);
-  m_observations.add(kChangePageNotif, [this](const foundation::Notification&) { onChangePage(); }, m_pages);
+  connect(m_pages, &CustomPageControl2::pageChanged, this, [this] { onChangePage(); });
   const int sheetHeight = m_pages->height() - CustomPageControl2::kIndicatorHeight - CustomPageControl2::kMenuHeight;
   for (int i = 0; i < kPages; ++i) {
     auto* sheet = new ui::ScrollView(QRect(0, 0, root->width(), sheetHeight), nullptr);

@@ -103,5 +103,4 @@ class MyWeatherController : public ui::Screen, public controls::TourStates, publ
 
   backend::ServiceCalls m_calls;
   foundation::Timer m_wait;
-  foundation::Observations m_observations;
 };

@@ -21,11 +21,14 @@ class CustomPanAndZoomTest : public tbtest::ManualClockFixture {
     host.resize(480, 480);
     panel = new CustomPanAndZoom(CustomPanAndZoom::kPortraitFrame, &host);
     host.show();
-    for (const char* name : {kVideoPanLeft, kVideoPanRight, kVideoPanUp, kVideoPanDown, kVideoPanReset, kVideoRec,
-                             kHideVideoMenu, kVideoMenuSendStop})
-      heard.add(name, [this](const foundation::Notification& n) { posted.push_back(n.name); });
+    QObject::connect(panel, &CustomPanAndZoom::panRequested, [this](CustomPanAndZoom::Direction d) {
+      static const char* const kNames[] = {"left", "right", "up", "down", "reset"};
+      posted.push_back(kNames[d]);
+    });
+    QObject::connect(panel, &CustomPanAndZoom::recordRequested, [this] { posted.push_back("rec"); });
+    QObject::connect(panel, &CustomPanAndZoom::closeRequested, [this] { posted.push_back("close"); });
+    QObject::connect(panel, &CustomPanAndZoom::stopRequested, [this] { posted.push_back("stop"); });
   }
-  static void post(const char* name) { foundation::NotificationCenter::defaultCenter().post(name); }
   std::vector<std::string> visibleButtons() const {
     std::vector<std::string> out;
     const std::pair<const char*, ui::Button*> all[] = {
@@ -38,13 +41,12 @@ class CustomPanAndZoomTest : public tbtest::ManualClockFixture {
 
   QWidget host;
   CustomPanAndZoom* panel = nullptr;
-  foundation::Observations heard;
   std::vector<std::string> posted;
 };
 
 }  // namespace
 
-TEST_F(CustomPanAndZoomTest, ButtonsPostOnTouchDownAndNothingMoreOnRelease) {
+TEST_F(CustomPanAndZoomTest, ButtonsSignalOnTouchDownAndNothingMoreOnRelease) {
   for (ui::Button* button : {panel->panRight(), panel->stop()}) {
     posted.clear();
     uitest::press(button, button->rect().center());
@@ -52,7 +54,7 @@ TEST_F(CustomPanAndZoomTest, ButtonsPostOnTouchDownAndNothingMoreOnRelease) {
     uitest::release(button, button->rect().center());
     EXPECT_EQ(posted.size(), 1u);
   }
-  EXPECT_EQ(posted, std::vector<std::string>{kVideoMenuSendStop});
+  EXPECT_EQ(posted, std::vector<std::string>{"stop"});
 }
 
 TEST_F(CustomPanAndZoomTest, APanPressShowsThePressedPictureUntilOneAndAHalfSecondsAfterTheLastPress) {
@@ -66,7 +68,7 @@ TEST_F(CustomPanAndZoomTest, APanPressShowsThePressedPictureUntilOneAndAHalfSeco
   EXPECT_EQ(left->currentImageName(), "camera_buttonPanLeftClicked.png");
   clock.advanceBy(0.6);
   EXPECT_EQ(left->currentImageName(), "camera_buttonPanLeft.png");
-  EXPECT_EQ(posted, (std::vector<std::string>{kVideoPanLeft, kVideoPanLeft}));
+  EXPECT_EQ(posted, (std::vector<std::string>{"left", "left"}));
 }
 
 TEST_F(CustomPanAndZoomTest, APanelThatGoesTakesItsTimersWithIt) {
@@ -78,17 +80,14 @@ TEST_F(CustomPanAndZoomTest, APanelThatGoesTakesItsTimersWithIt) {
   EXPECT_EQ(clock.advanceBy(5.0), 0);
 }
 
-TEST_F(CustomPanAndZoomTest, GroupsOfButtonsHideAndShowByNotification) {
-  post(kHidePan);
+TEST_F(CustomPanAndZoomTest, GroupsOfButtonsHideAndShow) {
+  panel->setPanVisible(false);
   EXPECT_EQ(visibleButtons(), (std::vector<std::string>{"rec", "close", "stop"}));
-  post(kHideRec);
+  panel->setRecVisible(false);
   EXPECT_EQ(visibleButtons(), (std::vector<std::string>{"close", "stop"}));
-  post(kShowPan);
-  post(kShowRec);
+  panel->setPanVisible(true);
+  panel->setRecVisible(true);
   EXPECT_EQ(visibleButtons().size(), 8u);
-
-  delete panel;  // a panel that went no longer listens
-  post(kHidePan);
 }
 
 TEST_F(CustomPanAndZoomTest, TurningToLandscapeAndBackGivesThePortraitLayoutNotTheFirstOne) {

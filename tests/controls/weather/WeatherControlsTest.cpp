@@ -198,14 +198,12 @@ class PageControlTest : public ::testing::Test {
   void SetUp() override {
     host.resize(320, 360);
     pages = new CustomPageControl2(QRect(0, 0, 320, 360), 3, Qt::gray, &host);
-    observation = foundation::NotificationCenter::defaultCenter().addObserver(
-        kChangePageNotif, [this](const foundation::Notification&) { seen.push_back(pages->currentPage()); }, pages);
+    QObject::connect(pages, &CustomPageControl2::pageChanged, [this] { seen.push_back(pages->currentPage()); });
     host.show();
   }
   QWidget host;
   CustomPageControl2* pages = nullptr;
   std::vector<int> seen;
-  foundation::Observation observation;
 };
 
 TEST_F(PageControlTest, ThePageIsTheOneWhoseMiddleIsNearestAndStaysInRangePastEitherEnd) {

@@ -5,6 +5,7 @@
 #include "../support/ScreenHarness.h"
 #include "UiTestSupport.h"
 
+#include "app/RootViewController.h"
 #include "backend/BESessionManager.h"
 #include "controls/AppNotifications.h"
 #include "controls/UISessionManager.h"
@@ -179,7 +180,7 @@ TEST_F(HomeTest, AppearsAtOnceFromTheStoredDashboardWhileTheFreshOneIsOnItsWay) 
   ASSERT_TRUE(waitIdle());
   delay("/dashboard", 300);
   UISessionManager::getInstance().setSelectedNavItem(QStringLiteral("MyHomeController"));
-  foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
+  app->rootViewController()->navItemClicked();
   auto* home = dynamic_cast<MyHomeController*>(app->navigationController()->topViewController());
   ASSERT_NE(home, nullptr);
   EXPECT_EQ(home->dashboardAnswers(), 0);

@@ -1,13 +1,14 @@
-// The video player's end of stream and its 120 s limit, and the recordings list's rows and play
-// buttons.
+// The video player's end of stream and its 120 s limit, the live playlist's probe, and the
+// recordings list's rows and play buttons.
 #include "SupervisionTestSupport.h"
 
 #include "backend/records/VideoRecords.h"
-#include "controls/camera/CustomPanAndZoom.h"
 #include "foundation/Strings.h"
 #include "screens/supervision/CustomMoviePlayerViewController.h"
+#include "screens/supervision/LivePlaylistProbe.h"
 #include "screens/supervision/MyRecTableViewController.h"
-#include "screens/supervision/SupervisionNotifications.h"
+#include "support/ManualClockFixture.h"
+#include "support/server/RawServer.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/Views.h"
@@ -17,12 +18,13 @@ namespace {
 
 using PlayerTest = SupervisionTest;
 
-const std::vector<std::string> kFailedStream{kShowOverlay, kHideOverlay, VideoPlayerStopNotif};
+const std::vector<std::string> kFailedStream{"started", "stopped"};
 
 TEST_F(PlayerTest, EachStreamGetsItsFull120SecondsAndTheMenuStopEndsItTheSameWay) {
   BESessionManager::getInstance().setVideoURL(QStringLiteral("http://127.0.0.1:%1/live.m3u8").arg(silent.port()));
   CustomMoviePlayerViewController player;
-  Heard heard{kShowOverlay, VideoPlayerStartNotif, kHideOverlay, VideoPlayerStopNotif};
+  Heard heard;
+  heard.player(&player);
   player.startMovieBuffering();
   advance(100);
   player.startMovieBuffering();  // the next stream, 100 s later
@@ -32,11 +34,11 @@ TEST_F(PlayerTest, EachStreamGetsItsFull120SecondsAndTheMenuStopEndsItTheSameWay
   EXPECT_TRUE(player.isStarted());
   advance(1);
   EXPECT_FALSE(player.isStarted());
-  EXPECT_EQ(heard.events, (std::vector<std::string>{kShowOverlay, kShowOverlay, kHideOverlay, VideoPlayerStopNotif}));
+  EXPECT_EQ(heard.events, (std::vector<std::string>{"started", "started", "stopped"}));
 
   heard.events.clear();
   player.startMovieBuffering();
-  foundation::NotificationCenter::defaultCenter().post(kVideoMenuSendStop);
+  player.stopMoviePlayer();  // the video menu's stop
   EXPECT_FALSE(player.isStarted());
   EXPECT_EQ(heard.events, kFailedStream);
   ASSERT_TRUE(tbtest::waitUntil([&] { return sent("PUT", "/video/stop").size() == 2; })) << "each end closes the session";
@@ -51,7 +53,8 @@ TEST_F(PlayerTest, AStreamThatCannotBeLoadedEndsWithoutEverPlaying) {
   }
   BESessionManager::getInstance().setVideoURL(QStringLiteral("http://127.0.0.1:%1/live.m3u8").arg(closed));
   CustomMoviePlayerViewController player;
-  Heard heard{kShowOverlay, VideoPlayerStartNotif, kHideOverlay, VideoPlayerStopNotif};
+  Heard heard;
+  heard.player(&player);
   player.startMovieBuffering();
   ASSERT_TRUE(tbtest::waitUntil([&] { return !player.isStarted(); }, 20000));
   EXPECT_EQ(heard.events, kFailedStream);
@@ -60,6 +63,7 @@ TEST_F(PlayerTest, AStreamThatCannotBeLoadedEndsWithoutEverPlaying) {
   // Without its video module a player ends the same way, saying what is missing.
   qputenv("TB_VIDEO_MODULE", "/nonexistent/libtb_video.so");
   CustomMoviePlayerViewController unequipped;
+  heard.player(&unequipped);
   heard.events.clear();
   unequipped.startMovieBuffering();
   EXPECT_TRUE(unequipped.isStarted()) << "the start is heard before its end";
@@ -115,7 +119,8 @@ TEST_F(RecordingsListTest, RowsSayWhatStartedTheRecordingAndReusedRowsForgetTheS
 
 TEST_F(RecordingsListTest, APlayButtonSelectsTheFirstRecordingWithItsIdentifierAsWritten) {
   show({rec("7", "0"), rec("007", "1", "Baie"), rec("A-12", "0"), rec("A-12", "1", "Double")});
-  Heard heard{kNewSelectedPlaybackForPlayer};
+  Heard heard;
+  heard.on(&list, &MyRecTableViewController::playbackChosen, "chosen");
   struct Case {
     int row;
     int selected;
@@ -131,6 +136,36 @@ TEST_F(RecordingsListTest, APlayButtonSelectsTheFirstRecordingWithItsIdentifierA
   play->setProperty(MyRecTableViewController::kRecordingIdentifierProperty, "gone");
   list.runPlayBack(play);
   EXPECT_EQ(list.selectedRec(), nullptr);
+}
+
+// A playlist answer that never ends: the probe stops reading it past its cap rather than holding
+// it all for the 25 s, and does not take it for a playlist.
+using PlaylistProbeTest = tbtest::ManualClockFixture;
+
+TEST_F(PlaylistProbeTest, AnEndlessAnswerIsCutOffPastItsCap) {
+  std::atomic<qint64> sent{0};
+  std::atomic<bool> cutOff{false};
+  tbtest::RawServer server([&](int socket, const std::atomic<bool>& stopping) {
+    tbtest::RawServer::readHead(socket);
+    QByteArray bytes = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n9\r\n#EXTM3U\n\n\r\n";
+    const QByteArray chunk = "10000\r\n" + QByteArray(0x10000, '#') + "\r\n";
+    // Bounded: 1 GiB.
+    while (sent < (1LL << 30)) {
+      if (!tbtest::RawServer::writeAll(socket, bytes, stopping)) {
+        cutOff = !stopping;
+        return;
+      }
+      sent += bytes.size();
+      bytes = chunk;
+    }
+  });
+  LivePlaylistProbe probe;
+  bool ready = false;
+  probe.start(QUrl(QStringLiteral("http://127.0.0.1:%1/live.m3u8").arg(server.port())), 25.0, [&] { ready = true; });
+  ASSERT_TRUE(tbtest::waitUntil([&] { return cutOff.load(); }, 10000)) << "still reading after " << sent.load() << " bytes";
+  EXPECT_LT(sent.load(), 16LL << 20) << "read no further ahead than a bounded buffer";
+  EXPECT_FALSE(ready);
+  EXPECT_TRUE(probe.isRunning()) << "it asks again";
 }
 
 }  // namespace

@@ -3,16 +3,17 @@
 // and the gateway's refusals.
 #include "SupervisionTestSupport.h"
 
+#include "app/RootViewController.h"
 #include "backend/BENotifications.h"
 #include "backend/BEServiceCamera.h"
 #include "backend/records/HomeRecords.h"
 #include "backend/records/VideoRecords.h"
 #include "controls/camera/CustomPageControl.h"
+#include "controls/UISessionManager.h"
 #include "controls/camera/CustomPanAndZoom.h"
 #include "foundation/Strings.h"
 #include "screens/supervision/CustomMoviePlayerViewController.h"
 #include "screens/supervision/MyRecTableViewController.h"
-#include "screens/supervision/SupervisionNotifications.h"
 #include "screens/supervision/VideoFrameView.h"
 #include "rest/network/NetworkActivity.h"
 #include "support/Wait.h"
@@ -131,13 +132,9 @@ TEST_F(SupervisionScreenTest, TheLiveVideoStartsWhenItsPlaylistIsThereAndAtTheLa
 TEST_F(SupervisionScreenTest, VideoModeMenusAndOrientationFollowThePlayer) {
   liveVideoNeverLoads();
   auto* screen = openSupervision();
-  {
-    Heard heard{kHidePan};
-    startLiveVideo(screen, "CAM-ENTREE");
-    EXPECT_EQ(heard.events, std::vector<std::string>{kHidePan}) << "a fixed camera has no pan buttons";
-  }
+  startLiveVideo(screen, "CAM-ENTREE");
   CustomPanAndZoom* panel = screen->panAndZoom();
-  EXPECT_FALSE(panel->panLeft()->isVisibleTo(panel));
+  EXPECT_FALSE(panel->panLeft()->isVisibleTo(panel)) << "a fixed camera has no pan buttons";
   EXPECT_TRUE(panel->rec()->isVisibleTo(panel));
   EXPECT_FALSE(screen->videoPageControl()->isVisible());
   EXPECT_TRUE(app->navigationController()->isNavigationBarHidden());
@@ -147,7 +144,7 @@ TEST_F(SupervisionScreenTest, VideoModeMenusAndOrientationFollowThePlayer) {
   EXPECT_TRUE(screen->overlay()->isVisible());
   QTest::mouseClick(screen->overlay(), Qt::LeftButton, {}, QPoint(160, 200));
   EXPECT_TRUE(panel->isVisible());
-  post(kHideVideoMenu);
+  tap(panel->close());
   EXPECT_FALSE(panel->isVisible());
 
   ui::Window* window = app->window();
@@ -160,7 +157,8 @@ TEST_F(SupervisionScreenTest, VideoModeMenusAndOrientationFollowThePlayer) {
 
   // A video that ends in landscape leaves video mode once the device is upright again.
   window->setDeviceOrientation(ui::Orientation::LandscapeRight);
-  post(kVideoMenuSendStop);
+  screen->videoSession()->showMenu();
+  tap(panel->stop());
   EXPECT_FALSE(screen->isVideoMode());
   EXPECT_FALSE(screen->videoPageControl()->isVisible());
   window->setDeviceOrientation(ui::Orientation::Portrait);
@@ -177,12 +175,13 @@ TEST_F(SupervisionScreenTest, VideoModeMenusAndOrientationFollowThePlayer) {
 TEST_F(SupervisionScreenTest, PanAndRecordGoToTheCameraOfTheVideo) {
   liveVideoNeverLoads();
   auto* screen = openSupervision();
-  post(kVideoPanLeft);  // no video started yet: nothing to move
   startLiveVideo(screen, "CAM-JARDIN");
-  EXPECT_TRUE(screen->panAndZoom()->panLeft()->isVisibleTo(screen->panAndZoom())) << "a motorised camera turns";
-  post(kVideoPanLeft);
-  post(kVideoPanReset);
-  post(kVideoRec);
+  CustomPanAndZoom* panel = screen->panAndZoom();
+  EXPECT_TRUE(panel->panLeft()->isVisibleTo(panel)) << "a motorised camera turns";
+  screen->videoSession()->showMenu();
+  tap(panel->panLeft());
+  tap(panel->panReset());
+  tap(panel->rec());
   ASSERT_TRUE(tbtest::waitUntil([&] { return sent("PUT", "/video/record/").size() == 1; }));
   ASSERT_TRUE(tbtest::waitUntil([&] { return screen->recInfo()->isVisible(); })) << "the recording shows";
   EXPECT_FALSE(screen->panAndZoom()->rec()->isVisibleTo(screen->panAndZoom()));
@@ -206,13 +205,14 @@ TEST_F(SupervisionScreenTest, PrivacyModeAndNoCreditRaiseTheirAlertsAndLeaveTheS
   startLiveVideo(screen, "CAM-JARDIN");
   EXPECT_EQ(sent("PUT", "/video/start/").size(), 2) << "play works again";
 
-  post(kVideoRec);
+  screen->videoSession()->showMenu();
+  tap(screen->panAndZoom()->rec());
   ASSERT_TRUE(tbtest::waitUntil([&] { return alertCount() == 1; }));
   EXPECT_EQ(topAlertMessage(), foundation::localized("kTradNoRecOption"));
   EXPECT_FALSE(screen->recInfo()->isVisible());
   EXPECT_TRUE(screen->isVideoMode());
   dismissAlert();
-  post(kVideoPanUp);
+  tap(screen->panAndZoom()->panUp());
   ASSERT_TRUE(tbtest::waitUntil([&] { return sent("PUT", "/device/camera/").size() == 1; })) << "the camera still turns";
 }
 
@@ -238,8 +238,63 @@ TEST_F(SupervisionScreenTest, NothingOfTheScreenRunsAfterItWent) {
   startLiveVideo(screen, "CAM-JARDIN");
   app->navigationController()->popToRootViewControllerAnimated(false);
   ASSERT_TRUE(waitIdle());
-  EXPECT_EQ(sent("PUT", "/video/stop").size(), 1);
+  EXPECT_EQ(sent("PUT", "/video/stop").size(), 2) << "one for each visit";
   EXPECT_TRUE(quiet());
+}
+
+TEST_F(SupervisionScreenTest, TheCamerasVideoSessionIsClosedWhenNoPlayerTakesItOver) {
+  struct Case {
+    const char* name;
+    bool streamServer;  // the start answer names one
+  };
+  for (const Case c : {Case{"left while the stream was awaited", true}, Case{"no stream server", false}}) {
+    SCOPED_TRACE(c.name);
+    const auto stops = sent("PUT", "/video/stop").size();
+    c.streamServer ? liveVideoNeverLoads() : sim->service().setMediaAddress(QString(), 0);
+    auto* screen = openSupervision();
+    screen->playCurrentCamera();
+    if (c.streamServer) {
+      ASSERT_TRUE(tbtest::waitUntil([&] { return !sent("PUT", "/video/start/").isEmpty(); }));
+      ASSERT_TRUE(tbtest::waitUntil([&] { return screen->isStartPending() && rest::networkActivityCount() == 0; }));
+      app->navigationController()->popToRootViewControllerAnimated(false);
+    } else {
+      ASSERT_TRUE(tbtest::waitUntil([&] { return alertCount() == 1; }));
+      dismissAlert();
+    }
+    ASSERT_TRUE(tbtest::waitUntil([&] { return sent("PUT", "/video/stop").size() == stops + 1; }));
+    app->navigationController()->popToRootViewControllerAnimated(false);
+    ASSERT_TRUE(waitIdle());
+  }
+}
+
+TEST_F(SupervisionScreenTest, ADoubleTapOnRecordSendsOneStartAndARefusalBringsTheButtonBack) {
+  liveVideoNeverLoads();
+  gateway({{"credit", 0}});
+  auto* screen = openSupervision();
+  startLiveVideo(screen, "CAM-JARDIN");
+  CustomPanAndZoom* panel = screen->panAndZoom();
+  screen->videoSession()->showMenu();
+  tap(panel->rec());
+  tap(panel->rec());
+  EXPECT_FALSE(panel->rec()->isVisibleTo(panel)) << "away while the start is out";
+  ASSERT_TRUE(tbtest::waitUntil([&] { return alertCount() >= 1; }));
+  ASSERT_TRUE(waitNetworkIdle());
+  EXPECT_EQ(sent("PUT", "/video/record/"), QStringList{"CAM-JARDIN"});
+  EXPECT_TRUE(panel->rec()->isVisibleTo(panel)) << "back after the refusal";
+}
+
+TEST_F(SupervisionScreenTest, StoredCamerasShowAtOnceWhileTheListsAreAskedAgain) {
+  ASSERT_NE(openSupervision(), nullptr);
+  app->navigationController()->popToRootViewControllerAnimated(false);
+  ASSERT_TRUE(waitIdle());
+  UISessionManager::getInstance().setSelectedNavItem(QStringLiteral("MySupervisionController"));
+  app->rootViewController()->navItemClicked();
+  auto* screen = dynamic_cast<MySupervisionController*>(app->navigationController()->topViewController());
+  ASSERT_NE(screen, nullptr);
+  EXPECT_GT(rest::networkActivityCount(), 0) << "the answers are still to come";
+  EXPECT_EQ(screen->videoPageControl()->kNumberOfPages(), 3);
+  EXPECT_EQ(screen->videoPageControl()->pageTitle()->text(), "Caméra entrée");
+  EXPECT_EQ(screen->videoPageControl()->scrollView()->contentView()->findChild<ui::Label*>(), nullptr) << "no \"No added camera\"";
 }
 
 TEST_F(SupervisionScreenTest, ScrollingTheRecordingsUpHidesThePagesAndPullingDownBringsThemBack) {
@@ -279,7 +334,9 @@ TEST_F(SupervisionScreenTest, WithoutCamerasOnePageSaysSoAndNoPictureIsAskedFor)
 
 TEST_F(SupervisionScreenTest, ARecordingWithoutAFileOrNoSelectionStartsNothingAndSaysWhy) {
   auto* screen = openSupervision();
-  post(kNewSelectedPlaybackForPlayer);  // nothing chosen
+  ui::Button stray(QRect(), nullptr);
+  stray.setProperty(MyRecTableViewController::kRecordingIdentifierProperty, "gone");
+  screen->listRecTableView()->runPlayBack(&stray);  // nothing chosen
   ASSERT_EQ(alertCount(), 1);
   EXPECT_EQ(topAlertMessage(), foundation::localized("No recording selected."));
   dismissAlert();

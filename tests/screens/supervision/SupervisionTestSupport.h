@@ -1,13 +1,15 @@
 #pragma once
 // The supervision screen against the simulated service: helpers to read what the app sent, to
-// let time pass on the app's clock while answers come in, and a media server that accepts
-// connections and never answers (a stream that is forever loading).
+// let time pass on the app's clock while answers come in, a media server that accepts connections
+// and never answers (a stream that is forever loading), and a log of what a player said.
 #include "../support/ScreenHarness.h"
 
+#include "screens/supervision/CustomMoviePlayerViewController.h"
 #include "screens/supervision/MySupervisionController.h"
 #include "support/Wait.h"
 
 #include <QTcpServer>
+#include <QTest>
 #include <QTcpSocket>
 
 #include <functional>
@@ -31,17 +33,28 @@ class SilentServer {
   QTcpServer m_server;
 };
 
-// Notifications heard, in order.
+// Signals heard, in order, each under the name given.
 class Heard {
  public:
-  explicit Heard(std::initializer_list<const char*> names) {
-    for (const char* name : names) m_observations.add(name, [this](const foundation::Notification& n) { events.push_back(n.name); });
+  template <class Sender, class Signal>
+  Heard& on(Sender* sender, Signal signal, const char* name) {
+    QObject::connect(sender, signal, &m_context, [this, name] { events.push_back(name); });
+    return *this;
+  }
+  // A player's start, first frame and end.
+  Heard& player(CustomMoviePlayerViewController* p) {
+    return on(p, &CustomMoviePlayerViewController::started, "started")
+        .on(p, &CustomMoviePlayerViewController::firstFrame, "firstFrame")
+        .on(p, &CustomMoviePlayerViewController::stopped, "stopped");
   }
   std::vector<std::string> events;
 
  private:
-  foundation::Observations m_observations;
+  QObject m_context;
 };
+
+// A finger on a button (those of the video menu act on touch-down) and off again.
+inline void tap(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); }
 
 class SupervisionTest : public screentest::ScreenTest {
  protected:

@@ -7,7 +7,6 @@
 #include "controls/camera/CustomPanAndZoom.h"
 #include "screens/supervision/CustomMoviePlayerViewController.h"
 #include "screens/supervision/MyRecTableViewController.h"
-#include "screens/supervision/SupervisionNotifications.h"
 #include "screens/supervision/VideoFrameView.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
@@ -64,7 +63,10 @@ class SupervisionVideoTest : public SupervisionTest {
 
 TEST_F(SupervisionVideoTest, TheGardenCamerasLiveVideoAndARecordingPlayAsRealFrames) {
   auto* screen = openSupervision();
-  Heard heard{kShowOverlay, VideoPlayerStartNotif, kHideOverlay, VideoPlayerStopNotif};
+  Heard heard;
+  heard.on(screen->videoSession(), &VideoSession::playerReady, "playerReady")
+      .on(screen->videoSession(), &VideoSession::firstFrame, "firstFrame")
+      .on(screen->videoSession(), &VideoSession::stopped, "stopped");
   screen->showCameraPage(pageOf(screen, "CAM-JARDIN"));
   screen->playCurrentCamera();
   // The stream is there at once: no 25 s wait.
@@ -77,9 +79,10 @@ TEST_F(SupervisionVideoTest, TheGardenCamerasLiveVideoAndARecordingPlayAsRealFra
     EXPECT_FALSE(screen->moviePlayer()->frameView()->lastFrame().isNull()) << "the screen shows the frames itself";
     EXPECT_FALSE(screen->loadingLabel()->isVisible());
   }
-  foundation::NotificationCenter::defaultCenter().post(kVideoMenuSendStop);
+  screen->videoSession()->showMenu();
+  tap(screen->panAndZoom()->stop());
   EXPECT_FALSE(screen->isVideoMode());
-  EXPECT_EQ(heard.events, (std::vector<std::string>{kShowOverlay, VideoPlayerStartNotif, kHideOverlay, VideoPlayerStopNotif}));
+  EXPECT_EQ(heard.events, (std::vector<std::string>{"playerReady", "firstFrame", "stopped"}));
 
   // The recording of the garden camera, from its row's play button.
   MyRecTableViewController* list = screen->listRecTableView();

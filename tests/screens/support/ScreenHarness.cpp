@@ -1,6 +1,7 @@
 #include "ScreenHarness.h"
 
 #include "app/LoginViewController.h"
+#include "app/RootViewController.h"
 #include "backend/BENotifications.h"
 #include "backend/BackendReset.h"
 #include "controls/AppNotifications.h"
@@ -105,7 +106,7 @@ void ScreenTest::TearDown() {
 
 ui::Screen* ScreenTest::openScreen(const char* screenName, Until until) {
   UISessionManager::getInstance().setSelectedNavItem(QString::fromLatin1(screenName));
-  foundation::NotificationCenter::defaultCenter().post(kMenuItemClicked);
+  app->rootViewController()->navItemClicked();
   if (until == Until::Idle) {
     EXPECT_TRUE(waitIdle()) << screenName << " was still loading";
   } else {
