@@ -1,6 +1,5 @@
 #include "screens/supervision/MySupervisionController.h"
 
-#include "backend/BENotifications.h"
 #include "backend/BEServiceCamera.h"
 #include "backend/BEServiceDevice.h"
 #include "controls/camera/CustomPageControl.h"
@@ -48,7 +47,6 @@ MySupervisionController::MySupervisionController(QObject* parent)
 
 MySupervisionController::~MySupervisionController() {
   // Nothing the video says on its way out may reach this half-destroyed screen.
-  m_observations.clear();
   m_video->disconnect(this);
   m_calls.cancelAll();
   m_imageCycle.stop();
@@ -101,20 +99,19 @@ void MySupervisionController::viewDidLoad() {
     // The hint says how to open the menu.
     m_videoHint->setVisible(!menu && m_videoMode && !ui::isLandscape(interfaceOrientation()));
   });
-  auto observe = [this](const char* name, std::function<void()> action) {
-    m_observations.add(name, [action = std::move(action)](const foundation::Notification&) { action(); });
-  };
-  // For the life of the screen, whoever asked: a device list brings the recordings, and the
+  // For the life of the screen, whoever read them: a device list brings the recordings, and the
   // recordings rebuild the pages and the list.
-  observe(kSuccessDeviceGetList, [this] { onDeviceList(); });
-  observe(kErrorDeviceGetList, [this] { onDeviceList(); });
-  observe(kSuccessCameraGetRecList, [this] { onRecList(); });
-  observe(kErrorCameraGetRecList, [this] { onRecList(); });
+  backend::Home& home = BESessionManager::getInstance().home();
+  connect(&home, &backend::Home::devicesChanged, this, &MySupervisionController::onDeviceList);
+  connect(&home, &backend::Home::recordingsChanged, this, &MySupervisionController::onRecList);
 
   // The cameras the store already knows are shown while the lists are asked for again.
   rebuild();
 
-  m_calls.call(BEServiceDevice::getInstance().getActuatorList(), {}, {}, backend::ServiceCalls::Overlay::Show);
+  // A list filed comes through the store; an unchanged one or a failure brings the recordings too.
+  auto reply = BEServiceDevice::getInstance().getActuatorList();
+  m_calls.call(reply, [this, read = reply.get()] { if (read->isUnchanged()) onDeviceList(); }, [this] { onDeviceList(); },
+               backend::ServiceCalls::Overlay::Show);
 }
 
 void MySupervisionController::viewWillAppear(bool animated) {
@@ -124,7 +121,7 @@ void MySupervisionController::viewWillAppear(bool animated) {
 void MySupervisionController::onDeviceList() {
   if (m_videoMode) leaveVideoMode();
   // Whatever the devices' outcome, the recordings come next; the screen is built from both.
-  m_calls.call(BEServiceCamera::getInstance().getRecList(), {}, {}, backend::ServiceCalls::Overlay::Show);
+  refreshRecordings(true);
 }
 
 void MySupervisionController::rebuild() {
@@ -145,8 +142,10 @@ void MySupervisionController::onRecList() {
   m_imageCycle.start();
 }
 
-void MySupervisionController::refreshRecordings() {
-  m_calls.call(BEServiceCamera::getInstance().getRecList(), {}, {});
+void MySupervisionController::refreshRecordings(bool overlay) {
+  auto reply = BEServiceCamera::getInstance().getRecList();
+  m_calls.call(reply, [this, read = reply.get()] { if (read->isUnchanged()) onRecList(); }, [this] { onRecList(); },
+               overlay ? backend::ServiceCalls::Overlay::Show : backend::ServiceCalls::Overlay::None);
 }
 
 // --- Pages and recordings ----------------------------------------------------------------------

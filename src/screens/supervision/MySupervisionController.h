@@ -11,7 +11,6 @@
 #include "backend/ServiceCalls.h"
 #include "controls/TourStates.h"
 #include "controls/camera/CameraImageCycle.h"
-#include "foundation/NotificationCenter.h"
 #include "screens/supervision/VideoSession.h"
 #include "ui/Screen.h"
 #include "ui/ScrollView.h"
@@ -85,7 +84,7 @@ class MySupervisionController : public ui::Screen, public controls::TourStates, 
  private:
   void onDeviceList();
   void onRecList();
-  void refreshRecordings();
+  void refreshRecordings(bool overlay = false);
   // The pages and the list from the session store's cameras and recordings.
   void rebuild();
   void buildPages();
@@ -101,7 +100,6 @@ class MySupervisionController : public ui::Screen, public controls::TourStates, 
   void slidePages(bool visible);
 
   backend::ServiceCalls m_calls;
-  foundation::Observations m_observations;
   controls::CameraImageCycle m_imageCycle;
   std::unique_ptr<VideoSession> m_video;
 

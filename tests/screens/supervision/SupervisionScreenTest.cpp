@@ -43,10 +43,6 @@ void SupervisionTest::startLiveVideo(MySupervisionController* screen, const QStr
       << "the player did not start";
 }
 
-namespace {
-void post(const char* name) { foundation::NotificationCenter::defaultCenter().post(name); }
-}  // namespace
-
 class SupervisionScreenTest : public SupervisionTest {
  protected:
   void gateway(const QJsonObject& body) {
@@ -319,7 +315,8 @@ TEST_F(SupervisionScreenTest, WithoutCamerasOnePageSaysSoAndNoPictureIsAskedFor)
   for (const auto& device : BESessionManager::getInstance().devices())
     if (device->type && device->type->find("CAM") == std::string::npos) noCameras.push_back(device);
   BESessionManager::getInstance().setDevices(noCameras);
-  post(kSuccessCameraGetRecList);
+  // The recordings filed again (the screen follows the store, whoever read them).
+  BESessionManager::getInstance().setRecs(BESessionManager::getInstance().recs());
   EXPECT_EQ(screen->videoPageControl()->kNumberOfPages(), 1);
   EXPECT_EQ(screen->videoPageControl()->pageTitle()->text(), "");
   auto* text = screen->videoPageControl()->scrollView()->contentView()->findChild<ui::Label*>();
@@ -347,7 +344,7 @@ TEST_F(SupervisionScreenTest, ARecordingWithoutAFileOrNoSelectionStartsNothingAn
   bare->type = "0";
   recs.insert(recs.begin(), bare);
   BESessionManager::getInstance().setRecs(recs);
-  post(kSuccessCameraGetRecList);  // the screen rebuilds its list from the store
+  // The screen rebuilds its list from the store (it follows the store, whoever read the list).
   MyRecTableViewController* list = screen->listRecTableView();
   auto* play = ui::viewWithTag<ui::Button>(list->tableView()->cellForRowAtIndexPath({0, 0}), MyRecTableViewController::kPlayButtonTag);
   ASSERT_NE(play, nullptr);
