@@ -207,7 +207,11 @@ TEST_F(LoginScreenTest, ReturnInTheUserNameMovesOnAndReturnInThePasswordSignsInO
 TEST_F(LoginScreenTest, TheWindowFirstShowsTheLoginScreenEvenWhenTheKeychainAnswersLater) {
   // A system keychain answers through the event loop. Meanwhile the menu beneath must not be drawn
   // alone: a frame wasted at start, and a flash of the menu before the login screen.
-  QMap<QString, QString> keychain{{foundation::kPasswordPref, QStringLiteral("s3cret")}};
+  // Credentials are remembered, so that the start asks the keychain.
+  QMap<QString, QString> keychain{{foundation::kPasswordDigestPref, digestOf("s3cret")}};
+  foundation::Preferences::standard().setBool(foundation::kAutoLogPref, true);
+  foundation::Preferences::standard().setString(foundation::kLoginPref, QStringLiteral("demo"));
+  server.script().enqueue(HttpResponse::json(401, "{}"));  // the sign-in that then goes by itself
   foundation::SecretStore::setStandard(foundation::makeSecretStore(
       foundation::Preferences::standard(), std::make_unique<tbtest::FakeKeychain>(true, &keychain), 1000));
   class PaintWatch : public QObject {
