@@ -1,5 +1,6 @@
 # tb_add_test(NAME <target> LABEL <unit|integration|ui|e2e> SOURCES ... LIBS ... [NO_QT] [PLAYS_MEDIA])
 # Builds one GoogleTest program and registers its cases with ctest under the label.
+# PLAYS_MEDIA: a program that plays video (the video module is linked beside it).
 include(GoogleTest)
 function(tb_add_test)
   cmake_parse_arguments(T "NO_QT;PLAYS_MEDIA" "NAME;LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
@@ -14,6 +15,9 @@ function(tb_add_test)
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main tb_warnings)
   else()
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} tb_test_support tb_warnings)
+  endif()
+  if(T_PLAYS_MEDIA AND COMMAND tb_video_module_beside)
+    tb_video_module_beside(${T_NAME})
   endif()
   set(_env "")
   if(TB_SANITIZE MATCHES "address")

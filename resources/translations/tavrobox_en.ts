@@ -24,6 +24,10 @@
         <translation>password</translation>
     </message>
     <message>
+        <source>remembered password</source>
+        <translation>remembered password</translation>
+    </message>
+    <message>
         <source>In progress...</source>
         <translation>Signing in...</translation>
     </message>
@@ -142,6 +146,10 @@
     <message>
         <source>kTradOfflineBanner</source>
         <translation>Service unreachable: trying again…</translation>
+    </message>
+    <message>
+        <source>kTradOfflineBannerCertificate</source>
+        <translation>Service unreachable: certificate refused</translation>
     </message>
     <message>
         <source>kTradAlertOffline</source>

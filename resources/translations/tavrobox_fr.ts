@@ -24,6 +24,10 @@
         <translation>mot de passe</translation>
     </message>
     <message>
+        <source>remembered password</source>
+        <translation>mot de passe mémorisé</translation>
+    </message>
+    <message>
         <source>In progress...</source>
         <translation>Connexion en cours...</translation>
     </message>
@@ -142,6 +146,10 @@
     <message>
         <source>kTradOfflineBanner</source>
         <translation>Service injoignable : nouvel essai en cours…</translation>
+    </message>
+    <message>
+        <source>kTradOfflineBannerCertificate</source>
+        <translation>Service injoignable : certificat refusé</translation>
     </message>
     <message>
         <source>kTradAlertOffline</source>

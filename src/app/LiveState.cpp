@@ -89,7 +89,6 @@ LiveState::LiveState(ui::NavigationController* navigation, double refreshInterva
     : m_navigation(navigation), m_alert(std::move(alert)), m_refreshInterval(refreshInterval) {
   QWidget* host = navigation->view();
   m_banner = makeBanner(host, "offlineBanner", kBannerBackground);
-  m_banner->setText(foundation::localized("kTradOfflineBanner"));
   m_storedBanner = new NoticePill(host, kStoredBannerBackground);
   // Read out when it comes: the user learns that commands will be refused.
   ui::setAccessibleRole(m_banner, QAccessible::AlertMessage);
@@ -132,9 +131,12 @@ void LiveState::refreshTopScreen() {
 }
 
 void LiveState::reachabilityChanged() {
-  const bool reachable = backend::ServiceReachability::getInstance().isServiceReachable();
+  const auto& reachability = backend::ServiceReachability::getInstance();
+  const bool reachable = reachability.isServiceReachable();
   if (!m_banner) return;
   const bool wasShown = m_banner->isVisible();
+  // A refused certificate is no outage that passes: no new attempt is under way.
+  m_banner->setText(foundation::localized(reachability.certificateRefused() ? "kTradOfflineBannerCertificate" : "kTradOfflineBanner"));
   m_banner->setVisible(!reachable);
   updateStoredBanner();
   if (!wasShown && !reachable && QAccessible::isActive()) {

@@ -4,6 +4,7 @@
 
 #include "backend/BENotifications.h"
 #include "backend/BEServiceLogin.h"
+#include "foundation/Digest.h"
 #include "foundation/Logging.h"
 #include "foundation/Preferences.h"
 #include "foundation/SecretStore.h"
@@ -14,6 +15,8 @@
 #include "ui/Images.h"
 #include "ui/Label.h"
 #include "ui/Views.h"
+
+#include <utility>
 
 namespace {
 
@@ -88,7 +91,10 @@ void LoginViewController::loadView() {
   m_loginButton->setTitleFont(ui::Fonts::font(QStringLiteral("Valdo-Bold"), 16));
   m_loginButton->setTitleColor(Qt::white);
   m_loginButton->setTitleShadowColor(QColor(0, 0, 0, 70));
-  connect(m_loginButton, &ui::Control::touchUpInside, this, [this] { performLogin(); });
+  connect(m_loginButton, &ui::Control::touchUpInside, this, [this] {
+    emit signInAskedByUser();
+    performLogin();
+  });
 
   m_errorLabel = new ui::Label(kStatusFrame, view);
   m_errorLabel->setObjectName(QStringLiteral("errorLabel"));
@@ -120,12 +126,12 @@ void LoginViewController::viewDidLoad() {
   giveKeyboardTo(m_postUserName);
   m_rememberState->setOn(false);
 
-  // 4. Remembered credentials: the user only has to confirm with the return key. A value that is
-  // missing shows as an empty field.
-  auto& preferences = foundation::Preferences::standard();
-  if (preferences.boolean(foundation::kAutoLogPref).value_or(false)) {
-    m_postUserName->setText(preferences.string(foundation::kLoginPref));
-    m_postPassword->setText(foundation::SecretStore::standard().read(foundation::kPasswordPref));
+  // 4. Remembered credentials: the user only has to confirm with the return key. Only the
+  // password's digest is kept, so its field stays empty and says that it stands for it.
+  m_remembered = foundation::rememberedSignIn(foundation::Preferences::standard(), foundation::SecretStore::standard());
+  if (m_remembered) {
+    m_postUserName->setText(m_remembered->login);
+    m_postPassword->setPlaceholderText(foundation::localized("remembered password"));
     m_rememberState->setOn(true);
     giveKeyboardTo(m_postPassword);
   }
@@ -145,6 +151,7 @@ bool LoginViewController::textFieldShouldReturn(controls::TextField* field) {
   if (field == m_postUserName) {
     giveKeyboardTo(m_postPassword);
   } else {
+    emit signInAskedByUser();
     performLogin();
   }
   return true;
@@ -157,10 +164,7 @@ void LoginViewController::setStatus(const QString& text, const QColor& color) {
 }
 
 void LoginViewController::forgetCredentials() {
-  auto& preferences = foundation::Preferences::standard();
-  preferences.remove(foundation::kAutoLogPref);
-  preferences.setString(foundation::kLoginPref, QString());
-  foundation::SecretStore::standard().remove(foundation::kPasswordPref);
+  foundation::forgetSignIn(foundation::Preferences::standard(), foundation::SecretStore::standard());
 }
 
 void LoginViewController::performLogin() {
@@ -170,27 +174,45 @@ void LoginViewController::performLogin() {
   m_signingIn = true;
 
   m_observations.add(kErrorLoginPostLogin, [this](const foundation::Notification&) { onLoginAccountError(); });
+  m_observations.add(kSuccessLoginPostLogin, [this](const foundation::Notification&) { onLoginSuccess(); });
   setStatus(foundation::localized("In progress..."), kStatusProgress);
 
   const QString user = m_postUserName->text();
   const QString password = m_postPassword->text();
-  if (!m_rememberState->isOn() || user.isEmpty() || password.isEmpty()) {
-    forgetCredentials();
-  } else {
-    auto& preferences = foundation::Preferences::standard();
-    preferences.setBool(foundation::kAutoLogPref, true);
-    preferences.setString(foundation::kLoginPref, user);
-    if (!foundation::SecretStore::standard().write(foundation::kPasswordPref, password)) {
-      // Without a safe place for the password, remember nothing rather than half of it.
-      qCWarning(lcApp, "The password could not be stored safely; the credentials are not remembered");
-      forgetCredentials();
-    }
+  // An empty password field stands for the remembered password of the user it was remembered for.
+  const bool remembered = password.isEmpty() && m_remembered && m_remembered->login == user;
+  QString digest;
+  if (remembered) {
+    digest = m_remembered->passwordDigest;
+  } else if (const auto typed = foundation::stringToSha1(password); typed.ok() && !password.isEmpty()) {
+    digest = typed.value();
   }
-  BEServiceLogin::getInstance().postLoginWithPassword(user, password);
+  // Remembered only once the service accepted them: a time-out or a refused certificate must not
+  // replace what worked before.
+  m_toRemember.reset();
+  if (!m_rememberState->isOn() || user.isEmpty() || digest.isEmpty())
+    forgetCredentials();
+  else
+    m_toRemember = foundation::RememberedSignIn{user, digest};
+  if (remembered)
+    BEServiceLogin::getInstance().postLoginWithDigest(user, digest);
+  else
+    BEServiceLogin::getInstance().postLoginWithPassword(user, password);
+}
+
+void LoginViewController::onLoginSuccess() {
+  m_observations.remove(kErrorLoginPostLogin);
+  m_observations.remove(kSuccessLoginPostLogin);
+  if (const auto signIn = std::exchange(m_toRemember, std::nullopt);
+      signIn && !foundation::rememberSignIn(foundation::Preferences::standard(), foundation::SecretStore::standard(), *signIn))
+    // Without a safe place for the digest, remember nothing rather than half of it.
+    qCWarning(lcApp, "The password could not be stored safely; the credentials are not remembered");
 }
 
 void LoginViewController::onLoginAccountError() {
   m_observations.remove(kErrorLoginPostLogin);
+  m_observations.remove(kSuccessLoginPostLogin);
+  m_toRemember.reset();
   // Only the service's "no" makes the remembered credentials go: a time-out, a refused
   // certificate or a server in trouble says nothing about them.
   if (BEServiceLogin::getInstance().credentialsRefused()) {

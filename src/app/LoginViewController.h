@@ -4,15 +4,18 @@
 // application object (which hides the popup), a failure here (status line, credentials erased).
 //
 // The remembered user name and the auto-login flag live in the preferences, the remembered
-// password in the secret store.
+// password's digest in the secret store (foundation::RememberedSignIn), written once the service
+// accepted them. With credentials remembered, the password field stays empty and stands for them.
 #include "controls/TextField.h"
 
 #include "foundation/NotificationCenter.h"
+#include "foundation/RememberedSignIn.h"
 #include "ui/Screen.h"
 
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 
 namespace ui {
 class Button;
@@ -42,6 +45,7 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   // Starts the sign-in with the fields as typed. Ignored while a sign-in is already under way.
   void performLogin();
   void onLoginAccountError();
+  void onLoginSuccess();
   // The password field gives up the keyboard.
   void hideKeyboard();
   bool isSigningIn() const { return m_signingIn; }
@@ -55,6 +59,10 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   // (by the user, or as not the expected one), once the sign-in that met it has ended.
   void certificateInQuestion();
   void certificateRefused();
+
+ signals:
+  // The user asked for a sign-in (return key, button), as opposed to one the app starts.
+  void signInAskedByUser();
 
  protected:
   void loadView() override;
@@ -80,4 +88,6 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   foundation::Observations m_observations;
   bool m_signingIn = false;
   foundation::Observations m_signInEnd;
+  std::optional<foundation::RememberedSignIn> m_remembered;  // what the last run left
+  std::optional<foundation::RememberedSignIn> m_toRemember;  // once the sign-in under way succeeds
 };

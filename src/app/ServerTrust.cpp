@@ -1,6 +1,7 @@
 #include "app/ServerTrust.h"
 
 #include "backend/CertificatePins.h"
+#include "backend/ServiceReachability.h"
 #include "foundation/Clock.h"
 #include "foundation/Logging.h"
 #include "foundation/Strings.h"
@@ -74,19 +75,30 @@ QString ServerTrust::warningMessage(const rest::CertificateRefusal& refusal) {
 
 void ServerTrust::present(const rest::CertificateRefusal& refusal) {
   if (refusal.certificate.isNull() || refusal.server.isEmpty()) return;
-  if (refusal.verdict == rest::CertificateVerdict::Unknown) ask(refusal);
-  if (refusal.verdict == rest::CertificateVerdict::NotExpected) warn(refusal);
+  if (refusal.verdict != rest::CertificateVerdict::Unknown && refusal.verdict != rest::CertificateVerdict::NotExpected) return;
+  // Requests refused together ask once.
+  if (refusal.verdict == rest::CertificateVerdict::Unknown && m_question) return;
+  const QString decision = refusal.server + QLatin1Char(' ') +
+                           QString::fromLatin1(refusal.certificate.digest(QCryptographicHash::Sha256).toHex());
+  if (m_decided.contains(decision)) {
+    if (m_listener) m_listener(Outcome::Refused);
+    return;
+  }
+  m_decided.insert(decision);
+  if (refusal.verdict == rest::CertificateVerdict::Unknown)
+    ask(refusal);
+  else
+    warn(refusal);
 }
 
 void ServerTrust::ask(const rest::CertificateRefusal& refusal) {
-  // Requests refused together ask once.
-  if (m_question) return;
   auto* alert = new ui::AlertView(foundation::localized("kTradTrustTitle"), questionMessage(refusal), nullptr,
                                   foundation::localized("kTradTrustRefuse"));
   alert->addButtonWithTitle(foundation::localized("kTradTrustAccept"));
   alert->setButtonHandler([this, refusal](ui::AlertView*, int index) {
     if (index == kTrustButton) {
       backend::CertificatePins::pin(refusal.server, refusal.certificate.digest(QCryptographicHash::Sha256));
+      backend::ServiceReachability::getInstance().certificateAccepted();
     } else {
       qCInfo(lcApp).noquote() << "The certificate of" << refusal.server << "was not trusted";
     }
@@ -98,12 +110,9 @@ void ServerTrust::ask(const rest::CertificateRefusal& refusal) {
 }
 
 void ServerTrust::warn(const rest::CertificateRefusal& refusal) {
-  const QByteArray digest = refusal.certificate.digest(QCryptographicHash::Sha256);
-  if (m_warning && m_warningDigest == digest) return;
   auto* alert = new ui::AlertView(foundation::localized("kTradTrustChangedTitle"), warningMessage(refusal), nullptr,
                                   foundation::localized("kTradAlertBtnOk"));
   m_warning = alert;
-  m_warningDigest = digest;
   alert->show(m_window);
   if (m_listener) m_listener(Outcome::Refused);
 }

@@ -4,11 +4,14 @@
 // certificate (subject, validity, SHA-256 fingerprint) and asked whether to trust this server; an
 // accepted certificate is pinned for the server (host:port) in the preferences. A server that later
 // shows another certificate than the one it is known by is refused with a warning that has no way
-// through. Never more than one question, nor two warnings about the same certificate, at a time.
+// through. Never more than one question at a time, and each certificate is put to the user once
+// per run: requests that meet it again (the reachability probe, a refresh, an automatic sign-in)
+// end as refused without a word. Only a sign-in the user starts himself may ask again.
 #include "foundation/NotificationCenter.h"
 #include "rest/network/TlsTrust.h"
 
 #include <QPointer>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -34,6 +37,8 @@ class ServerTrust {
   // What a refusal of the REST layer calls for: the question for an unknown certificate, the
   // warning for an unexpected one, nothing for the others.
   void present(const rest::CertificateRefusal& refusal);
+  // The user started a sign-in himself: a certificate he refused may be put to him again.
+  void askAgain() { m_decided.clear(); }
 
   // On show, or nullptr.
   ui::AlertView* question() const { return m_question; }
@@ -57,7 +62,7 @@ class ServerTrust {
   std::function<void(Outcome)> m_listener;
   QPointer<ui::AlertView> m_question;
   QPointer<ui::AlertView> m_warning;
-  QByteArray m_warningDigest;
+  QSet<QString> m_decided;  // "server digest" of each certificate already put to the user
   foundation::Observation m_observation;
 };
 

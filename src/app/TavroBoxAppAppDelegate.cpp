@@ -14,6 +14,7 @@
 #include "backend/BESessionManager.h"
 #include "backend/StoredAnswers.h"
 #include "foundation/Preferences.h"
+#include "foundation/RememberedSignIn.h"
 #include "foundation/SecretStore.h"
 #include "foundation/Strings.h"
 #include "rest/mapping/RestObjectManager.h"
@@ -140,15 +141,13 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
 void TavroBoxAppAppDelegate::autoLogin() {
   // Without a remembered password the login screen must not fill its fields.
   foundation::Preferences& preferences = foundation::Preferences::standard();
-  if (foundation::SecretStore::standard().read(foundation::kPasswordPref).isEmpty())
-    preferences.remove(foundation::kAutoLogPref);
+  const bool remembered = foundation::rememberedSignIn(preferences, foundation::SecretStore::standard()).has_value();
+  if (!remembered) preferences.remove(foundation::kAutoLogPref);
   showLoginScreen();
 
   // Credentials the user asked to be remembered were confirmed once: the sign-in goes by itself,
   // its progress and any refusal in the login screen's status line as after a return key. Then
   // the screens open on what this user's last run stored (backend::StoredAnswers).
-  const bool remembered = preferences.boolean(foundation::kAutoLogPref).value_or(false) &&
-                          !preferences.string(foundation::kLoginPref).isEmpty();
   auto* login = qobject_cast<LoginViewController*>(m_popupController.get());
   if (remembered && login) QMetaObject::invokeMethod(login, [login] { login->performLogin(); }, Qt::QueuedConnection);
 }
@@ -169,7 +168,14 @@ void TavroBoxAppAppDelegate::showPopupScreen(const QString& name) {
   if (m_popupWindow) releasePopupWindow(m_popupWindow);
 
   // 1.
-  if (login) m_popupController = std::make_unique<LoginViewController>();
+  if (login) {
+    auto screen = std::make_unique<LoginViewController>();
+    // A certificate refused earlier in the run is put to the user again only when he asks for it.
+    connect(screen.get(), &LoginViewController::signInAskedByUser, this, [this] {
+      if (m_serverTrust) m_serverTrust->askAgain();
+    });
+    m_popupController = std::move(screen);
+  }
   if (!m_popupController) return;
 
   // 2.-4.

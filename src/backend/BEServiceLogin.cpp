@@ -50,9 +50,14 @@ backend::ReplyPtr BEServiceLogin::postLoginWithPassword(const QString& login, co
     post(kErrorLoginPostLogin);
     return backend::Reply::failedNow();
   }
+  return postLoginWithDigest(login, digest.value());
+}
+
+backend::ReplyPtr BEServiceLogin::postLoginWithDigest(const QString& login, const QString& passwordDigest) {
+  m_credentialsRefused = false;
   m_logObj->ihm = "iphone";
   m_logObj->login = login.toStdString();  // as typed: no trimming, no case change
-  m_logObj->password = digest.value().toStdString();
+  m_logObj->password = passwordDigest.toStdString();
   return tag(kPostLogin, manager().postObjectMapResponseWithDelegate(m_logObj, mappingForClass(VOAuth::staticClass()), this));
 }
 

@@ -11,6 +11,8 @@ class BEServiceLogin : public backend::ServiceBase, public backend::Singleton<BE
  public:
   // Posts kSuccessLoginPostLogin once `auth` holds the new answer, else kErrorLoginPostLogin.
   backend::ReplyPtr postLoginWithPassword(const QString& login, const QString& password);
+  // The same with the password's digest (40 hex digits), as remembered credentials keep it.
+  backend::ReplyPtr postLoginWithDigest(const QString& login, const QString& passwordDigest);
 
   const std::shared_ptr<SOAuth>& logObj() const { return m_logObj; }
 

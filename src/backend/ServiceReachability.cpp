@@ -7,6 +7,7 @@
 #include "rest/network/RestReachabilityObserver.h"
 #include "rest/network/RestRequest.h"
 #include "rest/network/RestResponse.h"
+#include "rest/network/TlsTrust.h"
 #include "rest/support/RestError.h"
 
 namespace backend {
@@ -52,10 +53,34 @@ void ServiceReachability::start(double probeInterval) {
     else if (!m_reachable)
       probe();  // the network is back: ask now rather than at the next round
   });
+  m_observations.add(rest::RestServerCertificateRefusedNotification, [this](const foundation::Notification& n) {
+    if (const auto* refusal = n.info<rest::CertificateRefusal>(rest::RestServerCertificateRefusalKey))
+      refuseCertificateOf(refusal->server);
+  });
+}
+
+void ServiceReachability::refuseCertificateOf(const QString& server) {
+  // Another server's certificate (a camera's media server) says nothing about the service.
+  rest::RestObjectManager* manager = rest::RestObjectManager::sharedManager();
+  rest::RestClient* client = manager ? manager->client() : nullptr;
+  if (!client || rest::serverKey(QUrl(client->baseURL())) != server) return;
+  m_probeTimer.invalidate();
+  if (m_certificateRefused) return;
+  m_certificateRefused = true;
+  m_reachable = false;
+  qCInfo(lcApp).noquote() << "The certificate of" << server << "was refused; the service is not asked again until it is accepted";
+  foundation::NotificationCenter::defaultCenter().post(kServiceReachabilityDidChange);
+}
+
+void ServiceReachability::certificateAccepted() {
+  if (!m_certificateRefused) return;
+  m_certificateRefused = false;
+  // At the next round: the request that met the certificate (a sign-in) usually goes again first.
+  markUnreachable();
 }
 
 void ServiceReachability::markUnreachable() {
-  if (!m_probeTimer.isValid() && m_started)
+  if (!m_probeTimer.isValid() && m_started && !m_certificateRefused)
     m_probeTimer.start(m_probeInterval, true, [this](foundation::Timer&) { probe(); });
   if (!m_reachable) return;
   m_reachable = false;
@@ -65,6 +90,7 @@ void ServiceReachability::markUnreachable() {
 
 void ServiceReachability::markReachable() {
   m_probeTimer.invalidate();
+  m_certificateRefused = false;
   if (m_reachable) return;
   m_reachable = true;
   qCInfo(lcApp) << "The service answers again";
@@ -72,7 +98,7 @@ void ServiceReachability::markReachable() {
 }
 
 void ServiceReachability::probe() {
-  if (m_probing) return;  // one at a time
+  if (m_probing || m_certificateRefused) return;  // one at a time, and none to a refused server
   // The client the services use: same base address, trust settings and queue.
   rest::RestObjectManager* manager = rest::RestObjectManager::sharedManager();
   rest::RestClient* client = manager ? manager->client() : nullptr;

@@ -9,6 +9,11 @@
 // probe asks the service every `probeInterval` seconds, and the first answer of any kind (any
 // status: the service spoke) marks it reachable again. Each change is posted as
 // kServiceReachabilityDidChange.
+//
+// A server whose certificate was refused did answer, but nothing may be sent to it: asking again
+// every few seconds would only meet the same certificate (and put the same question to the user).
+// So the refusal marks the service unreachable for that reason and stops the probe, until the
+// certificate is accepted or a request gets an answer.
 #include "backend/Singleton.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
@@ -31,6 +36,8 @@ class ServiceReachability : public Singleton<ServiceReachability>, private rest:
   static constexpr double kDefaultProbeInterval = 5.0;
 
   bool isServiceReachable() const { return m_reachable; }
+  // Why it is out of reach: its certificate was refused (no probe runs), or nothing answered.
+  bool certificateRefused() const { return m_certificateRefused; }
   // Starts watching the requests of the REST layer (once it is configured).
   void start(double probeInterval = kDefaultProbeInterval);
   bool isStarted() const { return m_started; }
@@ -38,6 +45,8 @@ class ServiceReachability : public Singleton<ServiceReachability>, private rest:
   // What the watchers call; public so that tests can state either.
   void markUnreachable();
   void markReachable();
+  // The user accepted the certificate that was refused: the probe resumes.
+  void certificateAccepted();
 
   ~ServiceReachability() override;
 
@@ -45,11 +54,13 @@ class ServiceReachability : public Singleton<ServiceReachability>, private rest:
   friend class Singleton<ServiceReachability>;
   ServiceReachability() = default;
   void probe();
+  void refuseCertificateOf(const QString& server);
   void requestDidLoadResponse(rest::RestRequest* request, rest::RestResponse* response) override;
   void requestDidFailLoadWithError(rest::RestRequest* request, const foundation::Error& error) override;
 
   bool m_reachable = true;
   bool m_started = false;
+  bool m_certificateRefused = false;
   double m_probeInterval = kDefaultProbeInterval;
   foundation::Observations m_observations;
   foundation::Timer m_probeTimer;

@@ -1,11 +1,13 @@
 // The login screen: its fields, the return keys, the status line, and the remembered credentials
-// across launches (user name and flag in the preferences, password in the secret store).
+// across launches (user name and flag in the preferences, the password's digest in the secret store).
 #include "ShellTestSupport.h"
 
 #include "backend/BENotifications.h"
 #include "controls/OnOffSwitch.h"
 
+#include "foundation/Digest.h"
 #include "foundation/Preferences.h"
+#include "foundation/RememberedSignIn.h"
 #include "foundation/SecretStore.h"
 #include "foundation/Strings.h"
 #include "support/FakeKeychain.h"
@@ -16,6 +18,7 @@
 #include "ui/Window.h"
 
 #include <QAction>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
@@ -29,7 +32,7 @@ namespace {
 struct Remembered {
   std::optional<bool> autoLogin;
   QString login;
-  QString password;
+  QString password;  // what the secret store holds for it: the digest
   bool operator==(const Remembered&) const = default;
 };
 
@@ -43,8 +46,9 @@ class LoginScreenTest : public ShellTest {
   static Remembered remembered() {
     auto& preferences = foundation::Preferences::standard();
     return {preferences.boolean(foundation::kAutoLogPref), preferences.string(foundation::kLoginPref),
-            foundation::SecretStore::standard().read(foundation::kPasswordPref)};
+            foundation::SecretStore::standard().read(foundation::kPasswordDigestPref)};
   }
+  static QString digestOf(const char* password) { return foundation::stringToSha1(QString::fromLatin1(password)).value(); }
   // A later start of the app (later also for the response cache, which would otherwise answer a
   // repeated sign-in sent at the very same instant).
   void relaunch() {
@@ -74,15 +78,17 @@ class LoginScreenTest : public ShellTest {
 TEST_F(LoginScreenTest, RememberedCredentialsFillTheNextLaunchAndAFailedSignInErasesThem) {
   launch();
   ASSERT_TRUE(signInWith(QStringLiteral("demo"), QStringLiteral("s3cret"), true, HttpResponse::json(200, signInAnswer())));
-  EXPECT_EQ(remembered(), (Remembered{true, QStringLiteral("demo"), QStringLiteral("s3cret")}));
+  EXPECT_EQ(remembered(), (Remembered{true, QStringLiteral("demo"), digestOf("s3cret")}));
 
-  // Next launch: filled in, switch on, the password field has the keyboard, and the sign-in goes
-  // by itself. The password was changed elsewhere: it fails and nothing stays remembered, even
+  // Next launch: filled in (the password field stands for the remembered one), switch on, the
+  // password field has the keyboard, and the sign-in goes by itself with the remembered digest. The password was changed elsewhere: it fails and nothing stays remembered, even
   // though the switch is on.
   EXPECT_FALSE(relaunchSigningInByItself(HttpResponse::json(401, "{}")));
   LoginViewController* login = loginScreen();
   EXPECT_EQ(sentBody(1).value("login").toString(), QStringLiteral("demo"));
-  EXPECT_EQ(login->postPassword()->text(), QStringLiteral("s3cret"));
+  EXPECT_EQ(sentBody(1).value("password").toString(), digestOf("s3cret"));
+  EXPECT_EQ(login->postPassword()->text(), QString());
+  EXPECT_EQ(login->postPassword()->placeholderText(), foundation::localized("remembered password"));
   EXPECT_TRUE(login->rememberState()->isOn());
   EXPECT_TRUE(login->postPassword()->hasFocus());
   EXPECT_EQ(remembered(), (Remembered{std::nullopt, QString(), QString()}));
@@ -104,7 +110,7 @@ TEST_F(LoginScreenTest, RememberedCredentialsFillTheNextLaunchAndAFailedSignInEr
 TEST_F(LoginScreenTest, ASignInThatDidNotReachTheServiceKeepsTheRememberedCredentials) {
   launch();
   ASSERT_TRUE(signInWith(QStringLiteral("demo"), QStringLiteral("s3cret"), true, HttpResponse::json(200, signInAnswer())));
-  const Remembered kept{true, QStringLiteral("demo"), QStringLiteral("s3cret")};
+  const Remembered kept{true, QStringLiteral("demo"), digestOf("s3cret")};
   for (HttpResponse answer : {HttpResponse::json(503, R"({"error": "maintenance"})"), HttpResponse::text(500, "down"),
                               HttpResponse::json(200, "{}").withEffect(simcore::SocketEffect::closeBeforeAnswer())}) {
     EXPECT_FALSE(relaunchSigningInByItself(answer));
@@ -112,6 +118,28 @@ TEST_F(LoginScreenTest, ASignInThatDidNotReachTheServiceKeepsTheRememberedCreden
     EXPECT_EQ(loginScreen()->errorLabel()->text(), foundation::localized("The service could not be reached"));
     EXPECT_FALSE(loginScreen()->isSigningIn());
   }
+}
+
+// Credentials are remembered once the service accepted them, and as what the sign-in sends (the
+// digest), never in clear; an earlier version's clear password is rewritten the first time.
+TEST_F(LoginScreenTest, OnlyAcceptedCredentialsAreRememberedAndOnlyAsTheirDigest) {
+  launch();
+  EXPECT_FALSE(signInWith(QStringLiteral("demo"), QStringLiteral("s3cret"), true, HttpResponse::json(503, "{}")));
+  EXPECT_EQ(remembered(), (Remembered{std::nullopt, QString(), QString()})) << "not accepted yet";
+  ASSERT_TRUE(signInWith(QStringLiteral("demo"), QStringLiteral("s3cret"), true, HttpResponse::json(200, signInAnswer())));
+  EXPECT_EQ(remembered(), (Remembered{true, QStringLiteral("demo"), digestOf("s3cret")}));
+
+  quit();
+  auto& preferences = foundation::Preferences::standard();
+  preferences.remove(foundation::kPasswordDigestPref);
+  preferences.setString(foundation::kPasswordPref, QStringLiteral("s3cret"));  // as an earlier version kept it
+  EXPECT_TRUE(relaunchSigningInByItself(HttpResponse::json(200, signInAnswer())));
+  EXPECT_EQ(sentBody(2).value("password").toString(), digestOf("s3cret"));
+  EXPECT_EQ(remembered(), (Remembered{true, QStringLiteral("demo"), digestOf("s3cret")}));
+  preferences.sync();
+  QFile file(preferences.filePath());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_FALSE(file.readAll().contains("s3cret")) << "the clear password stays on disk";
 }
 
 TEST_F(LoginScreenTest, NothingIsRememberedWithoutTheSwitchOrWithAnEmptyField) {
@@ -132,7 +160,7 @@ TEST_F(LoginScreenTest, NothingIsRememberedWithoutTheSwitchOrWithAnEmptyField) {
     // Something remembered before, to see it go.
     foundation::Preferences::standard().setBool(foundation::kAutoLogPref, true);
     foundation::Preferences::standard().setString(foundation::kLoginPref, QStringLiteral("old"));
-    foundation::SecretStore::standard().write(foundation::kPasswordPref, QStringLiteral("old"));
+    foundation::SecretStore::standard().write(foundation::kPasswordDigestPref, digestOf("old"));
 
     EXPECT_FALSE(signInWith(QString::fromLatin1(c.user), QString::fromLatin1(c.password), c.remember,
                             HttpResponse::json(401, "{}")));
@@ -179,7 +207,11 @@ TEST_F(LoginScreenTest, ReturnInTheUserNameMovesOnAndReturnInThePasswordSignsInO
 TEST_F(LoginScreenTest, TheWindowFirstShowsTheLoginScreenEvenWhenTheKeychainAnswersLater) {
   // A system keychain answers through the event loop. Meanwhile the menu beneath must not be drawn
   // alone: a frame wasted at start, and a flash of the menu before the login screen.
-  QMap<QString, QString> keychain{{foundation::kPasswordPref, QStringLiteral("s3cret")}};
+  // Credentials are remembered, so that the start asks the keychain.
+  QMap<QString, QString> keychain{{foundation::kPasswordDigestPref, digestOf("s3cret")}};
+  foundation::Preferences::standard().setBool(foundation::kAutoLogPref, true);
+  foundation::Preferences::standard().setString(foundation::kLoginPref, QStringLiteral("demo"));
+  server.script().enqueue(HttpResponse::json(401, "{}"));  // the sign-in that then goes by itself
   foundation::SecretStore::setStandard(foundation::makeSecretStore(
       foundation::Preferences::standard(), std::make_unique<tbtest::FakeKeychain>(true, &keychain), 1000));
   class PaintWatch : public QObject {

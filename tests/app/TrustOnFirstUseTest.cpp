@@ -5,7 +5,9 @@
 #include "ShellTestSupport.h"
 #include "simulator/SimHarness.h"
 
+#include "app/LiveState.h"
 #include "app/ServerTrust.h"
+#include "backend/ServiceReachability.h"
 #include "backend/CertificatePins.h"
 #include "backend/BENotifications.h"
 #include "controls/OnOffSwitch.h"
@@ -164,6 +166,32 @@ TEST_F(TrustOnFirstUseTest, RefusedSendsNothingTrustedSignsInAndIsRememberedAnot
   EXPECT_TRUE(app->window()->alerts().isEmpty());
   EXPECT_EQ(sim->server().recordedCount(), 0);
   EXPECT_EQ(pinned(), server + QLatin1Char('=') + QString::fromLatin1(digest.toHex())) << "the pin stays";
+}
+
+// The service out of reach comes back with a certificate nothing vouches for: the probe meets it,
+// the user refuses it once, and from then on nothing asks that server again (no question every
+// round); the banner says why.
+TEST_F(TrustOnFirstUseTest, ARefusedCertificateIsAskedOnceAndStopsTheProbe) {
+  launch();
+  auto& reachability = backend::ServiceReachability::getInstance();
+  reachability.markUnreachable();
+  clock.advanceBy(backend::ServiceReachability::kDefaultProbeInterval);
+  ui::AlertView* question = waitForAlert();
+  ASSERT_NE(question, nullptr);
+  ASSERT_EQ(question, app->serverTrust()->question());
+  press(question, app::ServerTrust::kRefuseButton);
+
+  const int connections = sim->server().connectionsAccepted();
+  for (int round = 0; round < 3; ++round) {
+    clock.advanceBy(backend::ServiceReachability::kDefaultProbeInterval);
+    tbtest::processEventsFor(100);
+  }
+  EXPECT_TRUE(app->window()->alerts().isEmpty()) << "asked again";
+  EXPECT_EQ(sim->server().connectionsAccepted(), connections) << "the refused server was probed again";
+  EXPECT_TRUE(reachability.certificateRefused());
+  ui::Label* banner = app->liveState()->banner();
+  EXPECT_FALSE(banner->isHidden());
+  EXPECT_EQ(banner->text(), foundation::localized("kTradOfflineBannerCertificate"));
 }
 
 }  // namespace

@@ -21,6 +21,11 @@ icon=$(sed -n 's/^Icon=//p' "$desktop")
 [[ -f "$work/root/usr/share/icons/hicolor/scalable/apps/$icon.svg" ]] || { echo "icon $icon is not installed"; exit 1; }
 module=$(find "$work/root/usr/lib" -name 'libtb_video.so' | head -n 1)
 [[ -n $module ]] || { echo "the video module is not installed"; exit 1; }
+# The module is found relative to the program: a build folder named in it would load whatever
+# library sits there on the user's machine.
+if readelf -p .rodata "$work/root/usr/bin/tavrobox" | grep -qF "$build/"; then
+  echo "the program names the build folder $build"; exit 1
+fi
 if readelf -d "$work/root/usr/bin/tavrobox" | grep -q 'libQt6Multimedia'; then
   echo "tavrobox needs Qt Multimedia at start: only the video module should"; exit 1
 fi

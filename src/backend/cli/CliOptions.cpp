@@ -1,6 +1,43 @@
 #include "backend/cli/CliOptions.h"
 
+#include "foundation/Preferences.h"
+#include "foundation/RememberedSignIn.h"
+#include "foundation/SecretStore.h"
+
+#include <QFile>
+
+#include <cstdio>
+
 namespace backend::cli {
+
+namespace {
+
+constexpr qint64 kPasswordMaxBytes = 4096;
+
+// The first line of the file, or of standard input for "-".
+std::optional<QString> readPasswordFile(const QString& path, QString* error) {
+  QFile file;
+  const bool open = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+  const QString name = path == QLatin1String("-") ? QStringLiteral("standard input") : path;
+  if (!open) {
+    *error = QStringLiteral("--password-file: cannot read %1: %2").arg(name, file.errorString());
+    return std::nullopt;
+  }
+  QByteArray line = file.readLine(kPasswordMaxBytes + 2);
+  if (line.size() > kPasswordMaxBytes && !line.endsWith('\n')) {
+    *error = QStringLiteral("--password-file: the first line of %1 is longer than %2 bytes").arg(name).arg(kPasswordMaxBytes);
+    return std::nullopt;
+  }
+  while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
+  if (line.isEmpty()) {
+    *error = QStringLiteral("--password-file: %1 holds no password").arg(name);
+    return std::nullopt;
+  }
+  return QString::fromUtf8(line);
+}
+
+}  // namespace
 
 QStringList allReads() {
   return {QStringLiteral("dashboard"), QStringLiteral("devices"),  QStringLiteral("modes"),
@@ -21,7 +58,10 @@ QString usage() {
       "  --type TEXT        RestType\n"
       "  --version TEXT     RestVersion\n"
       "  --user NAME        user name (default: the configuration's demo user)\n"
-      "  --password TEXT    password (default: the configuration's demo password)\n"
+      "  --password-file F  read the password from the first line of F (- : standard input)\n"
+      "  --password TEXT    password; every user of this machine can read it in the process list\n"
+      "                     (default: $TAVROBOX_PASSWORD, then the app's remembered credentials\n"
+      "                     for the user, then the configuration's demo password)\n"
       "  --timeout SECONDS  longest wait for one answer (default 30)\n"
       "  --help             this text\n"
       "\n"
@@ -36,8 +76,8 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
     return std::nullopt;
   };
 
-  QString configPath, server, type, version, user, password, timeout;
-  bool haveUser = false, havePassword = false;
+  QString configPath, server, type, version, user, password, passwordFile, timeout;
+  bool haveUser = false, havePassword = false, havePasswordFile = false;
   Options options;
   const QStringList known = allReads();
 
@@ -64,6 +104,9 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
     } else if (arg == QLatin1String("--password")) {
       if (!value(password)) return fail(QStringLiteral("--password needs a value"));
       havePassword = true;
+    } else if (arg == QLatin1String("--password-file")) {
+      if (!value(passwordFile)) return fail(QStringLiteral("--password-file needs a file, or - for standard input"));
+      havePasswordFile = true;
     } else if (arg == QLatin1String("--timeout")) {
       if (!value(timeout)) return fail(QStringLiteral("--timeout needs a number of seconds"));
       bool ok = false;
@@ -94,7 +137,24 @@ std::optional<Options> parseOptions(const QStringList& arguments, QString* error
   if (!type.isEmpty()) options.configuration.restType = type;
   if (!version.isEmpty()) options.configuration.restVersion = version;
   options.user = haveUser ? user : options.configuration.demoUser;
-  options.password = havePassword ? password : options.configuration.demoPassword;
+  if (havePassword && havePasswordFile) return fail(QStringLiteral("--password and --password-file: give one of them"));
+  if (havePasswordFile) {
+    QString problem;
+    const auto read = readPasswordFile(passwordFile, &problem);
+    if (!read) return fail(problem);
+    options.password = *read;
+  } else if (havePassword) {
+    options.password = password;
+    options.warnings << QStringLiteral("--password shows the password to every user of this machine (in the process list); "
+                                       "prefer --password-file or $%1").arg(QLatin1String(kPasswordVariable));
+  } else if (const QString fromEnvironment = qEnvironmentVariable(kPasswordVariable); !fromEnvironment.isEmpty()) {
+    options.password = fromEnvironment;
+  } else if (const auto remembered = foundation::rememberedSignIn(foundation::Preferences::standard(), foundation::SecretStore::standard());
+             remembered && remembered->login == options.user) {
+    options.passwordDigest = remembered->passwordDigest;
+  } else {
+    options.password = options.configuration.demoPassword;
+  }
   if (options.reads.isEmpty()) options.reads = known;
   return options;
 }

@@ -158,9 +158,20 @@ int run(const Options& options, QTextStream& out, QTextStream& err) {
   out << "Service: " << BERestConfig::getInstance().baseURL() << "\n";
 
   const Step signIn{QStringLiteral("sign-in as %1").arg(options.user),
-                    [&] { BEServiceLogin::getInstance().postLoginWithPassword(options.user, options.password); },
-                    kSuccessLoginPostLogin, kErrorLoginPostLogin,
-                    [] { return dumpOne(BESessionManager::getInstance().auth()); }};
+                    [&] {
+                      if (!options.passwordDigest.isEmpty())
+                        BEServiceLogin::getInstance().postLoginWithDigest(options.user, options.passwordDigest);
+                      else
+                        BEServiceLogin::getInstance().postLoginWithPassword(options.user, options.password);
+                    },
+                    kSuccessLoginPostLogin, kErrorLoginPostLogin, [] {
+                      // Whoever holds the session identifier is signed in: it is masked as in every log.
+                      const auto& auth = BESessionManager::getInstance().auth();
+                      if (!auth) return dumpOne(auth);
+                      VOAuth shown = *auth;
+                      if (shown.sessionId) shown.sessionId = "<hidden>";
+                      return rest::dumpObject(shown);
+                    }};
   // A certificate nobody vouches for is trusted in the app or named in the configuration; here it
   // is only shown, so that it can be checked and named.
   std::optional<rest::CertificateRefusal> refusal;

@@ -25,5 +25,7 @@ int main(int argc, char** argv) {
     out << backend::cli::usage();
     return 0;
   }
+  for (const QString& warning : options->warnings) err << "tavrobox-cli: warning: " << warning << "\n";
+  err.flush();
   return backend::cli::run(*options, out, err);
 }

@@ -5,6 +5,7 @@
 // 4 ms, for a screen many starts never open.
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -31,6 +32,10 @@ class VideoPlayback {
   // A player from the video module, or null (with the reason in `why`) when the module cannot be
   // loaded. The module stays loaded once it has been.
   static std::unique_ptr<VideoPlayback> create(Listener listener, QString* why);
+
+  // Where the module is looked for, in turn: TB_VIDEO_MODULE when set (an absolute path; a relative
+  // one is refused, with the reason in `problem`), else places fixed relative to the program.
+  static QStringList modulePlaces(QString* problem);
 };
 
 // The module's one entry point.

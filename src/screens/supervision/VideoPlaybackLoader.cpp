@@ -9,17 +9,6 @@
 
 namespace {
 
-// Where the module may be: TB_VIDEO_MODULE when set (a packager's other layout), else beside an
-// installed app, then where the build put it.
-QStringList candidates() {
-  if (const QString chosen = qEnvironmentVariable("TB_VIDEO_MODULE"); !chosen.isEmpty()) return {chosen};
-  QStringList paths;
-  const QString installed = QDir(QCoreApplication::applicationDirPath())
-                                .filePath(QStringLiteral("../" TB_INSTALL_LIBDIR "/tavrobox/" TB_VIDEO_MODULE_NAME));
-  paths << QDir::cleanPath(installed) << QStringLiteral(TB_VIDEO_MODULE_BUILD_PATH);
-  return paths;
-}
-
 struct Module {
   VideoPlaybackFactory factory = nullptr;
   QString problem;
@@ -50,10 +39,31 @@ Module load(const QStringList& paths) {
 
 }  // namespace
 
+// Only places the program's own location fixes: a path compiled in (where the build once put the
+// module) would load whatever library sits there now on a machine where the app is installed.
+QStringList VideoPlayback::modulePlaces(QString* problem) {
+  if (const QString chosen = qEnvironmentVariable("TB_VIDEO_MODULE"); !chosen.isEmpty()) {
+    // A relative path would depend on the folder the app happened to be started from.
+    if (QDir::isAbsolutePath(chosen)) return {chosen};
+    if (problem) *problem = QStringLiteral("TB_VIDEO_MODULE must be an absolute path, not %1").arg(chosen);
+    return {};
+  }
+  const QDir program(QCoreApplication::applicationDirPath());
+  // Installed: the install's libdir beside its bin folder. A build tree links the module beside
+  // each program that plays video.
+  return {QDir::cleanPath(program.filePath(QStringLiteral("../" TB_INSTALL_LIBDIR "/tavrobox/" TB_VIDEO_MODULE_NAME))),
+          program.filePath(QStringLiteral(TB_VIDEO_MODULE_NAME))};
+}
+
 std::unique_ptr<VideoPlayback> VideoPlayback::create(Listener listener, QString* why) {
   // Main thread only (screens create players); one attempt per place looked at.
   static QHash<QStringList, Module> loaded;
-  const QStringList paths = candidates();
+  QString refused;
+  const QStringList paths = modulePlaces(&refused);
+  if (paths.isEmpty()) {
+    if (why) *why = refused;
+    return nullptr;
+  }
   auto it = loaded.constFind(paths);
   if (it == loaded.constEnd()) it = loaded.insert(paths, load(paths));
   const Module& module = *it;

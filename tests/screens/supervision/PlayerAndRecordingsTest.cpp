@@ -7,11 +7,16 @@
 #include "screens/supervision/CustomMoviePlayerViewController.h"
 #include "screens/supervision/LivePlaylistProbe.h"
 #include "screens/supervision/MyRecTableViewController.h"
+#include "screens/supervision/VideoPlayback.h"
 #include "support/ManualClockFixture.h"
 #include "support/server/RawServer.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/Views.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace supervisiontest {
 namespace {
@@ -71,6 +76,22 @@ TEST_F(PlayerTest, AStreamThatCannotBeLoadedEndsWithoutEverPlaying) {
   qunsetenv("TB_VIDEO_MODULE");
   EXPECT_EQ(heard.events, kFailedStream);
   EXPECT_TRUE(unequipped.errorString().contains("/nonexistent/libtb_video.so")) << unequipped.errorString().toStdString();
+}
+
+// The module is looked for only where the program's own location says (never where the build once
+// put it), and an environment variable must name it absolutely.
+TEST(VideoModuleTest, IsLookedForOnlyRelativeToTheProgramAndTheVariableMustBeAbsolute) {
+  const QString programParent = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/..")) + QLatin1Char('/');
+  const QStringList places = VideoPlayback::modulePlaces(nullptr);
+  ASSERT_FALSE(places.isEmpty());
+  for (const QString& place : places) EXPECT_TRUE(place.startsWith(programParent)) << place.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(places.last())) << "the build links the module beside the program";
+
+  qputenv("TB_VIDEO_MODULE", "lib/libtb_video.so");
+  QString why;
+  EXPECT_EQ(VideoPlayback::create({}, &why), nullptr);
+  qunsetenv("TB_VIDEO_MODULE");
+  EXPECT_TRUE(why.contains(QLatin1String("absolute"))) << why.toStdString();
 }
 
 // The list alone, filled from the session store.
