@@ -1,3 +1,30 @@
+# tb_sanitizer_environment(<var> <plays-media>): the ctest ENVIRONMENT a test program needs under
+# the sanitizer of this build (suppressions, options), or nothing.
+function(tb_sanitizer_environment var plays_media)
+  set(_env "")
+  if(TB_SANITIZE MATCHES "address")
+    set(_lsan "suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/lsan.supp print_suppressions=0")
+    set(_env "LSAN_OPTIONS=${_lsan}")
+    if(plays_media)
+      # The media backend's streaming threads are still ending when the leak check stops the
+      # world at exit, and its tracer crashes reading them (leaving their thread-local storage
+      # out instead makes every object Qt keeps per thread look leaked). Such a program is
+      # checked for memory errors only; its code's leaks are the other programs' to find.
+      set(_env "ASAN_OPTIONS=detect_leaks=0")
+    endif()
+  endif()
+  if(TB_SANITIZE MATCHES "thread")
+    # die_after_fork=0: tests start helper programs (openssl, the simulated service) through QProcess
+    # from a multi-threaded process; TSan would otherwise stop the child before it executes them.
+    set(_env "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/tsan.supp halt_on_error=0 second_deadlock_stack=1 die_after_fork=0")
+  endif()
+  if(_env)
+    set(${var} ENVIRONMENT "${_env}" PARENT_SCOPE)
+  else()
+    set(${var} "" PARENT_SCOPE)
+  endif()
+endfunction()
+
 # tb_add_test(NAME <target> LABEL <unit|integration|ui|e2e> SOURCES ... LIBS ... [NO_QT] [PLAYS_MEDIA])
 # Builds one GoogleTest program and registers its cases with ctest under the label.
 # PLAYS_MEDIA: a program that plays video (the video module is linked beside it).
@@ -19,23 +46,7 @@ function(tb_add_test)
   if(T_PLAYS_MEDIA AND COMMAND tb_video_module_beside)
     tb_video_module_beside(${T_NAME})
   endif()
-  set(_env "")
-  if(TB_SANITIZE MATCHES "address")
-    set(_lsan "suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/lsan.supp print_suppressions=0")
-    set(_env ENVIRONMENT "LSAN_OPTIONS=${_lsan}")
-    if(T_PLAYS_MEDIA)
-      # The media backend's streaming threads are still ending when the leak check stops the
-      # world at exit, and its tracer crashes reading them (leaving their thread-local storage
-      # out instead makes every object Qt keeps per thread look leaked). Such a program is
-      # checked for memory errors only; its code's leaks are the other programs' to find.
-      set(_env ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
-    endif()
-  endif()
-  if(TB_SANITIZE MATCHES "thread")
-    # die_after_fork=0: tests start helper programs (openssl, the simulated service) through QProcess
-    # from a multi-threaded process; TSan would otherwise stop the child before it executes them.
-    set(_env ENVIRONMENT "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/sanitizers/tsan.supp halt_on_error=0 second_deadlock_stack=1 die_after_fork=0")
-  endif()
+  tb_sanitizer_environment(_env "${T_PLAYS_MEDIA}")
   gtest_discover_tests(${T_NAME}
     PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT} ${_env}
     DISCOVERY_TIMEOUT 60

@@ -59,7 +59,10 @@ void ScreenTest::SetUp() {
 void ScreenTest::launchAndSignIn() {
   app = std::make_unique<TavroBoxAppAppDelegate>();
   ASSERT_TRUE(app->applicationDidFinishLaunchingWithOptions(m_configuration));
+  signInThroughLoginScreen();
+}
 
+void ScreenTest::signInThroughLoginScreen() {
   // Signs in through the login screen, as a user does.
   auto* login = qobject_cast<LoginViewController*>(app->popupController());
   ASSERT_NE(login, nullptr);

@@ -63,6 +63,10 @@ class ScreenTest : public ::testing::Test {
   // machine finds it: same preferences, same response cache, nothing in memory.
   void relaunch();
 
+  // Types the user's credentials into the login screen on show, signs in and waits until the
+  // popup has gone (at launch, or when a lost session brought the login screen back).
+  void signInThroughLoginScreen();
+
   // Advances the app's clock (the simulated home's own clock is `sim->clock`).
   void advance(double seconds);
 
