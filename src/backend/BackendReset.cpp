@@ -12,6 +12,7 @@
 #include "backend/BEServiceScenario.h"
 #include "backend/BEServiceWeather.h"
 #include "backend/BESessionManager.h"
+#include "backend/BEStatusCodeManager.h"
 #include "backend/ServiceReachability.h"
 #include "backend/StoredAnswers.h"
 #include "rest/mapping/RestObjectManager.h"
@@ -32,6 +33,7 @@ void resetAllSingletons() {
   BEServiceConsumption::resetInstance();
   BEServiceCamera::resetInstance();
   BESessionManager::resetInstance();
+  BEStatusCodeManager::resetFailures();
   BERestConfig::resetInstance();
   rest::RestObjectManager::resetSharedManager();
 }

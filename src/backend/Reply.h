@@ -32,6 +32,13 @@ class Reply : public QObject {
   // modified"): nothing was filed and nothing needs redrawing.
   bool isUnchanged() const { return m_unchanged; }
 
+  // A reply the app asked for by itself (a refresh, a camera's next picture), not a user's tap:
+  // its failure raises the alert of its class only when that class has been quiet for a while
+  // (BEStatusCodeManager::alertsNow), so a fault that lasts does not raise the same alert at
+  // every refresh.
+  void setBackground() { m_background = true; }
+  bool isBackground() const { return m_background; }
+
   // Ends the reply; a reply ends once, later calls are ignored.
   void finish(bool unchanged = false);
   void fail(int status = 0);
@@ -47,6 +54,7 @@ class Reply : public QObject {
   State m_state = State::Running;
   int m_status = 0;
   bool m_unchanged = false;
+  bool m_background = false;
 };
 
 using ReplyPtr = std::shared_ptr<Reply>;

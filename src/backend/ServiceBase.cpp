@@ -216,8 +216,10 @@ void ServiceBase::fail(const ServiceOperation& op, const Tag& tag, const rest::R
   // from the error notification.
   if (tag.ticket != 0) BESessionManager::getInstance().home().commandRefused(tag.ticket);
   postAll(op.errorNames);
-  if (outcome == FailureOutcome::Alert && op.alerts) BEStatusCodeManager::errorWithOLWithError(loader, foundation::Error{});
-  if (tag.reply) tag.reply->fail(statusCode(loader));
+  const int status = statusCode(loader);
+  if (outcome == FailureOutcome::Alert && op.alerts && BEStatusCodeManager::alertsNow(status, tag.reply && tag.reply->isBackground()))
+    BEStatusCodeManager::errorWithOLWithError(loader, foundation::Error{});
+  if (tag.reply) tag.reply->fail(status);
 }
 
 }  // namespace backend

@@ -24,6 +24,7 @@ void ServiceCalls::callWithStatus(ReplyPtr reply, Handler onSuccess, StatusHandl
 }
 
 void ServiceCalls::refresh(ReplyPtr reply, Handler onChanged) {
+  if (reply) reply->setBackground();
   begin(std::move(reply), Pending{nullptr, std::move(onChanged), {}, false, true});
 }
 

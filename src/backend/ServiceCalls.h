@@ -42,7 +42,8 @@ class ServiceCalls {
   void callWithStatus(ReplyPtr reply, Handler onSuccess, StatusHandler onError, Overlay overlay = Overlay::None);
 
   // A read asked again to keep the screen current: `onChanged` runs only when the answer changed
-  // what is filed; an unchanged answer, or a failure, ends quietly (the alert comes by itself).
+  // what is filed; an unchanged answer, or a failure, ends quietly (the alert comes by itself, once
+  // for a fault that lasts: the reply is a background one).
   void refresh(ReplyPtr reply, Handler onChanged);
 
   // Forgets every call still out (their outcomes are dropped) and hides the overlay they showed.

@@ -1,4 +1,5 @@
 #include "backend/BEStatusCodeManager.h"
+#include "foundation/ManualClock.h"
 
 #include <gtest/gtest.h>
 
@@ -25,4 +26,23 @@ TEST(StatusCodeDispatch, OneNotificationPerFailureClass) {
     EXPECT_EQ(name ? std::string(name) : std::string("(none)"), c.expected ? std::string(c.expected) : "(none)")
         << "status " << c.code;
   }
+}
+
+// A fault that lasts raises its class's alert once for what the app asks by itself; a user's own
+// command always says why it failed.
+TEST(StatusCodeDispatch, ALastingFaultAlertsOncePerClassForBackgroundRequests) {
+  foundation::ManualClock clock;
+  foundation::setScheduler(&clock);
+  BEStatusCodeManager::resetFailures();
+  EXPECT_TRUE(BEStatusCodeManager::alertsNow(503, true));
+  clock.advanceBy(30);
+  EXPECT_FALSE(BEStatusCodeManager::alertsNow(503, true)) << "the same class, 30 s later";
+  EXPECT_TRUE(BEStatusCodeManager::alertsNow(600, true)) << "another class";
+  EXPECT_TRUE(BEStatusCodeManager::alertsNow(500, false)) << "a user's command";
+  clock.advanceBy(BEStatusCodeManager::kQuietSeconds - 1);
+  EXPECT_FALSE(BEStatusCodeManager::alertsNow(502, true)) << "each failure extends the quiet";
+  clock.advanceBy(BEStatusCodeManager::kQuietSeconds + 1);
+  EXPECT_TRUE(BEStatusCodeManager::alertsNow(503, true)) << "a new fault after a quiet while";
+  BEStatusCodeManager::resetFailures();
+  foundation::setScheduler(nullptr);
 }

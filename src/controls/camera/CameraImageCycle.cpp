@@ -7,6 +7,14 @@
 
 namespace controls {
 
+namespace {
+// The pictures come by themselves: a fault that lasts raises its alert once, not at every turn.
+backend::ReplyPtr background(backend::ReplyPtr reply) {
+  reply->setBackground();
+  return reply;
+}
+}  // namespace
+
 CameraImageCycle::CameraImageCycle(ImageHandler onImage, FirstImage first) : m_onImage(std::move(onImage)), m_first(first) {}
 
 void CameraImageCycle::setCameras(const QStringList& serials) {
@@ -21,7 +29,7 @@ void CameraImageCycle::start() {
   // The first turn asks for camera 0, as soon as the session is open: a screen that opens shows
   // a picture at once rather than 5 s later.
   m_last = int(m_serials.size()) - 1;
-  m_calls.call(BEServiceCamera::getInstance().putStartImageSessionWithId(QStringLiteral("0")),
+  m_calls.call(background(BEServiceCamera::getInstance().putStartImageSessionWithId(QStringLiteral("0"))),
                [this] {
                  if (m_first == FirstImage::AtOnce) return fetchNext();
                  // 1 camera: 5 s, 2: 2 s, 3 to 5: 1 s, 6 and more: at once. Each camera is still
@@ -54,7 +62,7 @@ void CameraImageCycle::fetchNext() {
   // A camera without a picture yet answers 404, which leaves the stored image alone: cleared
   // first, so that the previous camera's picture never lands on this camera's page.
   BESessionManager::getInstance().setImageData(std::nullopt);
-  m_calls.call(BEServiceCamera::getInstance().getImageWithId(serial),
+  m_calls.call(background(BEServiceCamera::getInstance().getImageWithId(serial)),
                [this, index, serial] {
                  const auto& data = BESessionManager::getInstance().imageData();
                  scheduleNext();

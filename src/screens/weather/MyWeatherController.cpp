@@ -166,7 +166,7 @@ void MyWeatherController::startInitWeatherComponents() {
                [this] { seeDay(); });
 }
 
-void MyWeatherController::query(const char* periodName) {
+void MyWeatherController::query(const char* periodName, bool background) {
   if (!m_pages) return;
   const Period& period = periodNamed(QString::fromLatin1(periodName));
   const QString name = QString::fromLatin1(period.name);
@@ -180,14 +180,16 @@ void MyWeatherController::query(const char* periodName) {
       setOverlay(false);
     }
   };
-  m_calls.call(BEServiceWeather::getInstance().getPeriodValues(name), [done] { done(true); },
+  auto reply = BEServiceWeather::getInstance().getPeriodValues(name);
+  if (background) reply->setBackground();
+  m_calls.call(reply, [done] { done(true); },
                [done] { done(false); });
 }
 
 void MyWeatherController::refresh() {
   if (m_phase != Phase::Showing) return;
   for (const QString& name : m_shownPeriod)
-    if (!name.isEmpty()) query(name.toLatin1().constData());
+    if (!name.isEmpty()) query(name.toLatin1().constData(), true);
 }
 
 void MyWeatherController::showValues(int sheet, const VOWeather* values) {

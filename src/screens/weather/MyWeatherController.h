@@ -77,7 +77,8 @@ class MyWeatherController : public ui::Screen, public controls::TourStates, publ
   void viewDidLoad() override;
 
  private:
-  void query(const char* period);
+  // `background`: asked again to stay current, not by the user.
+  void query(const char* period, bool background = false);
   void showValues(int sheet, const VOWeather* values);
   // Draws the stored figures of the period each sheet shows, where there are some.
   void showStored();
