@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr QStringView kSessionParameter = u";jsessionid=";
+constexpr QLatin1String kSessionParameter(";jsessionid=");
 
 // Where a value that starts at `from` ends: the next path, parameter, query or fragment
 // delimiter, or anything that cannot be part of a URL in running text.
@@ -81,7 +81,7 @@ QString BERestConfig::getSessionPathFor(const QString& path) {
   return path + kSessionParameter + QString::fromStdString(session);
 }
 
-QString BERestConfig::getSessionRouterPathFor(const QString& pattern) { return pattern + kSessionParameter + u":session"; }
+QString BERestConfig::getSessionRouterPathFor(const QString& pattern) { return pattern + kSessionParameter + QStringLiteral(":session"); }
 
 QList<rest::SecretSpan> BERestConfig::sessionSecrets(QStringView text) {
   QList<rest::SecretSpan> spans;
