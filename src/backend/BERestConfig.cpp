@@ -12,6 +12,26 @@
 
 #include <QUrl>
 
+namespace {
+
+constexpr QLatin1String kSessionParameter(";jsessionid=");
+
+// Where a value that starts at `from` ends: the next path, parameter, query or fragment
+// delimiter, or anything that cannot be part of a URL in running text.
+qsizetype valueEnd(QStringView text, qsizetype from) {
+  qsizetype end = from;
+  while (end < text.size()) {
+    const QChar c = text.at(end);
+    if (c == u'/' || c == u';' || c == u'?' || c == u'#' || c == u'&' || c.isSpace() || c == u'"' || c == u'\'' ||
+        c == u'<' || c == u'>' || c == u')' || c == u']')
+      break;
+    ++end;
+  }
+  return end;
+}
+
+}  // namespace
+
 void BERestConfig::initRestLayer(const foundation::Configuration& configuration) {
   if (m_restManager) {
     qCWarning(lcApp) << "The REST layer is already configured; initRestLayer ignored";
@@ -22,6 +42,9 @@ void BERestConfig::initRestLayer(const foundation::Configuration& configuration)
   m_baseURL = QStringLiteral("%1/%2/%3").arg(configuration.restServer, configuration.restType,
                                              configuration.restVersion);
   m_playbackPort = configuration.playbackPort;
+
+  // The session in our URLs, for the REST layer to keep out of logs, errors and its cache.
+  rest::setSecretFinder(&BERestConfig::sessionSecrets);
 
   // 2. The shared client. Certificates stay validated: switching the shared client's check off
   // only lets the certificates this deployment names (or, behind its explicit insecure switch,
@@ -55,11 +78,20 @@ QString BERestConfig::getSessionPathFor(const QString& path) {
   // Escaped like the router escapes ":session", so that the answer to a routed record and a path
   // built here compare equal, and a session identifier can never change the shape of the URL.
   const std::string session = patterns::percentEncode(BESessionManager::getInstance().sessionId());
-  return QStringLiteral("%1;jsessionid=%2").arg(path, QString::fromStdString(session));
+  return path + kSessionParameter + QString::fromStdString(session);
 }
 
-QString BERestConfig::getSessionRouterPathFor(const QString& pattern) {
-  return QStringLiteral("%1;jsessionid=:session").arg(pattern);
+QString BERestConfig::getSessionRouterPathFor(const QString& pattern) { return pattern + kSessionParameter + QStringLiteral(":session"); }
+
+QList<rest::SecretSpan> BERestConfig::sessionSecrets(QStringView text) {
+  QList<rest::SecretSpan> spans;
+  for (qsizetype at = text.indexOf(kSessionParameter, 0, Qt::CaseInsensitive); at >= 0;) {
+    const qsizetype valueStart = at + kSessionParameter.size();
+    const qsizetype end = valueEnd(text, valueStart);
+    spans.append({at, valueStart, end});
+    at = text.indexOf(kSessionParameter, end, Qt::CaseInsensitive);
+  }
+  return spans;
 }
 
 void BERestConfig::useCacheOfUser(const QString& login) {

@@ -7,6 +7,7 @@
 #include "foundation/Configuration.h"
 #include "foundation/Result.h"
 #include "rest/mapping/RestObjectMapping.h"
+#include "rest/support/LoggableURL.h"
 
 #include <QString>
 
@@ -61,6 +62,10 @@ class BERestConfig : public backend::Singleton<BERestConfig> {
   static QString getSessionPathFor(const QString& path);
   // `pattern` followed by ";jsessionid=:session".
   static QString getSessionRouterPathFor(const QString& pattern);
+  // Where a text (a URL, or a message quoting URLs) carries the session: every ";jsessionid="
+  // parameter, its value up to the next delimiter of a URL or of running text. Handed to the REST
+  // layer at set-up, which masks it in logs and errors and leaves it out of the response cache.
+  static QList<rest::SecretSpan> sessionSecrets(QStringView text);
   // SHA-1 of the ASCII text as 40 lower-case hex digits; text outside ASCII is refused.
   static foundation::Result<QString> stringToSha1(const QString& text);
 

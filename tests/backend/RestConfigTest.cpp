@@ -22,6 +22,7 @@
 #include "rest/mapping/RestObjectMapper.h"
 #include "rest/mapping/RestObjectSerializer.h"
 #include "rest/network/TlsTrust.h"
+#include "rest/support/LoggableURL.h"
 #include "foundation/Preferences.h"
 
 #include <QTemporaryDir>
@@ -74,6 +75,31 @@ TEST_F(RestConfigTest, BaseURLAndSessionPaths) {
   // A session identifier cannot change the shape of the URL.
   setSession("a/b?c d");
   EXPECT_EQ(BERestConfig::getSessionPathFor("/history"), QStringLiteral("/history;jsessionid=a%2Fb%3Fc%20d"));
+}
+
+// The set-up hands the REST layer where our URLs carry the session: every ";jsessionid=" value is
+// hidden in what is logged, and left out of what the cache keeps; the rest of the text stays as it was.
+TEST_F(RestConfigTest, SessionIdentifiersAreMaskedOrLeftOut) {
+  struct Case {
+    QString text, masked, without;
+  };
+  const Case cases[] = {
+      {"https://h/c/device;jsessionid=ABC", "https://h/c/device;jsessionid=<hidden>", "https://h/c/device"},
+      {"https://h/c/mode/;JSESSIONID=a%2Fb?x=1#f", "https://h/c/mode/;JSESSIONID=<hidden>?x=1#f", "https://h/c/mode/?x=1#f"},
+      {"Error transferring http://h/a;jsessionid=S1/b;v=2 - server replied: Not Found",
+       "Error transferring http://h/a;jsessionid=<hidden>/b;v=2 - server replied: Not Found",
+       "Error transferring http://h/a/b;v=2 - server replied: Not Found"},
+      {"two: /a;jsessionid=X and /b;jsessionid=Y)", "two: /a;jsessionid=<hidden> and /b;jsessionid=<hidden>)",
+       "two: /a and /b)"},
+      {"/empty;jsessionid=", "/empty;jsessionid=", "/empty"},
+      {"/no/session;v=1", "/no/session;v=1", "/no/session;v=1"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(rest::maskSecrets(c.text), c.masked);
+    EXPECT_EQ(rest::URLWithoutSecrets(c.text), c.without);
+  }
+  EXPECT_EQ(rest::loggableURL(QUrl("http://h/d;jsessionid=S%20T")), "http://h/d;jsessionid=<hidden>");
+  EXPECT_EQ(rest::secretValues("/a;jsessionid=X/b;JSESSIONID=Y?q;jsessionid="), QStringList({"X", "Y"}));
 }
 
 // Plain http:// to another machine is said at every start; to this machine it is not.

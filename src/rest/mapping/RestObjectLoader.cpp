@@ -279,8 +279,7 @@ void RestObjectLoader::deliver(Outcome& outcome) {
   if (!delegate() || cancelled) {
     // Cancelled, or its delegate died, while the answer was being mapped: nothing to tell; the
     // queue still hears that the request is over.
-    postNotification(RestRequestDidLoadResponseNotification,
-                     {{RestRequestDidLoadResponseNotificationUserInfoResponseKey, response().get()}});
+    announceLoad(response().get());
     return;
   }
   auto& mapped = *outcome.mapped;
@@ -303,8 +302,7 @@ void RestObjectLoader::deliver(Outcome& outcome) {
   if (auto* d = objectLoaderDelegate()) d->objectLoaderDidLoadObjects(this, objects);
   if (auto* d = objectLoaderDelegate()) d->objectLoaderDidLoadObject(this, m_result->asObject());
   if (auto* d = objectLoaderDelegate()) d->objectLoaderDidFinishLoading(this);
-  postNotification(RestRequestDidLoadResponseNotification,
-                   {{RestRequestDidLoadResponseNotificationUserInfoResponseKey, response().get()}});
+  announceLoad(response().get());
 }
 
 void RestObjectLoader::didFailLoadWithError(const foundation::Error& error) {
@@ -315,12 +313,11 @@ void RestObjectLoader::didFailLoadWithError(const foundation::Error& error) {
   reportFailure(error, true);
 }
 
-void RestObjectLoader::reportFailure(const foundation::Error& error, bool postQueueNotification) {
+void RestObjectLoader::reportFailure(const foundation::Error& error, bool announce) {
   auto keepAlive = shared_from_this();
   if (auto* d = objectLoaderDelegate()) d->objectLoaderDidFailWithError(this, error);
   if (auto* d = objectLoaderDelegate()) d->objectLoaderDidFinishLoading(this);
-  if (postQueueNotification)
-    postNotification(RestRequestDidFailWithErrorNotification, {{RestRequestDidFailWithErrorNotificationUserInfoErrorKey, error}});
+  if (announce) announceFailure(error);
 }
 
 }  // namespace rest

@@ -105,7 +105,8 @@ class RestObjectLoader : public RestRequest {
   struct Outcome;
   void mapInBackground(const std::shared_ptr<RestResponse>& response);
   void deliver(Outcome& outcome);
-  void reportFailure(const foundation::Error& error, bool postQueueNotification);
+  // `announce`: the load ends here (posted, and told to the queue); false for a loader that never sent.
+  void reportFailure(const foundation::Error& error, bool announce);
 
   RestObjectManager* m_objectManager;
   ObjectPtr m_sourceObject;

@@ -5,6 +5,7 @@
 #include "foundation/Logging.h"
 #include "rest/network/CacheWriteQueue.h"
 #include "rest/network/RestRequest.h"
+#include "rest/support/LoggableURL.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -49,24 +50,6 @@ bool isSensitiveHeader(const QString& name) {
   for (const QString& sensitive : names)
     if (name.size() == sensitive.size() && name.compare(sensitive, Qt::CaseInsensitive) == 0) return true;
   return false;
-}
-
-// The session identifier an encoded URL carries in its path as a ";jsessionid=" matrix
-// parameter, or "".
-QString sessionIdentifier(const QString& encodedURL) {
-  QStringView url(encodedURL);
-  for (QChar stop : {QChar('?'), QChar('#')}) {
-    const qsizetype end = url.indexOf(stop);
-    if (end >= 0) url = url.left(end);
-  }
-  const qsizetype at = url.lastIndexOf(u";jsessionid=", -1, Qt::CaseInsensitive);
-  if (at < 0) return QString();
-  QStringView value = url.mid(at + 12);
-  for (QChar stop : {QChar('/'), QChar(';')}) {
-    const qsizetype end = value.indexOf(stop);
-    if (end >= 0) value = value.left(end);
-  }
-  return value.toString();
 }
 
 struct CacheControl {
@@ -423,14 +406,16 @@ void RestRequestCache::storeResponseForRequest(const RestResponse* response, con
       known->received->rawHeaders == response->rawHeaders() && holdsBody(*known, body))
     return;
 
-  const QString session = sessionIdentifier(request->URLString());
+  // Secrets of the URL (the session that asked) may come back in an answer header.
+  const QStringList secrets = secretValues(request->URLString());
   HeaderMap headers;
   const HeaderMap fields = response->allHeaderFields();
   for (auto it = fields.begin(); it != fields.end(); ++it) {
     if (isSensitiveHeader(it.key())) continue;
     if (it.key().startsWith(QStringLiteral("X-REST-"), Qt::CaseInsensitive)) continue;
     if (!password.isEmpty() && it.value().contains(password)) continue;
-    if (!session.isEmpty() && it.value().contains(session)) continue;
+    if (std::any_of(secrets.begin(), secrets.end(), [&](const QString& secret) { return it.value().contains(secret); }))
+      continue;
     headers.insert(it.key(), it.value());
   }
   headers.insert(key(kCacheDateHeaderKey), date);

@@ -8,9 +8,9 @@
 // and an entry that is incomplete, unreadable, inconsistent with its body or stored for another
 // URL counts as absent and is removed. Each store is bounded; the oldest entries go first.
 // Only GET answers are kept, and never one marked "Cache-Control: no-store" (nor "private" unless
-// the cache belongs to one user). Keys and stored URLs leave the ";jsessionid=" parameter out, so
-// a later session of the same user finds its entries; credentials and the session identifier are
-// never written.
+// the cache belongs to one user). Keys and stored URLs leave the URL's secrets (the session) out,
+// as the application's secret finder names them (LoggableURL.h), so a later session of the same
+// user finds its entries; credentials and those secrets are never written.
 //
 // Answers are written by a background thread, in the order they were stored; until an answer is
 // on disk, every question about its entry is answered from memory. A change of the cache date

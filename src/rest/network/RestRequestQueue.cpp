@@ -121,27 +121,12 @@ void RestRequestQueue::scheduleRetry() {
   });
 }
 
-// One observer per notification for the whole queue, filtering on the requests it holds: the same
-// as watching each request, without one registration per request in the centre.
-void RestRequestQueue::watchRequests() {
-  if (m_loadObservation.isActive()) return;
-  std::weak_ptr<RestRequestQueue> weak = weak_from_this();
-  auto& center = foundation::NotificationCenter::defaultCenter();
-  m_loadObservation = center.addObserver(RestRequestDidLoadResponseNotification, [weak](const foundation::Notification& n) {
-    if (auto queue = weak.lock()) queue->requestDidEnd(n, true);
-  });
-  m_failObservation = center.addObserver(RestRequestDidFailWithErrorNotification, [weak](const foundation::Notification& n) {
-    if (auto queue = weak.lock()) queue->requestDidEnd(n, false);
-  });
-}
-
 void RestRequestQueue::addRequest(const std::shared_ptr<RestRequest>& request) {
   {
     std::lock_guard lock(m_mutex);
     if (containsRequest(request.get())) return;
     m_requests.push_back(request);
     request->setQueue(shared_from_this());
-    watchRequests();
   }
   loadNextInQueue();
 }
@@ -192,28 +177,27 @@ bool RestRequestQueue::removeRequestDecrementCounter(const RestRequest* request,
   return true;
 }
 
-void RestRequestQueue::requestDidEnd(const foundation::Notification& notification, bool loaded) {
-  // Requests of other queues (and anything posted without a request) are not this queue's business.
-  if (!notification.sender) return;
-  const auto* request = static_cast<const RestRequest*>(notification.sender);
-  std::shared_ptr<RestRequest> held;
-  {
-    std::lock_guard lock(m_mutex);
-    // Loading requests sit at the front, ahead of those still waiting.
-    const auto it = std::find_if(m_requests.begin(), m_requests.end(), [&](const auto& c) { return c.get() == request; });
-    if (it == m_requests.end()) return;
-    held = *it;
-    removeRequestDecrementCounter(request, true);
-  }
-  if (m_delegate) {
-    if (loaded) {
-      auto* const* response = notification.info<RestResponse*>(RestRequestDidLoadResponseNotificationUserInfoResponseKey);
-      m_delegate->requestQueueDidLoadResponse(this, response ? *response : nullptr);
-    } else {
-      const auto* error = notification.info<foundation::Error>(RestRequestDidFailWithErrorNotificationUserInfoErrorKey);
-      m_delegate->requestQueueDidFailRequestWithError(this, held.get(), error ? *error : foundation::Error{});
-    }
-  }
+std::shared_ptr<RestRequest> RestRequestQueue::takeEnded(const RestRequest* request) {
+  std::lock_guard lock(m_mutex);
+  const auto it = std::find_if(m_requests.begin(), m_requests.end(), [&](const auto& held) { return held.get() == request; });
+  if (it == m_requests.end()) return nullptr;
+  auto held = *it;
+  removeRequestDecrementCounter(request, true);
+  return held;
+}
+
+void RestRequestQueue::requestDidLoad(RestRequest* request, RestResponse* response) {
+  const auto self = shared_from_this();  // a delegate may drop the last reference meanwhile
+  if (!takeEnded(request)) return;
+  if (m_delegate) m_delegate->requestQueueDidLoadResponse(this, response);
+  loadNextInQueue();
+}
+
+void RestRequestQueue::requestDidFail(RestRequest* request, const foundation::Error& error) {
+  const auto self = shared_from_this();
+  const auto held = takeEnded(request);
+  if (!held) return;
+  if (m_delegate) m_delegate->requestQueueDidFailRequestWithError(this, held.get(), error);
   loadNextInQueue();
 }
 

@@ -85,14 +85,19 @@ class RestRequestQueue : public std::enable_shared_from_this<RestRequestQueue> {
   // Sends what may be sent now.
   void loadNextInQueue();
 
+  // Told by a request of this queue when its load has ended (the queue then moves on); requests
+  // it does not hold are ignored.
+  void requestDidLoad(RestRequest* request, RestResponse* response);
+  void requestDidFail(RestRequest* request, const foundation::Error& error);
+
  private:
   explicit RestRequestQueue(QString name);
   static std::shared_ptr<RestRequestQueue> make(const QString& name);
   void setLoadingCount(int count);
   void scheduleRetry();
-  void requestDidEnd(const foundation::Notification& notification, bool loaded);
+  // Takes an ended request out; null when the queue does not hold it.
+  std::shared_ptr<RestRequest> takeEnded(const RestRequest* request);
   std::shared_ptr<RestRequest> firstUnsentRequest() const;
-  void watchRequests();
 
   mutable std::recursive_mutex m_mutex;
   QString m_name;
@@ -103,8 +108,6 @@ class RestRequestQueue : public std::enable_shared_from_this<RestRequestQueue> {
   bool m_suspended = true;
   int m_loadingCount = 0;
   std::vector<std::shared_ptr<RestRequest>> m_requests;
-  foundation::Observation m_loadObservation;
-  foundation::Observation m_failObservation;
   foundation::Timer m_retry;
   foundation::Observation m_backgroundObservation;
   foundation::Observation m_foregroundObservation;

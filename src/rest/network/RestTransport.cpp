@@ -1,6 +1,6 @@
 #include "rest/network/RestTransport.h"
 
-#include "rest/network/RestRequest.h"
+#include "rest/network/RestTransfer.h"
 
 #include <QAuthenticator>
 #include <QCoreApplication>
@@ -29,13 +29,7 @@ void deleteMainThreadManager() { delete mainThreadManager().data(); }
 }  // namespace
 
 void RestTransport::answerChallenge(QNetworkReply* reply, QAuthenticator* authenticator) {
-  auto* request = qobject_cast<RestRequest*>(reply->parent());
-  // Credentials are offered once per request; a second challenge means they were refused, and
-  // leaving the authenticator empty cancels it.
-  if (!request || request->username().isEmpty() || request->password().isEmpty()) return;
-  if (request->m_authenticationAttempts++ > 0) return;
-  authenticator->setUser(request->username());
-  authenticator->setPassword(request->password());
+  if (auto* transfer = qobject_cast<RestTransfer*>(reply->parent())) transfer->answerChallenge(authenticator);
 }
 
 QNetworkAccessManager* RestTransport::makeManager(QObject* parent) {

@@ -112,7 +112,12 @@ CertificateVerdict judge(const TlsTrustSettings& settings, const QByteArray& pin
   // Without exceptions in force the platform's validation alone decides.
   if (!useExceptions) return errors.isEmpty() ? V::Trusted : V::Refused;
   if (settings.insecure) return V::Trusted;
-  if (chain.isEmpty() || chain.first().isNull()) return errors.isEmpty() ? V::Trusted : V::Refused;
+  if (chain.isEmpty() || chain.first().isNull()) {
+    // Nothing to compare with a pin: a pinned server that shows no certificate is not the one it
+    // is known by, whatever the platform says.
+    if (!pin.isEmpty()) return V::Refused;
+    return errors.isEmpty() ? V::Trusted : V::Refused;
+  }
 
   const QSslCertificate& peer = chain.first();
   const QByteArray digest = peer.digest(QCryptographicHash::Sha256);

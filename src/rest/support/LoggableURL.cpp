@@ -1,60 +1,71 @@
 #include "rest/support/LoggableURL.h"
 
+#include <QMutex>
+
+#include <memory>
+
 namespace rest {
 
 namespace {
 
-constexpr QStringView kParameter = u";jsessionid=";
+QMutex g_mutex;
+std::shared_ptr<const SecretFinder> g_finder;
 
-// Where the value that starts at `from` ends: the next path, parameter, query or fragment
-// delimiter, or anything that cannot be part of a URL in running text.
-qsizetype valueEnd(const QString& text, qsizetype from) {
-  qsizetype end = from;
-  while (end < text.size()) {
-    const QChar c = text.at(end);
-    if (c == u'/' || c == u';' || c == u'?' || c == u'#' || c == u'&' || c.isSpace() || c == u'"' || c == u'\'' ||
-        c == u'<' || c == u'>' || c == u')' || c == u']')
-      break;
-    ++end;
+QList<SecretSpan> secretsOf(QStringView text) {
+  std::shared_ptr<const SecretFinder> finder;
+  {
+    QMutexLocker lock(&g_mutex);
+    finder = g_finder;
   }
-  return end;
+  return finder && *finder ? (*finder)(text) : QList<SecretSpan>();
 }
 
-// Rewrites every ";jsessionid=<value>" of `text` with `replace(value start, value end)`.
+// `text` with each secret span rewritten by `replace(out, name, value)`.
 template <class Replace>
 QString rewrite(const QString& text, Replace replace) {
-  qsizetype at = text.indexOf(kParameter, 0, Qt::CaseInsensitive);
-  if (at < 0) return text;
+  const QList<SecretSpan> spans = secretsOf(text);
+  if (spans.isEmpty()) return text;
   QString out;
   out.reserve(text.size());
   qsizetype copied = 0;
-  while (at >= 0) {
-    const qsizetype valueStart = at + kParameter.size();
-    const qsizetype end = valueEnd(text, valueStart);
-    out += QStringView(text).mid(copied, at - copied);
-    replace(out, QStringView(text).mid(at, kParameter.size()), valueStart == end);
-    copied = end;
-    at = text.indexOf(kParameter, end, Qt::CaseInsensitive);
+  const QStringView view(text);
+  for (const SecretSpan& span : spans) {
+    out += view.mid(copied, span.start - copied);
+    replace(out, view.mid(span.start, span.valueStart - span.start), view.mid(span.valueStart, span.end - span.valueStart));
+    copied = span.end;
   }
-  out += QStringView(text).mid(copied);
+  out += view.mid(copied);
   return out;
 }
 
 }  // namespace
 
-QString maskSessionIdentifiers(const QString& text) {
-  return rewrite(text, [](QString& out, QStringView parameter, bool emptyValue) {
-    out += parameter;
-    if (!emptyValue) out += QLatin1String("<hidden>");
+void setSecretFinder(SecretFinder finder) {
+  auto made = finder ? std::make_shared<const SecretFinder>(std::move(finder)) : nullptr;
+  QMutexLocker lock(&g_mutex);
+  g_finder = std::move(made);
+}
+
+QString maskSecrets(const QString& text) {
+  return rewrite(text, [](QString& out, QStringView name, QStringView value) {
+    out += name;
+    if (!value.isEmpty()) out += QLatin1String("<hidden>");
   });
 }
 
-QString loggableURL(const QUrl& url) { return maskSessionIdentifiers(QString::fromUtf8(url.toEncoded())); }
+QString loggableURL(const QUrl& url) { return maskSecrets(QString::fromUtf8(url.toEncoded())); }
 
-QString loggableURL(const QString& encodedURL) { return maskSessionIdentifiers(encodedURL); }
+QString loggableURL(const QString& encodedURL) { return maskSecrets(encodedURL); }
 
-QString URLWithoutSession(const QString& encodedURL) {
-  return rewrite(encodedURL, [](QString&, QStringView, bool) {});
+QString URLWithoutSecrets(const QString& encodedURL) {
+  return rewrite(encodedURL, [](QString&, QStringView, QStringView) {});
+}
+
+QStringList secretValues(const QString& text) {
+  QStringList values;
+  for (const SecretSpan& span : secretsOf(text))
+    if (span.end > span.valueStart) values << text.mid(span.valueStart, span.end - span.valueStart);
+  return values;
 }
 
 }  // namespace rest

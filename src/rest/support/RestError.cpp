@@ -23,7 +23,7 @@ foundation::Error restErrorFromReply(QNetworkReply::NetworkError error, const QS
     default: break;
   }
   // The transport quotes the URL in its own texts too.
-  return restError(code, QStringLiteral("%1 (%2)").arg(maskSessionIdentifiers(description), loggableURL(url)));
+  return restError(code, QStringLiteral("%1 (%2)").arg(maskSecrets(description), loggableURL(url)));
 }
 
 }  // namespace rest

@@ -7,6 +7,7 @@
 #include "rest/network/RestRequestCache.h"
 #include "rest/network/TlsTrust.h"
 #include "rest/support/RestError.h"
+#include "SessionSecrets.h"
 #include "support/TempDir.h"
 #include "support/Wait.h"
 
@@ -63,6 +64,7 @@ class NetworkTest : public ::testing::Test {
   void SetUp() override {
     rest::RestRequestCache::setCachesDirectory(m_caches.path());
     rest::RestClient::setSharedClient(nullptr);
+    rest::setSecretFinder(sessionSecrets);
     rest::RestReachabilityObserver::setSourceFactory([this](const QString&, const QString&) {
       auto source = std::make_shared<rest::ManualReachabilitySource>();
       m_sources.push_back(source);
@@ -75,6 +77,7 @@ class NetworkTest : public ::testing::Test {
     rest::RestRequestCache::setCachesDirectory(QString());
     rest::RestClient::setSharedClient(nullptr);
     rest::setTlsTrustSettings({});
+    rest::setSecretFinder({});
   }
 
   // Delivers a flag word through every source made so far.

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QStringList>
 
+#include <mutex>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -167,9 +168,12 @@ TEST_F(RestClientTest, UnreachableNetworkFailsWithCodeTwoWithoutConnecting) {
 // Whoever reads the log or an error text must not find a session to sign in with.
 TEST_F(RestClientTest, SessionIdentifiersReachNeitherLogsNorErrors) {
   auto client = makeClient(base());  // the first client installs the log format: capture after it
+  // Any thread may log (the transport's, the server's): the list is shared under a lock.
+  static std::mutex mutex;
   static QStringList logged;
   logged.clear();
   const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+    std::lock_guard lock(mutex);
     logged << text;
   });
   server.script().enqueue(HttpResponse::json(200, "{\"x\": 1}").withEffect(SocketEffect::closeMidBody()));
@@ -190,6 +194,7 @@ TEST_F(RestClientTest, SessionIdentifiersReachNeitherLogsNorErrors) {
     EXPECT_EQ(QString::fromStdString(error->message).count("S3CR3T"), 0) << error->message;
     EXPECT_TRUE(QString::fromStdString(error->message).contains(";jsessionid=<hidden>")) << error->message;
   }
+  std::lock_guard lock(mutex);
   EXPECT_FALSE(logged.isEmpty());
   for (const QString& line : logged) EXPECT_FALSE(line.contains("S3CR3T")) << line.toStdString();
 }

@@ -5,6 +5,7 @@
 #include "rest/network/RestRequest.h"
 #include "rest/network/RestRequestCache.h"
 #include "rest/network/RestRequestSerialization.h"
+#include "SessionSecrets.h"
 #include "support/ManualClockFixture.h"
 #include "support/TempDir.h"
 
@@ -48,6 +49,8 @@ std::shared_ptr<rest::RestResponse> answer(int status, QByteArray body, QList<QP
 
 class RequestCacheTest : public tbtest::ManualClockFixture {
  protected:
+  RequestCacheTest() { rest::setSecretFinder(tbtest::sessionSecrets); }
+  ~RequestCacheTest() override { rest::setSecretFinder({}); }
   QString root() const { return m_dir.file("RestClientRequestCache-127.0.0.1"); }
   tbtest::TempDir m_dir;  // before the cache, which lives in it
   RestRequestCache cache{m_dir.file("RestClientRequestCache-127.0.0.1"), rest::RestRequestCacheStoragePolicyPermanently};

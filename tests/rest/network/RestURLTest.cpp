@@ -1,5 +1,4 @@
 #include "rest/network/RestURL.h"
-#include "rest/support/LoggableURL.h"
 
 #include <gtest/gtest.h>
 
@@ -47,30 +46,6 @@ INSTANTIATE_TEST_SUITE_P(
         URLCase{"queryMap", "http://h/c", "/l", QVariantMap{{"f", QVariantMap{{"k", "v"}}}}, "http://h/c/l?f%5Bk%5D=v"},
         URLCase{"queryOnPathWithSlash", "http://h/c", "/l/", QVariantMap{{"a", "1"}}, "http://h/c/l/?a=1"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// Every ";jsessionid=" value is hidden in what is logged, and left out of what the cache keeps;
-// the rest of the text stays as it was.
-TEST(RestURL, SessionIdentifiersAreMaskedOrLeftOut) {
-  struct Case {
-    QString text, masked, without;
-  };
-  const Case cases[] = {
-      {"https://h/c/device;jsessionid=ABC", "https://h/c/device;jsessionid=<hidden>", "https://h/c/device"},
-      {"https://h/c/mode/;JSESSIONID=a%2Fb?x=1#f", "https://h/c/mode/;JSESSIONID=<hidden>?x=1#f", "https://h/c/mode/?x=1#f"},
-      {"Error transferring http://h/a;jsessionid=S1/b;v=2 - server replied: Not Found",
-       "Error transferring http://h/a;jsessionid=<hidden>/b;v=2 - server replied: Not Found",
-       "Error transferring http://h/a/b;v=2 - server replied: Not Found"},
-      {"two: /a;jsessionid=X and /b;jsessionid=Y)", "two: /a;jsessionid=<hidden> and /b;jsessionid=<hidden>)",
-       "two: /a and /b)"},
-      {"/empty;jsessionid=", "/empty;jsessionid=", "/empty"},
-      {"/no/session;v=1", "/no/session;v=1", "/no/session;v=1"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(rest::maskSessionIdentifiers(c.text), c.masked);
-    EXPECT_EQ(rest::URLWithoutSession(c.text), c.without);
-  }
-  EXPECT_EQ(rest::loggableURL(QUrl("http://h/d;jsessionid=S%20T")), "http://h/d;jsessionid=<hidden>");
-}
 
 TEST(RestURL, UnusableBaseGivesNoURL) {
   EXPECT_FALSE(rest::RestURL::URLWithBaseURLString("not a url", "/x").has_value());

@@ -181,6 +181,7 @@ TEST(TlsTrustDecision, ConfigurationFirstThenThePinThenThePlatform) {
       {"pinned, the same", none, minePin, selfSigned(mine), mine, true, V::Trusted},
       {"pinned, another", none, minePin, selfSigned(other), other, true, V::NotExpected},
       {"pinned, another the platform validates", none, minePin, {}, other, true, V::NotExpected},
+      {"pinned, no certificate to check", none, minePin, {}, QSslCertificate(), true, V::Refused},
       {"a configured fingerprint, no pin", fingerprintOfOther, {}, selfSigned(other), other, true, V::Trusted},
       {"a configured fingerprint over a pin", fingerprintOfOther, minePin, selfSigned(other), other, true, V::Trusted},
       {"a configured certificate the platform validates", certificateMine, {}, {}, mine, true, V::Trusted},
