@@ -250,6 +250,20 @@ TEST_F(HomeTest, ModesReachTheHomeAndARefusedChangeGoesBackToTheLastConfirmedMod
   EXPECT_TRUE(home->switchHomehelp()->isOn());
 }
 
+// Without a stored dashboard no mode is known: a refused change puts back what the control showed.
+TEST_F(HomeTest, ARefusedModeChangeWithNoDashboardStoredPutsTheControlBack) {
+  fail(QStringLiteral("/dashboard"), QStringLiteral("GET"));
+  auto* home = open<MyHomeController>("MyHomeController");
+  ASSERT_NE(home, nullptr);
+  dismissAlert();
+  ASSERT_EQ(home->sliderAlarm()->selectedSection(), 0);
+  fail(QStringLiteral("/gateway/:subCategory/mode/"), QStringLiteral("PUT"));
+  tapInView(home, home->sliderAlarm()->btn3());
+  ASSERT_TRUE(waitIdle());
+  EXPECT_EQ(home->sliderAlarm()->selectedSection(), 0);
+  EXPECT_EQ(alertCount(), 1);
+}
+
 TEST_F(HomeTest, StoppingTheRunningFavoriteStopsItInTheHomeAndARefusedStopBringsItBack) {
   auto* home = open<MyHomeController>("MyHomeController");
   ASSERT_NE(home, nullptr);
