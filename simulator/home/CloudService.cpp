@@ -111,6 +111,7 @@ CloudService::CloudService(ServiceOptions options, Users users, std::map<QString
   addWeatherRoutes(m_router);
   addCameraRoutes(m_router);
   addControlRoutes(m_controlRouter);
+  addEventRoutes(m_controlRouter);
 }
 
 CloudService::~CloudService() = default;

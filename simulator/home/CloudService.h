@@ -164,5 +164,6 @@ void addHistoryRoutes(Router& router);
 void addWeatherRoutes(Router& router);
 void addCameraRoutes(Router& router);
 void addControlRoutes(Router& router);
+void addEventRoutes(Router& router);  // a control route too
 
 }  // namespace simhome

@@ -127,12 +127,12 @@ Result<Configuration> Configuration::parse(const QString& text, const QString& p
       const int port = value.toInt(&ok);
       if (!ok || port < 1 || port > 65535) return configError(path, lineNo, QStringLiteral("RestPlaybackPort is a port number (1-65535)"));
       c.playbackPort = port;
-    } else if (key == "RefreshInterval") {
+    } else if (key == "RefreshInterval" || key == "WatchInterval") {
       bool ok = false;
       const double seconds = value.toDouble(&ok);
       if (!ok || seconds < 0 || seconds > 86400)
-        return configError(path, lineNo, QStringLiteral("RefreshInterval is a number of seconds (0 turns it off)"));
-      c.refreshInterval = seconds;
+        return configError(path, lineNo, QStringLiteral("%1 is a number of seconds (0 turns it off)").arg(key));
+      (key == "RefreshInterval" ? c.refreshInterval : c.watchInterval) = seconds;
     } else if (key == "DemoUser") {
       c.demoUser = value;
     } else if (key == "DemoPassword") {

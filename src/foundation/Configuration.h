@@ -27,6 +27,7 @@ struct Configuration {
   bool allowInsecureHttp = false;
   int playbackPort = 443;           // port of the camera media server's playback addresses
   double refreshInterval = 30.0;    // seconds between two reads of the open screen (0: never)
+  double watchInterval = 30.0;      // seconds between two looks for new events (0: never)
   QString demoUser;                 // credentials the tour signs in with
   QString demoPassword;
   QString sourcePath;  // the file it was read from; "" for the built-in default
