@@ -9,7 +9,6 @@
 #include "backend/ServiceCalls.h"
 #include "controls/Refreshable.h"
 #include "controls/TourStates.h"
-#include "foundation/NotificationCenter.h"
 #include "foundation/Timer.h"
 #include "ui/Screen.h"
 
