@@ -64,6 +64,25 @@ double cpuSeconds() {
   return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// CPU of the simulated service's server thread (its name is set by the server), from
+// /proc/self/task/*/stat: the service answers in this process, but on a phone it is far away, so
+// the app's own figure leaves it out.
+double serviceCpuSeconds() {
+  double ticks = 0;
+  const QDir tasks(QStringLiteral("/proc/self/task"));
+  for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    QFile comm(tasks.filePath(tid + QStringLiteral("/comm")));
+    if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != "simcore-server") continue;
+    QFile stat(tasks.filePath(tid + QStringLiteral("/stat")));
+    if (!stat.open(QIODevice::ReadOnly)) continue;
+    const QByteArray line = stat.readAll();
+    // Fields after the command's closing parenthesis: state is field 3, utime 14, stime 15.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() > 12) ticks += fields[11].toDouble() + fields[12].toDouble();
+  }
+  return ticks / double(sysconf(_SC_CLK_TCK));
+}
+
 double residentMb() {
   QFile statm(QStringLiteral("/proc/self/statm"));
   if (!statm.open(QIODevice::ReadOnly)) return 0;
@@ -100,7 +119,11 @@ class SoakRun : public screentest::ScreenTest {
   simtest::Reply asOtherClient(const QByteArray& method, const QString& path, const QByteArray& body = {});
   void sample();
   void checkShowsService(const QString& screenName);
-  double cpuPerHourOpen(const benchsupport::MenuTap* tap, double* requestsPerHour);
+  struct Cpu {
+    double app = 0;      // the process less the service's thread
+    double service = 0;  // the in-process service's thread
+  };
+  Cpu cpuPerHourOpen(const benchsupport::MenuTap* tap, double* requestsPerHour);
   QString topName() const;
 
   Options m_options;
@@ -264,18 +287,21 @@ void SoakRun::checkShowsService(const QString& screenName) {
   }
 }
 
-// CPU of this process (app, in-process service and this driver) per simulated hour, stepping the
-// clock as the soak does, with the screen of `tap` open (the menu alone when null).
-double SoakRun::cpuPerHourOpen(const benchsupport::MenuTap* tap, double* requestsPerHour) {
+// CPU per simulated hour, stepping the clock as the soak does, with the screen of `tap` open (the
+// menu alone when null): the app's (with this driver, the same for both) and the service's apart.
+SoakRun::Cpu SoakRun::cpuPerHourOpen(const benchsupport::MenuTap* tap, double* requestsPerHour) {
   if (tap) visit(*tap);
   else app->navigationController()->popToRootViewControllerAnimated(false);
   for (int i = 0; i < 120; ++i) step();
-  const double before = cpuSeconds();
+  const double before = cpuSeconds(), serviceBefore = serviceCpuSeconds();
   const long requests = m_requests;
   const int steps = int(m_options.cpuHours * 3600);
   for (int i = 0; i < steps; ++i) step();
   if (requestsPerHour) *requestsPerHour = double(m_requests - requests) / m_options.cpuHours;
-  return (cpuSeconds() - before) / m_options.cpuHours;
+  Cpu cpu;
+  cpu.service = (serviceCpuSeconds() - serviceBefore) / m_options.cpuHours;
+  cpu.app = (cpuSeconds() - before) / m_options.cpuHours - cpu.service;
+  return cpu;
 }
 
 // -- The run ----------------------------------------------------------------------------------
@@ -364,7 +390,8 @@ int SoakRun::run() {
   m_ledger.end();
 
   // The battery figure: the dashboard open on a home that does not change, beside the menu alone.
-  double cpuHome = 0, cpuMenu = 0, requestsHome = 0;
+  Cpu cpuHome, cpuMenu;
+  double requestsHome = 0;
   if (m_options.cpuHours > 0) {
     for (const benchsupport::MenuTap& tap : m_taps)
       if (tap.screenName == "MyHomeController") cpuHome = cpuPerHourOpen(&tap, &requestsHome);
@@ -389,10 +416,12 @@ int SoakRun::run() {
                       std::string(what) + " grows " + std::to_string(trend->slopePercentPerHour()) + " % per simulated hour");
   }
   if (m_options.cpuHours > 0) {
-    std::printf("  CPU, dashboard open   %.2f s per simulated hour (menu alone %.2f s; the difference %.2f s), %.0f requests per hour\n",
-                cpuHome, cpuMenu, cpuHome - cpuMenu, requestsHome);
+    const double excess = cpuHome.app - cpuMenu.app;
+    std::printf("  CPU, dashboard open   app %.2f s per simulated hour (menu alone %.2f s; the difference %.2f s), %.0f requests per hour;"
+                " the in-process service %.2f s (menu alone %.2f s)\n",
+                cpuHome.app, cpuMenu.app, excess, requestsHome, cpuHome.service, cpuMenu.service);
     if (m_options.cpuHours >= 0.5)
-      m_verdict.check(cpuHome - cpuMenu < 1.0, "the open dashboard costs " + std::to_string(cpuHome - cpuMenu) + " CPU s per simulated hour");
+      m_verdict.check(excess < 1.0, "the open dashboard costs the app " + std::to_string(excess) + " CPU s per simulated hour");
   }
   TearDown();
   m_verdict.check(harnessFailures() == 0, "the harness reported a failure (see above)");

@@ -131,9 +131,13 @@ void RestRequestQueue::addRequest(const std::shared_ptr<RestRequest>& request) {
   loadNextInQueue();
 }
 
+bool RestRequestQueue::wasSent(const RestRequest* request) const {
+  return std::find(m_sent.begin(), m_sent.end(), request) != m_sent.end();
+}
+
 std::shared_ptr<RestRequest> RestRequestQueue::firstUnsentRequest() const {
   for (const auto& request : m_requests)
-    if (request->isUnsent()) return request;
+    if (request->isUnsent() && !wasSent(request.get())) return request;
   return nullptr;
 }
 
@@ -154,6 +158,7 @@ void RestRequestQueue::loadNextInQueue() {
   auto request = firstUnsentRequest();
   while (request && m_loadingCount < m_concurrentRequestsLimit) {
     if (m_delegate) m_delegate->requestQueueWillSendRequest(this, request.get());
+    m_sent.push_back(request.get());
     setLoadingCount(m_loadingCount + 1);
     request->sendAsynchronously();
     if (m_delegate) m_delegate->requestQueueDidSendRequest(this, request.get());
@@ -170,7 +175,12 @@ bool RestRequestQueue::removeRequestDecrementCounter(const RestRequest* request,
   if (it == m_requests.end()) return false;
   auto keep = *it;  // alive until the bookkeeping is done
   m_requests.erase(it);
-  if (decrementCounter) {
+  const auto sent = std::find(m_sent.begin(), m_sent.end(), request);
+  const bool counted = sent != m_sent.end();
+  if (counted) m_sent.erase(sent);
+  // A request this queue sent always stops counting as it leaves, whatever the caller asked:
+  // otherwise the activity indicator would stay on for good.
+  if (decrementCounter || counted) {
     if (m_loadingCount == 0) qFatal("Attempted to decrement loading count below zero");
     setLoadingCount(m_loadingCount - 1);
   }
@@ -209,7 +219,7 @@ void RestRequestQueue::cancelRequestLoadNext(RestRequest* request, bool loadNext
     for (const auto& candidate : m_requests)
       if (candidate.get() == request) held = candidate;
     if (!held) return;
-    if (held->isUnsent()) {
+    if (!wasSent(request)) {
       removeRequestDecrementCounter(request, false);
       held->setDelegate(nullptr);
       if (m_delegate) m_delegate->requestQueueDidCancelRequest(this, request);

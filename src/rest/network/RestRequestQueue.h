@@ -98,6 +98,7 @@ class RestRequestQueue : public std::enable_shared_from_this<RestRequestQueue> {
   // Takes an ended request out; null when the queue does not hold it.
   std::shared_ptr<RestRequest> takeEnded(const RestRequest* request);
   std::shared_ptr<RestRequest> firstUnsentRequest() const;
+  bool wasSent(const RestRequest* request) const;
 
   mutable std::recursive_mutex m_mutex;
   QString m_name;
@@ -108,6 +109,9 @@ class RestRequestQueue : public std::enable_shared_from_this<RestRequestQueue> {
   bool m_suspended = true;
   int m_loadingCount = 0;
   std::vector<std::shared_ptr<RestRequest>> m_requests;
+  // The held requests this queue has sent: what counts as loading. A request's own flags cannot
+  // tell, since a failed request reads as unsent again while its delegates hear of the failure.
+  std::vector<const RestRequest*> m_sent;
   foundation::Timer m_retry;
   foundation::Observation m_backgroundObservation;
   foundation::Observation m_foregroundObservation;

@@ -175,6 +175,33 @@ TEST_F(RequestQueueTest, BusyQueueDrivesTheActivityCounter) {
   EXPECT_EQ(indicator.shown, (std::vector<bool>{false, true, false}));
 }
 
+// A screen cancels what it asked for when one of its calls fails; the failed request must still
+// stop counting, or the activity indicator stays on for good.
+TEST_F(RequestQueueTest, CancellingFromAFailureCallbackStillEndsTheActivity) {
+  struct CancelsOnFailure : RecordingDelegate {
+    std::vector<std::shared_ptr<RestRequest>> all;
+    void requestDidFailLoadWithError(RestRequest* request, const foundation::Error& e) override {
+      RecordingDelegate::requestDidFailLoadWithError(request, e);
+      for (const auto& each : all) each->cancel();
+    }
+  } delegate;
+  resetNetworkActivity();
+  auto client = makeClient(base());
+  auto queue = client->requestQueue();
+  queue->setShowsNetworkActivityIndicatorWhenBusy(true);
+  server.script().enqueue(HttpResponse::text(200, QByteArray(4096, 'x')).withEffect(SocketEffect::closeMidBody()));
+  server.script().setFallback(HttpResponse::text(200, "ok").withEffect(SocketEffect::hold()));
+  delegate.all.push_back(client->getDelegate("/fails", &delegate));
+  delegate.all.push_back(client->getDelegate("/held", &delegate));
+  ASSERT_TRUE(tbtest::waitUntil([&] { return delegate.failures == 1; }));
+  tbtest::processEventsFor(50);
+  EXPECT_EQ(queue->count(), 0u);
+  EXPECT_EQ(queue->loadingCount(), 0);
+  EXPECT_EQ(networkActivityCount(), 0);
+  EXPECT_EQ(server.requestCount(), 2);  // the failed request was not sent a second time
+  server.server().releaseHeld();
+}
+
 TEST(RequestQueueNames, NamedQueuesAreSharedWhileAlive) {
   auto queue = RestRequestQueue::requestQueueWithName("images");
   EXPECT_EQ(RestRequestQueue::requestQueueWithName("images"), queue);
