@@ -3,6 +3,8 @@
 #include "support/Wait.h"
 #include "UiTestSupport.h"
 
+#include "backend/AlarmLock.h"
+#include "controls/lock/CodePad.h"
 #include "controls/sliders/CustomSliderText.h"
 #include "controls/switches/CustomButton.h"
 #include "controls/switches/CustomSwitch.h"
@@ -12,6 +14,9 @@
 #include "ui/Label.h"
 
 #include <QJsonArray>
+#include <QTest>
+
+#include <optional>
 
 namespace screentest {
 class SafetyScreenTest : public ScreenTest {
@@ -23,6 +28,21 @@ class SafetyScreenTest : public ScreenTest {
       if (mode.value(QStringLiteral("subCategory")).toString() == domain) return mode.value(QStringLiteral("mode")).toString();
     }
     return QString();
+  }
+
+  // The mode commands of `domain` the simulated service received.
+  int modeCommands(const QString& domain) {
+    int count = 0;
+    for (const simcore::HttpRequest& r : sim->server().recordedRequests())
+      count += r.method == "PUT" && QString::fromLatin1(r.path).contains(QStringLiteral("/gateway/%1/mode/").arg(domain));
+    return count;
+  }
+
+  // The code pad on show, if any.
+  controls::CodePad* pad() const {
+    for (auto* p : app->window()->findChildren<controls::CodePad*>())
+      if (p->isVisible()) return p;
+    return nullptr;
   }
 };
 
@@ -58,6 +78,52 @@ TEST_F(SafetyScreenTest, ModesReachTheHomeAndARefusalComesBackWithOneAlert) {
   EXPECT_EQ(homeMode(QStringLiteral("INTRUSION")), QStringLiteral("ON"));
   EXPECT_EQ(alertCount(), 1);
   EXPECT_EQ(topAlertMessage(), foundation::localized("kTradAlertGatewayOff"));
+}
+
+TEST_F(SafetyScreenTest, LoweringTheAlarmWaitsForTheRightCodeRaisingItNeverAsks) {
+  {
+    backend::AlarmLock lock;  // the signed-in account's
+    lock.setIterations(1000);
+    std::optional<bool> stored;
+    lock.setCode(QStringLiteral("2580"), [&](bool ok) { stored = ok; });
+    ASSERT_TRUE(tbtest::waitUntil([&] { return stored.has_value(); }));
+    ASSERT_TRUE(*stored);
+  }
+  auto* screen = open<MySafetyController>("MySafetyController");
+  ASSERT_NE(screen, nullptr);
+
+  // Raising: total intrusion leaves at once.
+  uitest::tap(screen->sliderAlarm()->btn3());
+  ASSERT_TRUE(waitIdle());
+  EXPECT_EQ(pad(), nullptr);
+  EXPECT_EQ(homeMode(QStringLiteral("INTRUSION")), QStringLiteral("ON"));
+
+  // Domestic safety off: the pad asks, nothing leaves; cancelled, the switch is back on.
+  uitest::tap(screen->switchDomestic());
+  ASSERT_NE(pad(), nullptr);
+  QTest::keyClick(pad(), Qt::Key_Escape);
+  ASSERT_TRUE(waitIdle());
+  EXPECT_EQ(pad(), nullptr);
+  EXPECT_TRUE(screen->switchDomestic()->isOn());
+  EXPECT_EQ(modeCommands(QStringLiteral("DOMESTIC")), 0);
+
+  // Intrusion down to partial: a wrong code sends nothing, the right one sends the command.
+  uitest::tap(screen->sliderAlarm()->btn2());
+  ASSERT_NE(pad(), nullptr);
+  QTest::keyClicks(pad(), QStringLiteral("1111"));
+  QTest::keyClick(pad(), Qt::Key_Return);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return !pad()->isBusy(); }));
+  EXPECT_EQ(pad()->message(), foundation::localized("kLockWrong").arg(4));
+  EXPECT_EQ(modeCommands(QStringLiteral("INTRUSION")), 1);
+  QTest::keyClicks(pad(), QStringLiteral("2580"));
+  QTest::keyClick(pad(), Qt::Key_Return);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return pad() == nullptr; }));
+  ASSERT_TRUE(waitIdle());
+  EXPECT_EQ(modeCommands(QStringLiteral("INTRUSION")), 2);
+  EXPECT_EQ(homeMode(QStringLiteral("INTRUSION")), QStringLiteral("PRESENCE"));
+  EXPECT_EQ(screen->sliderAlarm()->selectedSection(), 1);
+  EXPECT_EQ(homeMode(QStringLiteral("DOMESTIC")), QStringLiteral("ON"));
+  EXPECT_EQ(alertCount(), 0);
 }
 
 TEST_F(SafetyScreenTest, EnergiesOpensFromTheMenuWithItsNotice) {
