@@ -19,6 +19,7 @@
 namespace controls {
 
 namespace {
+
 const QColor kTextColor(0x1d, 0x28, 0x3a);
 const QColor kAdviceColor(0x5b, 0x64, 0x73);
 const QColor kErrorColor(0xc6, 0x28, 0x28);
@@ -257,7 +258,7 @@ void CodePad::submit() {
 
 void CodePad::updateKeys() {
   const bool open = !m_busy && !isWaiting();
-  for (CodePadKey* key : m_digits) key->setEnabled(open && m_code.size() < m_longest);
+  for (ui::Control* key : m_digits) key->setEnabled(open && m_code.size() < m_longest);
   m_erase->setEnabled(open && !m_code.isEmpty());
   m_ok->setEnabled(open && m_code.size() >= m_shortest);
   m_dots->show(int(m_code.size()), m_shortest);

@@ -15,12 +15,12 @@
 
 namespace ui {
 class Button;
+class Control;
 class Label;
 }  // namespace ui
 
 namespace controls {
 
-class CodePadKey;
 class CodeDots;
 
 class CodePad : public QWidget {
@@ -59,9 +59,9 @@ class CodePad : public QWidget {
   void erase();
   void submit();
 
-  CodePadKey* digitKey(int digit) const { return m_digits[digit]; }
-  CodePadKey* eraseKey() const { return m_erase; }
-  CodePadKey* okKey() const { return m_ok; }
+  ui::Control* digitKey(int digit) const { return m_digits[digit]; }
+  ui::Control* eraseKey() const { return m_erase; }
+  ui::Control* okKey() const { return m_ok; }
   ui::Button* cancelButton() const { return m_cancel; }
   ui::Button* forgottenButton() const { return m_forgotten; }
 
@@ -89,9 +89,9 @@ class CodePad : public QWidget {
   ui::Label* m_title = nullptr;
   ui::Label* m_message = nullptr;
   CodeDots* m_dots = nullptr;
-  CodePadKey* m_digits[10] = {};
-  CodePadKey* m_erase = nullptr;
-  CodePadKey* m_ok = nullptr;
+  ui::Control* m_digits[10] = {};
+  ui::Control* m_erase = nullptr;
+  ui::Control* m_ok = nullptr;
   ui::Button* m_cancel = nullptr;
   ui::Button* m_forgotten = nullptr;
 };
