@@ -6,6 +6,7 @@
 //
 // The shell makes one per window; it calls start() once the account is known (at start, after a
 // remembered or a manual sign-in) and the gate follows the app's state by itself from then on.
+#include "controls/lock/CodePrompt.h"
 #include "foundation/NotificationCenter.h"
 
 #include <QObject>
@@ -16,8 +17,6 @@ class Window;
 }
 
 namespace controls {
-
-class CodePrompt;
 
 class AlarmLockGate : public QObject {
   Q_OBJECT
