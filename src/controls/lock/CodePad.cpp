@@ -5,6 +5,7 @@
 #include "ui/Button.h"
 #include "ui/Control.h"
 #include "ui/Fonts.h"
+#include "ui/KeyboardNavigation.h"
 #include "ui/Label.h"
 #include "ui/Theme.h"
 #include "ui/Views.h"
@@ -122,13 +123,11 @@ class CodeDots : public QWidget, public ui::AccessibleElement {
 };
 
 namespace {
-ui::Button* textButton(const QRect& frame, const QString& colorId, QWidget* parent, Qt::Alignment align) {
+ui::Button* textButton(const QRect& frame, const QString& colorId, QWidget* parent) {
   auto* button = new ui::Button(frame, parent);
   button->setTitleFont(ui::Fonts::font(QStringLiteral("Valdo-Medium"), 14));
   button->setTitleColor(ui::themeColor(colorId).darker(115));
   button->setTitleColor(kTextColor, ui::Control::Highlighted);
-  const int side = frame.width() / 3;
-  button->setContentEdgeInsets(align == Qt::AlignLeft ? QMargins(0, 0, side, 0) : QMargins(side, 0, 0, 0));
   button->hide();
   return button;
 }
@@ -137,6 +136,8 @@ ui::Button* textButton(const QRect& frame, const QString& colorId, QWidget* pare
 CodePad::CodePad(const QString& colorId, QWidget* parent) : QWidget(parent), m_colorId(ui::normalizedColorId(colorId)) {
   resize(kWidth, kHeight);
   setFocusPolicy(Qt::StrongFocus);
+  // It takes the keyboard to hear the digits typed; the ring belongs around the keys.
+  ui::setDrawsFocusRing(this, false);
   ui::setThemeColorId(this, m_colorId);
   ui::setBackgroundColor(this, ui::rgb(0.922, 0.922, 0.929));
   ui::setAccessibleRole(this, QAccessible::Dialog);
@@ -165,9 +166,9 @@ CodePad::CodePad(const QString& colorId, QWidget* parent) : QWidget(parent), m_c
   m_ok = new CodePadKey(CodePadKey::Kind::Ok, localized("kLockOk"), localized("kLockOkName"), m_colorId, frameAt(3, 2), this);
   connect(m_ok, &ui::Control::touchUpInside, this, &CodePad::submit);
 
-  m_cancel = textButton(QRect(20, 424, 140, 30), m_colorId, this, Qt::AlignLeft);
+  m_cancel = textButton(QRect(10, 424, 140, 30), m_colorId, this);
   connect(m_cancel, &ui::Control::touchUpInside, this, &CodePad::cancelled);
-  m_forgotten = textButton(QRect(160, 424, 140, 30), m_colorId, this, Qt::AlignRight);
+  m_forgotten = textButton(QRect(170, 424, 140, 30), m_colorId, this);
   connect(m_forgotten, &ui::Control::touchUpInside, this, &CodePad::forgotten);
   updateKeys();
 }
