@@ -4,7 +4,9 @@
 #include "UiTestSupport.h"
 
 #include "backend/AlarmLock.h"
+#include "controls/TextField.h"
 #include "controls/lock/CodePad.h"
+#include "controls/lock/CodePrompt.h"
 #include "controls/sliders/CustomSliderText.h"
 #include "controls/switches/CustomButton.h"
 #include "controls/switches/CustomSwitch.h"
@@ -36,6 +38,16 @@ class SafetyScreenTest : public ScreenTest {
     for (const simcore::HttpRequest& r : sim->server().recordedRequests())
       count += r.method == "PUT" && QString::fromLatin1(r.path).contains(QStringLiteral("/gateway/%1/mode/").arg(domain));
     return count;
+  }
+
+  // Chooses `code` for the signed-in account, with few iterations to keep the test fast.
+  static void chooseCode(const QString& code) {
+    backend::AlarmLock lock;
+    lock.setIterations(1000);
+    std::optional<bool> stored;
+    lock.setCode(code, [&](bool ok) { stored = ok; });
+    ASSERT_TRUE(tbtest::waitUntil([&] { return stored.has_value(); }));
+    ASSERT_TRUE(*stored);
   }
 
   // The code pad on show, if any.
@@ -81,14 +93,7 @@ TEST_F(SafetyScreenTest, ModesReachTheHomeAndARefusalComesBackWithOneAlert) {
 }
 
 TEST_F(SafetyScreenTest, LoweringTheAlarmWaitsForTheRightCodeRaisingItNeverAsks) {
-  {
-    backend::AlarmLock lock;  // the signed-in account's
-    lock.setIterations(1000);
-    std::optional<bool> stored;
-    lock.setCode(QStringLiteral("2580"), [&](bool ok) { stored = ok; });
-    ASSERT_TRUE(tbtest::waitUntil([&] { return stored.has_value(); }));
-    ASSERT_TRUE(*stored);
-  }
+  chooseCode(QStringLiteral("2580"));
   auto* screen = open<MySafetyController>("MySafetyController");
   ASSERT_NE(screen, nullptr);
 
@@ -124,6 +129,46 @@ TEST_F(SafetyScreenTest, LoweringTheAlarmWaitsForTheRightCodeRaisingItNeverAsks)
   EXPECT_EQ(screen->sliderAlarm()->selectedSection(), 1);
   EXPECT_EQ(homeMode(QStringLiteral("DOMESTIC")), QStringLiteral("ON"));
   EXPECT_EQ(alertCount(), 0);
+}
+
+TEST_F(SafetyScreenTest, AForgottenCodeGivesWayOnlyToTheAccountsPassword) {
+  chooseCode(QStringLiteral("2580"));
+  auto* screen = open<MySafetyController>("MySafetyController");
+  ASSERT_NE(screen, nullptr);
+  uitest::tap(screen->switchDomestic());
+  ASSERT_NE(pad(), nullptr);
+  auto* prompt = app->window()->findChild<controls::CodePrompt*>();
+  ASSERT_NE(prompt, nullptr);
+  prompt->lock().setIterations(1000);  // for the new code
+  pad()->forgottenButton()->activate();
+  controls::TextField* field = prompt->passwordField();
+  ASSERT_NE(field, nullptr);
+  ASSERT_TRUE(field->isVisible());
+
+  QTest::keyClicks(field, QStringLiteral("guess"));
+  QTest::keyClick(field, Qt::Key_Return);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return field->isEnabled(); }));
+  EXPECT_TRUE(backend::AlarmLock().hasCode());
+  EXPECT_EQ(pad(), nullptr) << "still on the password page";
+
+  QTest::keyClicks(field, password());
+  QTest::keyClick(field, Qt::Key_Return);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return pad() != nullptr; }));
+  EXPECT_FALSE(backend::AlarmLock().hasCode()) << "the forgotten code is gone once the password is proven";
+  EXPECT_EQ(pad()->title(), foundation::localized("kLockChooseTitle"));
+  for (int twice = 0; twice < 2; ++twice) {
+    QTest::keyClicks(pad(), QStringLiteral("13579"));
+    QTest::keyClick(pad(), Qt::Key_Return);
+  }
+  ASSERT_TRUE(tbtest::waitUntil([&] { return pad() == nullptr; }));
+  ASSERT_TRUE(waitIdle());
+  // The question is answered: the command left, and the new code is the one asked from now on.
+  EXPECT_EQ(homeMode(QStringLiteral("DOMESTIC")), QStringLiteral("OFF"));
+  std::optional<backend::AlarmLock::Verdict> verdict;
+  backend::AlarmLock lock;
+  lock.verify(QStringLiteral("13579"), [&](backend::AlarmLock::Verdict v) { verdict = v; });
+  ASSERT_TRUE(tbtest::waitUntil([&] { return verdict.has_value(); }, 20000));
+  EXPECT_EQ(*verdict, backend::AlarmLock::Verdict::Right);
 }
 
 TEST_F(SafetyScreenTest, EnergiesOpensFromTheMenuWithItsNotice) {
