@@ -10,7 +10,9 @@
 #include "controls/sliders/CustomSliderText.h"
 #include "controls/switches/CustomButton.h"
 #include "controls/switches/CustomSwitch.h"
+#include "foundation/NotificationCenter.h"
 #include "foundation/Strings.h"
+#include "rest/network/RestNotifications.h"
 #include "screens/energies/MyEnergiesController.h"
 #include "screens/safety/MySafetyController.h"
 #include "ui/Label.h"
@@ -169,6 +171,27 @@ TEST_F(SafetyScreenTest, AForgottenCodeGivesWayOnlyToTheAccountsPassword) {
   lock.verify(QStringLiteral("13579"), [&](backend::AlarmLock::Verdict v) { verdict = v; });
   ASSERT_TRUE(tbtest::waitUntil([&] { return verdict.has_value(); }, 20000));
   EXPECT_EQ(*verdict, backend::AlarmLock::Verdict::Right);
+}
+
+TEST_F(SafetyScreenTest, TheCodeOpensTheAppAgainOnlyAfterTheChosenMinutesAway) {
+  chooseCode(QStringLiteral("2580"));
+  backend::AlarmLock().setBackgroundMinutes(5);
+  auto& center = foundation::NotificationCenter::defaultCenter();
+  auto away = [&](double seconds) {
+    center.post(rest::RestApplicationDidEnterBackgroundNotification);
+    advance(seconds);
+    center.post(rest::RestApplicationWillEnterForegroundNotification);
+  };
+  away(299);
+  EXPECT_EQ(pad(), nullptr);
+  away(300);
+  ASSERT_NE(pad(), nullptr);
+  EXPECT_FALSE(pad()->cancelButton()->isVisible()) << "no way out but the code";
+  QTest::keyClick(pad(), Qt::Key_Escape);
+  EXPECT_NE(pad(), nullptr);
+  QTest::keyClicks(pad(), QStringLiteral("2580"));
+  QTest::keyClick(pad(), Qt::Key_Return);
+  EXPECT_TRUE(tbtest::waitUntil([&] { return pad() == nullptr; }));
 }
 
 TEST_F(SafetyScreenTest, EnergiesOpensFromTheMenuWithItsNotice) {
