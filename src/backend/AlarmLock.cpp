@@ -179,19 +179,30 @@ void AlarmLock::verify(const QString& code, std::function<void(Verdict)> done) {
   });
 }
 
-void AlarmLock::proveWithPassword(const QString& password, std::function<void(bool)> done) {
+void AlarmLock::proveWithPassword(const QString& password, std::function<void(Verdict)> done) {
+  // A password is a try like a code: it counts, and waits for the same wait. Otherwise the page
+  // of the forgotten code would be a way round the waits.
+  if (waitRemaining() > 0 || m_proof) {
+    if (done) done(m_proof ? Verdict::Busy : Verdict::LockedOut);
+    return;
+  }
   auto proven = [this, done = std::move(done)](bool ok) {
+    // The reply may be ending in this very call: it goes on a later turn.
+    if (m_proof) QMetaObject::invokeMethod(this, [reply = std::exchange(m_proof, nullptr)] {}, Qt::QueuedConnection);
     if (ok) {
       qCInfo(lcApp, "The alarm code was forgotten after the account's password was given");
       removeCode();
+    } else {
+      emit changed();
     }
-    if (done) done(ok);
+    if (done) done(ok ? Verdict::Right : Verdict::Wrong);
   };
   const auto digest = foundation::stringToSha1(password);
   if (password.isEmpty() || !digest.ok() || m_login.isEmpty()) {
-    proven(false);
+    if (done) done(Verdict::Wrong);
     return;
   }
+  noteWrong();  // taken back (with the code) once proven
   const auto remembered = foundation::rememberedSignIn(prefs(), foundation::SecretStore::standard());
   if (remembered && remembered->login == m_login) {
     proven(sameBytes(remembered->passwordDigest.toLatin1(), digest.value().toLatin1()));
@@ -199,17 +210,11 @@ void AlarmLock::proveWithPassword(const QString& password, std::function<void(bo
   }
   m_proof = BEServiceLogin::getInstance().postLoginWithDigest(m_login, digest.value());
   if (m_proof->isDone()) {
-    proven(std::exchange(m_proof, nullptr)->succeeded());
+    proven(m_proof->succeeded());
     return;
   }
-  connect(m_proof.get(), &Reply::finished, this, [this, proven] {
-    m_proof.reset();
-    proven(true);
-  });
-  connect(m_proof.get(), &Reply::failed, this, [this, proven](int) {
-    m_proof.reset();
-    proven(false);
-  });
+  connect(m_proof.get(), &Reply::finished, this, [proven] { proven(true); });
+  connect(m_proof.get(), &Reply::failed, this, [proven](int) { proven(false); });
 }
 
 bool AlarmLock::askAtStart() const { return prefs().boolean(key("AskAtStart")).value_or(false); }

@@ -66,9 +66,10 @@ class AlarmLock : public QObject {
   int triesBeforeWait() const;
 
   // The forgotten code: proves the account with its password, against the remembered sign-in of
-  // this login when there is one, else by signing in to the service. Once proven, the code and
-  // the wrong tries are forgotten; the user then chooses a new code.
-  void proveWithPassword(const QString& password, std::function<void(bool proven)> done);
+  // this login when there is one, else by signing in to the service. Right: the code and the wrong
+  // tries are forgotten (the user then chooses a new code). A wrong password counts as a wrong
+  // code, and no password is looked at during a wait (LockedOut).
+  void proveWithPassword(const QString& password, std::function<void(Verdict)> done);
 
   bool askAtStart() const;
   void setAskAtStart(bool ask);

@@ -12,6 +12,8 @@
 #include "ui/Views.h"
 #include "ui/Window.h"
 
+#include <cmath>
+
 namespace controls {
 
 using foundation::localized;
@@ -62,7 +64,8 @@ CodePrompt::~CodePrompt() {
 CodePrompt* CodePrompt::ask(ui::Window* window, const QString& title, Done done, bool cancellable) {
   if (!window) window = ui::Window::current();
   if (!backend::AlarmLock().hasCode() || !window) {
-    if (done) done(window != nullptr);
+    // Nothing to ask is a yes; a code with no window to ask it in is a no.
+    if (done) done(!backend::AlarmLock().hasCode());
     return nullptr;
   }
   auto* prompt = new CodePrompt(window, std::move(done));
@@ -251,17 +254,20 @@ void CodePrompt::showPasswordPage() {
 void CodePrompt::submitPassword() {
   if (m_step != Step::Password || !m_password->isEnabled()) return;
   m_password->setEnabled(false);
-  m_lock.proveWithPassword(m_password->text(), [this](bool proven) {
+  m_lock.proveWithPassword(m_password->text(), [this](Verdict verdict) {
     m_password->setEnabled(true);
     m_password->clear();
-    if (proven) {
+    if (verdict == Verdict::Right) {
       // The old code is gone: what follows is a new one, and the question is answered.
       m_after = After::Grant;
       enter(Step::ChooseFirst);
       return;
     }
-    if (auto* status = m_passwordPage->findChild<ui::Label*>(QStringLiteral("passwordStatus")))
-      status->setText(localized("kLockPasswordRefused"));
+    if (auto* status = m_passwordPage->findChild<ui::Label*>(QStringLiteral("passwordStatus"))) {
+      const int wait = int(std::ceil(m_lock.waitRemaining()));
+      status->setText(wait > 0 ? waitFormat().arg(QStringLiteral("%1:%2").arg(wait / 60).arg(wait % 60, 2, 10, QLatin1Char('0')))
+                               : localized("kLockPasswordRefused"));
+    }
     m_password->becomeFirstResponder();
   });
 }

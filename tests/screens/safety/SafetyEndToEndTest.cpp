@@ -151,6 +151,7 @@ TEST_F(SafetyScreenTest, AForgottenCodeGivesWayOnlyToTheAccountsPassword) {
   QTest::keyClick(field, Qt::Key_Return);
   ASSERT_TRUE(tbtest::waitUntil([&] { return field->isEnabled(); }));
   EXPECT_TRUE(backend::AlarmLock().hasCode());
+  EXPECT_EQ(backend::AlarmLock().failures(), 1) << "a wrong password is a wrong try";
   EXPECT_EQ(pad(), nullptr) << "still on the password page";
 
   QTest::keyClicks(field, password());
