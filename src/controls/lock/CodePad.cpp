@@ -175,7 +175,10 @@ CodePad::CodePad(const QString& colorId, QWidget* parent) : QWidget(parent), m_c
 
 CodePad::~CodePad() = default;
 
-void CodePad::setTitle(const QString& title) { m_title->setText(title); }
+void CodePad::setTitle(const QString& title) {
+  m_title->setText(title);
+  setAccessibleName(title);  // what a screen reader calls the pad as it opens
+}
 QString CodePad::title() const { return m_title->text(); }
 
 void CodePad::setMessage(const QString& message, bool error) {
