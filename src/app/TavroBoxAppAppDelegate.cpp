@@ -8,6 +8,7 @@
 #include "app/ServerTrust.h"
 #include "app/StatusBarActivity.h"
 #include "controls/Tools.h"
+#include "controls/lock/AlarmLockGate.h"
 
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"
@@ -113,6 +114,9 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
     }
   });
 
+  // The alarm code on return from the background, when the account asks for it.
+  m_lockGate = std::make_unique<controls::AlarmLockGate>(m_window.get());
+
   // 5.
   m_window->setStatusBarHidden(false);
   m_activity = std::make_unique<app::StatusBarActivity>(m_window->statusBar());
@@ -150,6 +154,8 @@ void TavroBoxAppAppDelegate::autoLogin() {
   // the screens open on what this user's last run stored (backend::StoredAnswers).
   auto* login = qobject_cast<LoginViewController*>(m_popupController.get());
   if (remembered && login) QMetaObject::invokeMethod(login, [login] { login->performLogin(); }, Qt::QueuedConnection);
+  // A start that needs no password asks the alarm code instead, when the account chose so.
+  if (remembered) m_lockGate->start();
 }
 
 void TavroBoxAppAppDelegate::showLoginScreen() { showPopupScreen(kLoginScreenName); }

@@ -24,6 +24,10 @@ class Screen;
 class Window;
 }  // namespace ui
 
+namespace controls {
+class AlarmLockGate;
+}
+
 namespace app {
 class LiveState;
 class ServerTrust;
@@ -54,6 +58,7 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   ui::ProgressHUD* progressHUD() const { return m_hud; }
   app::LiveState* liveState() const { return m_liveState.get(); }
   app::ServerTrust* serverTrust() const { return m_serverTrust.get(); }
+  controls::AlarmLockGate* lockGate() const { return m_lockGate.get(); }
   bool releasedPopup() const { return m_releasedPopup; }
   bool isLogOut() const { return m_isLogOut; }
 
@@ -102,6 +107,7 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   std::unique_ptr<app::StatusBarActivity> m_activity;
   std::unique_ptr<app::LiveState> m_liveState;
   std::unique_ptr<app::ServerTrust> m_serverTrust;
+  std::unique_ptr<controls::AlarmLockGate> m_lockGate;
   bool m_popupFading = false;
   bool m_releasedPopup = false;
   bool m_isLogOut = false;

@@ -180,6 +180,7 @@ int Tour::run() {
   ok &= visitScreens();
   ok &= visitKeyboardFocus();
   ok &= visitStartFromCache();
+  ok &= visitAlarmCode();
   ok &= visitControlsGallery();
 
   m_out << "tour: login screen shown " << loginShownMs << " ms after main() started";

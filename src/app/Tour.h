@@ -41,6 +41,8 @@ class Tour {
   bool visitControlsGallery();
   // The dashboard as a later run shows it before the service answers.
   bool visitStartFromCache();
+  // The alarm code's pad: asked, after too many wrong codes, the forgotten code, a new code.
+  bool visitAlarmCode();
 
   TavroBoxAppAppDelegate& m_app;
   foundation::Configuration m_configuration;

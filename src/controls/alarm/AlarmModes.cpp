@@ -1,10 +1,13 @@
 #include "controls/alarm/AlarmModes.h"
 
+#include "backend/AlarmLock.h"
 #include "backend/BEServiceMode.h"
 #include "backend/BESessionManager.h"
+#include "controls/lock/CodePrompt.h"
 #include "controls/sliders/CustomSliderText.h"
 #include "controls/switches/CustomButton.h"
 #include "controls/switches/CustomSwitch.h"
+#include "ui/Window.h"
 
 #include <array>
 
@@ -73,7 +76,47 @@ QString AlarmModes::modeShownBy(const QString& domain) const {
   return control && control->isOn() ? QStringLiteral("ON") : QStringLiteral("OFF");
 }
 
+bool AlarmModes::lowersProtection(const QString& domain, const QString& mode) const {
+  if (domain == kDomestic) return mode == QLatin1String("OFF");
+  if (domain != kIntrusion) return false;
+  const int to = positionOf(mode);
+  const int from = positionOf(m_shown.value(domain));
+  return to >= 0 && to < positionOf(QStringLiteral("ON")) && (from < 0 || to < from);
+}
+
 void AlarmModes::send(const QString& domain, const QString& mode) {
+  // Every mode command of every screen comes here: this is where lowering the protection asks
+  // the alarm code, when one is set. The control already shows the new mode meanwhile.
+  if (!lowersProtection(domain, mode) || !backend::AlarmLock().hasCode()) {
+    sendNow(domain, mode);
+    return;
+  }
+  if (m_asking) {
+    // One question at a time: a second lowering while the pad is up is not sent.
+    putBack(domain);
+    return;
+  }
+  QWidget* control = domain == kIntrusion ? static_cast<QWidget*>(m_intrusion.data()) : m_domestic.data();
+  m_asking = true;
+  const QPointer<AlarmModes> self(this);
+  CodePrompt::ask(control ? qobject_cast<ui::Window*>(control->window()) : nullptr, QString(),
+                  [self, domain, mode](bool granted) {
+                    if (!self) return;
+                    self->m_asking = false;
+                    granted ? self->sendNow(domain, mode) : self->putBack(domain);
+                  });
+}
+
+void AlarmModes::putBack(const QString& domain) {
+  const QString before = m_shown.value(domain);
+  if (domain == kIntrusion) {
+    if (const int position = positionOf(before); m_intrusion && position >= 0) m_intrusion->setSelected(position);
+  } else if (CustomSwitch* control = domain == kDomestic ? m_domestic : m_assistance) {
+    control->setOnAnimated(before == QLatin1String("ON"), true);
+  }
+}
+
+void AlarmModes::sendNow(const QString& domain, const QString& mode) {
   // The control already shows the new mode; what it showed before comes back if the command is
   // refused while no mode of the domain is known.
   if (home().commandsOut({backend::Home::Kind::Mode, domain}) == 0) m_beforeCommands.insert(domain, m_shown.value(domain));

@@ -7,6 +7,10 @@
 //
 // A domain whose mode is not known keeps what its control shows; when a command for it is
 // refused, the control goes back to what it showed before that command.
+//
+// Lowering the protection (intrusion down to partial or off, domestic safety off) asks the alarm
+// code first when one is set (CodePrompt): the command leaves only once the code proved right,
+// and the control goes back when the question is cancelled. Raising it never asks.
 #include "backend/ServiceCalls.h"
 
 #include <QHash>
@@ -38,6 +42,10 @@ class AlarmModes : public QObject {
 
  private:
   void send(const QString& domain, const QString& mode);
+  void sendNow(const QString& domain, const QString& mode);
+  bool lowersProtection(const QString& domain, const QString& mode) const;
+  // The control of `domain` shows again what it showed before the user moved it.
+  void putBack(const QString& domain);
   void show(const QString& domain, bool animated);
   QString modeShownBy(const QString& domain) const;
 
@@ -48,6 +56,7 @@ class AlarmModes : public QObject {
   QHash<QString, QString> m_shown;
   QHash<QString, QString> m_beforeCommands;
   backend::ServiceCalls m_calls;
+  bool m_asking = false;  // the code is being asked for a command
 };
 
 }  // namespace controls
