@@ -33,21 +33,33 @@ const char* BEStatusCodeManager::notificationNameForStatusCode(int code) {
 }
 
 namespace {
-// When each class of failure was last seen, on the scheduler's monotonic clock. Main thread only.
-std::map<std::string, qint64>& lastFailures() {
-  static std::map<std::string, qint64> failures;
+// Each class of failure seen: when it was last seen, on the scheduler's monotonic clock, and whether
+// the service has answered a request since. Main thread only.
+struct ClassFailure {
+  qint64 lastMs = 0;
+  bool answeredSince = false;
+};
+std::map<std::string, ClassFailure>& lastFailures() {
+  static std::map<std::string, ClassFailure> failures;
   return failures;
 }
 }  // namespace
 
-bool BEStatusCodeManager::alertsNow(int statusCode, bool background) {
+bool BEStatusCodeManager::alertsNow(int statusCode, bool mayKeepQuiet) {
   const char* name = notificationNameForStatusCode(statusCode);
   if (!name) return true;
   const qint64 now = foundation::scheduler().monotonicMs();
-  auto [it, first] = lastFailures().try_emplace(name, now);
-  const bool quiet = !first && now - it->second < qint64(kQuietSeconds * 1000);
-  it->second = now;
-  return !(quiet && background);
+  auto [it, first] = lastFailures().try_emplace(name, ClassFailure{now, false});
+  ClassFailure& failure = it->second;
+  // The fault still lasts while nothing has come back right since it was last seen, however
+  // seldom the app asks; and a fault seen again soon after an answer is the same flickering fault.
+  const bool lasts = !first && (!failure.answeredSince || now - failure.lastMs < qint64(kQuietSeconds * 1000));
+  failure = ClassFailure{now, false};
+  return !(lasts && mayKeepQuiet);
+}
+
+void BEStatusCodeManager::serviceAnswered() {
+  for (auto& [name, failure] : lastFailures()) failure.answeredSince = true;
 }
 
 void BEStatusCodeManager::resetFailures() { lastFailures().clear(); }

@@ -16,11 +16,14 @@ class BEStatusCodeManager {
   // The notification for a status code, or nullptr when the code posts nothing.
   static const char* notificationNameForStatusCode(int statusCode);
 
-  // Whether a failure with `statusCode` raises its alert now. A failure of a request the app sent
-  // by itself (`background`: a refresh, a camera's next picture) stays quiet while its class failed
-  // less than kQuietSeconds ago, and every failure of the class extends that quiet: one alert per
-  // class while a fault lasts. A user's own command always says why it failed.
-  static bool alertsNow(int statusCode, bool background);
+  // Whether a failure with `statusCode` raises its alert now: one alert per class while a fault
+  // lasts. A failure that may keep quiet (a read: a refresh, a screen opening, a camera's next
+  // picture) stays quiet when its class failed before and the service has answered nothing right
+  // since (serviceAnswered), or failed less than kQuietSeconds ago. A user's own command always
+  // says why it failed.
+  static bool alertsNow(int statusCode, bool mayKeepQuiet);
+  // The service answered a request as it should: a fault seen from now on is news.
+  static void serviceAnswered();
   static constexpr double kQuietSeconds = 120.0;
   // Forgets the failures seen (a new start of the service layer).
   static void resetFailures();

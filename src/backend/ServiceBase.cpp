@@ -122,6 +122,7 @@ void ServiceBase::postAll(const std::vector<const char*>& names) {
 }
 
 void ServiceBase::succeed(const ServiceOperation& op, const Tag& tag, bool unchanged) {
+  BEStatusCodeManager::serviceAnswered();
   if (tag.ticket != 0) BESessionManager::getInstance().home().commandAccepted(tag.ticket);
   postAll(op.successNames);
   if (op.afterSuccess) op.afterSuccess();
@@ -217,7 +218,11 @@ void ServiceBase::fail(const ServiceOperation& op, const Tag& tag, const rest::R
   if (tag.ticket != 0) BESessionManager::getInstance().home().commandRefused(tag.ticket);
   postAll(op.errorNames);
   const int status = statusCode(loader);
-  if (outcome == FailureOutcome::Alert && op.alerts && BEStatusCodeManager::alertsNow(status, tag.reply && tag.reply->isBackground()))
+  // Only a user's command always says why it failed; a read (a screen opening, a refresh, a check)
+  // keeps quiet while its class of fault lasts, as the user was told already.
+  const bool read = loader && loader->method() == rest::RestRequestMethodGET;
+  const bool mayKeepQuiet = read || (tag.reply && tag.reply->isBackground());
+  if (outcome == FailureOutcome::Alert && op.alerts && BEStatusCodeManager::alertsNow(status, mayKeepQuiet))
     BEStatusCodeManager::errorWithOLWithError(loader, foundation::Error{});
   if (tag.reply) tag.reply->fail(status);
 }

@@ -1,5 +1,6 @@
 // The global alerts: one per failure class of the status-code dispatch, and none of them but the
 // time-out changes anything; the start-up the alerts rely on.
+#include "backend/BEStatusCodeManager.h"
 #include "ShellTestSupport.h"
 
 #include "controls/OnOffSwitch.h"
@@ -50,6 +51,7 @@ TEST_F(AlertsTest, EachFailureClassShowsItsAlertAndOnlyTheTimeOutLeadsToALogin) 
   ui::Window* window = app->window();
   for (const Case& c : cases) {
     server.script().enqueue(c.answer);
+    BEStatusCodeManager::resetFailures();  // each case is a new fault (a lasting one is told once)
     const int before = finishedRequests();
     BEServiceDevice::getInstance().getList();
     ASSERT_TRUE(waitForFinished(before + 1)) << c.what;

@@ -28,8 +28,8 @@ TEST(StatusCodeDispatch, OneNotificationPerFailureClass) {
   }
 }
 
-// A fault that lasts raises its class's alert once for what the app asks by itself; a user's own
-// command always says why it failed.
+// A fault that lasts raises its class's alert once for what the app reads; a user's own command
+// always says why it failed.
 TEST(StatusCodeDispatch, ALastingFaultAlertsOncePerClassForBackgroundRequests) {
   foundation::ManualClock clock;
   foundation::setScheduler(&clock);
@@ -41,6 +41,11 @@ TEST(StatusCodeDispatch, ALastingFaultAlertsOncePerClassForBackgroundRequests) {
   EXPECT_TRUE(BEStatusCodeManager::alertsNow(500, false)) << "a user's command";
   clock.advanceBy(BEStatusCodeManager::kQuietSeconds - 1);
   EXPECT_FALSE(BEStatusCodeManager::alertsNow(502, true)) << "each failure extends the quiet";
+  clock.advanceBy(BEStatusCodeManager::kQuietSeconds + 1);
+  EXPECT_FALSE(BEStatusCodeManager::alertsNow(503, true)) << "nothing answered right since: the fault lasts";
+  BEStatusCodeManager::serviceAnswered();
+  EXPECT_FALSE(BEStatusCodeManager::alertsNow(503, true)) << "a flicker right after an answer";
+  BEStatusCodeManager::serviceAnswered();
   clock.advanceBy(BEStatusCodeManager::kQuietSeconds + 1);
   EXPECT_TRUE(BEStatusCodeManager::alertsNow(503, true)) << "a new fault after a quiet while";
   BEStatusCodeManager::resetFailures();

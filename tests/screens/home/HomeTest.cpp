@@ -1,6 +1,7 @@
 // The home dashboard opened from the menu against the simulated home: the camera images in one
 // cycle on the manual clock, what the sections show, what their controls change in the home,
 // and how a refused command puts a control back with one alert.
+#include "backend/BEStatusCodeManager.h"
 #include "HomeTestSupport.h"
 #include "../support/ScreenHarness.h"
 #include "UiTestSupport.h"
@@ -41,6 +42,7 @@ class HomeTest : public ScreenTest {
   // Opens the dashboard on `stored` while the service fails the fetch: the screen shows the store.
   MyHomeController* openOn(std::shared_ptr<VODashboard> stored) {
     BESessionManager::getInstance().setDashboard(std::move(stored));
+    BEStatusCodeManager::resetFailures();  // each opening meets a new fault, told once
     fail(QStringLiteral("/dashboard"), QStringLiteral("GET"));
     auto* home = open<MyHomeController>("MyHomeController");
     EXPECT_EQ(alertCount(), 1);
