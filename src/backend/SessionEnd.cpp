@@ -1,0 +1,64 @@
+#include "backend/SessionEnd.h"
+
+#include "backend/BERestConfig.h"
+#include "backend/BESessionManager.h"
+#include "backend/SignInGate.h"
+#include "backend/StoredAnswers.h"
+#include "foundation/NotificationCenter.h"
+#include "foundation/Logging.h"
+#include "foundation/Preferences.h"
+#include "foundation/SecretStore.h"
+#include "rest/mapping/RestObjectManager.h"
+#include "rest/network/RestClient.h"
+#include "rest/network/RestRequestCache.h"
+
+#include <QDir>
+
+namespace backend {
+
+foundation::Account currentAccount() {
+  return {QString::fromStdString(BESessionManager::getInstance().signedInLogin()), BERestConfig::getInstance().baseURL()};
+}
+
+foundation::Account endSession(const SignOutOptions& options) {
+  const foundation::Account account = currentAccount();
+  // The session first: an answer that lands from here on is for an earlier session and files
+  // nothing, however far it got.
+  BESessionManager::getInstance().clear();
+  // Nothing known of the stored answers holds any more; the screens' notices hear it.
+  if (StoredAnswers::hasInstance()) {
+    StoredAnswers::resetInstance();
+    StoredAnswers::getInstance();
+    foundation::NotificationCenter::defaultCenter().post(kStoredDataDidChange);
+  }
+  setSignInUnderWay(false);
+  // No cache of that user is read or written until someone signs in again.
+  BERestConfig::getInstance().useCacheOfUser(QString());
+  if (options.forgetPassword)
+    foundation::forgetSignInOf(foundation::Preferences::standard(), foundation::SecretStore::standard(), account,
+                               BERestConfig::getInstance().baseURL());
+  if (options.eraseData && account.isValid()) eraseStoredAnswers(account);
+  qCInfo(lcApp) << "Signed out" << (options.forgetPassword ? "(password forgotten)" : "")
+                << (options.eraseData ? "(stored answers erased)" : "");
+  return account;
+}
+
+bool eraseStoredAnswers(const foundation::Account& account) {
+  if (!account.isValid()) return false;
+  const QString path = rest::RestRequestCache::cachePathForUserAndServer(account.user, account.server);
+  // A client still using that cache would write into the folder again: it gets another first.
+  auto release = [&](rest::RestClient* client) {
+    if (client && client->requestCache() && client->requestCache()->cachePath() == path) client->setCacheUser(QString());
+  };
+  BERestConfig& rest = BERestConfig::getInstance();
+  const QString user = rest.client() ? rest.client()->cacheUser() : QString();
+  release(rest.client().get());
+  if (rest.restManager()) release(rest.restManager()->client());
+  const bool removed = !QDir(path).exists() || QDir(path).removeRecursively();
+  if (!removed) qCWarning(lcApp).noquote() << "The stored answers could not all be removed from" << path;
+  // The signed-in user keeps a cache of his own, now empty.
+  if (!user.isEmpty() && user == account.user) rest.useCacheOfUser(user);
+  return removed;
+}
+
+}  // namespace backend
