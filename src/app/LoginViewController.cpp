@@ -148,17 +148,19 @@ void LoginViewController::viewDidLoad() {
   }
 
   // 5. Nothing starts by itself: the accounts used before come first.
-  if (!m_remembered) {
-    for (const foundation::Account& account : foundation::usedAccounts(foundation::Preferences::standard()))
-      if (account.server == server() && m_accounts.size() < kMaxAccountRows) m_accounts << account;
-  }
+  for (const foundation::Account& account : foundation::usedAccounts(foundation::Preferences::standard()))
+    if (account.server == server() && m_accounts.size() < kMaxAccountRows) m_accounts << account;
   for (int row = 0; row < m_accountRows.size(); ++row) {
     m_accountRows[row]->setVisible(row < m_accounts.size());
     if (row < m_accounts.size()) m_accountRows[row]->setTitle(m_accounts[row].label());
   }
   m_otherAccount->setTitle(foundation::localized("kTradOtherAccount"));
   m_accountCaption->setText(foundation::localized("kTradChooseAccount"));
-  showAccounts(!m_accounts.isEmpty());
+  showAccounts(!m_remembered && !m_accounts.isEmpty());
+}
+
+void LoginViewController::offerAccounts() {
+  if (!m_signingIn && !m_accounts.isEmpty()) showAccounts(true);
 }
 
 QString LoginViewController::server() const { return BERestConfig::getInstance().baseURL(); }

@@ -60,6 +60,8 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   const QList<controls::RowButton*>& accountRows() const { return m_accountRows; }
   controls::RowButton* otherAccountRow() const { return m_otherAccount; }
   bool showsAccounts() const;
+  // Shows the account list (after a sign-out or to switch accounts), when there is one.
+  void offerAccounts();
   // Chooses the account of that row (-1: another account, the fields empty).
   void chooseAccount(int row);
   // A sign-in made behind the menu failed: the status line says why.

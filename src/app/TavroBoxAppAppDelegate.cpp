@@ -200,6 +200,7 @@ void TavroBoxAppAppDelegate::signOut(const backend::SignOutOptions& options) {
   m_navigationController->popToRootViewControllerAnimated(false);
   for (ui::AlertView* alert : m_window->alerts()) alert->dismissWithClickedButtonIndex(alert->cancelButtonIndex(), false);
   showLoginScreen();
+  if (auto* login = qobject_cast<LoginViewController*>(m_popupController.get())) login->offerAccounts();
 }
 
 void TavroBoxAppAppDelegate::autoLogin() {

@@ -3,6 +3,7 @@
 #include "controls/AppNotifications.h"
 #include "app/LeftVerticalNav.h"
 #include "app/LoginViewController.h"
+#include "app/MenuTable.h"
 #include "app/RightVerticalNav.h"
 #include "app/RootViewController.h"
 #include "app/ScreenCatalog.h"
@@ -14,6 +15,7 @@
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"
 #include "backend/BESessionManager.h"
+#include "backend/SessionEnd.h"
 #include "backend/StoredAnswers.h"
 #include "rest/mapping/RestObjectManager.h"
 #include "rest/network/RestClient.h"
@@ -181,6 +183,8 @@ int Tour::run() {
   ok &= visitKeyboardFocus();
   ok &= visitStartFromCache();
   ok &= visitControlsGallery();
+  ok &= visitSettings();
+  ok &= visitAccountList();
 
   m_out << "tour: login screen shown " << loginShownMs << " ms after main() started";
   if (loginAgeMs >= 0) m_out << " (" << loginAgeMs << " ms after the process started)";
@@ -354,6 +358,36 @@ bool Tour::visitControlsGallery() {
     pump(50);
   }
   return ok;
+}
+
+bool Tour::visitSettings() {
+  ui::NavigationController* navigation = m_app.navigationController();
+  m_app.rootViewController()->openSettings();
+  waitFor([&] { return navigation->topViewController() != m_app.rootViewController() && !navigation->isTransitioning(); },
+          kScreenWaitMs);
+  pump(kSettleMs);
+  const QString name = QString::fromLatin1(kSettingsScreenName);
+  bool ok = save(name);
+  if (auto* states = dynamic_cast<controls::TourStates*>(navigation->topViewController())) {
+    for (const controls::TourStates::State& state : states->tourStates()) {
+      state.enter();
+      pump(kSettleMs);
+      ok &= save(name + QLatin1Char('-') + state.name);
+    }
+  }
+  navigation->popToRootViewControllerAnimated(false);
+  pump(50);
+  return ok;
+}
+
+bool Tour::visitAccountList() {
+  m_app.signOut({});
+  if (!waitFor([&] { return m_app.popupWindow() && m_app.popupWindow()->isVisible(); }, kLoginPopupWaitMs)) {
+    m_err << "tour: the login screen did not come back after signing out\n";
+    return false;
+  }
+  pump(kSettleMs);
+  return save(QStringLiteral("login-accounts"));
 }
 
 }  // namespace app

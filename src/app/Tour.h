@@ -41,6 +41,10 @@ class Tour {
   bool visitControlsGallery();
   // The dashboard as a later run shows it before the service answers.
   bool visitStartFromCache();
+  // The settings, from the menu's bar, with their further states.
+  bool visitSettings();
+  // Signs out, as from the settings: the login then offers the account used.
+  bool visitAccountList();
 
   TavroBoxAppAppDelegate& m_app;
   foundation::Configuration m_configuration;

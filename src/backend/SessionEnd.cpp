@@ -32,12 +32,13 @@ foundation::Account endSession(const SignOutOptions& options) {
     foundation::NotificationCenter::defaultCenter().post(kStoredDataDidChange);
   }
   setSignInUnderWay(false);
+  // Erased while the clients still hold that cache, so that requests on their way stop storing.
+  if (options.eraseData && account.isValid()) eraseStoredAnswers(account);
   // No cache of that user is read or written until someone signs in again.
   BERestConfig::getInstance().useCacheOfUser(QString());
   if (options.forgetPassword)
     foundation::forgetSignInOf(foundation::Preferences::standard(), foundation::SecretStore::standard(), account,
                                BERestConfig::getInstance().baseURL());
-  if (options.eraseData && account.isValid()) eraseStoredAnswers(account);
   qCInfo(lcApp) << "Signed out" << (options.forgetPassword ? "(password forgotten)" : "")
                 << (options.eraseData ? "(stored answers erased)" : "");
   return account;
@@ -46,9 +47,13 @@ foundation::Account endSession(const SignOutOptions& options) {
 bool eraseStoredAnswers(const foundation::Account& account) {
   if (!account.isValid()) return false;
   const QString path = rest::RestRequestCache::cachePathForUserAndServer(account.user, account.server);
-  // A client still using that cache would write into the folder again: it gets another first.
+  // A client still using that cache gets another first; requests still on their way hold the old
+  // one, which stores nothing more, so that no late answer brings the folder back.
   auto release = [&](rest::RestClient* client) {
-    if (client && client->requestCache() && client->requestCache()->cachePath() == path) client->setCacheUser(QString());
+    if (!client || !client->requestCache() || client->requestCache()->cachePath() != path) return;
+    client->requestCache()->setStoragePolicy(rest::RestRequestCacheStoragePolicyDisabled);
+    client->requestCache()->waitForPendingWrites();
+    client->setCacheUser(QString());
   };
   BERestConfig& rest = BERestConfig::getInstance();
   const QString user = rest.client() ? rest.client()->cacheUser() : QString();
@@ -56,8 +61,9 @@ bool eraseStoredAnswers(const foundation::Account& account) {
   if (rest.restManager()) release(rest.restManager()->client());
   const bool removed = !QDir(path).exists() || QDir(path).removeRecursively();
   if (!removed) qCWarning(lcApp).noquote() << "The stored answers could not all be removed from" << path;
-  // The signed-in user keeps a cache of his own, now empty.
-  if (!user.isEmpty() && user == account.user) rest.useCacheOfUser(user);
+  // A user still signed in keeps a cache of his own, now empty.
+  if (!user.isEmpty() && user == account.user && BESessionManager::getInstance().signedInLogin() == user.toStdString())
+    rest.useCacheOfUser(user);
   return removed;
 }
 

@@ -4,6 +4,7 @@
 // remembered password through the switches.
 #include "../support/ScreenHarness.h"
 
+#include "app/LiveState.h"
 #include "app/LoginViewController.h"
 #include "app/RootViewController.h"
 #include "backend/BERestConfig.h"
@@ -24,6 +25,8 @@
 #include "ui/PopupWindow.h"
 
 #include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 namespace screentest {
@@ -67,9 +70,10 @@ class AccountsEndToEndTest : public ScreenTest {
   LoginViewController* login() const { return qobject_cast<LoginViewController*>(app->popupController()); }
   bool loginOnShow() const { return app->popupWindow() && app->popupWindow()->isVisible() && login(); }
   MySettingsController* openSettings() {
+    ui::NavigationController* navigation = app->navigationController();
     app->rootViewController()->openSettings();
-    waitIdle();
-    return dynamic_cast<MySettingsController*>(app->navigationController()->topViewController());
+    tbtest::waitUntil([&] { return navigation->topViewController() != app->rootViewController() && !navigation->isTransitioning(); });
+    return dynamic_cast<MySettingsController*>(navigation->topViewController());
   }
   // The login's rows, by their labels.
   QStringList offered() const {
@@ -111,10 +115,13 @@ TEST_F(AccountsEndToEndTest, SigningOutAndInAsAnotherUserNeverShowsTheFirstUsers
   ASSERT_NE(BESessionManager::getInstance().dashboard(), nullptr);
   ASSERT_TRUE(QDir(demoCache).exists());
 
-  // Demo's reads still on their way when he signs out (and erases his data) from the settings.
+  // Demo's read still on its way when he signs out (and erases his data) from the settings.
+  const QJsonObject slow{{"path", "/dashboard"}, {"method", "GET"}, {"effect", "delay"}, {"ms", 400}};
+  ASSERT_EQ(sim->control("POST", QStringLiteral("/_sim/fail"), QJsonDocument(slow).toJson()).status / 100, 2);
   app->liveState()->refreshTopScreen();
-  ASSERT_GT(rest::networkActivityCount(), 0);
+  app->navigationController()->popToRootViewControllerAnimated(false);
   MySettingsController* settings = openSettings();
+  ASSERT_GT(rest::networkActivityCount(), 0);
   ASSERT_NE(settings, nullptr);
   auto watch = std::make_unique<LeakWatch>("anne");
   QTest::mouseClick(settings->signOutEraseRow(), Qt::LeftButton);
