@@ -14,6 +14,7 @@
 
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"
+#include "backend/CertificatePins.h"
 #include "backend/BESessionManager.h"
 #include "backend/SessionEnd.h"
 #include "backend/StoredAnswers.h"
@@ -25,6 +26,7 @@
 #include "foundation/Strings.h"
 #include "rest/network/NetworkActivity.h"
 #include "rest/network/TlsTrust.h"
+#include <QCryptographicHash>
 #include <QWidget>  // before the toolkit headers that guard widgets they only declare
 #include "ui/Accessibility.h"
 #include "ui/AlertView.h"
@@ -362,6 +364,11 @@ bool Tour::visitControlsGallery() {
 
 bool Tour::visitSettings() {
   ui::NavigationController* navigation = m_app.navigationController();
+  // A certificate trusted on first use to list: the configured one, for the picture only.
+  const QSslCertificate certificate = rest::tlsTrustSettings().trustedCertificates.value(0);
+  const QString server = rest::serverKey(QUrl(m_configuration.restServer));
+  const bool pinned = !certificate.isNull() && !backend::CertificatePins::stored().contains(server);
+  if (pinned) backend::CertificatePins::pin(server, certificate.digest(QCryptographicHash::Sha256));
   m_app.rootViewController()->openSettings();
   waitFor([&] { return navigation->topViewController() != m_app.rootViewController() && !navigation->isTransitioning(); },
           kScreenWaitMs);
@@ -377,6 +384,7 @@ bool Tour::visitSettings() {
   }
   navigation->popToRootViewControllerAnimated(false);
   pump(50);
+  if (pinned) backend::CertificatePins::forget(server);
   return ok;
 }
 

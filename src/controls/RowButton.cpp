@@ -14,8 +14,7 @@ struct Colors {
 Colors colorsOf(RowButton::Style style) {
   switch (style) {
     case RowButton::Style::Light: return {QColor(0xf4, 0xf6, 0xf9), QColor(0xdd, 0xe5, 0xef), QColor(0xc9, 0xd1, 0xdc), QColor(0x1c, 0x24, 0x30), QColor(0x5b, 0x67, 0x78)};
-    case RowButton::Style::Dark: return {QColor(0x1d, 0x27, 0x38), QColor(0x2a, 0x38, 0x50), QColor(0x2e, 0x3a, 0x4e), Qt::white, QColor(0x9a, 0xa8, 0xbb)};
-    case RowButton::Style::Destructive: return {QColor(0x1d, 0x27, 0x38), QColor(0x3a, 0x22, 0x28), QColor(0x6a, 0x2c, 0x33), QColor(0xff, 0x6b, 0x6b), QColor(0xd9, 0x8f, 0x8f)};
+    case RowButton::Style::Destructive: return {Qt::white, QColor(0xfb, 0xe4, 0xe4), QColor(0xef, 0xc2, 0xc2), QColor(0xd0, 0x3b, 0x3b), QColor(0xc0, 0x7a, 0x7a)};
   }
   return {};
 }
@@ -60,7 +59,8 @@ void RowButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   const QRectF card = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-  painter.setPen(QPen(hasFocus() ? colors.title : colors.border, hasFocus() ? 2.0 : 1.0));
+  // The keyboard's focus is shown by the window's focus ring, as on every control.
+  painter.setPen(QPen(colors.border, 1.0));
   painter.setBrush(isHighlighted() ? colors.pressed : colors.fill);
   painter.drawRoundedRect(card, 8, 8);
 

@@ -1,8 +1,7 @@
 #pragma once
 // A tappable row of a list of choices (an account on the login, an entry of the settings): a
 // rounded card with a title, an optional detail under it or at its right, and a chevron when the
-// row leads somewhere. Light on the login's white card, dark on the app's screens; a destructive
-// row is drawn in red. Space or Return acts as a tap, as on every control.
+// row leads somewhere, or a check mark on the chosen one of a set; a destructive row is in red. Space or Return acts as a tap, as on every control.
 #include "ui/Control.h"
 
 #include <QString>
@@ -12,7 +11,7 @@ namespace controls {
 class RowButton : public ui::Control {
   Q_OBJECT
  public:
-  enum class Style { Light, Dark, Destructive };
+  enum class Style { Light, Destructive };
 
   RowButton(const QRect& frame, Style style, QWidget* parent);
 

@@ -256,8 +256,8 @@ void MySettingsController::eraseStoredData() {
 }
 
 std::vector<controls::TourStates::State> MySettingsController::tourStates() {
-  return {{QStringLiteral("about"), [this] { m_scroll->setContentOffset(QPointF(0, m_scroll->contentSize().height() - m_scroll->height())); }},
-          {QStringLiteral("certificates"), [this] {
-             m_scroll->setContentOffset(QPointF(0, std::max(0, m_refreshRows.last()->geometry().bottom() - 60)));
-           }}};
+  return {{QStringLiteral("certificates"),
+           [this] { m_scroll->setContentOffset(QPointF(0, std::max(0, m_refreshRows.last()->geometry().bottom() - 60))); }},
+          {QStringLiteral("about"),
+           [this] { m_scroll->setContentOffset(QPointF(0, m_scroll->contentSize().height() - m_scroll->height())); }}};
 }
