@@ -153,7 +153,7 @@ int startToDashboard(TavroBoxAppAppDelegate& app, const QElapsedTimer& since) {
   bool loginDrawn = false;
   app::whenFirstFrameDrawn(app.window(), [&] { return !app.popupWindow() || app.popupWindow()->isVisible(); }, [&] {
     loginDrawn = app.popupWindow() != nullptr;
-    mark(loginDrawn ? "login-drawn" : "menu-drawn", since);
+    mark(loginDrawn ? "login-drawn" : "first-frame-menu", since);
     firstDrawn = true;
   });
   bool signedIn = false;

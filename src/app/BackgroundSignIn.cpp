@@ -18,7 +18,11 @@ BackgroundSignIn::BackgroundSignIn(foundation::Account account, QString password
   m_observations.add(kErrorLoginPostLogin, [this](const foundation::Notification&) {
     ended(BEServiceLogin::getInstance().credentialsRefused() ? Outcome::Refused : Outcome::Unreachable);
   });
-  BEServiceLogin::getInstance().postLoginWithDigest(m_account.user, passwordDigest);
+  // On a later turn of the loop: the window's first frame (the menu) does not wait for the
+  // network's set-up.
+  QMetaObject::invokeMethod(
+      this, [this, passwordDigest] { if (m_underWay) BEServiceLogin::getInstance().postLoginWithDigest(m_account.user, passwordDigest); },
+      Qt::QueuedConnection);
 }
 
 BackgroundSignIn::~BackgroundSignIn() {
