@@ -18,11 +18,13 @@ BackgroundSignIn::BackgroundSignIn(foundation::Account account, QString password
   m_observations.add(kErrorLoginPostLogin, [this](const foundation::Notification&) {
     ended(BEServiceLogin::getInstance().credentialsRefused() ? Outcome::Refused : Outcome::Unreachable);
   });
-  // On a later turn of the loop: the window's first frame (the menu) does not wait for the
-  // network's set-up.
-  QMetaObject::invokeMethod(
-      this, [this, passwordDigest] { if (m_underWay) BEServiceLogin::getInstance().postLoginWithDigest(m_account.user, passwordDigest); },
-      Qt::QueuedConnection);
+  m_digest = std::move(passwordDigest);
+}
+
+void BackgroundSignIn::send() {
+  if (m_sent || !m_underWay) return;
+  m_sent = true;
+  BEServiceLogin::getInstance().postLoginWithDigest(m_account.user, m_digest);
 }
 
 BackgroundSignIn::~BackgroundSignIn() {

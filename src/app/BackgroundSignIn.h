@@ -21,11 +21,15 @@ class BackgroundSignIn : public QObject {
     Unreachable,  // no answer, or none that could be used: the credentials stay
   };
 
-  // Sends the sign-in; `done` hears the outcome once, on the main
-  // thread.
+  // `done` hears the outcome once, on the main thread. Until it is sent, nothing that needs a
+  // session goes either (backend::SignInGate).
   BackgroundSignIn(foundation::Account account, QString passwordDigest, std::function<void(Outcome)> done,
                    QObject* parent = nullptr);
   ~BackgroundSignIn() override;
+
+  // Sends the sign-in (once): after the window's first frame, which need not wait for the
+  // network's set-up (its libraries, TLS).
+  void send();
 
   const foundation::Account& account() const { return m_account; }
   bool isUnderWay() const { return m_underWay; }
@@ -34,9 +38,11 @@ class BackgroundSignIn : public QObject {
   void ended(Outcome outcome);
 
   foundation::Account m_account;
+  QString m_digest;
   std::function<void(Outcome)> m_done;
   foundation::Observations m_observations;
   bool m_underWay = true;
+  bool m_sent = false;
 };
 
 }  // namespace app

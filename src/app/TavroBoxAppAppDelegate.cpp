@@ -2,6 +2,7 @@
 
 #include "controls/AppNotifications.h"
 #include "app/BackgroundSignIn.h"
+#include "app/FirstFrame.h"
 #include "app/HUDOverlay.h"
 #include "app/LiveState.h"
 #include "app/LoginViewController.h"
@@ -30,9 +31,12 @@
 #include "ui/Views.h"
 #include "ui/Window.h"
 
+#include <QTimer>
+
 namespace {
 
 const QString kLoginScreenName = QStringLiteral("LoginViewController");
+constexpr int kUndrawnSignInDelayMs = 300;
 
 void showActivityWhileBusy(rest::RestClient* client) {
   if (client && client->requestQueue()) client->requestQueue()->setShowsNetworkActivityIndicatorWhenBusy(true);
@@ -171,6 +175,14 @@ void TavroBoxAppAppDelegate::startSignedIn() {
   m_backgroundSignIn = std::make_unique<app::BackgroundSignIn>(
       foundation::Account{remembered->login, server}, remembered->passwordDigest,
       [this](app::BackgroundSignIn::Outcome outcome) { backgroundSignInEnded(int(outcome)); });
+  // Once the menu is on screen; a window that is never drawn still signs in, a little later.
+  QPointer<app::BackgroundSignIn> signIn = m_backgroundSignIn.get();
+  app::whenFirstFrameDrawn(m_window.get(), [] { return true; }, [signIn] {
+    if (signIn) signIn->send();
+  });
+  QTimer::singleShot(kUndrawnSignInDelayMs, signIn, [signIn] {
+    if (signIn) signIn->send();
+  });
 }
 
 void TavroBoxAppAppDelegate::backgroundSignInEnded(int outcome) {
