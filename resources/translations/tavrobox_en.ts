@@ -179,5 +179,9 @@
         <source>kTradOtherAccount</source>
         <translation>Other account</translation>
     </message>
+    <message>
+        <source>kTradAccounts</source>
+        <translation>Accounts ›</translation>
+    </message>
 </context>
 </TS>

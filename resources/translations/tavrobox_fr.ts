@@ -179,5 +179,9 @@
         <source>kTradOtherAccount</source>
         <translation>Autre compte</translation>
     </message>
+    <message>
+        <source>kTradAccounts</source>
+        <translation>Comptes ›</translation>
+    </message>
 </context>
 </TS>

@@ -155,6 +155,7 @@ void LoginViewController::viewDidLoad() {
     if (row < m_accounts.size()) m_accountRows[row]->setTitle(m_accounts[row].label());
   }
   m_otherAccount->setTitle(foundation::localized("kTradOtherAccount"));
+  m_accountsLink->setTitle(foundation::localized("kTradAccounts"));
   m_accountCaption->setText(foundation::localized("kTradChooseAccount"));
   showAccounts(!m_remembered && !m_accounts.isEmpty());
 }
@@ -184,6 +185,16 @@ void LoginViewController::buildAccountList(QWidget* view) {
     }
   }
   m_accountList->hide();
+
+  // Back from the fields to the list, at the right of the first caption.
+  m_accountsLink = new ui::Button(QRect(kLeft + kWidth - 120, 176, 120, 20), view);
+  m_accountsLink->setObjectName(QStringLiteral("accountsLink"));
+  m_accountsLink->setTitleFont(ui::Fonts::font(QStringLiteral("Valdo-Regular"), 14));
+  m_accountsLink->setTitleColor(ui::rgb(0.11, 0.42, 0.67));
+  m_accountsLink->hide();
+  connect(m_accountsLink, &ui::Control::touchUpInside, this, [this] {
+    if (!m_signingIn) showAccounts(true);
+  });
 }
 
 bool LoginViewController::showsAccounts() const { return m_accountList && !m_accountList->isHidden(); }
@@ -196,6 +207,7 @@ void LoginViewController::showAccounts(bool shown) {
   for (QWidget* field : std::initializer_list<QWidget*>{m_loginLabel, m_postUserName, m_passwordLabel, m_postPassword, m_rememberLabel,
                                                         m_rememberState, m_loginButton})
     field->setVisible(!shown);
+  m_accountsLink->setVisible(!shown && !m_accounts.isEmpty());
   if (shown) {
     m_keyboardField = nullptr;
     if (!m_accountRows.isEmpty()) m_accountRows.first()->setFocus();

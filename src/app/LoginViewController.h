@@ -59,6 +59,8 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   // The account list (empty rows when it is not offered) and its "other account" row.
   const QList<controls::RowButton*>& accountRows() const { return m_accountRows; }
   controls::RowButton* otherAccountRow() const { return m_otherAccount; }
+  // Over the fields, back to the list (when there is one).
+  ui::Button* accountsLink() const { return m_accountsLink; }
   bool showsAccounts() const;
   // Shows the account list (after a sign-out or to switch accounts), when there is one.
   void offerAccounts();
@@ -116,4 +118,5 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   QWidget* m_accountList = nullptr;
   QList<controls::RowButton*> m_accountRows;
   controls::RowButton* m_otherAccount = nullptr;
+  ui::Button* m_accountsLink = nullptr;
 };

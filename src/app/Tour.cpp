@@ -395,7 +395,14 @@ bool Tour::visitAccountList() {
     return false;
   }
   pump(kSettleMs);
-  return save(QStringLiteral("login-accounts"));
+  bool ok = save(QStringLiteral("login-accounts"));
+  // "Autre compte": the fields, with the way back to the list.
+  if (auto* login = qobject_cast<LoginViewController*>(m_app.popupController())) {
+    login->chooseAccount(-1);
+    pump(kSettleMs);
+    ok &= save(QStringLiteral("login-other-account"));
+  }
+  return ok;
 }
 
 }  // namespace app

@@ -21,6 +21,7 @@
 #include "screens/home/MyHomeController.h"
 #include "screens/settings/MySettingsController.h"
 #include "support/Wait.h"
+#include "ui/Button.h"
 #include "ui/NavigationController.h"
 #include "ui/PopupWindow.h"
 
@@ -137,6 +138,9 @@ TEST_F(AccountsEndToEndTest, SigningOutAndInAsAnotherUserNeverShowsTheFirstUsers
   // Another account: anne, whose first sign-in here finds nothing stored.
   QTest::mouseClick(login()->otherAccountRow(), Qt::LeftButton);
   EXPECT_FALSE(login()->showsAccounts());
+  QTest::mouseClick(login()->accountsLink(), Qt::LeftButton);  // back to the list, and again
+  EXPECT_TRUE(login()->showsAccounts());
+  QTest::mouseClick(login()->otherAccountRow(), Qt::LeftButton);
   ASSERT_TRUE(signIn(QStringLiteral("anne"), QStringLiteral("jardin2013"), false));
   ASSERT_NE(open<MyHomeController>("MyHomeController"), nullptr);
   EXPECT_NE(BESessionManager::getInstance().dashboard(), nullptr);
