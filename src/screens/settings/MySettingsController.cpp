@@ -187,6 +187,7 @@ void MySettingsController::build() {
 }
 
 void MySettingsController::showChecks() {
+  if (!m_languageNote) return;  // not built yet
   const foundation::Preferences& preferences = foundation::Preferences::standard();
   const QString language = preferences.string(QString::fromLatin1(foundation::kLanguagePref));
   for (controls::RowButton* choice : m_languageRows) choice->setChecked(choice->property("language").toString() == language);
