@@ -205,9 +205,12 @@ void TavroBoxAppAppDelegate::backgroundSignInEnded(int outcome) {
 
 void TavroBoxAppAppDelegate::signOut(const backend::SignOutOptions& options) {
   m_loginTimer.invalidate();
+  backend::SignOutOptions ending = options;
+  // Signed out before the start's sign-in answered: that account is the one leaving.
+  if (m_backgroundSignIn && !ending.account.isValid()) ending.account = m_backgroundSignIn->account();
   m_backgroundSignIn.reset();
   m_isLogOut = false;
-  backend::endSession(options);
+  backend::endSession(ending);
   // Nothing of that session stays in view: its screens go, and the alerts it raised with them.
   m_navigationController->popToRootViewControllerAnimated(false);
   for (ui::AlertView* alert : m_window->alerts()) alert->dismissWithClickedButtonIndex(alert->cancelButtonIndex(), false);

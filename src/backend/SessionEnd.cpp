@@ -1,6 +1,7 @@
 #include "backend/SessionEnd.h"
 
 #include "backend/BERestConfig.h"
+#include "backend/BEServiceLogin.h"
 #include "backend/BESessionManager.h"
 #include "backend/SignInGate.h"
 #include "backend/StoredAnswers.h"
@@ -21,7 +22,10 @@ foundation::Account currentAccount() {
 }
 
 foundation::Account endSession(const SignOutOptions& options) {
-  const foundation::Account account = currentAccount();
+  const foundation::Account account = options.account.isValid() ? options.account : currentAccount();
+  // A sign-in still on its way (a start's, behind the menu) must not bring a session back.
+  if (BEServiceLogin::hasInstance() && rest::RestObjectManager::sharedManager())
+    rest::RestObjectManager::sharedManager()->cancelRequestsWithDelegate(&BEServiceLogin::getInstance());
   // The session first: an answer that lands from here on is for an earlier session and files
   // nothing, however far it got.
   BESessionManager::getInstance().clear();

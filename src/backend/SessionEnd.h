@@ -14,6 +14,8 @@ foundation::Account currentAccount();
 struct SignOutOptions {
   bool forgetPassword = true;  // "Se déconnecter"; switching to another account keeps it
   bool eraseData = false;      // and the account's stored answers (its cache folder)
+  // Whose session: invalid for the one signed in; a sign-in still under way names its own.
+  foundation::Account account = {};
 };
 
 // Ends the current session as described above; returns the account it was.

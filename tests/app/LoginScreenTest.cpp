@@ -3,6 +3,8 @@
 #include "ShellTestSupport.h"
 
 #include "backend/BENotifications.h"
+#include "backend/SessionEnd.h"
+#include "backend/BESessionManager.h"
 #include "controls/OnOffSwitch.h"
 
 #include "foundation/Digest.h"
@@ -259,6 +261,22 @@ TEST_F(LoginScreenTest, ARememberedStartDrawsTheMenuWithNoLoginFrameUnlessTheSer
     quit();
     clock.advanceBy(60);
   }
+}
+
+TEST_F(LoginScreenTest, SigningOutWhileTheRememberedSignInIsUnderWayKeepsItsAnswerFromSigningIn) {
+  launch();
+  ASSERT_TRUE(signInWith(QStringLiteral("demo"), QStringLiteral("s3cret"), true, HttpResponse::json(200, signInAnswer())));
+  server.script().enqueue(HttpResponse::json(200, signInAnswer("S2")).withEffect(simcore::SocketEffect::delay(300)));
+  NotificationLog outcome({kSuccessLoginPostLogin, kErrorLoginPostLogin});
+  relaunch();
+  ASSERT_TRUE(tbtest::waitUntil([&] { return server.requestCount() == 2; }));
+  app->signOut({});
+  tbtest::processEventsFor(600);
+  EXPECT_EQ(outcome.names(), QStringList());
+  EXPECT_EQ(BESessionManager::getInstance().sessionId(), "");
+  ASSERT_NE(loginScreen(), nullptr);
+  EXPECT_TRUE(app->popupWindow()->isVisible());
+  EXPECT_EQ(remembered(), (Remembered{std::nullopt, QString(), QString()}));
 }
 
 TEST_F(LoginScreenTest, TheWindowFirstShowsTheLoginScreenEvenWhenTheKeychainAnswersLater) {
