@@ -171,5 +171,17 @@
         <source>kTradStoredBannerUndated</source>
         <translation>Stored data · updating…</translation>
     </message>
+    <message>
+        <source>kTradChooseAccount</source>
+        <translation>Choose an account</translation>
+    </message>
+    <message>
+        <source>kTradOtherAccount</source>
+        <translation>Other account</translation>
+    </message>
+    <message>
+        <source>kTradAccounts</source>
+        <translation>Accounts ›</translation>
+    </message>
 </context>
 </TS>

@@ -171,5 +171,17 @@
         <source>kTradStoredBannerUndated</source>
         <translation>Données enregistrées · mise à jour…</translation>
     </message>
+    <message>
+        <source>kTradChooseAccount</source>
+        <translation>Choisir un compte</translation>
+    </message>
+    <message>
+        <source>kTradOtherAccount</source>
+        <translation>Autre compte</translation>
+    </message>
+    <message>
+        <source>kTradAccounts</source>
+        <translation>Comptes ›</translation>
+    </message>
 </context>
 </TS>

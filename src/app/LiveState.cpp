@@ -182,6 +182,12 @@ bool LiveState::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
+void LiveState::setRefreshInterval(double seconds) {
+  m_refreshInterval = seconds;
+  // The screens below the settings are on top again soon; the one on top now starts afresh.
+  watchTopScreen();
+}
+
 void LiveState::watchTopScreen() {
   disconnect(m_pullConnection);
   m_watched = m_navigation ? m_navigation->topViewController() : nullptr;

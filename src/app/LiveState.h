@@ -47,6 +47,9 @@ class LiveState : public QObject {
 
   // Asks the top screen to read again, when it can.
   void refreshTopScreen();
+  // Seconds between two reads of the open screen (0: none); counts from now.
+  void setRefreshInterval(double seconds);
+  double refreshInterval() const { return m_refreshInterval; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,8 +1,10 @@
 #include "app/LoginViewController.h"
 
 #include "controls/OnOffSwitch.h"
+#include "controls/RowButton.h"
 
 #include "backend/BENotifications.h"
+#include "backend/BERestConfig.h"
 #include "backend/BEServiceLogin.h"
 #include "foundation/Digest.h"
 #include "foundation/Logging.h"
@@ -33,6 +35,13 @@ const QRect kRememberLabelFrame(kLeft, 325, 180, 31);
 const QPoint kSwitchOrigin(kLeft + kWidth - controls::OnOffSwitch::kWidth, 325);
 const QRect kButtonFrame(kLeft, 371, kWidth, 42);
 const QRect kStatusFrame(kLeft, 418, kWidth, 20);
+
+// The account list over the card: a caption, up to four accounts and "Autre compte".
+constexpr int kMaxAccountRows = 4;
+const QRect kAccountListFrame(kLeft, 170, kWidth, 250);
+constexpr int kAccountRowTop = 30;
+constexpr int kAccountRowHeight = 42;
+constexpr int kAccountRowGap = 6;
 
 const QColor kStatusProgress = ui::rgb(0, 0, 0, 1);
 const QColor kStatusError = ui::rgb(1, 0, 0, 0.8);
@@ -96,6 +105,8 @@ void LoginViewController::loadView() {
     performLogin();
   });
 
+  buildAccountList(view);
+
   m_errorLabel = new ui::Label(kStatusFrame, view);
   m_errorLabel->setObjectName(QStringLiteral("errorLabel"));
   m_errorLabel->setTextAlignment(Qt::AlignHCenter);
@@ -128,13 +139,109 @@ void LoginViewController::viewDidLoad() {
 
   // 4. Remembered credentials: the user only has to confirm with the return key. Only the
   // password's digest is kept, so its field stays empty and says that it stands for it.
-  m_remembered = foundation::rememberedSignIn(foundation::Preferences::standard(), foundation::SecretStore::standard());
+  m_remembered = foundation::startSignInFor(foundation::Preferences::standard(), foundation::SecretStore::standard(), server());
   if (m_remembered) {
     m_postUserName->setText(m_remembered->login);
     m_postPassword->setPlaceholderText(foundation::localized("remembered password"));
     m_rememberState->setOn(true);
     giveKeyboardTo(m_postPassword);
   }
+
+  // 5. Nothing starts by itself: the accounts used before come first.
+  for (const foundation::Account& account : foundation::usedAccounts(foundation::Preferences::standard()))
+    if (account.server == server() && m_accounts.size() < kMaxAccountRows) m_accounts << account;
+  for (int row = 0; row < m_accountRows.size(); ++row) {
+    m_accountRows[row]->setVisible(row < m_accounts.size());
+    if (row < m_accounts.size()) m_accountRows[row]->setTitle(m_accounts[row].label());
+  }
+  m_otherAccount->setTitle(foundation::localized("kTradOtherAccount"));
+  m_accountsLink->setTitle(foundation::localized("kTradAccounts"));
+  m_accountCaption->setText(foundation::localized("kTradChooseAccount"));
+  showAccounts(!m_remembered && !m_accounts.isEmpty());
+}
+
+void LoginViewController::offerAccounts() {
+  if (!m_signingIn && !m_accounts.isEmpty()) showAccounts(true);
+}
+
+QString LoginViewController::server() const { return BERestConfig::getInstance().baseURL(); }
+
+void LoginViewController::buildAccountList(QWidget* view) {
+  m_accountList = new QWidget(view);
+  m_accountList->setObjectName(QStringLiteral("accountList"));
+  m_accountList->setGeometry(kAccountListFrame);
+  m_accountCaption = caption(QRect(0, 6, kWidth, 20), m_accountList);
+  for (int row = 0; row <= kMaxAccountRows; ++row) {
+    const QRect frame(0, kAccountRowTop + row * (kAccountRowHeight + kAccountRowGap), kWidth, kAccountRowHeight);
+    auto* button = new controls::RowButton(frame, controls::RowButton::Style::Light, m_accountList);
+    button->setShowsChevron(true);
+    if (row == kMaxAccountRows) {
+      m_otherAccount = button;
+      m_otherAccount->setObjectName(QStringLiteral("otherAccount"));
+      connect(button, &ui::Control::touchUpInside, this, [this] { chooseAccount(-1); });
+    } else {
+      m_accountRows << button;
+      connect(button, &ui::Control::touchUpInside, this, [this, row] { chooseAccount(row); });
+    }
+  }
+  m_accountList->hide();
+
+  // Back from the fields to the list, at the right of the first caption.
+  m_accountsLink = new ui::Button(QRect(kLeft + kWidth - 120, 176, 120, 20), view);
+  m_accountsLink->setObjectName(QStringLiteral("accountsLink"));
+  m_accountsLink->setTitleFont(ui::Fonts::font(QStringLiteral("Valdo-Regular"), 14));
+  m_accountsLink->setTitleColor(ui::rgb(0.11, 0.42, 0.67));
+  m_accountsLink->hide();
+  connect(m_accountsLink, &ui::Control::touchUpInside, this, [this] {
+    if (!m_signingIn) showAccounts(true);
+  });
+}
+
+bool LoginViewController::showsAccounts() const { return m_accountList && !m_accountList->isHidden(); }
+
+void LoginViewController::showAccounts(bool shown) {
+  // "Autre compte" sits right under the last account.
+  const int accounts = int(m_accounts.size());
+  m_otherAccount->move(0, kAccountRowTop + accounts * (kAccountRowHeight + kAccountRowGap));
+  m_accountList->setVisible(shown);
+  for (QWidget* field : std::initializer_list<QWidget*>{m_loginLabel, m_postUserName, m_passwordLabel, m_postPassword, m_rememberLabel,
+                                                        m_rememberState, m_loginButton})
+    field->setVisible(!shown);
+  m_accountsLink->setVisible(!shown && !m_accounts.isEmpty());
+  if (shown) {
+    m_keyboardField = nullptr;
+    if (!m_accountRows.isEmpty()) m_accountRows.first()->setFocus();
+  }
+}
+
+void LoginViewController::chooseAccount(int row) {
+  if (m_signingIn) return;
+  showAccounts(false);
+  m_postPassword->setText(QString());
+  m_postPassword->setPlaceholderText(foundation::localized("password"));
+  if (row < 0 || row >= m_accounts.size()) {
+    m_postUserName->setText(QString());
+    m_remembered.reset();
+    m_rememberState->setOn(false);
+    giveKeyboardTo(m_postUserName);
+    return;
+  }
+  const foundation::Account& account = m_accounts[row];
+  m_postUserName->setText(account.user);
+  m_remembered = foundation::rememberedSignInOf(foundation::Preferences::standard(), foundation::SecretStore::standard(), account,
+                                                server());
+  m_rememberState->setOn(m_remembered.has_value());
+  giveKeyboardTo(m_postPassword);
+  if (m_remembered) {
+    // Its password is remembered: choosing it is all the user has to do.
+    m_postPassword->setPlaceholderText(foundation::localized("remembered password"));
+    emit signInAskedByUser();
+    performLogin();
+  }
+}
+
+void LoginViewController::signInFailedBehind(bool refused) {
+  setStatus(foundation::localized(refused ? "Bad Login or Password" : "The service could not be reached"), kStatusError);
 }
 
 void LoginViewController::giveKeyboardTo(controls::TextField* field) {
@@ -163,8 +270,8 @@ void LoginViewController::setStatus(const QString& text, const QColor& color) {
   m_errorLabel->setText(text);
 }
 
-void LoginViewController::forgetCredentials() {
-  foundation::forgetSignIn(foundation::Preferences::standard(), foundation::SecretStore::standard());
+void LoginViewController::forgetCredentials(const foundation::Account& account) {
+  foundation::forgetSignInOf(foundation::Preferences::standard(), foundation::SecretStore::standard(), account, server());
 }
 
 void LoginViewController::performLogin() {
@@ -190,8 +297,9 @@ void LoginViewController::performLogin() {
   // Remembered only once the service accepted them: a time-out or a refused certificate must not
   // replace what worked before.
   m_toRemember.reset();
+  m_signingInAccount = {user, server()};
   if (!m_rememberState->isOn() || user.isEmpty() || digest.isEmpty())
-    forgetCredentials();
+    forgetCredentials(m_signingInAccount);
   else
     m_toRemember = foundation::RememberedSignIn{user, digest};
   if (remembered)
@@ -203,8 +311,11 @@ void LoginViewController::performLogin() {
 void LoginViewController::onLoginSuccess() {
   m_observations.remove(kErrorLoginPostLogin);
   m_observations.remove(kSuccessLoginPostLogin);
-  if (const auto signIn = std::exchange(m_toRemember, std::nullopt);
-      signIn && !foundation::rememberSignIn(foundation::Preferences::standard(), foundation::SecretStore::standard(), *signIn))
+  const auto signIn = std::exchange(m_toRemember, std::nullopt);
+  const std::optional<QString> digest = signIn ? std::optional<QString>(signIn->passwordDigest) : std::nullopt;
+  if (!foundation::signedInAs(foundation::Preferences::standard(), foundation::SecretStore::standard(), m_signingInAccount, digest,
+                              server()) &&
+      signIn)
     // Without a safe place for the digest, remember nothing rather than half of it.
     qCWarning(lcApp, "The password could not be stored safely; the credentials are not remembered");
 }
@@ -216,7 +327,7 @@ void LoginViewController::onLoginAccountError() {
   // Only the service's "no" makes the remembered credentials go: a time-out, a refused
   // certificate or a server in trouble says nothing about them.
   if (BEServiceLogin::getInstance().credentialsRefused()) {
-    forgetCredentials();
+    forgetCredentials(m_signingInAccount);
     setStatus(foundation::localized("Bad Login or Password"), kStatusError);
   } else {
     setStatus(foundation::localized("The service could not be reached"), kStatusError);

@@ -6,8 +6,13 @@
 // The remembered user name and the auto-login flag live in the preferences, the remembered
 // password's digest in the secret store (foundation::RememberedSignIn), written once the service
 // accepted them. With credentials remembered, the password field stays empty and stands for them.
+//
+// When nothing starts the app by itself and accounts of this service were used before, the card
+// first offers them (user @ server, most recent first) and "Autre compte": an account whose
+// password is remembered signs in at once, another one asks for its password.
 #include "controls/TextField.h"
 
+#include "foundation/Accounts.h"
 #include "foundation/NotificationCenter.h"
 #include "foundation/RememberedSignIn.h"
 #include "ui/Screen.h"
@@ -24,6 +29,7 @@ class Label;
 
 namespace controls {
 class OnOffSwitch;
+class RowButton;
 }
 
 class LoginViewController : public ui::Screen, public controls::TextFieldDelegate {
@@ -50,6 +56,19 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   void hideKeyboard();
   bool isSigningIn() const { return m_signingIn; }
 
+  // The account list (empty rows when it is not offered) and its "other account" row.
+  const QList<controls::RowButton*>& accountRows() const { return m_accountRows; }
+  controls::RowButton* otherAccountRow() const { return m_otherAccount; }
+  // Over the fields, back to the list (when there is one).
+  ui::Button* accountsLink() const { return m_accountsLink; }
+  bool showsAccounts() const;
+  // Shows the account list (after a sign-out or to switch accounts), when there is one.
+  void offerAccounts();
+  // Chooses the account of that row (-1: another account, the fields empty).
+  void chooseAccount(int row);
+  // A sign-in made behind the menu failed: the status line says why.
+  void signInFailedBehind(bool refused);
+
   void viewDidAppear(bool animated) override;
 
   // After the user trusted the server's certificate: signs in again with the fields as they are,
@@ -71,7 +90,10 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
  private:
   void giveKeyboardTo(controls::TextField* field);
   void setStatus(const QString& text, const QColor& color);
-  static void forgetCredentials();
+  void forgetCredentials(const foundation::Account& account);
+  QString server() const;
+  void buildAccountList(QWidget* view);
+  void showAccounts(bool shown);
   // Runs `then` on a later turn of the loop once no sign-in is under way.
   void whenSignInEnds(std::function<void()> then);
 
@@ -83,6 +105,7 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   ui::Label* m_passwordLabel = nullptr;
   ui::Label* m_rememberLabel = nullptr;
   ui::Label* m_tagline = nullptr;
+  ui::Label* m_accountCaption = nullptr;
   ui::Button* m_loginButton = nullptr;
   QPointer<controls::TextField> m_keyboardField;
   foundation::Observations m_observations;
@@ -90,4 +113,10 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   foundation::Observations m_signInEnd;
   std::optional<foundation::RememberedSignIn> m_remembered;  // what the last run left
   std::optional<foundation::RememberedSignIn> m_toRemember;  // once the sign-in under way succeeds
+  foundation::Account m_signingInAccount;
+  QList<foundation::Account> m_accounts;  // offered, most recent first
+  QWidget* m_accountList = nullptr;
+  QList<controls::RowButton*> m_accountRows;
+  controls::RowButton* m_otherAccount = nullptr;
+  ui::Button* m_accountsLink = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "screens/home/MyHomeController.h"
 #include "screens/lighting/MyLightingController.h"
 #include "screens/safety/MySafetyController.h"
+#include "screens/settings/MySettingsController.h"
 #include "screens/shutters/MyShuttersController.h"
 #include "screens/supervision/MySupervisionController.h"
 #include "screens/weather/MyWeatherController.h"
@@ -59,6 +60,8 @@ QStringList menuScreenNames() {
 void registerKnownScreens(ScreenCatalog& catalog) {
   for (const MenuEntry& entry : menuEntries())
     if (entry.factory) catalog.registerScreen(QString::fromLatin1(entry.row.screenName), entry.factory);
+  // Not a row of the columns: the menu's bar opens it.
+  catalog.registerScreen(QString::fromLatin1(kSettingsScreenName), make<MySettingsController>);
 }
 
 }  // namespace app

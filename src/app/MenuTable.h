@@ -20,6 +20,9 @@ struct MenuEntry {
   ScreenCatalog::Factory factory; // empty while the screen is not part of the app
 };
 
+// The screen the menu's bar button opens.
+inline constexpr const char* kSettingsScreenName = "MySettingsController";
+
 // Every entry, the left column's first, each column from top to bottom.
 const std::vector<MenuEntry>& menuEntries();
 

@@ -10,6 +10,7 @@
 
 #include "foundation/Strings.h"
 #include "ui/BarButtonItem.h"
+#include "ui/Button.h"
 #include "ui/Fonts.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
@@ -49,6 +50,12 @@ void RootViewController::viewDidLoad() {
   // 2. Header.
   m_top = new ui::ImageView(QStringLiteral("menu_top.png"), root);
   m_top->move(0, 0);
+  // The settings, at the bar's right end.
+  m_settings = new ui::Button(QRect(282, 6, 32, 32), root);
+  m_settings->setObjectName(QStringLiteral("settingsButton"));
+  m_settings->setImageName(QStringLiteral("menu_settings.png"));
+  m_settings->setAccessibleName(foundation::localized("SETTINGS"));
+  connect(m_settings, &ui::Control::touchUpInside, this, &RootViewController::openSettings);
 
   // 3. The two columns.
   m_left->tableViewWithFrame(QRect(0, kColumnsTop, LeftVerticalNav::kWidth, kColumnsHeight), root);
@@ -97,13 +104,23 @@ void RootViewController::navItemClicked() {
     if (selected != name) continue;
     ui::Screen* screen = app::ScreenCatalog::shared().create(name);
     if (!screen) return;  // not part of the app yet
-    navigation->pushViewController(screen, true);
-    navigation->setNavigationBarHidden(false);
-    // The pushed screen's back button reads this title.
-    navigationItem()->setBackBarButtonItem(
-        new ui::BarButtonItem(foundation::localized("Back"), ui::BarButtonItem::Style::Done));
+    push(screen);
     return;
   }
+}
+
+void RootViewController::openSettings() {
+  ui::NavigationController* navigation = navigationController();
+  if (!navigation || navigation->topViewController() != this) return;
+  if (ui::Screen* screen = app::ScreenCatalog::shared().create(QString::fromLatin1(app::kSettingsScreenName))) push(screen);
+}
+
+void RootViewController::push(ui::Screen* screen) {
+  ui::NavigationController* navigation = navigationController();
+  navigation->pushViewController(screen, true);
+  navigation->setNavigationBarHidden(false);
+  // The pushed screen's back button reads this title.
+  navigationItem()->setBackBarButtonItem(new ui::BarButtonItem(foundation::localized("Back"), ui::BarButtonItem::Style::Done));
 }
 
 void RootViewController::loginAfterSessionTimeOut() {

@@ -14,6 +14,7 @@ class LeftVerticalNav;
 class RightVerticalNav;
 
 namespace ui {
+class Button;
 class ImageView;
 class Label;
 }  // namespace ui
@@ -33,11 +34,14 @@ class RootViewController : public ui::Screen {
   LeftVerticalNav* leftVerticalNavTableCtrl() const { return m_left.get(); }
   RightVerticalNav* rightVerticalNavTableCtrl() const { return m_right.get(); }
   ui::Label* footerLabel() const { return m_footer; }
+  ui::Button* settingsButton() const { return m_settings; }
 
   void viewWillAppear(bool animated) override;
 
   // Opens a new screen of the kind chosen last (UISessionManager), if the app has one.
   void navItemClicked();
+  // Opens the settings (the bar's button).
+  void openSettings();
   // Back to the menu, whatever is open.
   void loginAfterSessionTimeOut();
 
@@ -47,11 +51,13 @@ class RootViewController : public ui::Screen {
 
  private:
   void layoutFooter();
+  void push(ui::Screen* screen);
 
   std::unique_ptr<LeftVerticalNav> m_left;
   std::unique_ptr<RightVerticalNav> m_right;
   ui::ImageView* m_top = nullptr;
   ui::ImageView* m_bottom = nullptr;
   ui::Label* m_footer = nullptr;
+  ui::Button* m_settings = nullptr;
   foundation::Observations m_observations;
 };

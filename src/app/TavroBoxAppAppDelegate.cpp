@@ -1,6 +1,8 @@
 #include "app/TavroBoxAppAppDelegate.h"
 
 #include "controls/AppNotifications.h"
+#include "app/BackgroundSignIn.h"
+#include "app/FirstFrame.h"
 #include "app/HUDOverlay.h"
 #include "app/LiveState.h"
 #include "app/LoginViewController.h"
@@ -13,8 +15,11 @@
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"
 #include "backend/BESessionManager.h"
+#include "backend/SessionEnd.h"
 #include "backend/StoredAnswers.h"
+#include "foundation/Accounts.h"
 #include "foundation/Preferences.h"
+#include "foundation/SettingsKeys.h"
 #include "foundation/RememberedSignIn.h"
 #include "foundation/SecretStore.h"
 #include "foundation/Strings.h"
@@ -27,9 +32,12 @@
 #include "ui/Views.h"
 #include "ui/Window.h"
 
+#include <QTimer>
+
 namespace {
 
 const QString kLoginScreenName = QStringLiteral("LoginViewController");
+constexpr int kUndrawnSignInDelayMs = 300;
 
 void showActivityWhileBusy(rest::RestClient* client) {
   if (client && client->requestQueue()) client->requestQueue()->setShowsNetworkActivityIndicatorWhenBusy(true);
@@ -47,6 +55,7 @@ TavroBoxAppAppDelegate::TavroBoxAppAppDelegate(QObject* parent) : QObject(parent
 TavroBoxAppAppDelegate::~TavroBoxAppAppDelegate() {
   m_loginTimer.invalidate();
   m_observations.clear();
+  m_backgroundSignIn.reset();
   m_serverTrust.reset();
   // Popups first, released ones still waiting for deletion included: they tell their window when
   // they go, which must still be whole then.
@@ -97,7 +106,12 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
   m_hud->view()->raise();
 
   // The open screen kept current, and the service's reach shown (above the overlay's level).
-  m_liveState = std::make_unique<app::LiveState>(m_navigationController.get(), configuration.refreshInterval,
+  // The settings' interval, when one was chosen, holds over the configuration's.
+  bool chosen = false;
+  const double chosenInterval =
+      foundation::Preferences::standard().string(QString::fromLatin1(foundation::kRefreshIntervalPref)).toDouble(&chosen);
+  m_liveState = std::make_unique<app::LiveState>(m_navigationController.get(),
+                                                 chosen && chosenInterval >= 0 ? chosenInterval : configuration.refreshInterval,
                                                  [](const QString& message) {
                                                    Tools::alertWithMessageAndTitleAndCancelButton(message, QString(), foundation::localized("kTradAlertBtnOk"));
                                                  });
@@ -131,16 +145,84 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
 
   // 8.
   m_observations.add(kSuccessLoginPostLogin, [this](const foundation::Notification&) { onLoginSuccess(); });
+  m_observations.add(kRefreshIntervalChanged, [this](const foundation::Notification& notification) {
+    if (const double* seconds = notification.info<double>(kRefreshIntervalKey); seconds && m_liveState)
+      m_liveState->setRefreshInterval(*seconds);
+  });
+  // A screen's "sign out"; not inside the screen's own handler, which the sign-out takes away.
+  m_observations.add(kSignOutRequested, [this](const foundation::Notification& notification) {
+    backend::SignOutOptions options;
+    if (const bool* erase = notification.info<bool>(kSignOutEraseDataKey)) options.eraseData = *erase;
+    if (const bool* keep = notification.info<bool>(kSignOutKeepPasswordKey)) options.forgetPassword = !*keep;
+    QMetaObject::invokeMethod(this, [this, options] { signOut(options); }, Qt::QueuedConnection);
+  });
 
-  // 9. The window shows once the login screen is over the menu, so that its first frame is the
-  // one the user needs. Before that the keychain is asked for the remembered password, in short
-  // event loops of its own that would otherwise paint the menu alone.
-  autoLogin();
+  // 9. The window shows once the screen the user needs is in place (the menu, or the login
+  // screen over it), so that its first frame is that one. Before that the keychain is asked for
+  // the remembered password, in short event loops of its own that would otherwise paint the menu
+  // alone.
+  startSignedIn();
   m_window->makeKeyAndVisible();
   return true;
 }
 
 // -- Login popup ------------------------------------------------------------------------------
+
+void TavroBoxAppAppDelegate::startSignedIn() {
+  const QString server = BERestConfig::getInstance().baseURL();
+  const auto remembered =
+      foundation::startSignInFor(foundation::Preferences::standard(), foundation::SecretStore::standard(), server);
+  if (!remembered) {
+    autoLogin();
+    return;
+  }
+  m_backgroundSignIn = std::make_unique<app::BackgroundSignIn>(
+      foundation::Account{remembered->login, server}, remembered->passwordDigest,
+      [this](app::BackgroundSignIn::Outcome outcome) { backgroundSignInEnded(int(outcome)); });
+  // Once the menu is on screen; a window that is never drawn still signs in, a little later.
+  QPointer<app::BackgroundSignIn> signIn = m_backgroundSignIn.get();
+  app::whenFirstFrameDrawn(m_window.get(), [] { return true; }, [signIn] {
+    if (signIn) signIn->send();
+  });
+  QTimer::singleShot(kUndrawnSignInDelayMs, signIn, [signIn] {
+    if (signIn) signIn->send();
+  });
+  // A start that needs no password asks the alarm code instead, when the account chose so.
+  m_lockGate->start();
+}
+
+void TavroBoxAppAppDelegate::backgroundSignInEnded(int outcome) {
+  // Not destroyed inside its own callback.
+  if (m_backgroundSignIn) m_backgroundSignIn.release()->deleteLater();
+  switch (app::BackgroundSignIn::Outcome(outcome)) {
+    case app::BackgroundSignIn::Outcome::SignedIn:
+      // What was opened meanwhile showed the stored answers; it now reads the service's.
+      if (m_liveState) m_liveState->refreshTopScreen();
+      return;
+    case app::BackgroundSignIn::Outcome::Refused:
+    case app::BackgroundSignIn::Outcome::Unreachable: {
+      showLoginScreen();
+      if (auto* login = qobject_cast<LoginViewController*>(m_popupController.get()))
+        login->signInFailedBehind(app::BackgroundSignIn::Outcome(outcome) == app::BackgroundSignIn::Outcome::Refused);
+      return;
+    }
+  }
+}
+
+void TavroBoxAppAppDelegate::signOut(const backend::SignOutOptions& options) {
+  m_loginTimer.invalidate();
+  backend::SignOutOptions ending = options;
+  // Signed out before the start's sign-in answered: that account is the one leaving.
+  if (m_backgroundSignIn && !ending.account.isValid()) ending.account = m_backgroundSignIn->account();
+  m_backgroundSignIn.reset();
+  m_isLogOut = false;
+  backend::endSession(ending);
+  // Nothing of that session stays in view: its screens go, and the alerts it raised with them.
+  m_navigationController->popToRootViewControllerAnimated(false);
+  for (ui::AlertView* alert : m_window->alerts()) alert->dismissWithClickedButtonIndex(alert->cancelButtonIndex(), false);
+  showLoginScreen();
+  if (auto* login = qobject_cast<LoginViewController*>(m_popupController.get())) login->offerAccounts();
+}
 
 void TavroBoxAppAppDelegate::autoLogin() {
   // Without a remembered password the login screen must not fill its fields.
@@ -236,6 +318,8 @@ void TavroBoxAppAppDelegate::releasePopupWindow(ui::PopupWindow* popup) {
 }
 
 void TavroBoxAppAppDelegate::onLoginSuccess() {
+  // A sign-in behind the menu has no popup to take away, and what the user opened meanwhile stays.
+  if (!m_popupWindow) return;
   m_loginTimer = foundation::Timer::singleShot(kLoginScreenDelaySeconds, [this] { onLoginSuccessAfterTimer(); });
 }
 

@@ -28,7 +28,12 @@ namespace controls {
 class AlarmLockGate;
 }
 
+namespace backend {
+struct SignOutOptions;
+}
+
 namespace app {
+class BackgroundSignIn;
 class LiveState;
 class ServerTrust;
 class StatusBarActivity;
@@ -61,6 +66,15 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   controls::AlarmLockGate* lockGate() const { return m_lockGate.get(); }
   bool releasedPopup() const { return m_releasedPopup; }
   bool isLogOut() const { return m_isLogOut; }
+
+  // At launch: with remembered credentials of this service, the menu at once and their sign-in
+  // behind it (the login only if it fails); otherwise the login popup.
+  void startSignedIn();
+  // The sign-in behind the menu, while it is under way.
+  app::BackgroundSignIn* backgroundSignIn() const { return m_backgroundSignIn.get(); }
+  // Ends the session of the signed-in account (see backend::endSession), brings every screen back
+  // to the menu and shows the login, which offers the accounts used before.
+  void signOut(const backend::SignOutOptions& options);
 
   void autoLogin();
   void showLoginScreen();
@@ -97,6 +111,7 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   // A login popup that is on show and not on its way out.
   bool loginPopupIsOpen() const;
   void releasePopupWindow(ui::PopupWindow* popup);
+  void backgroundSignInEnded(int outcome);
 
   std::unique_ptr<ui::Screen> m_popupController;
   std::unique_ptr<ui::Window> m_window;
@@ -108,6 +123,7 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   std::unique_ptr<app::LiveState> m_liveState;
   std::unique_ptr<app::ServerTrust> m_serverTrust;
   std::unique_ptr<controls::AlarmLockGate> m_lockGate;
+  std::unique_ptr<app::BackgroundSignIn> m_backgroundSignIn;
   bool m_popupFading = false;
   bool m_releasedPopup = false;
   bool m_isLogOut = false;

@@ -3,6 +3,7 @@
 #include "controls/AppNotifications.h"
 #include "app/LeftVerticalNav.h"
 #include "app/LoginViewController.h"
+#include "app/MenuTable.h"
 #include "app/RightVerticalNav.h"
 #include "app/RootViewController.h"
 #include "app/ScreenCatalog.h"
@@ -13,7 +14,9 @@
 
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"
+#include "backend/CertificatePins.h"
 #include "backend/BESessionManager.h"
+#include "backend/SessionEnd.h"
 #include "backend/StoredAnswers.h"
 #include "rest/mapping/RestObjectManager.h"
 #include "rest/network/RestClient.h"
@@ -23,6 +26,7 @@
 #include "foundation/Strings.h"
 #include "rest/network/NetworkActivity.h"
 #include "rest/network/TlsTrust.h"
+#include <QCryptographicHash>
 #include <QWidget>  // before the toolkit headers that guard widgets they only declare
 #include "ui/Accessibility.h"
 #include "ui/AlertView.h"
@@ -182,6 +186,8 @@ int Tour::run() {
   ok &= visitStartFromCache();
   ok &= visitAlarmCode();
   ok &= visitControlsGallery();
+  ok &= visitSettings();
+  ok &= visitAccountList();
 
   m_out << "tour: login screen shown " << loginShownMs << " ms after main() started";
   if (loginAgeMs >= 0) m_out << " (" << loginAgeMs << " ms after the process started)";
@@ -353,6 +359,49 @@ bool Tour::visitControlsGallery() {
     }
     navigation->popToRootViewControllerAnimated(false);
     pump(50);
+  }
+  return ok;
+}
+
+bool Tour::visitSettings() {
+  ui::NavigationController* navigation = m_app.navigationController();
+  // A certificate trusted on first use to list: the configured one, for the picture only.
+  const QSslCertificate certificate = rest::tlsTrustSettings().trustedCertificates.value(0);
+  const QString server = rest::serverKey(QUrl(m_configuration.restServer));
+  const bool pinned = !certificate.isNull() && !backend::CertificatePins::stored().contains(server);
+  if (pinned) backend::CertificatePins::pin(server, certificate.digest(QCryptographicHash::Sha256));
+  m_app.rootViewController()->openSettings();
+  waitFor([&] { return navigation->topViewController() != m_app.rootViewController() && !navigation->isTransitioning(); },
+          kScreenWaitMs);
+  pump(kSettleMs);
+  const QString name = QString::fromLatin1(kSettingsScreenName);
+  bool ok = save(name);
+  if (auto* states = dynamic_cast<controls::TourStates*>(navigation->topViewController())) {
+    for (const controls::TourStates::State& state : states->tourStates()) {
+      state.enter();
+      pump(kSettleMs);
+      ok &= save(name + QLatin1Char('-') + state.name);
+    }
+  }
+  navigation->popToRootViewControllerAnimated(false);
+  pump(50);
+  if (pinned) backend::CertificatePins::forget(server);
+  return ok;
+}
+
+bool Tour::visitAccountList() {
+  m_app.signOut({});
+  if (!waitFor([&] { return m_app.popupWindow() && m_app.popupWindow()->isVisible(); }, kLoginPopupWaitMs)) {
+    m_err << "tour: the login screen did not come back after signing out\n";
+    return false;
+  }
+  pump(kSettleMs);
+  bool ok = save(QStringLiteral("login-accounts"));
+  // "Autre compte": the fields, with the way back to the list.
+  if (auto* login = qobject_cast<LoginViewController*>(m_app.popupController())) {
+    login->chooseAccount(-1);
+    pump(kSettleMs);
+    ok &= save(QStringLiteral("login-other-account"));
   }
   return ok;
 }

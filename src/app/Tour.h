@@ -43,6 +43,10 @@ class Tour {
   bool visitStartFromCache();
   // The alarm code's pad: asked, after too many wrong codes, the forgotten code, a new code.
   bool visitAlarmCode();
+  // The settings, from the menu's bar, with their further states.
+  bool visitSettings();
+  // Signs out, as from the settings: the login then offers the account used.
+  bool visitAccountList();
 
   TavroBoxAppAppDelegate& m_app;
   foundation::Configuration m_configuration;

@@ -9,6 +9,7 @@
 #include "foundation/Configuration.h"
 #include "foundation/Logging.h"
 #include "foundation/Preferences.h"
+#include "foundation/SettingsKeys.h"
 #include "foundation/SecretStore.h"
 #include "foundation/Strings.h"
 #include "rest/network/TlsTrust.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
 
   QApplication::setApplicationName(QStringLiteral("TavroBox"));
   QApplication application(argc, argv);
+  QApplication::setApplicationVersion(QStringLiteral(TB_VERSION));
   foundation::installLogging();
 
   const auto configuration = foundation::Configuration::load(options->configPath);
@@ -56,7 +58,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tavrobox: configuration error: %s\n", configuration.error().message.c_str());
     return 1;
   }
-  foundation::loadStrings(options->language);
+  // The command line's language, else the one chosen in the settings, else the system's.
+  QString language = options->language;
+  if (language.isEmpty() && !tour) language = foundation::Preferences::standard().string(QString::fromLatin1(foundation::kLanguagePref));
+  foundation::loadStrings(language);
 
   // Trust exactly the certificates the configuration names; one that cannot be used would only
   // show up later as a refused sign-in, so it stops the start here with its reason.
@@ -83,9 +88,10 @@ int main(int argc, char** argv) {
   TavroBoxAppAppDelegate delegate;
   delegate.applicationDidFinishLaunchingWithOptions(*configuration);
   if (!tour && options->exitAfterFirstFrame) {
-    // Start-up measurements: the run ends with the first frame that shows the login screen.
+    // Start-up measurements: the run ends with the first frame that shows the screen the user
+    // needs: the login, or the menu when remembered credentials sign in behind it.
     app::whenFirstFrameDrawn(
-        delegate.window(), [&delegate] { return delegate.popupWindow() && delegate.popupWindow()->isVisible(); },
+        delegate.window(), [&delegate] { return !delegate.popupWindow() || delegate.popupWindow()->isVisible(); },
         [&sinceStart] {
           std::printf("first frame: %lld ms after main(), resident %lld kB\n", static_cast<long long>(sinceStart.elapsed()),
                       static_cast<long long>(app::residentMemoryKb()));

@@ -1,5 +1,7 @@
 #include "backend/BEServiceCamera.h"
 
+#include "backend/SignInGate.h"
+
 #include "backend/BENotifications.h"
 #include "backend/BESessionManager.h"
 #include "backend/StillImageDecoder.h"
@@ -138,6 +140,7 @@ backend::ReplyPtr BEServiceCamera::getRecServer() {
   auto record = std::make_shared<VOVideoPlayback>();
   record->session = currentSession();
   // The answer is mapped into the sent record itself: it is of the mapping's class.
+  if (backend::ReplyPtr refused = backend::refusedBeforeSession("playback server", {kErrorCameraGetPlayback}, false)) return refused;
   return tag(Playback, manager().getObjectMapResponseWithDelegate(record, mappingForClass(VOVideoPlayback::staticClass()), this));
 }
 

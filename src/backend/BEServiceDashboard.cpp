@@ -1,5 +1,7 @@
 #include "backend/BEServiceDashboard.h"
 
+#include "backend/SignInGate.h"
+
 #include "backend/BENotifications.h"
 #include "backend/BESessionManager.h"
 #include "backend/records/HomeRecords.h"
@@ -33,6 +35,7 @@ backend::ReplyPtr BEServiceDashboard::getDashboard() {
   auto record = std::make_shared<SODashboardEmpty>();
   record->session = currentSession();
   // The whole answer is the dashboard: its lists sit at the top level of the document.
+  if (backend::ReplyPtr refused = backend::refusedBeforeSession("dashboard", {kErrorDashboardGetDashboard}, false)) return refused;
   return tag(kGet, manager().getObjectMapResponseWithDelegate(record, mappingForClass(VODashboard::staticClass()), this));
 }
 

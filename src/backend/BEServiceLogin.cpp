@@ -3,6 +3,7 @@
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"
 #include "backend/BESessionManager.h"
+#include "backend/SignInGate.h"
 #include "foundation/Logging.h"
 #include "rest/mapping/RestObjectManager.h"
 
@@ -23,8 +24,11 @@ BEServiceLogin::BEServiceLogin() : m_logObj(std::make_shared<SOAuth>()) {
                                  if (!auth || !auth->sessionId || auth->sessionId->empty()) return false;
                                  auto& store = BESessionManager::getInstance();
                                  const std::string login = m_logObj->login.value_or(std::string());
-                                 // Another user must find nothing of the previous user's home.
-                                 if (store.auth() && store.signedInLogin() != login) store.clear();
+                                 // Another user must find nothing of the previous user's home, be it
+                                 // the last session's or answers stored for a sign-in that was refused.
+                                 if ((store.auth() || !store.signedInLogin().empty()) && store.signedInLogin() != login)
+                                   store.clear();
+                                 backend::setSignInUnderWay(false);
                                  store.setAuth(std::move(auth));
                                  store.setSignedInLogin(login);
                                  BERestConfig::getInstance().useCacheOfUser(QString::fromStdString(login));

@@ -1,5 +1,7 @@
 #include "backend/BEServiceWeather.h"
 
+#include "backend/SignInGate.h"
+
 #include "backend/BENotifications.h"
 #include "backend/BESessionManager.h"
 #include "backend/WeatherPeriods.h"
@@ -88,6 +90,8 @@ backend::ReplyPtr BEServiceWeather::getPeriodValues(const QString& period) {
   record->endDate = backend::weather::millisecondsText(bounds.end).toStdString();
   record->period = period.toStdString();
   record->session = currentSession();
+  if (const int index = periodIndexOf(period); index >= 0 && index < kPeriodCount)
+    if (backend::ReplyPtr refused = backend::refusedBeforeSession(kPeriods[index].name, {kPeriods[index].failure}, false)) return refused;
   return tag(periodIndexOf(period), manager().postObjectMapResponseWithDelegate(record, mappingForClass(VOWeather::staticClass()), this));
 }
 

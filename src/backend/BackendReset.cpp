@@ -14,6 +14,7 @@
 #include "backend/BESessionManager.h"
 #include "backend/BEStatusCodeManager.h"
 #include "backend/ServiceReachability.h"
+#include "backend/SignInGate.h"
 #include "backend/StoredAnswers.h"
 #include "rest/mapping/RestObjectManager.h"
 
@@ -34,6 +35,7 @@ void resetAllSingletons() {
   BEServiceCamera::resetInstance();
   BESessionManager::resetInstance();
   BEStatusCodeManager::resetFailures();
+  setSignInUnderWay(false);
   BERestConfig::resetInstance();
   rest::RestObjectManager::resetSharedManager();
 }

@@ -49,4 +49,12 @@ void CertificatePins::pin(const QString& server, const QByteArray& digest) {
   qCInfo(lcApp).noquote() << "Certificate" << QString::fromLatin1(digest.toHex(':')) << "pinned for" << server;
 }
 
+void CertificatePins::forget(const QString& server) {
+  QHash<QString, QByteArray> pins = stored();
+  if (pins.remove(server) == 0) return;
+  foundation::Preferences::standard().setString(QString::fromLatin1(kPinnedCertificatesPref), serialize(pins));
+  rest::setPinnedCertificates(pins);
+  qCInfo(lcApp).noquote() << "The certificate pinned for" << server << "was forgotten";
+}
+
 }  // namespace backend

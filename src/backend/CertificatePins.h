@@ -19,6 +19,8 @@ class CertificatePins {
   // Pins the certificate of SHA-256 `digest` for `server` ("host:port") in the REST layer and in
   // the preferences, beside the other servers' pins.
   static void pin(const QString& server, const QByteArray& digest);
+  // Forgets the certificate pinned for `server`: its next certificate is put to the user again.
+  static void forget(const QString& server);
 };
 
 }  // namespace backend

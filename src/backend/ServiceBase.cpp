@@ -4,6 +4,7 @@
 #include "backend/BESessionManager.h"
 #include "backend/BEStatusCodeManager.h"
 #include "backend/ServiceReachability.h"
+#include "backend/SignInGate.h"
 #include "foundation/Logging.h"
 #include "foundation/NotificationCenter.h"
 #include "patterns/PercentEncoding.h"
@@ -57,6 +58,10 @@ void ServiceBase::registerRoute(const rest::ObjectClass& cls, const QString& pat
 }
 
 ReplyPtr ServiceBase::loadSessionPath(int op, const QString& path) {
+  if (op >= 0 && static_cast<std::size_t>(op) < m_operations.size() && m_operations[static_cast<std::size_t>(op)].sessionBound) {
+    const ServiceOperation& operation = m_operations[static_cast<std::size_t>(op)];
+    if (ReplyPtr refused = backend::refusedBeforeSession(operation.name, operation.errorNames, false)) return refused;
+  }
   return tag(op, manager().loadObjectsAtResourcePathDelegate(sessionPath(path), this));
 }
 
@@ -75,6 +80,10 @@ ReplyPtr ServiceBase::putCommand(int op, const rest::ObjectPtr& record, const Ho
 }
 
 ReplyPtr ServiceBase::refusedWhileUnreachable(int op) {
+  if (op >= 0 && static_cast<std::size_t>(op) < m_operations.size() && m_operations[static_cast<std::size_t>(op)].sessionBound) {
+    const ServiceOperation& operation = m_operations[static_cast<std::size_t>(op)];
+    if (ReplyPtr refused = backend::refusedBeforeSession(operation.name, operation.errorNames, true)) return refused;
+  }
   if (!ServiceReachability::hasInstance()) return nullptr;
   const ServiceReachability& reachability = ServiceReachability::getInstance();
   if (!reachability.isStarted() || reachability.isServiceReachable()) return nullptr;

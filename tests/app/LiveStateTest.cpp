@@ -5,6 +5,8 @@
 #include "app/ScreenCatalog.h"
 #include "controls/switches/CustomSwitch.h"
 #include "screens/lighting/MyLightingController.h"
+#include "screens/settings/MySettingsController.h"
+#include "ui/NavigationController.h"
 #include "backend/BEServiceDevice.h"
 #include "backend/ServiceCalls.h"
 #include "backend/ServiceReachability.h"
@@ -68,6 +70,25 @@ TEST_F(LiveStateTest, TheOpenScreenReadsAgainOnItsIntervalAndWhenPulledPastItsTo
   ASSERT_NE(live().pullSpinner(), nullptr);
   EXPECT_TRUE(live().pullSpinner()->isAnimating());
   ASSERT_TRUE(tbtest::waitUntil([&] { return !live().pullSpinner()->isAnimating(); })) << "the spinner stays";
+}
+
+TEST_F(LiveStateTest, TheIntervalChosenInTheSettingsAppliesAtOnceAndAtTheNextStart) {
+  // Each case: the choice, then how long the open screen waits before its first read (0: never).
+  for (const auto& [chosen, relaunched] : {std::pair{15, false}, {0, false}, {15, true}}) {
+    SCOPED_TRACE(QStringLiteral("%1 s%2").arg(chosen).arg(relaunched ? ", next start" : "").toStdString());
+    MySettingsController settings;
+    settings.chooseRefreshInterval(chosen);
+    if (relaunched) relaunch();
+    auto* screen = open<RefreshCountingScreen>(kStandIn);
+    ASSERT_NE(screen, nullptr);
+    advance(chosen > 0 ? chosen - 1.0 : 120.0);
+    EXPECT_EQ(screen->refreshes, 0);
+    advance(1.0);
+    EXPECT_EQ(screen->refreshes, chosen > 0 ? 1 : 0);
+    ASSERT_TRUE(waitIdle());
+    app->navigationController()->popToRootViewControllerAnimated(false);
+    ASSERT_TRUE(waitIdle());
+  }
 }
 
 TEST_F(LiveStateTest, AServiceOutOfReachShowsTheBannerRefusesCommandsAndComesBack) {

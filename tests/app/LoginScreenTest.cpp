@@ -3,6 +3,8 @@
 #include "ShellTestSupport.h"
 
 #include "backend/BENotifications.h"
+#include "backend/SessionEnd.h"
+#include "backend/BESessionManager.h"
 #include "controls/OnOffSwitch.h"
 
 #include "foundation/Digest.h"
@@ -41,6 +43,18 @@ void PrintTo(const Remembered& r, std::ostream* os) {
       << r.login.toStdString() << "\", password \"" << r.password.toStdString() << "\"}";
 }
 
+// Frames drawn, with the login popup on show or without.
+class PaintWatch : public QObject {
+ public:
+  int withLogin = 0, withoutLogin = 0;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint || !watched->isWidgetType()) return false;
+    const QWidget* popup = static_cast<QWidget*>(watched)->window()->findChild<QWidget*>(QStringLiteral("loginPopup"));
+    ++(popup && popup->isVisible() ? withLogin : withoutLogin);
+    return false;
+  }
+};
+
 class LoginScreenTest : public ShellTest {
  protected:
   static Remembered remembered() {
@@ -55,10 +69,10 @@ class LoginScreenTest : public ShellTest {
     quit();
     clock.advanceBy(60);
     launch();
-    ASSERT_NE(loginScreen(), nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(app->window()));
   }
-  // A later start with remembered credentials signs in by itself; the service answers `answer`.
+  // A later start with remembered credentials signs in by itself, behind the menu; the service
+  // answers `answer`. A failure brings the login screen up.
   bool relaunchSigningInByItself(HttpResponse answer) {
     server.script().enqueue(std::move(answer));
     NotificationLog outcome({kSuccessLoginPostLogin, kErrorLoginPostLogin});
@@ -67,7 +81,9 @@ class LoginScreenTest : public ShellTest {
       ADD_FAILURE() << "the app did not sign in by itself";
       return false;
     }
-    return outcome.names() == QStringList{kSuccessLoginPostLogin};
+    const bool signedIn = outcome.names() == QStringList{kSuccessLoginPostLogin};
+    if (!signedIn && !tbtest::waitUntil([&] { return loginScreen() != nullptr; })) ADD_FAILURE() << "no login after the failure";
+    return signedIn;
   }
   QJsonObject sentBody(int index) {
     if (!tbtest::waitUntil([&] { return server.requestCount() > index; })) return {};
@@ -80,29 +96,35 @@ TEST_F(LoginScreenTest, RememberedCredentialsFillTheNextLaunchAndAFailedSignInEr
   ASSERT_TRUE(signInWith(QStringLiteral("demo"), QStringLiteral("s3cret"), true, HttpResponse::json(200, signInAnswer())));
   EXPECT_EQ(remembered(), (Remembered{true, QStringLiteral("demo"), digestOf("s3cret")}));
 
-  // Next launch: filled in (the password field stands for the remembered one), switch on, the
-  // password field has the keyboard, and the sign-in goes by itself with the remembered digest. The password was changed elsewhere: it fails and nothing stays remembered, even
-  // though the switch is on.
+  // Next launch: the sign-in goes by itself behind the menu, with the remembered digest. The
+  // password was changed elsewhere: it fails, nothing stays remembered, and the login comes up
+  // saying so, offering the account to sign in again.
   EXPECT_FALSE(relaunchSigningInByItself(HttpResponse::json(401, "{}")));
   LoginViewController* login = loginScreen();
+  ASSERT_NE(login, nullptr);
   EXPECT_EQ(sentBody(1).value("login").toString(), QStringLiteral("demo"));
   EXPECT_EQ(sentBody(1).value("password").toString(), digestOf("s3cret"));
-  EXPECT_EQ(login->postPassword()->text(), QString());
-  EXPECT_EQ(login->postPassword()->placeholderText(), foundation::localized("remembered password"));
-  EXPECT_TRUE(login->rememberState()->isOn());
-  EXPECT_TRUE(login->postPassword()->hasFocus());
   EXPECT_EQ(remembered(), (Remembered{std::nullopt, QString(), QString()}));
   EXPECT_EQ(login->errorLabel()->text(), foundation::localized("Bad Login or Password"));
   EXPECT_EQ(login->errorLabel()->textColor(), ui::rgb(1, 0, 0, 0.8));
-  EXPECT_EQ(login->postUserName()->text(), QStringLiteral("demo")) << "the fields keep their text";
+  EXPECT_TRUE(login->showsAccounts());
   EXPECT_FALSE(login->isSigningIn()) << "the user may try again";
+
+  // Choosing the account asks for its password: nothing of it is remembered.
+  login->chooseAccount(0);
+  EXPECT_EQ(login->postUserName()->text(), QStringLiteral("demo"));
+  EXPECT_EQ(login->postPassword()->text(), QString());
+  EXPECT_FALSE(login->rememberState()->isOn());
+  EXPECT_TRUE(login->postPassword()->hasFocus());
+  EXPECT_FALSE(login->isSigningIn());
 
   relaunch();
   login = loginScreen();
+  ASSERT_NE(login, nullptr);
   EXPECT_EQ(login->postUserName()->text(), QString());
   EXPECT_EQ(login->postPassword()->text(), QString());
   EXPECT_FALSE(login->rememberState()->isOn());
-  EXPECT_TRUE(login->postUserName()->hasFocus());
+  EXPECT_TRUE(login->showsAccounts());
 }
 
 // A sign-in that fails without the service refusing the credentials (it could not be reached,
@@ -157,14 +179,16 @@ TEST_F(LoginScreenTest, NothingIsRememberedWithoutTheSwitchOrWithAnEmptyField) {
   launch();
   int index = 0;
   for (const Case& c : cases) {
-    // Something remembered before, to see it go.
+    // Something remembered before for that account, to see it go (another account keeps its own).
+    const QString account = *c.user ? QString::fromLatin1(c.user) : QStringLiteral("old");
     foundation::Preferences::standard().setBool(foundation::kAutoLogPref, true);
-    foundation::Preferences::standard().setString(foundation::kLoginPref, QStringLiteral("old"));
+    foundation::Preferences::standard().setString(foundation::kLoginPref, account);
     foundation::SecretStore::standard().write(foundation::kPasswordDigestPref, digestOf("old"));
 
     EXPECT_FALSE(signInWith(QString::fromLatin1(c.user), QString::fromLatin1(c.password), c.remember,
                             HttpResponse::json(401, "{}")));
-    EXPECT_EQ(remembered(), (Remembered{std::nullopt, QString(), QString()})) << c.what;
+    const Remembered expected = *c.user ? Remembered{std::nullopt, QString(), QString()} : Remembered{true, account, digestOf("old")};
+    EXPECT_EQ(remembered(), expected) << c.what;
     // The request goes out all the same, with the user name as typed.
     EXPECT_EQ(sentBody(index++).value("login").toString(), QString::fromLatin1(c.user)) << c.what;
   }
@@ -204,26 +228,66 @@ TEST_F(LoginScreenTest, ReturnInTheUserNameMovesOnAndReturnInThePasswordSignsInO
   EXPECT_TRUE(app->releasedPopup());
 }
 
+TEST_F(LoginScreenTest, ARememberedStartDrawsTheMenuWithNoLoginFrameUnlessTheServiceRefuses) {
+  // A system keychain answers through the event loop; meanwhile nothing may be drawn (a frame of
+  // the wrong screen). With the password remembered the screen the user needs is the menu: the
+  // sign-in goes behind it, and the login shows only when the service refuses the password.
+  for (const bool accepted : {true, false}) {
+    SCOPED_TRACE(accepted ? "accepted" : "refused");
+    QMap<QString, QString> keychain{{foundation::kPasswordDigestPref, digestOf("s3cret")}};
+    foundation::Preferences::standard().setBool(foundation::kAutoLogPref, true);
+    foundation::Preferences::standard().setString(foundation::kLoginPref, QStringLiteral("demo"));
+    foundation::SecretStore::setStandard(foundation::makeSecretStore(
+        foundation::Preferences::standard(), std::make_unique<tbtest::FakeKeychain>(true, &keychain), 1000));
+    server.script().enqueue(accepted ? HttpResponse::json(200, signInAnswer()) : HttpResponse::json(401, "{}"));
+    NotificationLog outcome({kSuccessLoginPostLogin, kErrorLoginPostLogin});
+    PaintWatch paints;
+    qApp->installEventFilter(&paints);
+    launch();
+    ASSERT_TRUE(tbtest::waitUntil([&] { return !outcome.names().isEmpty() && paints.withoutLogin > 0; }));
+    EXPECT_EQ(paints.withLogin, 0) << "no login frame while the sign-in is under way";
+    EXPECT_EQ(outcome.names(), QStringList{accepted ? kSuccessLoginPostLogin : kErrorLoginPostLogin});
+    if (accepted) {
+      clock.advanceBy(TavroBoxAppAppDelegate::kLoginScreenDelaySeconds);
+      tbtest::processEventsFor(50);
+      EXPECT_EQ(paints.withLogin, 0);
+      EXPECT_EQ(app->popupWindow(), nullptr);
+    } else {
+      EXPECT_TRUE(tbtest::waitUntil([&] { return paints.withLogin > 0; }));
+      ASSERT_NE(loginScreen(), nullptr);
+      EXPECT_EQ(loginScreen()->errorLabel()->text(), foundation::localized("Bad Login or Password"));
+    }
+    qApp->removeEventFilter(&paints);
+    quit();
+    clock.advanceBy(60);
+  }
+}
+
+TEST_F(LoginScreenTest, SigningOutWhileTheRememberedSignInIsUnderWayKeepsItsAnswerFromSigningIn) {
+  launch();
+  ASSERT_TRUE(signInWith(QStringLiteral("demo"), QStringLiteral("s3cret"), true, HttpResponse::json(200, signInAnswer())));
+  server.script().enqueue(HttpResponse::json(200, signInAnswer("S2")).withEffect(simcore::SocketEffect::delay(300)));
+  NotificationLog outcome({kSuccessLoginPostLogin, kErrorLoginPostLogin});
+  relaunch();
+  ASSERT_TRUE(tbtest::waitUntil([&] { return server.requestCount() == 2; }));
+  app->signOut({});
+  tbtest::processEventsFor(600);
+  EXPECT_EQ(outcome.names(), QStringList());
+  EXPECT_EQ(BESessionManager::getInstance().sessionId(), "");
+  ASSERT_NE(loginScreen(), nullptr);
+  EXPECT_TRUE(app->popupWindow()->isVisible());
+  EXPECT_EQ(remembered(), (Remembered{std::nullopt, QString(), QString()}));
+}
+
 TEST_F(LoginScreenTest, TheWindowFirstShowsTheLoginScreenEvenWhenTheKeychainAnswersLater) {
-  // A system keychain answers through the event loop. Meanwhile the menu beneath must not be drawn
-  // alone: a frame wasted at start, and a flash of the menu before the login screen.
-  // Credentials are remembered, so that the start asks the keychain.
-  QMap<QString, QString> keychain{{foundation::kPasswordDigestPref, digestOf("s3cret")}};
+  // Without a password remembered the screen the user needs is the login: while the keychain is
+  // asked, in event loops of its own, the menu beneath must not be drawn alone.
+  QMap<QString, QString> keychain;
   foundation::Preferences::standard().setBool(foundation::kAutoLogPref, true);
   foundation::Preferences::standard().setString(foundation::kLoginPref, QStringLiteral("demo"));
-  server.script().enqueue(HttpResponse::json(401, "{}"));  // the sign-in that then goes by itself
   foundation::SecretStore::setStandard(foundation::makeSecretStore(
       foundation::Preferences::standard(), std::make_unique<tbtest::FakeKeychain>(true, &keychain), 1000));
-  class PaintWatch : public QObject {
-   public:
-    int withLogin = 0, withoutLogin = 0;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-      if (event->type() != QEvent::Paint || !watched->isWidgetType()) return false;
-      const QWidget* popup = static_cast<QWidget*>(watched)->window()->findChild<QWidget*>(QStringLiteral("loginPopup"));
-      ++(popup && popup->isVisible() ? withLogin : withoutLogin);
-      return false;
-    }
-  } paints;
+  PaintWatch paints;
   qApp->installEventFilter(&paints);
   launch();
   EXPECT_TRUE(tbtest::waitUntil([&] { return paints.withLogin > 0; }));

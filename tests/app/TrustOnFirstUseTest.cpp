@@ -3,6 +3,9 @@
 // sends nothing; trusting it signs in and is remembered for the next launch; the same host and
 // port showing another certificate later is refused, without a question.
 #include "ShellTestSupport.h"
+
+#include "controls/RowButton.h"
+#include "screens/settings/MySettingsController.h"
 #include "simulator/SimHarness.h"
 
 #include "app/LiveState.h"
@@ -166,6 +169,27 @@ TEST_F(TrustOnFirstUseTest, RefusedSendsNothingTrustedSignsInAndIsRememberedAnot
   EXPECT_TRUE(app->window()->alerts().isEmpty());
   EXPECT_EQ(sim->server().recordedCount(), 0);
   EXPECT_EQ(pinned(), server + QLatin1Char('=') + QString::fromLatin1(digest.toHex())) << "the pin stays";
+
+  // A genuine renewal: the user forgets the server's certificate in the settings, and the new one
+  // is put to him as on first use.
+  MySettingsController settings;
+  settings.view();
+  ASSERT_EQ(settings.certificateRows().size(), 1);
+  EXPECT_EQ(settings.certificateRows().first()->title(), server);
+  settings.askToForgetCertificate(0);
+  ui::AlertView* forget = waitForAlert();
+  ASSERT_NE(forget, nullptr);
+  press(forget, 1);
+  EXPECT_EQ(pinned(), QString());
+  EXPECT_FALSE(settings.certificateRows().first()->isEnabled());
+  signIn();
+  question = waitForAlert();
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(question, app->serverTrust()->question()) << "asked, not refused as unexpected";
+  ASSERT_EQ(signedIn(), false);
+  outcome.reset();
+  press(question, app::ServerTrust::kTrustButton);
+  EXPECT_EQ(signedIn(), true);
 }
 
 // The service out of reach comes back with a certificate nothing vouches for: the probe meets it,

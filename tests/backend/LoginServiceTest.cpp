@@ -4,6 +4,14 @@
 #include "backend/BEServiceLogin.h"
 #include "rest/network/RestClient.h"
 #include "backend/BESessionManager.h"
+#include "backend/BEServiceCamera.h"
+#include "backend/BEServiceDashboard.h"
+#include "backend/BEServiceDevice.h"
+#include "backend/ServiceReachability.h"
+#include "backend/SignInGate.h"
+
+#include <functional>
+#include <tuple>
 
 using namespace backendtest;
 using simcore::HttpResponse;
@@ -106,6 +114,38 @@ TEST_F(LoginServiceTest, ASelfSignedServiceIsReachedOnlyWithItsConfiguredCertifi
   EXPECT_EQ(signInAt(tls), QStringList{kSuccessLoginPostLogin});
   EXPECT_EQ(signInAt(impostor), QStringList{kErrorLoginPostLogin});
   EXPECT_EQ(impostor.requestCount(), 0);
+}
+
+// A start with remembered credentials shows the menu while their sign-in is under way: until it
+// answers nothing that needs a session leaves (there is none yet), and then everything does.
+TEST_F(LoginServiceTest, WhileTheFirstSignInIsUnderWayNothingThatNeedsASessionIsSent) {
+  BESessionManager::getInstance().clear();
+  backend::setSignInUnderWay(true);
+  int commandsRefused = 0;
+  foundation::Observations watch;
+  watch.add(kServiceUnreachableCommandRefused, [&](const foundation::Notification&) { ++commandsRefused; });
+  const std::tuple<const char*, std::function<backend::ReplyPtr()>, const char*> operations[] = {
+      {"a list", [] { return BEServiceDevice::getInstance().getList(); }, kErrorDeviceGetList},
+      {"the dashboard", [] { return BEServiceDashboard::getInstance().getDashboard(); }, kErrorDashboardGetDashboard},
+      {"a record sent", [] { return BEServiceCamera::getInstance().getRecServer(); }, kErrorCameraGetPlayback},
+      {"a command", [] { return BEServiceDevice::getInstance().putStatusWithId("ON", "LGT-1"); }, kErrorDevicePutStatus},
+  };
+  for (const auto& [what, operation, error] : operations) {
+    log.clear();
+    const backend::ReplyPtr reply = operation();
+    EXPECT_EQ(reply->state(), backend::Reply::State::Failed) << what;
+    EXPECT_TRUE(log.names().contains(QString::fromLatin1(error))) << what;
+  }
+  EXPECT_EQ(commandsRefused, 1) << "the command alone says so";
+  EXPECT_EQ(BESessionManager::getInstance().home().deviceStatus("LGT-1"), QString()) << "and shows nothing";
+  tbtest::processEventsFor(50);
+  EXPECT_EQ(server.requestCount(), 0);
+
+  // The sign-in answers: the gate opens, and reads go with the new session.
+  EXPECT_EQ(signInWith(HttpResponse::json(200, kSignInAnswer)), QStringList{kSuccessLoginPostLogin});
+  EXPECT_FALSE(backend::signInUnderWay());
+  answerWith([] { BEServiceDevice::getInstance().getList(); }, HttpResponse::json(200, R"({"deviceList": []})"));
+  EXPECT_TRUE(request(1).path.contains(";jsessionid=NEW")) << request(1).path.toStdString();
 }
 
 }  // namespace

@@ -110,6 +110,11 @@ TEST_F(KeyboardTest, EveryInteractiveWidgetOfEveryScreenHasANameAndARole) {
     app->navigationController()->popToRootViewControllerAnimated(false);
     waitNetworkIdle();
   }
+  // The settings, from the menu's bar.
+  app->rootViewController()->openSettings();
+  waitIdle();
+  ASSERT_NE(top(), app->rootViewController());
+  check(QStringLiteral("settings"));
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+// A start with remembered credentials shows the menu while their sign-in is under way. Until it has
+// answered there is no session to send, so the services send nothing that needs one: a read fails
+// at once without a word (the screen shows what the store holds and reads again once signed in), a
+// command as while the service cannot be reached (one alert).
+#include "backend/Reply.h"
+
+#include <vector>
+
+namespace backend {
+
+bool signInUnderWay();
+void setSignInUnderWay(bool underWay);
+
+// For the services: a reply that has already failed when the operation `name` (with those error
+// notifications) must not go now, else null.
+ReplyPtr refusedBeforeSession(const char* name, const std::vector<const char*>& errorNames, bool command);
+
+}  // namespace backend

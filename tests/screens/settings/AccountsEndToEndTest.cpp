@@ -1,0 +1,185 @@
+// Signing out and switching accounts from the settings, in the real app against the simulated
+// service: nothing of one user's home is held or drawn once another's session is under way, what
+// was still on its way for the first user files nothing, and each account keeps its own
+// remembered password through the switches.
+#include "../support/ScreenHarness.h"
+
+#include "app/LiveState.h"
+#include "app/LoginViewController.h"
+#include "app/RootViewController.h"
+#include "backend/BERestConfig.h"
+#include "backend/BESessionManager.h"
+#include "backend/StoredAnswers.h"
+#include "controls/OnOffSwitch.h"
+#include "controls/RowButton.h"
+#include "foundation/Accounts.h"
+#include "foundation/Digest.h"
+#include "foundation/Preferences.h"
+#include "foundation/SecretStore.h"
+#include "rest/network/NetworkActivity.h"
+#include "rest/network/RestRequestCache.h"
+#include "screens/home/MyHomeController.h"
+#include "screens/settings/MySettingsController.h"
+#include "support/Wait.h"
+#include "ui/Button.h"
+#include "ui/NavigationController.h"
+#include "ui/PopupWindow.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+namespace screentest {
+namespace {
+
+using backend::DataSet;
+
+// On every frame drawn: whose data the session store holds, and whether any of it is another
+// user's. A frame drawn while the store holds data of a user who is not the one signed in (or of
+// no one) is a leak, whatever the screen on show.
+class LeakWatch : public QObject {
+ public:
+  explicit LeakWatch(std::string expectedUser) : m_user(std::move(expectedUser)) { qApp->installEventFilter(this); }
+  ~LeakWatch() override { qApp->removeEventFilter(this); }
+  int frames = 0;
+  QStringList leaks;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint || !watched->isWidgetType()) return false;
+    ++frames;
+    const BESessionManager& store = BESessionManager::getInstance();
+    const bool holds = store.dashboard() || !store.devices().empty() || !store.modes().empty() || !store.favorites().empty() ||
+                       !store.scenarios().empty() || !store.histories().empty();
+    const backend::StoredAnswers& stored = backend::StoredAnswers::getInstance();
+    bool earlier = false;
+    for (DataSet set : {DataSet::Dashboard, DataSet::Devices, DataSet::Favorites, DataSet::Modes, DataSet::Scenarios, DataSet::History})
+      earlier |= stored.isFromEarlierRun(set);
+    if (holds && store.signedInLogin() != m_user)
+      leaks << QStringLiteral("data of \"%1\" held").arg(QString::fromStdString(store.signedInLogin()));
+    // The new user has no earlier run on this machine: an earlier run's answer is someone else's.
+    if (earlier) leaks << QStringLiteral("an earlier run's answer shown");
+    return false;
+  }
+
+ private:
+  std::string m_user;
+};
+
+class AccountsEndToEndTest : public ScreenTest {
+ protected:
+  LoginViewController* login() const { return qobject_cast<LoginViewController*>(app->popupController()); }
+  bool loginOnShow() const { return app->popupWindow() && app->popupWindow()->isVisible() && login(); }
+  MySettingsController* openSettings() {
+    ui::NavigationController* navigation = app->navigationController();
+    app->rootViewController()->openSettings();
+    tbtest::waitUntil([&] { return navigation->topViewController() != app->rootViewController() && !navigation->isTransitioning(); });
+    return dynamic_cast<MySettingsController*>(navigation->topViewController());
+  }
+  // The login's rows, by their labels.
+  QStringList offered() const {
+    QStringList labels;
+    for (controls::RowButton* row : login()->accountRows())
+      if (!row->isHidden()) labels << row->title();
+    return labels;
+  }
+  QString label(const char* user) const { return foundation::Account{QString::fromLatin1(user), BERestConfig::getInstance().baseURL()}.label(); }
+  // Signs in through the fields on show; waits until the popup has gone.
+  bool signIn(const QString& user, const QString& password, bool remember) {
+    if (!login()->postUserName()->text().isEmpty() && login()->postUserName()->text() != user) return false;
+    login()->postUserName()->setText(user);
+    login()->postPassword()->setText(password);
+    login()->rememberState()->setOn(remember);
+    login()->textFieldShouldReturn(login()->postPassword());
+    return waitForSignedInAs(user);
+  }
+  bool waitForSignedInAs(const QString& user) {
+    if (!tbtest::waitUntil([&] { return BESessionManager::getInstance().signedInLogin() == user.toStdString(); })) return false;
+    clock.advanceBy(TavroBoxAppAppDelegate::kLoginScreenDelaySeconds);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return app->popupWindow() == nullptr;
+  }
+  QString remembered(const char* user) {
+    const auto signIn = foundation::rememberedSignInOf(foundation::Preferences::standard(), foundation::SecretStore::standard(),
+                                                       {QString::fromLatin1(user), BERestConfig::getInstance().baseURL()},
+                                                       BERestConfig::getInstance().baseURL());
+    return signIn ? signIn->passwordDigest : QString();
+  }
+};
+
+TEST_F(AccountsEndToEndTest, SigningOutAndInAsAnotherUserNeverShowsTheFirstUsersHome) {
+  const QString demoCache = rest::RestRequestCache::cachePathForUserAndServer(QStringLiteral("demo"), BERestConfig::getInstance().baseURL());
+  ASSERT_TRUE(foundation::signedInAs(foundation::Preferences::standard(), foundation::SecretStore::standard(),
+                                     {QStringLiteral("demo"), BERestConfig::getInstance().baseURL()},
+                                     foundation::stringToSha1(QStringLiteral("demo")).value(), BERestConfig::getInstance().baseURL()));
+  ASSERT_NE(open<MyHomeController>("MyHomeController"), nullptr);
+  ASSERT_NE(BESessionManager::getInstance().dashboard(), nullptr);
+  ASSERT_TRUE(QDir(demoCache).exists());
+
+  // Demo's read still on its way when he signs out (and erases his data) from the settings.
+  const QJsonObject slow{{"path", "/dashboard"}, {"method", "GET"}, {"effect", "delay"}, {"ms", 400}};
+  ASSERT_EQ(sim->control("POST", QStringLiteral("/_sim/fail"), QJsonDocument(slow).toJson()).status / 100, 2);
+  app->liveState()->refreshTopScreen();
+  app->navigationController()->popToRootViewControllerAnimated(false);
+  MySettingsController* settings = openSettings();
+  ASSERT_GT(rest::networkActivityCount(), 0);
+  ASSERT_NE(settings, nullptr);
+  auto watch = std::make_unique<LeakWatch>("anne");
+  QTest::mouseClick(settings->signOutEraseRow(), Qt::LeftButton);
+
+  ASSERT_TRUE(tbtest::waitUntil([&] { return loginOnShow(); }));
+  EXPECT_EQ(app->navigationController()->topViewController(), app->rootViewController()) << "demo's screens are gone";
+  EXPECT_TRUE(login()->showsAccounts());
+  EXPECT_EQ(offered(), QStringList{label("demo")});
+  EXPECT_EQ(remembered("demo"), QString()) << "signing out forgets the password";
+  waitNetworkIdle();
+  EXPECT_FALSE(QDir(demoCache).exists()) << "and, when asked, what demo stored";
+
+  // Another account: anne, whose first sign-in here finds nothing stored.
+  QTest::mouseClick(login()->otherAccountRow(), Qt::LeftButton);
+  EXPECT_FALSE(login()->showsAccounts());
+  QTest::mouseClick(login()->accountsLink(), Qt::LeftButton);  // back to the list, and again
+  EXPECT_TRUE(login()->showsAccounts());
+  QTest::mouseClick(login()->otherAccountRow(), Qt::LeftButton);
+  ASSERT_TRUE(signIn(QStringLiteral("anne"), QStringLiteral("jardin2013"), false));
+  ASSERT_NE(open<MyHomeController>("MyHomeController"), nullptr);
+  EXPECT_NE(BESessionManager::getInstance().dashboard(), nullptr);
+  EXPECT_GT(watch->frames, 0);
+  EXPECT_EQ(watch->leaks, QStringList());
+}
+
+TEST_F(AccountsEndToEndTest, SwitchingThroughTheAccountListKeepsEachAccountsOwnPassword) {
+  // Demo (signed in by the fixture) goes to anne, who is remembered, and back.
+  MySettingsController* settings = openSettings();
+  ASSERT_NE(settings, nullptr);
+  QTest::mouseClick(settings->switchAccountRow(), Qt::LeftButton);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return loginOnShow(); }));
+  QTest::mouseClick(login()->otherAccountRow(), Qt::LeftButton);
+  ASSERT_TRUE(signIn(QStringLiteral("anne"), QStringLiteral("jardin2013"), true));
+
+  ASSERT_NE(settings = openSettings(), nullptr);
+  QTest::mouseClick(settings->switchAccountRow(), Qt::LeftButton);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return loginOnShow(); }));
+  EXPECT_EQ(remembered("anne"), foundation::stringToSha1(QStringLiteral("jardin2013")).value()) << "switching keeps it";
+  ASSERT_EQ(offered(), (QStringList{label("anne"), label("demo")})) << "most recent first";
+  // Demo's password was never remembered: choosing him asks for it.
+  QTest::mouseClick(login()->accountRows().at(1), Qt::LeftButton);
+  EXPECT_FALSE(login()->showsAccounts());
+  EXPECT_EQ(login()->postUserName()->text(), QStringLiteral("demo"));
+  EXPECT_FALSE(login()->isSigningIn());
+  ASSERT_TRUE(signIn(QStringLiteral("demo"), QStringLiteral("demo"), false));
+
+  // Anne's was: choosing her signs in at once, with nothing typed.
+  ASSERT_NE(settings = openSettings(), nullptr);
+  settings->switchAccount();
+  ASSERT_TRUE(tbtest::waitUntil([&] { return loginOnShow(); }));
+  ASSERT_EQ(offered(), (QStringList{label("demo"), label("anne")}));
+  const auto requestsBefore = sim->server().recordedRequests().size();
+  QTest::keyClick(login()->accountRows().at(1), Qt::Key_Space);
+  EXPECT_TRUE(login()->isSigningIn());
+  ASSERT_TRUE(waitForSignedInAs(QStringLiteral("anne")));
+  EXPECT_GT(sim->server().recordedRequests().size(), requestsBefore);
+}
+
+}  // namespace
+}  // namespace screentest
