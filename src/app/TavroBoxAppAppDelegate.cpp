@@ -1,6 +1,7 @@
 #include "app/TavroBoxAppAppDelegate.h"
 
 #include "controls/AppNotifications.h"
+#include "app/EventAlerts.h"
 #include "app/HUDOverlay.h"
 #include "app/LiveState.h"
 #include "app/LoginViewController.h"
@@ -46,6 +47,7 @@ TavroBoxAppAppDelegate::TavroBoxAppAppDelegate(QObject* parent) : QObject(parent
 TavroBoxAppAppDelegate::~TavroBoxAppAppDelegate() {
   m_loginTimer.invalidate();
   m_observations.clear();
+  m_eventAlerts.reset();
   m_serverTrust.reset();
   // Popups first, released ones still waiting for deletion included: they tell their window when
   // they go, which must still be whole then.
@@ -101,6 +103,8 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
                                                    Tools::alertWithMessageAndTitleAndCancelButton(message, QString(), foundation::localized("kTradAlertBtnOk"));
                                                  });
 
+  m_eventAlerts = std::make_unique<app::EventAlerts>(*this, configuration);
+
   // A certificate nothing vouches for is put to the user; the sign-in goes again once trusted.
   auto loginScreen = [this] { return loginPopupIsOpen() ? qobject_cast<LoginViewController*>(m_popupController.get()) : nullptr; };
   m_serverTrust = std::make_unique<app::ServerTrust>(m_window.get(), [loginScreen](app::ServerTrust::Outcome outcome) {
@@ -132,7 +136,11 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
   // one the user needs. Before that the keychain is asked for the remembered password, in short
   // event loops of its own that would otherwise paint the menu alone.
   autoLogin();
-  m_window->makeKeyAndVisible();
+  if (m_startsInBackground) {
+    m_eventAlerts->startedInBackground();
+  } else {
+    m_window->makeKeyAndVisible();
+  }
   return true;
 }
 
@@ -254,6 +262,8 @@ void TavroBoxAppAppDelegate::alertNoRecOption() { alertWithMessageKey("kTradNoRe
 void TavroBoxAppAppDelegate::alertSessionTimeOut() {
   // One time-out alert at a time, however many requests fail with 403.
   if (m_isLogOut) return;
+  // Nobody looks at the window: the session is renewed without a word when it can be.
+  if (m_eventAlerts && m_eventAlerts->renewSessionQuietly()) return;
   m_isLogOut = true;
   alertWithMessageKey("kTradAlertSessionTimeOut");
 }

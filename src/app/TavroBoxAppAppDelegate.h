@@ -25,6 +25,7 @@ class Window;
 }  // namespace ui
 
 namespace app {
+class EventAlerts;
 class LiveState;
 class ServerTrust;
 class StatusBarActivity;
@@ -54,6 +55,10 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   ui::ProgressHUD* progressHUD() const { return m_hud; }
   app::LiveState* liveState() const { return m_liveState.get(); }
   app::ServerTrust* serverTrust() const { return m_serverTrust.get(); }
+  // Alarms told while the window is not in front, the tray, closing to the background.
+  app::EventAlerts* eventAlerts() const { return m_eventAlerts.get(); }
+  // Before launching: start with no window (in the background).
+  void setStartsInBackground(bool background) { m_startsInBackground = background; }
   bool releasedPopup() const { return m_releasedPopup; }
   bool isLogOut() const { return m_isLogOut; }
 
@@ -102,6 +107,8 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   std::unique_ptr<app::StatusBarActivity> m_activity;
   std::unique_ptr<app::LiveState> m_liveState;
   std::unique_ptr<app::ServerTrust> m_serverTrust;
+  std::unique_ptr<app::EventAlerts> m_eventAlerts;
+  bool m_startsInBackground = false;
   bool m_popupFading = false;
   bool m_releasedPopup = false;
   bool m_isLogOut = false;

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+class QPixmap;
+
 class TavroBoxAppAppDelegate;
 
 namespace app {
@@ -41,6 +43,9 @@ class Tour {
   bool visitControlsGallery();
   // The dashboard as a later run shows it before the service answers.
   bool visitStartFromCache();
+  // The banner of a new alarm over the dashboard, and the tray's menu (TourAlerts.cpp).
+  bool visitAlerts();
+  bool savePicture(const QPixmap& picture, const QString& name);
 
   TavroBoxAppAppDelegate& m_app;
   foundation::Configuration m_configuration;

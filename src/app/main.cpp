@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
   }
 
   TavroBoxAppAppDelegate delegate;
+  delegate.setStartsInBackground(options->background && !tour);
   delegate.applicationDidFinishLaunchingWithOptions(*configuration);
   if (!tour && options->exitAfterFirstFrame) {
     // Start-up measurements: the run ends with the first frame that shows the login screen.
