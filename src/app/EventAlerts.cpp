@@ -10,6 +10,7 @@
 
 #include "backend/BENotifications.h"
 #include "backend/BEServiceCamera.h"
+#include "backend/BEServiceDashboard.h"
 #include "backend/BEServiceLogin.h"
 #include "backend/BESessionManager.h"
 #include "foundation/Preferences.h"
@@ -40,9 +41,8 @@ QString categoryOf(history::Urgency u) {
 }
 }  // namespace
 
-EventAlerts::EventAlerts(TavroBoxAppAppDelegate& app, const foundation::Configuration& configuration, QDBusConnection bus,
-                         std::function<void()> quit)
-    : m_app(app), m_configuration(configuration), m_quit(quit ? std::move(quit) : [] { QCoreApplication::quit(); }),
+EventAlerts::EventAlerts(TavroBoxAppAppDelegate& app, const foundation::Configuration& configuration, QDBusConnection bus)
+    : m_app(app), m_configuration(configuration), m_quit([] { QCoreApplication::quit(); }),
       m_watcher(configuration.watchInterval) {
   // The window closed to the tray is not the end of the app: quitting is decided here.
   QGuiApplication::setQuitOnLastWindowClosed(false);
@@ -65,7 +65,9 @@ EventAlerts::~EventAlerts() {
   if (m_app.window()) m_app.window()->removeEventFilter(this);
 }
 
-void EventAlerts::quit() { m_quit(); }
+void EventAlerts::quit() {
+  if (m_quit) m_quit();
+}
 
 AlarmBanner* EventAlerts::banner() const { return m_banner; }
 
@@ -79,7 +81,14 @@ void EventAlerts::signedIn() {
   m_watcher.start(account);
   // Where the history stands at sign-in is marked now, so that the first interval already tells
   // what happens after it.
-  if (m_configuration.watchInterval > 0) m_watcher.check();
+  if (m_configuration.watchInterval <= 0) return;
+  m_watcher.check();
+  // The cameras an event may name, the modes and favorites the tray shows: nobody else reads them
+  // while the app runs in the background.
+  if (!BESessionManager::getInstance().dashboard()) {
+    auto dashboard = BEServiceDashboard::getInstance().getDashboard();
+    dashboard->setBackground();
+  }
 }
 
 void EventAlerts::stopWatching() {
@@ -207,9 +216,7 @@ void EventAlerts::activated(const QString& context) {
 void EventAlerts::showWindow(const QString& screen, const QString& camera) {
   ui::Window* window = m_app.window();
   if (window->isMinimized()) window->showNormal();
-  window->makeKeyAndVisible();
-  window->raise();
-  window->activateWindow();
+  window->makeKeyAndVisible();  // raised and made active too
   // A login popup on show comes first: the user signs in, then finds the menu.
   if (screen.isEmpty() || m_app.popupWindow()) return;
   if (screen == QLatin1String(kHistoryScreen)) m_banner->dismiss();
@@ -243,7 +250,7 @@ bool EventAlerts::eventFilter(QObject* watched, QEvent* event) {
       m_app.window()->hide();
       return true;
     }
-    m_quit();
+    quit();
   }
   return QObject::eventFilter(watched, event);
 }

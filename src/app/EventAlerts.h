@@ -40,9 +40,9 @@ class EventAlerts : public QObject {
   static constexpr const char* kSupervisionScreen = "MySupervisionController";
   static constexpr const char* kHomeScreen = "MyHomeController";
 
-  // `quit` ends the app (QCoreApplication::quit by default); `bus` carries the notifications.
+  // `bus` carries the notifications.
   EventAlerts(TavroBoxAppAppDelegate& app, const foundation::Configuration& configuration,
-              QDBusConnection bus = QDBusConnection::sessionBus(), std::function<void()> quit = {});
+              QDBusConnection bus = QDBusConnection::sessionBus());
   ~EventAlerts() override;
 
   backend::EventWatcher& watcher() { return m_watcher; }
@@ -58,8 +58,10 @@ class EventAlerts : public QObject {
   // The app started with no window (--background): without remembered credentials the user is
   // asked to sign in.
   void startedInBackground();
-  // Ends the app (the tray's "Quit", the window closed with the preference off).
+  // Ends the app (the tray's "Quit", the window closed with the preference off); what ends it is
+  // QCoreApplication::quit unless told otherwise.
   void quit();
+  void setQuitAction(std::function<void()> quit) { m_quit = std::move(quit); }
 
   // Brings the window up, on top, with that screen open (the menu's class name; "" leaves the
   // screens as they are); for the supervision, on the page of `camera` when given.
