@@ -82,16 +82,18 @@ void EventAlerts::signedIn() {
   // Where the history stands at sign-in is marked now, so that the first interval already tells
   // what happens after it.
   if (m_configuration.watchInterval <= 0) return;
-  m_watcher.check();
-  // The cameras an event may name, the modes and favorites the tray shows: nobody else reads them
-  // while the app runs in the background.
-  if (!BESessionManager::getInstance().dashboard()) {
-    auto dashboard = BEServiceDashboard::getInstance().getDashboard();
-    dashboard->setBackground();
-  }
+  // Where the history stands at sign-in is marked soon, so that the first interval already tells
+  // what happens after it; not at once, where it would hold up the first screen's reads.
+  m_firstLook.start(kFirstLookSeconds, false, [this](foundation::Timer&) {
+    m_watcher.check();
+    // The cameras an event may name, the modes and favorites the tray shows: nobody else reads
+    // them while the app runs in the background.
+    if (!BESessionManager::getInstance().dashboard()) BEServiceDashboard::getInstance().getDashboard()->setBackground();
+  });
 }
 
 void EventAlerts::stopWatching() {
+  m_firstLook.invalidate();
   m_watcher.stop();
   m_account.clear();
   m_renewal = Renewal::None;

@@ -17,6 +17,7 @@
 #include "backend/ServiceCalls.h"
 #include "foundation/Configuration.h"
 #include "foundation/NotificationCenter.h"
+#include "foundation/Timer.h"
 
 #include <QObject>
 #include <QPointer>
@@ -35,6 +36,8 @@ class EventAlerts : public QObject {
   Q_OBJECT
  public:
   static constexpr int kMaxSingleNotices = 3;
+  // From a sign-in to the first look at the history.
+  static constexpr double kFirstLookSeconds = 3.0;
   // The screens a notification or the tray opens.
   static constexpr const char* kHistoryScreen = "MyHistoryController";
   static constexpr const char* kSupervisionScreen = "MySupervisionController";
@@ -101,6 +104,7 @@ class EventAlerts : public QObject {
   Renewal m_renewal = Renewal::None;
   foundation::Observations m_observations;
   backend::ServiceCalls m_calls;
+  foundation::Timer m_firstLook;
 };
 
 }  // namespace app
