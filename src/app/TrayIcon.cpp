@@ -9,6 +9,8 @@
 #include "foundation/Strings.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QWidgetAction>
 #include <QMenu>
 #include <QPainter>
 #include <QSystemTrayIcon>
@@ -40,6 +42,9 @@ QIcon withBadge(const QIcon& icon) {
   painter.drawEllipse(QRectF(36, 2, 26, 26));
   return QIcon(pixmap);
 }
+
+// Lined up with the entries' texts below.
+const QMargins kStatusMargins(28, 3, 16, 3);
 
 // Commands whose success says the box answered again.
 constexpr const char* kBoxAnswered[] = {kSuccessDevicePutStatus, kSuccessModePutMode, kSuccessFavoritePutStart,
@@ -85,9 +90,13 @@ TrayIcon::~TrayIcon() = default;
 void TrayIcon::build() {
   m_menu = std::make_unique<QMenu>();
   m_menu->setObjectName(QStringLiteral("trayMenu"));
-  for (QAction** line : {&m_intrusion, &m_box, &m_running}) {
-    *line = m_menu->addAction(QString());
-    (*line)->setEnabled(false);
+  // The status reads as text, not as greyed-out entries, and offers nothing to click.
+  for (QLabel** line : {&m_intrusion, &m_box, &m_running}) {
+    auto* action = new QWidgetAction(m_menu.get());
+    *line = new QLabel();
+    (*line)->setContentsMargins(kStatusMargins);
+    action->setDefaultWidget(*line);
+    m_menu->addAction(action);
   }
   m_menu->addSeparator();
   const std::pair<const char*, const char*> screens[] = {{"kTradTrayOpenHome", EventAlerts::kHomeScreen},

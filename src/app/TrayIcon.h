@@ -15,7 +15,7 @@
 
 #include <memory>
 
-class QAction;
+class QLabel;
 class QMenu;
 class QSystemTrayIcon;
 
@@ -51,9 +51,9 @@ class TrayIcon : public QObject {
   std::unique_ptr<QMenu> m_menu;
   std::unique_ptr<QSystemTrayIcon> m_icon;
   QMenu* m_favorites = nullptr;
-  QAction* m_intrusion = nullptr;
-  QAction* m_box = nullptr;
-  QAction* m_running = nullptr;
+  QLabel* m_intrusion = nullptr;  // owned by the menu
+  QLabel* m_box = nullptr;
+  QLabel* m_running = nullptr;
   QIcon m_plainIcon;
   QIcon m_badgeIcon;
   QString m_toolTip;

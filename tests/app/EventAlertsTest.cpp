@@ -8,7 +8,11 @@
 #include "app/EventAlerts.h"
 #include "app/RootViewController.h"
 #include "backend/HistoryTexts.h"
+#include "backend/BERestConfig.h"
 #include "backend/BESessionManager.h"
+#include "foundation/Preferences.h"
+#include "foundation/RememberedSignIn.h"
+#include "foundation/SecretStore.h"
 #include "controls/camera/CustomPageControl.h"
 #include "foundation/Strings.h"
 #include "screens/history/MyHistoryController.h"
@@ -192,6 +196,33 @@ TEST_F(EventAlertsTest, FiveEventsAtOnceGiveTheThreeMostUrgentThenASummaryThatOp
   ASSERT_TRUE(tbtest::waitUntil([&] { return dynamic_cast<MyHistoryController*>(topScreen()) != nullptr; }));
   EXPECT_TRUE(app->window()->isVisible());
   EXPECT_FALSE(app->window()->isMinimized());
+}
+
+TEST_F(EventAlertsTest, InTheBackgroundALostSessionIsRenewedWithoutAWordAndRefusedCredentialsAskOnceToSignIn) {
+  auto remember = [](const char* password) {
+    ASSERT_TRUE(foundation::rememberSignIn(foundation::Preferences::standard(), foundation::SecretStore::standard(),
+                                           {"demo", BERestConfig::stringToSha1(QString::fromLatin1(password)).value()}));
+  };
+  auto expireSessions = [&] { ASSERT_EQ(sim->control("POST", QStringLiteral("/_sim/sessions/expire")).status, 200); };
+  remember("demo");
+  app->window()->close();
+  expireSessions();
+  raise(R"({"type": "P1DO", "sensor": "Porte garage"})");
+  shownAfterAnInterval(1500);  // the lost session is met, and renewed
+  EXPECT_EQ(alertCount(), 0);
+  EXPECT_EQ(shownAfterAnInterval(), 1) << "the event is told once the session is back";
+
+  remember("not the password");
+  expireSessions();
+  EXPECT_EQ(shownAfterAnInterval(), 2);
+  EXPECT_EQ(server->shown.last().summary, foundation::localized("kTradSignInNeeded"));
+  EXPECT_EQ(shownAfterAnInterval(1500), 2) << "asked once";
+  EXPECT_EQ(alertCount(), 0);
+  EXPECT_FALSE(foundation::rememberedSignIn(foundation::Preferences::standard(), foundation::SecretStore::standard()));
+  // The action brings the window up on the login screen waiting there.
+  server->invoke(server->shown.last().id);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return app->window()->isVisible(); }));
+  EXPECT_NE(app->popupWindow(), nullptr);
 }
 
 TEST_F(EventAlertsTest, InFrontAnAlarmShowsTheBannerInsteadAndClosingQuitsWhenTheAppMayNotStayInTheBackground) {
