@@ -3,6 +3,7 @@
 #include "app/AlarmBanner.h"
 #include "app/BackgroundPreferences.h"
 #include "app/RootViewController.h"
+#include "app/SingleInstance.h"
 #include "app/TavroBoxAppAppDelegate.h"
 #include "app/TrayIcon.h"
 #include "controls/UISessionManager.h"
@@ -47,6 +48,7 @@ EventAlerts::EventAlerts(TavroBoxAppAppDelegate& app, const foundation::Configur
   // The window closed to the tray is not the end of the app: quitting is decided here.
   QGuiApplication::setQuitOnLastWindowClosed(false);
   const QString id = QString::fromLatin1(background::kAppId);
+  m_instance = std::make_unique<SingleInstance>(bus, configuration.baseURL(), [this] { showWindow(); });
   m_notifier = std::make_unique<DesktopNotifier>(std::move(bus), QStringLiteral("TavroBox"), id, id);
   connect(m_notifier.get(), &DesktopNotifier::activated, this, &EventAlerts::activated);
 

@@ -30,6 +30,7 @@ class TavroBoxAppAppDelegate;
 namespace app {
 
 class AlarmBanner;
+class SingleInstance;
 class TrayIcon;
 
 class EventAlerts : public QObject {
@@ -98,6 +99,7 @@ class EventAlerts : public QObject {
   backend::EventWatcher m_watcher;
   std::unique_ptr<DesktopNotifier> m_notifier;
   std::unique_ptr<TrayIcon> m_tray;
+  std::unique_ptr<SingleInstance> m_instance;
   QPointer<AlarmBanner> m_banner;
   QString m_account;
   enum class Renewal { None, Quiet, AskedUser };

@@ -6,6 +6,7 @@
 #include "app/AlarmBanner.h"
 #include "app/BackgroundPreferences.h"
 #include "app/EventAlerts.h"
+#include "app/SingleInstance.h"
 #include "app/RootViewController.h"
 #include "backend/HistoryTexts.h"
 #include "backend/BERestConfig.h"
@@ -220,12 +221,13 @@ TEST_F(EventAlertsTest, InTheBackgroundALostSessionIsRenewedWithoutAWordAndRefus
   EXPECT_EQ(alertCount(), 0);
   EXPECT_FALSE(foundation::rememberedSignIn(foundation::Preferences::standard(), foundation::SecretStore::standard()));
   // The action brings the window up on the login screen waiting there.
+  EXPECT_FALSE(app->window()->isVisible());
   server->invoke(server->shown.last().id);
   ASSERT_TRUE(tbtest::waitUntil([&] { return app->window()->isVisible(); }));
   EXPECT_NE(app->popupWindow(), nullptr);
 }
 
-TEST_F(EventAlertsTest, InFrontAnAlarmShowsTheBannerInsteadAndClosingQuitsWhenTheAppMayNotStayInTheBackground) {
+TEST_F(EventAlertsTest, InFrontAnAlarmShowsTheBannerALaterStartHandsOverAndWithoutTheBackgroundPreferenceClosingQuits) {
   app->window()->activateWindow();
   if (!tbtest::waitUntil([&] { return alerts().windowInFront(); }, 2000)) GTEST_SKIP() << "this platform makes no window active";
   raise(R"({"type": "P1DMO", "sensor": "Détecteur salon"})");
@@ -236,6 +238,15 @@ TEST_F(EventAlertsTest, InFrontAnAlarmShowsTheBannerInsteadAndClosingQuitsWhenTh
   alerts().banner()->sendActionsForControlEvent(ui::ControlEvent::TouchUpInside);
   EXPECT_NE(dynamic_cast<MyHistoryController*>(topScreen()), nullptr);
   EXPECT_FALSE(alerts().banner()->isVisible());
+
+  // A later start for the same service hands over to this app, which shows its window.
+  app->window()->close();
+  const QString address = app->eventAlerts()->account().section(QLatin1Char('@'), 1);
+  EXPECT_TRUE(app::SingleInstance::handOver(QDBusConnection::sessionBus(), address, true));
+  EXPECT_FALSE(app->window()->isVisible()) << "a start in the background shows nothing";
+  EXPECT_FALSE(app::SingleInstance::handOver(QDBusConnection::sessionBus(), address + "/other", false));
+  EXPECT_TRUE(app::SingleInstance::handOver(QDBusConnection::sessionBus(), address, false));
+  EXPECT_TRUE(app->window()->isVisible());
 
   app::background::setStaysInBackground(false);
   EXPECT_TRUE(app->window()->close());
