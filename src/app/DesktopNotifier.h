@@ -44,6 +44,8 @@ class DesktopNotifier : public QObject {
 
   // Whether a notification server answered on the bus.
   bool isAvailable() const { return m_available; }
+  // Whether a notice sent now will be shown: a server answered, or the bus has not answered yet.
+  bool willShow() const { return m_available || (!m_probed && m_bus.isConnected()); }
   // Asks the bus again (the answer comes through availabilityChanged).
   void probe();
 

@@ -124,7 +124,8 @@ void EventAlerts::tell(const QList<backend::WatchedEvent>& events) {
       m_banner->present(it->title);
       break;
     }
-  if (windowInFront()) return;
+  // Nobody to show them to (the tray wears its badge): no picture is fetched for nothing either.
+  if (windowInFront() || !m_notifier->willShow()) return;
 
   // The most urgent first, then the newest.
   QList<backend::WatchedEvent> order(events.rbegin(), events.rend());
@@ -148,7 +149,8 @@ void EventAlerts::tell(const QList<backend::WatchedEvent>& events) {
 void EventAlerts::notifyEvent(const backend::WatchedEvent& event) {
   DesktopNotifier::Notice notice;
   notice.summary = event.title;
-  const QString when = event.date.isValid() ? QLocale().toString(event.date, QLocale::ShortFormat) : QString();
+  // The event's own time, as its history row shows it.
+  const QString when = event.record ? history::rowTexts(*event.record).date.replace(QLatin1Char('\n'), QLatin1Char(' ')) : QString();
   notice.body = QStringList({event.text, when}).join(QLatin1Char('\n')).trimmed();
   notice.urgency = urgencyOf(event.urgency);
   notice.category = categoryOf(event.urgency);
