@@ -3,6 +3,7 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/Preferences.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -70,6 +71,19 @@ QString desktopExecLine(const QStringList& arguments) {
 }
 
 bool startsWithSession() { return QFileInfo::exists(autostartFile()); }
+
+namespace {
+QString& launchConfiguration() {
+  static QString path;
+  return path;
+}
+}  // namespace
+
+void setLaunchConfiguration(const QString& configPath) { launchConfiguration() = configPath; }
+
+bool setStartsWithSession(bool on, QString* error) {
+  return setStartsWithSession(on, QCoreApplication::applicationFilePath(), launchConfiguration(), error);
+}
 
 bool setStartsWithSession(bool on, const QString& program, const QString& configPath, QString* error) {
   const QString path = autostartFile();

@@ -23,6 +23,10 @@ void setEveryEvent(bool on);
 
 // Whether the autostart entry is there.
 bool startsWithSession();
+// Writes or removes the entry for this program as it was started (the settings screen's switch).
+bool setStartsWithSession(bool on, QString* error = nullptr);
+// The configuration file this run uses ("" for the built-in one), for the entry's --config.
+void setLaunchConfiguration(const QString& configPath);
 // Writes the entry (running `program` with --background, and --config `configPath` when given) or
 // removes it; false, with `error` set, when the file cannot be written or removed.
 bool setStartsWithSession(bool on, const QString& program, const QString& configPath = {}, QString* error = nullptr);

@@ -47,6 +47,7 @@ EventAlerts::EventAlerts(TavroBoxAppAppDelegate& app, const foundation::Configur
       m_watcher(configuration.watchInterval) {
   // The window closed to the tray is not the end of the app: quitting is decided here.
   QGuiApplication::setQuitOnLastWindowClosed(false);
+  background::setLaunchConfiguration(configuration.sourcePath);
   const QString id = QString::fromLatin1(background::kAppId);
   m_instance = std::make_unique<SingleInstance>(bus, configuration.baseURL(), [this] { showWindow(); });
   m_notifier = std::make_unique<DesktopNotifier>(std::move(bus), QStringLiteral("TavroBox"), id, id);
