@@ -66,6 +66,8 @@ EventAlerts::EventAlerts(TavroBoxAppAppDelegate& app, const foundation::Configur
 
 EventAlerts::~EventAlerts() {
   if (m_app.window()) m_app.window()->removeEventFilter(this);
+  // Its tap calls back here; the navigation view it lives in may outlast this object.
+  delete m_banner.data();
 }
 
 void EventAlerts::quit() {
