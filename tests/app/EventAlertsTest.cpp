@@ -7,6 +7,7 @@
 #include "app/BackgroundPreferences.h"
 #include "app/EventAlerts.h"
 #include "app/SingleInstance.h"
+#include "app/TrayIcon.h"
 #include "app/RootViewController.h"
 #include "backend/HistoryTexts.h"
 #include "backend/BERestConfig.h"
@@ -25,7 +26,9 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QMenu>
 #include <QProcess>
 #include <QUrl>
 
@@ -197,6 +200,28 @@ TEST_F(EventAlertsTest, FiveEventsAtOnceGiveTheThreeMostUrgentThenASummaryThatOp
   ASSERT_TRUE(tbtest::waitUntil([&] { return dynamic_cast<MyHistoryController*>(topScreen()) != nullptr; }));
   EXPECT_TRUE(app->window()->isVisible());
   EXPECT_FALSE(app->window()->isMinimized());
+}
+
+TEST_F(EventAlertsTest, TheTrayMenuSaysHowTheHomeStandsAndStartsAFavorite) {
+  app::TrayIcon& tray = *alerts().tray();
+  tray.update();
+  EXPECT_NE(tray.intrusionLine(), foundation::localized("kTradTrayIntrusionUnknown")) << "the modes were read at sign-in";
+  EXPECT_EQ(tray.favoriteLine(), foundation::localized("kTradTrayFavoriteRunning").arg("Soirée cinéma"));
+  QMenu* favorites = nullptr;
+  for (QAction* action : tray.menu()->actions())
+    if (action->menu()) favorites = action->menu();
+  ASSERT_NE(favorites, nullptr);
+  QStringList offered;
+  for (QAction* action : favorites->actions()) offered << action->text();
+  ASSERT_EQ(offered.size(), 3) << "the running favorite is not offered";
+  ASSERT_TRUE(offered.contains("Départ au travail"));
+  favorites->actions()[int(offered.indexOf("Départ au travail"))]->trigger();
+  ASSERT_TRUE(waitIdle());
+  bool runs = false;
+  for (const auto& f : simRead(QStringLiteral("/favorite/light"))["favorites"].toArray())
+    if (f.toObject()["name"].toString() == "Départ au travail") runs = f.toObject()["status"].toString() == "1";
+  EXPECT_TRUE(runs);
+  EXPECT_EQ(tray.favoriteLine(), foundation::localized("kTradTrayFavoriteRunning").arg("Départ au travail"));
 }
 
 TEST_F(EventAlertsTest, InTheBackgroundALostSessionIsRenewedWithoutAWordAndRefusedCredentialsAskOnceToSignIn) {
