@@ -14,7 +14,7 @@ foundation::Error optionError(const QString& text) { return foundation::Error{kD
 QString usage(const QString& program) {
   return QStringLiteral(
              "Usage: %1 [--config FILE] [--lang fr|en] [--scale N] [--tour DIR] [--exit-after-first-frame]\n"
-             "       [--version]\n"
+             "       [--background] [--version]\n"
              "The TavroBox app: sign in to the cloud service and drive the home.\n\n"
              "  --config FILE  configuration to use (default: $TAVROBOX_CONFIG, then\n"
              "                 ~/.config/TavroBox/tavrobox.conf, then the local simulated service)\n"
@@ -26,6 +26,8 @@ QString usage(const QString& program) {
              "                 once the login screen's first frame is drawn, print how long that\n"
              "                 took since the program started and the resident memory, and exit\n"
              "                 (start-up measurements; no effect with --tour)\n"
+             "  --background   start with no window: watch for alarms and tell them as desktop\n"
+             "                 notifications (the tray icon or a notification opens the window)\n"
              "  --version      print the version and exit\n"
              "  -h, --help     show this help\n")
       .arg(program);
@@ -60,6 +62,8 @@ foundation::Result<LaunchOptions> parseLaunchOptions(const QStringList& argument
       options.help = true;
     } else if (arg == QLatin1String("--version")) {
       options.version = true;
+    } else if (arg == QLatin1String("--background")) {
+      options.background = true;
     } else if (arg == QLatin1String("--exit-after-first-frame")) {
       options.exitAfterFirstFrame = true;
     } else if (arg == QLatin1String("--scale")) {

@@ -16,6 +16,7 @@ struct LaunchOptions {
   bool help = false;
   bool version = false;  // --version: print the version and stop
   bool exitAfterFirstFrame = false;  // --exit-after-first-frame: start-up measurements
+  bool background = false;  // --background: start with no window, watching for events
 };
 
 // `arguments` includes the program name first. Errors name the option at fault.

@@ -3,6 +3,7 @@
 #include "controls/AppNotifications.h"
 #include "app/BackgroundSignIn.h"
 #include "app/FirstFrame.h"
+#include "app/EventAlerts.h"
 #include "app/HUDOverlay.h"
 #include "app/LiveState.h"
 #include "app/LoginViewController.h"
@@ -56,6 +57,7 @@ TavroBoxAppAppDelegate::~TavroBoxAppAppDelegate() {
   m_loginTimer.invalidate();
   m_observations.clear();
   m_backgroundSignIn.reset();
+  m_eventAlerts.reset();
   m_serverTrust.reset();
   // Popups first, released ones still waiting for deletion included: they tell their window when
   // they go, which must still be whole then.
@@ -116,6 +118,8 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
                                                    Tools::alertWithMessageAndTitleAndCancelButton(message, QString(), foundation::localized("kTradAlertBtnOk"));
                                                  });
 
+  m_eventAlerts = std::make_unique<app::EventAlerts>(*this, configuration);
+
   // A certificate nothing vouches for is put to the user; the sign-in goes again once trusted.
   auto loginScreen = [this] { return loginPopupIsOpen() ? qobject_cast<LoginViewController*>(m_popupController.get()) : nullptr; };
   m_serverTrust = std::make_unique<app::ServerTrust>(m_window.get(), [loginScreen](app::ServerTrust::Outcome outcome) {
@@ -162,7 +166,11 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
   // the remembered password, in short event loops of its own that would otherwise paint the menu
   // alone.
   startSignedIn();
-  m_window->makeKeyAndVisible();
+  if (m_startsInBackground) {
+    m_eventAlerts->startedInBackground();
+  } else {
+    m_window->makeKeyAndVisible();
+  }
   return true;
 }
 
@@ -216,6 +224,7 @@ void TavroBoxAppAppDelegate::signOut(const backend::SignOutOptions& options) {
   if (m_backgroundSignIn && !ending.account.isValid()) ending.account = m_backgroundSignIn->account();
   m_backgroundSignIn.reset();
   m_isLogOut = false;
+  if (m_eventAlerts) m_eventAlerts->stopWatching();
   backend::endSession(ending);
   // Nothing of that session stays in view: its screens go, and the alerts it raised with them.
   m_navigationController->popToRootViewControllerAnimated(false);
@@ -344,6 +353,8 @@ void TavroBoxAppAppDelegate::alertNoRecOption() { alertWithMessageKey("kTradNoRe
 void TavroBoxAppAppDelegate::alertSessionTimeOut() {
   // One time-out alert at a time, however many requests fail with 403.
   if (m_isLogOut) return;
+  // Nobody looks at the window: the session is renewed without a word when it can be.
+  if (m_eventAlerts && m_eventAlerts->renewSessionQuietly()) return;
   m_isLogOut = true;
   alertWithMessageKey("kTradAlertSessionTimeOut");
 }

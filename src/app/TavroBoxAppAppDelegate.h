@@ -34,6 +34,7 @@ struct SignOutOptions;
 
 namespace app {
 class BackgroundSignIn;
+class EventAlerts;
 class LiveState;
 class ServerTrust;
 class StatusBarActivity;
@@ -64,6 +65,10 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   app::LiveState* liveState() const { return m_liveState.get(); }
   app::ServerTrust* serverTrust() const { return m_serverTrust.get(); }
   controls::AlarmLockGate* lockGate() const { return m_lockGate.get(); }
+  // Alarms told while the window is not in front, the tray, closing to the background.
+  app::EventAlerts* eventAlerts() const { return m_eventAlerts.get(); }
+  // Before launching: start with no window (in the background).
+  void setStartsInBackground(bool background) { m_startsInBackground = background; }
   bool releasedPopup() const { return m_releasedPopup; }
   bool isLogOut() const { return m_isLogOut; }
 
@@ -124,6 +129,8 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   std::unique_ptr<app::ServerTrust> m_serverTrust;
   std::unique_ptr<controls::AlarmLockGate> m_lockGate;
   std::unique_ptr<app::BackgroundSignIn> m_backgroundSignIn;
+  std::unique_ptr<app::EventAlerts> m_eventAlerts;
+  bool m_startsInBackground = false;
   bool m_popupFading = false;
   bool m_releasedPopup = false;
   bool m_isLogOut = false;

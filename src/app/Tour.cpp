@@ -111,8 +111,12 @@ bool Tour::waitFor(const std::function<bool()>& condition, int timeoutMs) {
 
 bool Tour::save(const QString& name) {
   QCoreApplication::processEvents();
+  return savePicture(m_app.window()->grab(), name);
+}
+
+bool Tour::savePicture(const QPixmap& picture, const QString& name) {
   const QString path = QDir(m_folder).filePath(QStringLiteral("%1-%2.png").arg(m_next++, 2, 10, QLatin1Char('0')).arg(name));
-  const bool ok = m_app.window()->grab().save(path, "PNG");
+  const bool ok = picture.save(path, "PNG");
   if (ok) {
     m_written << path;
     m_out << "tour: wrote " << path << "\n";
@@ -185,6 +189,7 @@ int Tour::run() {
   ok &= visitKeyboardFocus();
   ok &= visitStartFromCache();
   ok &= visitAlarmCode();
+  ok &= visitAlerts();
   ok &= visitControlsGallery();
   ok &= visitSettings();
   ok &= visitAccountList();

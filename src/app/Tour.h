@@ -12,6 +12,8 @@
 
 #include <functional>
 
+class QPixmap;
+
 class TavroBoxAppAppDelegate;
 
 namespace app {
@@ -47,6 +49,9 @@ class Tour {
   bool visitSettings();
   // Signs out, as from the settings: the login then offers the account used.
   bool visitAccountList();
+  // The banner of a new alarm over the dashboard, and the tray's menu (TourAlerts.cpp).
+  bool visitAlerts();
+  bool savePicture(const QPixmap& picture, const QString& name);
 
   TavroBoxAppAppDelegate& m_app;
   foundation::Configuration m_configuration;

@@ -3,6 +3,7 @@
 // instead of waiting for the user.
 #include "app/CommandLine.h"
 #include "app/FirstFrame.h"
+#include "app/SingleInstance.h"
 #include "app/TavroBoxAppAppDelegate.h"
 #include "app/Tour.h"
 
@@ -85,7 +86,13 @@ int main(int argc, char** argv) {
     ui::Animation::setDurationScale(0);
   }
 
+  // Another app watches this service already: it shows its window instead.
+  if (!tour && !options->exitAfterFirstFrame &&
+      app::SingleInstance::handOver(QDBusConnection::sessionBus(), configuration->baseURL(), options->background))
+    return 0;
+
   TavroBoxAppAppDelegate delegate;
+  delegate.setStartsInBackground(options->background && !tour);
   delegate.applicationDidFinishLaunchingWithOptions(*configuration);
   if (!tour && options->exitAfterFirstFrame) {
     // Start-up measurements: the run ends with the first frame that shows the screen the user

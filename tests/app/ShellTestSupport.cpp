@@ -89,6 +89,7 @@ void ShellTest::launch() {
   while (configuration.restServer.endsWith('/')) configuration.restServer.chop(1);
   configuration.restType = QStringLiteral("tavrobox");
   configuration.restVersion = QStringLiteral("v1");
+  configuration.watchInterval = watchInterval;
   app = std::make_unique<TavroBoxAppAppDelegate>();
   ASSERT_TRUE(app->applicationDidFinishLaunchingWithOptions(configuration));
 }

@@ -77,6 +77,10 @@ class ShellTest : public ::testing::Test {
   bool waitForFinished(int count);
   int finishedRequests() const { return m_finished; }
 
+  // Seconds between the event watcher's own history reads; off unless a test watches events, so
+  // that the scripted answers go to the requests the test makes.
+  double watchInterval = 0;
+
   tbtest::TempDir folder;
   tbtest::TestServer server;
   std::unique_ptr<TavroBoxAppAppDelegate> app;

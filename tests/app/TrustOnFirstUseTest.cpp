@@ -54,6 +54,7 @@ class TrustOnFirstUseTest : public ::testing::Test {
     configuration.restServer = QStringLiteral("https://127.0.0.1:%1").arg(port);
     configuration.restType = QStringLiteral("tavrobox");
     configuration.restVersion = QStringLiteral("v1");
+    configuration.watchInterval = 0;  // what is sent is counted: no reads of the event watcher
     app = std::make_unique<TavroBoxAppAppDelegate>();
     ASSERT_TRUE(app->applicationDidFinishLaunchingWithOptions(configuration));
   }

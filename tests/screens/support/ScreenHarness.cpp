@@ -50,6 +50,7 @@ void ScreenTest::SetUp() {
   while (m_configuration.restServer.endsWith('/')) m_configuration.restServer.chop(1);
   m_configuration.restType = QStringLiteral("tavrobox");
   m_configuration.restVersion = QStringLiteral("v1");
+  m_configuration.watchInterval = watchInterval;
   if (serveMedia) startMedia(m_configuration);
   launchAndSignIn();
   if (HasFatalFailure()) return;

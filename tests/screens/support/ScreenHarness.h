@@ -89,6 +89,9 @@ class ScreenTest : public ::testing::Test {
   // free loopback port, sends the app's live video there and gives the app that port as its
   // RestPlaybackPort. The streams slide in real time, whatever the simulated home's clock says.
   bool serveMedia = false;
+  // Set in a fixture's constructor to have the event watcher read the history on its own every so
+  // many seconds; off otherwise, so that screens' tests count only their own requests.
+  double watchInterval = 0;
   simhome::MediaLibrary* media() const { return m_media.get(); }
   quint16 mediaPort() const;
 
