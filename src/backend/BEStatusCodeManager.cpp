@@ -47,7 +47,9 @@ std::map<std::string, ClassFailure>& lastFailures() {
 
 bool BEStatusCodeManager::alertsNow(int statusCode, bool mayKeepQuiet) {
   const char* name = notificationNameForStatusCode(statusCode);
-  if (!name) return true;
+  // A lost session is not a fault that lasts: each one leads to a sign-in again (the application
+  // shows one time-out at a time by itself).
+  if (!name || statusCode == 403) return true;
   const qint64 now = foundation::scheduler().monotonicMs();
   auto [it, first] = lastFailures().try_emplace(name, ClassFailure{now, false});
   ClassFailure& failure = it->second;

@@ -39,6 +39,8 @@ TEST(StatusCodeDispatch, ALastingFaultAlertsOncePerClassForBackgroundRequests) {
   EXPECT_FALSE(BEStatusCodeManager::alertsNow(503, true)) << "the same class, 30 s later";
   EXPECT_TRUE(BEStatusCodeManager::alertsNow(600, true)) << "another class";
   EXPECT_TRUE(BEStatusCodeManager::alertsNow(500, false)) << "a user's command";
+  EXPECT_TRUE(BEStatusCodeManager::alertsNow(403, true));
+  EXPECT_TRUE(BEStatusCodeManager::alertsNow(403, true)) << "every lost session leads to a sign-in again";
   clock.advanceBy(BEStatusCodeManager::kQuietSeconds - 1);
   EXPECT_FALSE(BEStatusCodeManager::alertsNow(502, true)) << "each failure extends the quiet";
   clock.advanceBy(BEStatusCodeManager::kQuietSeconds + 1);
