@@ -18,6 +18,13 @@ struct Image::Source {
   QImage raster;
   QSizeF size;  // points
   quint64 id = 0;
+  // A named picture (the app's own art) lives as long as the app and is drawn at a few sizes: its
+  // renderings go to the shared pixmap cache. A decoded one (a camera's still, every few seconds
+  // a new one) keeps its last rendering itself, so that it leaves with the picture instead of
+  // crowding the shared cache with pictures nobody draws again.
+  bool shared = false;
+  QPixmap lastRendering;
+  QRgb lastTint = 0;
 };
 
 namespace {
@@ -78,6 +85,7 @@ Image Image::fromSvg(const QByteArray& svg, const QString& name) {
   if (source->size.isEmpty()) source->size = renderer->viewBoxF().size();
   source->svg = std::move(renderer);
   source->id = nextSourceId();
+  source->shared = !name.isEmpty();
   image.m_source = std::move(source);
   image.m_name = name;
   return image;
@@ -91,6 +99,7 @@ Image Image::fromImage(const QImage& raster, const QString& name) {
   const qreal dpr = std::max<qreal>(1.0, raster.devicePixelRatio());
   source->size = QSizeF(raster.width() / dpr, raster.height() / dpr);
   source->id = nextSourceId();
+  source->shared = !name.isEmpty();
   image.m_source = std::move(source);
   image.m_name = name;
   return image;
@@ -147,8 +156,13 @@ QPixmap Image::render(const QSize& pixels) const {
                           .arg(pixels.width())
                           .arg(pixels.height())
                           .arg(m_tint.isValid() ? m_tint.rgba() : 0u);
+  const QRgb tint = m_tint.isValid() ? m_tint.rgba() : 0u;
   QPixmap cached;
-  if (QPixmapCache::find(key, &cached)) return cached;
+  if (!m_source->shared) {
+    if (m_source->lastRendering.size() == pixels && m_source->lastTint == tint) return m_source->lastRendering;
+  } else if (QPixmapCache::find(key, &cached)) {
+    return cached;
+  }
 
   QImage canvas(pixels, QImage::Format_ARGB32_Premultiplied);
   canvas.fill(Qt::transparent);
@@ -164,7 +178,12 @@ QPixmap Image::render(const QSize& pixels) const {
   }
   if (m_tint.isValid()) colorBlend(canvas, m_tint);
   cached = QPixmap::fromImage(std::move(canvas));
-  QPixmapCache::insert(key, cached);
+  if (m_source->shared) {
+    QPixmapCache::insert(key, cached);
+  } else {
+    m_source->lastRendering = cached;
+    m_source->lastTint = tint;
+  }
   return cached;
 }
 

@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QPainter>
+#include <QPixmapCache>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,24 @@ TEST_F(ImagesTest, TintKeepsTransparencyAndLightnessOrderWhileTakingTheHue) {
   EXPECT_LT(dark.lightness(), light.lightness());
   EXPECT_NEAR(dark.hsvHue(), 120, 2);
   EXPECT_NEAR(light.hsvHue(), 120, 2);
+}
+
+// A camera's stills come every few seconds, each a new picture: each keeps its own rendering
+// (drawn again without rendering again) and none of them fills the shared pixmap cache.
+TEST_F(ImagesTest, ADecodedPictureKeepsItsRenderingToItselfAndANamedOneShares) {
+  QImage raster(40, 30, QImage::Format_RGB32);
+  raster.fill(Qt::darkGreen);
+  const ui::Image still = ui::Image::fromImage(raster);
+  const qint64 first = still.pixmap(QSizeF(20, 15)).cacheKey();
+  QPixmapCache::clear();
+  EXPECT_EQ(still.pixmap(QSizeF(20, 15)).cacheKey(), first) << "rendered again";
+  EXPECT_NE(still.pixmap(QSizeF(40, 30)).cacheKey(), first) << "another size is another rendering";
+
+  const ui::Image named = ui::Image::fromImage(raster, QStringLiteral("art"));
+  const qint64 shared = named.pixmap(QSizeF(20, 15)).cacheKey();
+  EXPECT_EQ(named.pixmap(QSizeF(20, 15)).cacheKey(), shared);
+  QPixmapCache::clear();
+  EXPECT_NE(named.pixmap(QSizeF(20, 15)).cacheKey(), shared) << "named pictures live in the shared cache";
 }
 
 TEST_F(ImagesTest, DecodingRejectsDataThatIsNoPicture) {
