@@ -10,6 +10,7 @@
 #include "backend/records/VideoRecords.h"
 #include "foundation/Logging.h"
 #include "rest/mapping/RestObjectManager.h"
+#include "rest/network/RestClient.h"
 
 namespace {
 
@@ -95,6 +96,9 @@ backend::ReplyPtr BEServiceCamera::putStopImageSession() {
 }
 
 backend::ReplyPtr BEServiceCamera::getImageWithId(const QString& serial) {
+  // A still is new at every turn: storing each one (a disk write every 5 s while a strip of
+  // cameras shows) would buy no revalidation and no answer worth reading again.
+  const rest::RestClient::CachePolicyScope notStored(rest::RestRequestCachePolicyNone);
   return loadSessionPath(GetImage, QStringLiteral("/video/image/") + escapedSegment(serial));
 }
 
