@@ -1,7 +1,8 @@
 #pragma once
 // The preferences of what the app does when its window is not in front, for the settings screen:
 // - stays in the background when its window is closed ("Rester actif en arrière-plan"), watching
-//   for events; default on when the desktop has a tray;
+//   for events; by default on when the desktop has a tray (the app, which knows, says so at start:
+//   this layer has no widgets);
 // - starts with the desktop session, in the background (an XDG autostart entry that runs the app
 //   with --background, written or removed as the preference changes);
 // - tells every event, mode changes, favorites and scenarios included (not only alarms and faults).
@@ -10,13 +11,15 @@
 
 inline constexpr const char kBackgroundPreferencesDidChange[] = "kBackgroundPreferencesDidChange";
 
-namespace app::background {
+namespace backend::background {
 
 // The .desktop id of the app, its autostart entry's name.
 inline constexpr const char* kAppId = "tavrobox";
 
 bool staysInBackground();
 void setStaysInBackground(bool on);
+// What staysInBackground() says while the user has not chosen (false until told).
+void setStaysInBackgroundByDefault(bool on);
 
 bool everyEvent();
 void setEveryEvent(bool on);
@@ -35,4 +38,4 @@ QString autostartFile();
 // The Exec line of a desktop entry running `arguments` (program first), quoted as entries need.
 QString desktopExecLine(const QStringList& arguments);
 
-}  // namespace app::background
+}  // namespace backend::background

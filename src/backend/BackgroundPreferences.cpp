@@ -1,4 +1,4 @@
-#include "app/BackgroundPreferences.h"
+#include "backend/BackgroundPreferences.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/Preferences.h"
@@ -8,11 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSystemTrayIcon>
 
 #include <algorithm>
 
-namespace app::background {
+namespace backend::background {
 
 namespace {
 const QString kStayKey = QStringLiteral("BackgroundStayActive");
@@ -35,10 +34,16 @@ bool needsQuotes(const QString& argument) {
 }
 }  // namespace
 
-bool staysInBackground() {
-  // Without a tray nothing would show that the app still runs: the user turns it on knowingly.
-  return foundation::Preferences::standard().boolean(kStayKey).value_or(QSystemTrayIcon::isSystemTrayAvailable());
+namespace {
+bool& staysByDefault() {
+  static bool on = false;
+  return on;
 }
+}  // namespace
+
+bool staysInBackground() { return foundation::Preferences::standard().boolean(kStayKey).value_or(staysByDefault()); }
+
+void setStaysInBackgroundByDefault(bool on) { staysByDefault() = on; }
 
 void setStaysInBackground(bool on) { setFlag(kStayKey, on); }
 
@@ -118,4 +123,4 @@ bool setStartsWithSession(bool on, const QString& program, const QString& config
   return true;
 }
 
-}  // namespace app::background
+}  // namespace backend::background
