@@ -50,7 +50,7 @@ EventAlerts::EventAlerts(TavroBoxAppAppDelegate& app, const foundation::Configur
   QGuiApplication::setQuitOnLastWindowClosed(false);
   backend::background::setLaunchConfiguration(configuration.sourcePath);
   // Without a tray nothing would show that the app still runs: the user turns it on knowingly.
-  backend::background::setStaysInBackgroundByDefault(QSystemTrayIcon::isSystemTrayAvailable());
+  backend::background::setStaysInBackgroundByDefault(&QSystemTrayIcon::isSystemTrayAvailable);
   const QString id = QString::fromLatin1(backend::background::kAppId);
   m_instance = std::make_unique<SingleInstance>(bus, configuration.baseURL(), [this] { showWindow(); });
   m_notifier = std::make_unique<DesktopNotifier>(std::move(bus), QStringLiteral("TavroBox"), id, id);

@@ -10,6 +10,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <optional>
 
 namespace backend::background {
 
@@ -35,15 +36,18 @@ bool needsQuotes(const QString& argument) {
 }  // namespace
 
 namespace {
-bool& staysByDefault() {
-  static bool on = false;
+std::function<bool()>& staysByDefault() {
+  static std::function<bool()> on;
   return on;
 }
 }  // namespace
 
-bool staysInBackground() { return foundation::Preferences::standard().boolean(kStayKey).value_or(staysByDefault()); }
+bool staysInBackground() {
+  if (const std::optional<bool> chosen = foundation::Preferences::standard().boolean(kStayKey)) return *chosen;
+  return staysByDefault() && staysByDefault()();
+}
 
-void setStaysInBackgroundByDefault(bool on) { staysByDefault() = on; }
+void setStaysInBackgroundByDefault(std::function<bool()> on) { staysByDefault() = std::move(on); }
 
 void setStaysInBackground(bool on) { setFlag(kStayKey, on); }
 

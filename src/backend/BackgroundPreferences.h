@@ -9,6 +9,8 @@
 // A change is posted as kBackgroundPreferencesDidChange.
 #include <QString>
 
+#include <functional>
+
 inline constexpr const char kBackgroundPreferencesDidChange[] = "kBackgroundPreferencesDidChange";
 
 namespace backend::background {
@@ -18,8 +20,9 @@ inline constexpr const char* kAppId = "tavrobox";
 
 bool staysInBackground();
 void setStaysInBackground(bool on);
-// What staysInBackground() says while the user has not chosen (false until told).
-void setStaysInBackgroundByDefault(bool on);
+// What staysInBackground() says while the user has not chosen, asked each time as a tray may come
+// after the app (false until told).
+void setStaysInBackgroundByDefault(std::function<bool()> on);
 
 bool everyEvent();
 void setEveryEvent(bool on);
