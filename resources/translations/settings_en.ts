@@ -131,5 +131,65 @@
         <source>kTradLicenceGStreamer</source>
         <translation>GStreamer, through Qt Multimedia — GNU LGPL v2.1</translation>
     </message>
+    <message>
+        <source>kTradSettingsAlarmCode</source>
+        <translation>Alarm code</translation>
+    </message>
+    <message>
+        <source>kTradCodeChoose</source>
+        <translation>Set a code</translation>
+    </message>
+    <message>
+        <source>kTradCodeNone</source>
+        <translation>No code: the alarm is lowered without one</translation>
+    </message>
+    <message>
+        <source>kTradCodeChange</source>
+        <translation>Change the code</translation>
+    </message>
+    <message>
+        <source>kTradCodeRemove</source>
+        <translation>Remove the code</translation>
+    </message>
+    <message>
+        <source>kTradCodeAskAtStart</source>
+        <translation>Ask at start</translation>
+    </message>
+    <message>
+        <source>kTradCodeAskAfter</source>
+        <translation>Ask after, in the background:</translation>
+    </message>
+    <message>
+        <source>kTradCodeAfterNever</source>
+        <translation>Never</translation>
+    </message>
+    <message>
+        <source>kTradCodeAfterMinutes</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>kTradSettingsBackground</source>
+        <translation>Alarms in the background</translation>
+    </message>
+    <message>
+        <source>kTradBackgroundStay</source>
+        <translation>Stay active in the background</translation>
+    </message>
+    <message>
+        <source>kTradBackgroundSession</source>
+        <translation>Start with the session</translation>
+    </message>
+    <message>
+        <source>kTradBackgroundEveryEvent</source>
+        <translation>Every event</translation>
+    </message>
+    <message>
+        <source>kTradBackgroundEveryEventDetail</source>
+        <translation>Modes, favorites and scenarios too</translation>
+    </message>
+    <message>
+        <source>kTradBackgroundSessionFailed</source>
+        <translation>Cannot start with the session: %1</translation>
+    </message>
 </context>
 </TS>

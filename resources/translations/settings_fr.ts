@@ -131,5 +131,65 @@
         <source>kTradLicenceGStreamer</source>
         <translation>GStreamer, par Qt Multimedia — GNU LGPL v2.1</translation>
     </message>
+    <message>
+        <source>kTradSettingsAlarmCode</source>
+        <translation>Code de l'alarme</translation>
+    </message>
+    <message>
+        <source>kTradCodeChoose</source>
+        <translation>Choisir un code</translation>
+    </message>
+    <message>
+        <source>kTradCodeNone</source>
+        <translation>Aucun code : l'alarme se baisse sans code</translation>
+    </message>
+    <message>
+        <source>kTradCodeChange</source>
+        <translation>Changer le code</translation>
+    </message>
+    <message>
+        <source>kTradCodeRemove</source>
+        <translation>Supprimer le code</translation>
+    </message>
+    <message>
+        <source>kTradCodeAskAtStart</source>
+        <translation>Demander au démarrage</translation>
+    </message>
+    <message>
+        <source>kTradCodeAskAfter</source>
+        <translation>Demander après, en arrière-plan :</translation>
+    </message>
+    <message>
+        <source>kTradCodeAfterNever</source>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>kTradCodeAfterMinutes</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>kTradSettingsBackground</source>
+        <translation>Alarmes en arrière-plan</translation>
+    </message>
+    <message>
+        <source>kTradBackgroundStay</source>
+        <translation>Rester actif en arrière-plan</translation>
+    </message>
+    <message>
+        <source>kTradBackgroundSession</source>
+        <translation>Démarrer avec la session</translation>
+    </message>
+    <message>
+        <source>kTradBackgroundEveryEvent</source>
+        <translation>Tous les événements</translation>
+    </message>
+    <message>
+        <source>kTradBackgroundEveryEventDetail</source>
+        <translation>Modes, favoris et scénarios aussi</translation>
+    </message>
+    <message>
+        <source>kTradBackgroundSessionFailed</source>
+        <translation>Démarrage avec la session impossible : %1</translation>
+    </message>
 </context>
 </TS>

@@ -1,7 +1,7 @@
 #include "app/EventAlerts.h"
 
 #include "app/AlarmBanner.h"
-#include "app/BackgroundPreferences.h"
+#include "backend/BackgroundPreferences.h"
 #include "app/RootViewController.h"
 #include "app/SingleInstance.h"
 #include "app/TavroBoxAppAppDelegate.h"
@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QSystemTrayIcon>
 
 #include <algorithm>
 
@@ -47,17 +48,19 @@ EventAlerts::EventAlerts(TavroBoxAppAppDelegate& app, const foundation::Configur
       m_watcher(configuration.watchInterval) {
   // The window closed to the tray is not the end of the app: quitting is decided here.
   QGuiApplication::setQuitOnLastWindowClosed(false);
-  background::setLaunchConfiguration(configuration.sourcePath);
-  const QString id = QString::fromLatin1(background::kAppId);
+  backend::background::setLaunchConfiguration(configuration.sourcePath);
+  // Without a tray nothing would show that the app still runs: the user turns it on knowingly.
+  backend::background::setStaysInBackgroundByDefault(&QSystemTrayIcon::isSystemTrayAvailable);
+  const QString id = QString::fromLatin1(backend::background::kAppId);
   m_instance = std::make_unique<SingleInstance>(bus, configuration.baseURL(), [this] { showWindow(); });
   m_notifier = std::make_unique<DesktopNotifier>(std::move(bus), QStringLiteral("TavroBox"), id, id);
   connect(m_notifier.get(), &DesktopNotifier::activated, this, &EventAlerts::activated);
 
-  m_watcher.setEveryEvent(background::everyEvent());
+  m_watcher.setEveryEvent(backend::background::everyEvent());
   connect(&m_watcher, &backend::EventWatcher::newEvents, this, &EventAlerts::tell);
   m_observations.add(kSuccessLoginPostLogin, [this](const foundation::Notification&) { signedIn(); });
   m_observations.add(kBackgroundPreferencesDidChange,
-                     [this](const foundation::Notification&) { m_watcher.setEveryEvent(background::everyEvent()); });
+                     [this](const foundation::Notification&) { m_watcher.setEveryEvent(backend::background::everyEvent()); });
 
   m_app.window()->installEventFilter(this);
   m_banner = new AlarmBanner(m_app.navigationController(), [this] { showWindow(QString::fromLatin1(kHistoryScreen)); });
@@ -254,7 +257,7 @@ void EventAlerts::showWindow(const QString& screen, const QString& camera) {
 
 bool EventAlerts::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_app.window() && event->type() == QEvent::Close) {
-    if (background::staysInBackground()) {
+    if (backend::background::staysInBackground()) {
       event->ignore();
       m_app.window()->hide();
       return true;

@@ -12,6 +12,7 @@
 #include "controls/TourStates.h"
 #include "controls/gallery/ControlsGalleryScreen.h"
 
+#include "backend/AlarmLock.h"
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"
 #include "backend/CertificatePins.h"
@@ -375,6 +376,18 @@ bool Tour::visitSettings() {
   const QString server = rest::serverKey(QUrl(m_configuration.restServer));
   const bool pinned = !certificate.isNull() && !backend::CertificatePins::stored().contains(server);
   if (pinned) backend::CertificatePins::pin(server, certificate.digest(QCryptographicHash::Sha256));
+  // An alarm code, asked after 5 minutes away, so that its options show as they are used (for
+  // the pictures only; a quick code, thrown away with the options as they were).
+  backend::AlarmLock lock;
+  const bool coded = !lock.hasCode();
+  const int minutesBefore = lock.backgroundMinutes();
+  if (coded) {
+    lock.setIterations(1000);
+    std::optional<bool> stored;
+    lock.setCode(QStringLiteral("2580"), [&](bool done) { stored = done; });
+    waitFor([&] { return stored.has_value(); }, kScreenWaitMs);
+    lock.setBackgroundMinutes(5);
+  }
   m_app.rootViewController()->openSettings();
   waitFor([&] { return navigation->topViewController() != m_app.rootViewController() && !navigation->isTransitioning(); },
           kScreenWaitMs);
@@ -391,6 +404,10 @@ bool Tour::visitSettings() {
   navigation->popToRootViewControllerAnimated(false);
   pump(50);
   if (pinned) backend::CertificatePins::forget(server);
+  if (coded) {
+    lock.removeCode();
+    lock.setBackgroundMinutes(minutesBefore);
+  }
   return ok;
 }
 

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace controls {
 
 namespace {
@@ -41,6 +43,11 @@ void RowButton::setShowsChevron(bool shows) {
   update();
 }
 
+void RowButton::setAccessoryWidth(int width) {
+  m_accessoryWidth = std::max(0, width);
+  update();
+}
+
 void RowButton::setChecked(bool checked) {
   m_checked = checked;
   update();
@@ -64,7 +71,7 @@ void RowButton::paintEvent(QPaintEvent*) {
   painter.setBrush(isHighlighted() ? colors.pressed : colors.fill);
   painter.drawRoundedRect(card, 8, 8);
 
-  int right = width() - kInset;
+  int right = width() - kInset - m_accessoryWidth;
   if (m_chevron || m_checked) {
     // A chevron, or a check mark for the chosen one of a set.
     painter.setPen(QPen(m_checked ? QColor(0x2f, 0x9b, 0xe6) : colors.detail, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

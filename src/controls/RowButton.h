@@ -21,6 +21,8 @@ class RowButton : public ui::Control {
   void setDetail(const QString& detail, bool atRight = false);
   QString detail() const { return m_detail; }
   void setShowsChevron(bool shows);
+  // Room kept free at the right end for a control laid over the row (a switch).
+  void setAccessoryWidth(int width);
   // A chosen row of a set of choices shows a check mark and says it is checked.
   void setChecked(bool checked);
   bool isChecked() const { return m_checked; }
@@ -38,6 +40,7 @@ class RowButton : public ui::Control {
   bool m_detailAtRight = false;
   bool m_chevron = false;
   bool m_checked = false;
+  int m_accessoryWidth = 0;
 };
 
 }  // namespace controls

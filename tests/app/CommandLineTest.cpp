@@ -1,4 +1,4 @@
-#include "app/BackgroundPreferences.h"
+#include "backend/BackgroundPreferences.h"
 #include "app/CommandLine.h"
 #include "support/TempDir.h"
 
@@ -54,26 +54,26 @@ TEST(CommandLineTest, TheAutostartEntryStartsTheAppInTheBackgroundAndGoesWithThe
   tbtest::TempDir folder;
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path()));
   const QString entry = folder.file("autostart/tavrobox.desktop");
-  ASSERT_EQ(app::background::autostartFile(), entry);
-  EXPECT_FALSE(app::background::startsWithSession());
+  ASSERT_EQ(backend::background::autostartFile(), entry);
+  EXPECT_FALSE(backend::background::startsWithSession());
 
   QString error;
-  ASSERT_TRUE(app::background::setStartsWithSession(true, "/opt/Tavro Box/tavrobox", "/etc/tb$1.conf", &error)) << error.toStdString();
-  EXPECT_TRUE(app::background::startsWithSession());
+  ASSERT_TRUE(backend::background::setStartsWithSession(true, "/opt/Tavro Box/tavrobox", "/etc/tb$1.conf", &error)) << error.toStdString();
+  EXPECT_TRUE(backend::background::startsWithSession());
   QFile file(entry);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QString text = QString::fromUtf8(file.readAll());
   EXPECT_TRUE(text.startsWith("[Desktop Entry]\n")) << text.toStdString();
   EXPECT_TRUE(text.contains(R"(Exec="/opt/Tavro Box/tavrobox" --background --config "/etc/tb\\$1.conf")" "\n")) << text.toStdString();
 
-  ASSERT_TRUE(app::background::setStartsWithSession(false, {}));
+  ASSERT_TRUE(backend::background::setStartsWithSession(false, {}));
   EXPECT_FALSE(QFileInfo::exists(entry));
   // Where the folder cannot be made, the error says which file.
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.file("entry-is-a-file")));
   QFile blocker(folder.file("entry-is-a-file"));
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
-  EXPECT_FALSE(app::background::setStartsWithSession(true, "tavrobox", {}, &error));
+  EXPECT_FALSE(backend::background::setStartsWithSession(true, "tavrobox", {}, &error));
   EXPECT_TRUE(error.contains("autostart")) << error.toStdString();
   qputenv("XDG_CONFIG_HOME", before);
 }

@@ -4,7 +4,7 @@
 #include "screens/support/ScreenHarness.h"
 
 #include "app/AlarmBanner.h"
-#include "app/BackgroundPreferences.h"
+#include "backend/BackgroundPreferences.h"
 #include "app/EventAlerts.h"
 #include "app/SingleInstance.h"
 #include "app/TrayIcon.h"
@@ -105,7 +105,7 @@ class EventAlertsTest : public screentest::ScreenTest {
     ASSERT_TRUE(m_connection->registerService(QStringLiteral("org.freedesktop.Notifications")));
     ScreenTest::SetUp();
     if (HasFatalFailure()) return;
-    app::background::setStaysInBackground(true);
+    backend::background::setStaysInBackground(true);
     ASSERT_TRUE(tbtest::waitUntil([&] { return alerts().notifier().isAvailable(); })) << "the server was not found";
     firstLook();
     alerts().setQuitAction([this] { ++quits; });
@@ -273,7 +273,7 @@ TEST_F(EventAlertsTest, InFrontAnAlarmShowsTheBannerALaterStartHandsOverAndWitho
   EXPECT_TRUE(app::SingleInstance::handOver(QDBusConnection::sessionBus(), address, false));
   EXPECT_TRUE(app->window()->isVisible());
 
-  app::background::setStaysInBackground(false);
+  backend::background::setStaysInBackground(false);
   EXPECT_TRUE(app->window()->close());
   EXPECT_EQ(quits, 1);
 }

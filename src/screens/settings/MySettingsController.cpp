@@ -1,6 +1,8 @@
 #include "screens/settings/MySettingsController.h"
+#include "screens/settings/SettingsMetrics.h"
 
 #include "controls/AppNotifications.h"
+#include "controls/OnOffSwitch.h"
 #include "controls/RowButton.h"
 
 #include "backend/BERestConfig.h"
@@ -22,12 +24,7 @@
 
 namespace {
 
-constexpr int kWidth = 320;
-constexpr int kViewHeight = 416;
-constexpr int kMargin = 12;
-constexpr int kRowHeight = 44;
-constexpr int kRowGap = 6;
-constexpr int kCaptionHeight = 30;
+using namespace settings_metrics;
 
 // What the app bundles, with the licence each comes under.
 const char* const kLicenceKeys[] = {"kTradLicenceRoboto", "kTradLicenceQt", "kTradLicenceKeychain", "kTradLicenceGStreamer"};
@@ -105,6 +102,9 @@ void MySettingsController::build() {
   m_signOutErase = row(y, foundation::localized("kTradSignOutErase"), destructive);
   connect(m_signOutErase, &ui::Control::touchUpInside, this, [this] { signOut(true); });
   y += step;
+
+  y = buildAlarmCode(y);
+  y = buildBackground(y);
 
   // The texts' language: the tables are read once, when the screens are built, so a new choice
   // shows from the next start on.
@@ -257,7 +257,13 @@ void MySettingsController::eraseStoredData() {
 }
 
 std::vector<controls::TourStates::State> MySettingsController::tourStates() {
-  return {{QStringLiteral("certificates"),
+  // Each section's caption at the top of the list.
+  auto scrollTo = [this](QWidget* first) {
+    m_scroll->setContentOffset(QPointF(0, std::max(0, first->geometry().top() - kCaptionHeight - 6)));
+  };
+  return {{QStringLiteral("alarmcode"), [this, scrollTo] { scrollTo(m_codeRow); }},
+          {QStringLiteral("background"), [this, scrollTo] { scrollTo(m_stay->parentWidget()); }},
+          {QStringLiteral("certificates"),
            [this] { m_scroll->setContentOffset(QPointF(0, std::max(0, m_refreshRows.last()->geometry().bottom() - 60))); }},
           {QStringLiteral("about"),
            [this] { m_scroll->setContentOffset(QPointF(0, m_scroll->contentSize().height() - m_scroll->height())); }}};

@@ -1,6 +1,7 @@
 #pragma once
 // The settings, opened from the menu's bar: who is signed in and on which server, signing out
-// (and erasing what this account stored), the other accounts, the texts' language, how often the
+// (and erasing what this account stored), the other accounts, the alarm code and when it is asked,
+// what the app does in the background, the texts' language, how often the
 // open screen reads again, the certificates trusted on first use, erasing the stored answers, and
 // what the app is made of with its licences.
 //
@@ -10,9 +11,16 @@
 #include "ui/Screen.h"
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 
+#include <functional>
+
+namespace backend {
+class AlarmLock;
+}
 namespace controls {
+class OnOffSwitch;
 class RowButton;
 }
 namespace ui {
@@ -26,6 +34,8 @@ class MySettingsController : public ui::Screen, public controls::TourStates {
   static constexpr int kHeaderHeight = 60;
   // The refresh intervals offered, in seconds (0: never).
   static const QList<int>& refreshChoices();
+  // After how many minutes in the background the alarm code is asked again (0: never).
+  static const QList<int>& askAfterChoices();
 
   explicit MySettingsController(QObject* parent = nullptr);
 
@@ -39,6 +49,16 @@ class MySettingsController : public ui::Screen, public controls::TourStates {
   // One row per pinned server, in the servers' order.
   const QList<controls::RowButton*>& certificateRows() const { return m_certificateRows; }
   ui::Label* noteLabel() const { return m_note; }
+  // The alarm code: the first row chooses one (none yet) or changes it, the next removes it.
+  controls::RowButton* codeRow() const { return m_codeRow; }
+  controls::RowButton* removeCodeRow() const { return m_removeCode; }
+  controls::OnOffSwitch* askAtStartSwitch() const { return m_askAtStart; }
+  const QList<controls::RowButton*>& askAfterRows() const { return m_askAfterRows; }
+  // What the app does when its window is not in front.
+  controls::OnOffSwitch* staySwitch() const { return m_stay; }
+  controls::OnOffSwitch* sessionSwitch() const { return m_session; }
+  controls::OnOffSwitch* everyEventSwitch() const { return m_everyEvent; }
+  ui::Label* backgroundNote() const { return m_backgroundNote; }
 
   // The actions of the rows, for the keyboard, the tests and the rows alike.
   void signOut(bool eraseData);
@@ -49,6 +69,10 @@ class MySettingsController : public ui::Screen, public controls::TourStates {
   void askToForgetCertificate(int row);
   void forgetCertificate(const QString& server);
   void eraseStoredData();
+  // The code through its prompts (which ask the current code where one is set).
+  void chooseOrChangeCode();
+  void removeCode();
+  void chooseAskAfter(int minutes);
 
   std::vector<State> tourStates() override;
 
@@ -60,7 +84,13 @@ class MySettingsController : public ui::Screen, public controls::TourStates {
   void build();
   int section(const char* captionKey, int y);
   controls::RowButton* row(int y, const QString& title, int style);
+  // A row whose switch (also turned by a tap on the row) runs `changed` with its new state.
+  controls::OnOffSwitch* switchRow(int y, const QString& title, const QString& detail, std::function<void(bool)> changed);
+  int buildAlarmCode(int y);
+  int buildBackground(int y);
   void showChecks();
+  void showAlarmCode();
+  void showBackground();
   void say(const QString& note);
 
   QWidget* m_view = nullptr;
@@ -76,4 +106,14 @@ class MySettingsController : public ui::Screen, public controls::TourStates {
   QStringList m_certificateServers;
   ui::Label* m_note = nullptr;
   ui::Label* m_languageNote = nullptr;
+  backend::AlarmLock* m_lock = nullptr;
+  controls::RowButton* m_codeRow = nullptr;
+  controls::RowButton* m_removeCode = nullptr;
+  controls::OnOffSwitch* m_askAtStart = nullptr;
+  QList<controls::RowButton*> m_askAfterRows;
+  ui::Label* m_askAfterCaption = nullptr;
+  controls::OnOffSwitch* m_stay = nullptr;
+  controls::OnOffSwitch* m_session = nullptr;
+  controls::OnOffSwitch* m_everyEvent = nullptr;
+  ui::Label* m_backgroundNote = nullptr;
 };

@@ -1,34 +1,45 @@
 // Signing out and switching accounts from the settings, in the real app against the simulated
 // service: nothing of one user's home is held or drawn once another's session is under way, what
 // was still on its way for the first user files nothing, and each account keeps its own
-// remembered password through the switches.
+// remembered password through the switches. The alarm code and the background rows change what
+// they say they change.
 #include "../support/ScreenHarness.h"
 
 #include "app/LiveState.h"
 #include "app/LoginViewController.h"
 #include "app/RootViewController.h"
 #include "backend/BERestConfig.h"
+#include "backend/AlarmLock.h"
 #include "backend/BESessionManager.h"
+#include "backend/BackgroundPreferences.h"
 #include "backend/StoredAnswers.h"
 #include "controls/OnOffSwitch.h"
 #include "controls/RowButton.h"
+#include "controls/lock/CodePad.h"
+#include "controls/lock/CodePrompt.h"
 #include "foundation/Accounts.h"
 #include "foundation/Digest.h"
 #include "foundation/Preferences.h"
 #include "foundation/SecretStore.h"
+#include "foundation/Strings.h"
 #include "rest/network/NetworkActivity.h"
 #include "rest/network/RestRequestCache.h"
 #include "screens/home/MyHomeController.h"
 #include "screens/settings/MySettingsController.h"
+#include "support/TempDir.h"
 #include "support/Wait.h"
 #include "ui/Button.h"
 #include "ui/NavigationController.h"
+#include "ui/Label.h"
 #include "ui/PopupWindow.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
+
+#include <functional>
 
 namespace screentest {
 namespace {
@@ -179,6 +190,89 @@ TEST_F(AccountsEndToEndTest, SwitchingThroughTheAccountListKeepsEachAccountsOwnP
   EXPECT_TRUE(login()->isSigningIn());
   ASSERT_TRUE(waitForSignedInAs(QStringLiteral("anne")));
   EXPECT_GT(sim->server().recordedRequests().size(), requestsBefore);
+}
+
+TEST_F(AccountsEndToEndTest, TheBackgroundSwitchesChangeTheirPreferencesAndAnUnwritableEntrySaysWhy) {
+  const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+  tbtest::TempDir config;
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+  MySettingsController* settings = openSettings();
+  ASSERT_NE(settings, nullptr);
+  namespace background = backend::background;
+  const std::pair<controls::OnOffSwitch*, std::function<bool()>> switches[] = {{settings->staySwitch(), background::staysInBackground},
+                                                                               {settings->sessionSwitch(), background::startsWithSession},
+                                                                               {settings->everyEventSwitch(), background::everyEvent}};
+  for (const auto& [toggle, preference] : switches) {
+    const QString name = toggle->accessibleName();
+    ASSERT_EQ(toggle->isOn(), preference()) << name.toStdString();
+    for (bool onTheRow : {true, false}) {  // a tap on the row is a tap on its switch
+      const bool was = preference();
+      QTest::mouseClick(onTheRow ? toggle->parentWidget() : static_cast<QWidget*>(toggle), Qt::LeftButton);
+      EXPECT_EQ(preference(), !was) << name.toStdString();
+      EXPECT_EQ(toggle->isOn(), !was) << name.toStdString();
+    }
+  }
+  EXPECT_TRUE(settings->backgroundNote()->text().isEmpty());
+
+  // Where the entry's folder cannot be made, the switch stays off and the note says which file.
+  ASSERT_FALSE(background::startsWithSession());
+  QFile blocker(config.file("not-a-folder"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker.fileName()));
+  QTest::mouseClick(settings->sessionSwitch(), Qt::LeftButton);
+  EXPECT_FALSE(settings->sessionSwitch()->isOn());
+  EXPECT_TRUE(settings->backgroundNote()->text().contains(QStringLiteral("autostart"))) << settings->backgroundNote()->text().toStdString();
+  qputenv("XDG_CONFIG_HOME", before);
+}
+
+TEST_F(AccountsEndToEndTest, ACodeChosenThroughTheRowsIsStoredAndAskedBeforeTheOptionsLoosen) {
+  MySettingsController* settings = openSettings();
+  ASSERT_NE(settings, nullptr);
+  auto pad = [&]() -> controls::CodePad* {
+    for (auto* p : app->window()->findChildren<controls::CodePad*>())
+      if (p->isVisible()) return p;
+    return nullptr;
+  };
+  auto type = [&](const QString& code) {
+    QTest::keyClicks(pad(), code);
+    QTest::keyClick(pad(), Qt::Key_Return);
+  };
+  ASSERT_FALSE(backend::AlarmLock().hasCode());
+  EXPECT_FALSE(settings->removeCodeRow()->isEnabled());
+  EXPECT_FALSE(settings->askAtStartSwitch()->isEnabled()) << "nothing to ask without a code";
+
+  QTest::mouseClick(settings->codeRow(), Qt::LeftButton);
+  ASSERT_NE(pad(), nullptr);
+  auto* prompt = app->window()->findChild<controls::CodePrompt*>();
+  ASSERT_NE(prompt, nullptr);
+  prompt->lock().setIterations(1000);
+  type(QStringLiteral("2468"));
+  type(QStringLiteral("2468"));
+  ASSERT_TRUE(tbtest::waitUntil([&] { return pad() == nullptr; }));
+  EXPECT_TRUE(backend::AlarmLock().hasCode());
+  EXPECT_EQ(settings->codeRow()->title(), foundation::localized("kTradCodeChange"));
+  EXPECT_TRUE(settings->removeCodeRow()->isEnabled());
+  ASSERT_TRUE(settings->askAtStartSwitch()->isEnabled());
+
+  // Asking more is free; asking less takes the code, and a cancelled question changes nothing.
+  QTest::mouseClick(settings->askAtStartSwitch(), Qt::LeftButton);
+  EXPECT_TRUE(backend::AlarmLock().askAtStart());
+  QTest::mouseClick(settings->askAfterRows().at(2), Qt::LeftButton);
+  EXPECT_EQ(backend::AlarmLock().backgroundMinutes(), MySettingsController::askAfterChoices().at(2));
+  EXPECT_EQ(pad(), nullptr);
+  QTest::mouseClick(settings->askAtStartSwitch(), Qt::LeftButton);
+  ASSERT_NE(pad(), nullptr);
+  app->window()->findChild<controls::CodePrompt*>()->cancel();
+  EXPECT_TRUE(backend::AlarmLock().askAtStart());
+  EXPECT_TRUE(settings->askAtStartSwitch()->isOn());
+  QTest::mouseClick(settings->askAfterRows().at(0), Qt::LeftButton);  // never
+  ASSERT_NE(pad(), nullptr);
+  type(QStringLiteral("2468"));
+  ASSERT_TRUE(tbtest::waitUntil([&] { return pad() == nullptr; }, 20000));
+  EXPECT_EQ(backend::AlarmLock().backgroundMinutes(), 0);
+  EXPECT_TRUE(settings->askAfterRows().at(0)->isChecked());
+  EXPECT_FALSE(settings->askAfterRows().at(2)->isChecked());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/BackgroundPreferences.h"
+#include "backend/BackgroundPreferences.h"
 
 #include "foundation/NotificationCenter.h"
 #include "foundation/Preferences.h"
@@ -8,11 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSystemTrayIcon>
 
 #include <algorithm>
+#include <optional>
 
-namespace app::background {
+namespace backend::background {
 
 namespace {
 const QString kStayKey = QStringLiteral("BackgroundStayActive");
@@ -35,10 +35,19 @@ bool needsQuotes(const QString& argument) {
 }
 }  // namespace
 
-bool staysInBackground() {
-  // Without a tray nothing would show that the app still runs: the user turns it on knowingly.
-  return foundation::Preferences::standard().boolean(kStayKey).value_or(QSystemTrayIcon::isSystemTrayAvailable());
+namespace {
+std::function<bool()>& staysByDefault() {
+  static std::function<bool()> on;
+  return on;
 }
+}  // namespace
+
+bool staysInBackground() {
+  if (const std::optional<bool> chosen = foundation::Preferences::standard().boolean(kStayKey)) return *chosen;
+  return staysByDefault() && staysByDefault()();
+}
+
+void setStaysInBackgroundByDefault(std::function<bool()> on) { staysByDefault() = std::move(on); }
 
 void setStaysInBackground(bool on) { setFlag(kStayKey, on); }
 
@@ -118,4 +127,4 @@ bool setStartsWithSession(bool on, const QString& program, const QString& config
   return true;
 }
 
-}  // namespace app::background
+}  // namespace backend::background
