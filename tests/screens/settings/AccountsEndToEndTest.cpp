@@ -261,6 +261,27 @@ TEST_F(AccountsEndToEndTest, AnAccountOfAnotherServerSwitchesTheAppToItAndBack) 
   ASSERT_TRUE(waitForSignedInAs(QStringLiteral("anne")));
   EXPECT_EQ(BERestConfig::getInstance().baseURL(), baseB);
   EXPECT_GT(other.server().recordedCount(), 0);
+
+  // The next run starts on anne's server, straight in: her password is remembered.
+  ASSERT_TRUE(waitIdle());
+  app->navigationController()->popToRootViewControllerAnimated(false);
+  app.reset();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  shelltest::resetSingletons();
+  foundation::Configuration configuration;
+  configuration.restServer = baseA.chopped(QStringLiteral("/tavrobox/v1").size());
+  configuration.restType = QStringLiteral("tavrobox");
+  configuration.restVersion = QStringLiteral("v1");
+  other.server().clearRecordedRequests();
+  sim->server().clearRecordedRequests();
+  app = std::make_unique<TavroBoxAppAppDelegate>();
+  ASSERT_TRUE(app->applicationDidFinishLaunchingWithOptions(configuration));
+  EXPECT_EQ(BERestConfig::getInstance().configuredBaseURL(), baseA);
+  EXPECT_EQ(BERestConfig::getInstance().baseURL(), baseB);
+  EXPECT_EQ(app->popupWindow(), nullptr) << "the menu comes first";
+  ASSERT_TRUE(tbtest::waitUntil([&] { return BESessionManager::getInstance().signedInLogin() == "anne"; }));
+  EXPECT_GT(other.server().recordedCount(), 0);
+  EXPECT_EQ(sim->server().recordedCount(), 0);
 }
 
 }  // namespace
