@@ -167,7 +167,8 @@ void LoginViewController::viewDidLoad() {
 
   // 4. Remembered credentials: the user only has to confirm with the return key. Only the
   // password's digest is kept, so its field stays empty and says that it stands for it.
-  m_remembered = foundation::startSignInFor(foundation::Preferences::standard(), foundation::SecretStore::standard(), server());
+  m_remembered =
+      foundation::startSignInFor(foundation::Preferences::standard(), foundation::SecretStore::standard(), server(), configuredServer());
   if (m_remembered) {
     m_postUserName->setText(m_remembered->login);
     m_postPassword->setPlaceholderText(foundation::localized("remembered password"));

@@ -186,7 +186,8 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
 void TavroBoxAppAppDelegate::startSignedIn() {
   const QString server = BERestConfig::getInstance().baseURL();
   const auto remembered =
-      foundation::startSignInFor(foundation::Preferences::standard(), foundation::SecretStore::standard(), server);
+      foundation::startSignInFor(foundation::Preferences::standard(), foundation::SecretStore::standard(), server,
+                                 BERestConfig::getInstance().configuredBaseURL());
   if (!remembered) {
     autoLogin();
     return;
