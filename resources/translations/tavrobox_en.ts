@@ -183,5 +183,13 @@
         <source>kTradAccounts</source>
         <translation>Accounts ›</translation>
     </message>
+    <message>
+        <source>kTradServer</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>kTradServerInvalid</source>
+        <translation>Invalid server (https:// needed)</translation>
+    </message>
 </context>
 </TS>

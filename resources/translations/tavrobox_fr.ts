@@ -183,5 +183,13 @@
         <source>kTradAccounts</source>
         <translation>Comptes ›</translation>
     </message>
+    <message>
+        <source>kTradServer</source>
+        <translation>Serveur</translation>
+    </message>
+    <message>
+        <source>kTradServerInvalid</source>
+        <translation>Serveur invalide (https:// requis)</translation>
+    </message>
 </context>
 </TS>

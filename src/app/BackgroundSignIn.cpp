@@ -37,7 +37,7 @@ void BackgroundSignIn::ended(Outcome outcome) {
   m_observations.clear();
   backend::setSignInUnderWay(false);
   foundation::Preferences& preferences = foundation::Preferences::standard();
-  const QString server = BERestConfig::getInstance().baseURL();
+  const QString server = BERestConfig::getInstance().configuredBaseURL();
   if (outcome == Outcome::SignedIn) {
     foundation::noteAccountUsed(preferences, m_account);
   } else if (outcome == Outcome::Refused) {

@@ -6,6 +6,7 @@
 #include "backend/BENotifications.h"
 #include "backend/BERestConfig.h"
 #include "backend/BEServiceLogin.h"
+#include "backend/SessionEnd.h"
 #include "foundation/Digest.h"
 #include "foundation/Logging.h"
 #include "foundation/Preferences.h"
@@ -35,6 +36,25 @@ const QRect kRememberLabelFrame(kLeft, 325, 180, 31);
 const QPoint kSwitchOrigin(kLeft + kWidth - controls::OnOffSwitch::kWidth, 325);
 const QRect kButtonFrame(kLeft, 371, kWidth, 42);
 const QRect kStatusFrame(kLeft, 418, kWidth, 20);
+
+// With the server field of a new account, the same card holds one more caption and field: the
+// rows close up and the fields are a little lower.
+struct FieldFrames {
+  QRect serverLabel, serverField, loginLabel, userField, passwordLabel, passwordField, rememberLabel;
+  QPoint switchOrigin;
+  QRect button;
+};
+const FieldFrames kFrames{{}, {}, kLoginLabelFrame, kUserFieldFrame, kPasswordLabelFrame, kPasswordFieldFrame,
+                          kRememberLabelFrame, kSwitchOrigin, kButtonFrame};
+const FieldFrames kFramesWithServer{QRect(kLeft, 172, kWidth, 18),
+                                    QRect(kLeft, 192, kWidth, 32),
+                                    QRect(kLeft, 230, kWidth, 18),
+                                    QRect(kLeft, 250, kWidth, 32),
+                                    QRect(kLeft, 288, kWidth, 18),
+                                    QRect(kLeft, 308, kWidth, 32),
+                                    QRect(kLeft, 346, 180, 28),
+                                    QPoint(kLeft + kWidth - controls::OnOffSwitch::kWidth, 347),
+                                    QRect(kLeft, 380, kWidth, 38)};
 
 // The account list over the card: a caption, up to four accounts and "Autre compte".
 constexpr int kMaxAccountRows = 4;
@@ -71,7 +91,11 @@ void LoginViewController::loadView() {
   m_tagline->setTextColor(ui::rgb(0.78, 0.84, 0.91));
   m_tagline->setFont(ui::Fonts::font(QStringLiteral("Valdo-Light"), 13));
 
-  // The two field captions: black, bold, 16 points.
+  // The field captions: black, bold, 16 points.
+  m_serverLabel = caption(QRect(), view);
+  m_postServer = new controls::TextField(QRect(), view);
+  m_postServer->setObjectName(QStringLiteral("postServer"));
+  m_serverLabel->setBuddy(m_postServer);
   m_loginLabel = caption(kLoginLabelFrame, view);
   m_postUserName = new controls::TextField(kUserFieldFrame, view);
   m_postUserName->setObjectName(QStringLiteral("postUserName"));
@@ -116,15 +140,18 @@ void LoginViewController::loadView() {
 
 void LoginViewController::viewDidLoad() {
   // 1. Fields.
-  for (controls::TextField* field : {m_postUserName, m_postPassword}) {
+  for (controls::TextField* field : {m_postServer, m_postUserName, m_postPassword}) {
     field->setDelegate(this);
     field->setClearsOnBeginEditing(false);
     field->setClearButtonMode(controls::TextField::ClearButtonMode::WhileEditing);
   }
+  m_postServer->setReturnKeyType(controls::TextField::ReturnKeyType::Next);
   m_postUserName->setReturnKeyType(controls::TextField::ReturnKeyType::Next);
   m_postPassword->setReturnKeyType(controls::TextField::ReturnKeyType::Join);
 
   // 2. Texts.
+  m_serverLabel->setText(foundation::localized("kTradServer"));
+  m_postServer->setPlaceholderText(QStringLiteral("https://"));
   m_loginLabel->setText(foundation::localized("User Name"));
   m_passwordLabel->setText(foundation::localized("Password"));
   m_rememberLabel->setText(foundation::localized("Remember me"));
@@ -134,12 +161,14 @@ void LoginViewController::viewDidLoad() {
   m_loginButton->setTitle(foundation::localized("Sign in"));
 
   // 3. The user name first; nothing remembered yet.
+  showServerField(false);
   giveKeyboardTo(m_postUserName);
   m_rememberState->setOn(false);
 
   // 4. Remembered credentials: the user only has to confirm with the return key. Only the
   // password's digest is kept, so its field stays empty and says that it stands for it.
-  m_remembered = foundation::startSignInFor(foundation::Preferences::standard(), foundation::SecretStore::standard(), server());
+  m_remembered =
+      foundation::startSignInFor(foundation::Preferences::standard(), foundation::SecretStore::standard(), server(), configuredServer());
   if (m_remembered) {
     m_postUserName->setText(m_remembered->login);
     m_postPassword->setPlaceholderText(foundation::localized("remembered password"));
@@ -147,9 +176,9 @@ void LoginViewController::viewDidLoad() {
     giveKeyboardTo(m_postPassword);
   }
 
-  // 5. Nothing starts by itself: the accounts used before come first.
+  // 5. Nothing starts by itself: the accounts used before come first, of every server.
   for (const foundation::Account& account : foundation::usedAccounts(foundation::Preferences::standard()))
-    if (account.server == server() && m_accounts.size() < kMaxAccountRows) m_accounts << account;
+    if (m_accounts.size() < kMaxAccountRows) m_accounts << account;
   for (int row = 0; row < m_accountRows.size(); ++row) {
     m_accountRows[row]->setVisible(row < m_accounts.size());
     if (row < m_accounts.size()) m_accountRows[row]->setTitle(m_accounts[row].label());
@@ -165,6 +194,27 @@ void LoginViewController::offerAccounts() {
 }
 
 QString LoginViewController::server() const { return BERestConfig::getInstance().baseURL(); }
+
+QString LoginViewController::configuredServer() const { return BERestConfig::getInstance().configuredBaseURL(); }
+
+void LoginViewController::showServerField(bool shown) {
+  const FieldFrames& frames = shown ? kFramesWithServer : kFrames;
+  m_serverLabel->setVisible(shown);
+  m_postServer->setVisible(shown);
+  if (shown) {
+    m_serverLabel->setGeometry(frames.serverLabel);
+    m_postServer->setGeometry(frames.serverField);
+  }
+  m_loginLabel->setGeometry(frames.loginLabel);
+  m_postUserName->setGeometry(frames.userField);
+  m_passwordLabel->setGeometry(frames.passwordLabel);
+  m_postPassword->setGeometry(frames.passwordField);
+  m_rememberLabel->setGeometry(frames.rememberLabel);
+  m_rememberState->move(frames.switchOrigin);
+  m_loginButton->setGeometry(frames.button);
+  // The way back to the list stays on the first caption's row.
+  m_accountsLink->move(m_accountsLink->x(), shown ? frames.serverLabel.y() : frames.loginLabel.y());
+}
 
 void LoginViewController::buildAccountList(QWidget* view) {
   m_accountList = new QWidget(view);
@@ -207,6 +257,7 @@ void LoginViewController::showAccounts(bool shown) {
   for (QWidget* field : std::initializer_list<QWidget*>{m_loginLabel, m_postUserName, m_passwordLabel, m_postPassword, m_rememberLabel,
                                                         m_rememberState, m_loginButton})
     field->setVisible(!shown);
+  if (shown) showServerField(false);
   m_accountsLink->setVisible(!shown && !m_accounts.isEmpty());
   if (shown) {
     m_keyboardField = nullptr;
@@ -220,6 +271,10 @@ void LoginViewController::chooseAccount(int row) {
   m_postPassword->setText(QString());
   m_postPassword->setPlaceholderText(foundation::localized("password"));
   if (row < 0 || row >= m_accounts.size()) {
+    // A new account, on the configured server unless the user types another.
+    m_chosenServer.clear();
+    m_postServer->setText(BERestConfig::getInstance().configuredServer());
+    showServerField(true);
     m_postUserName->setText(QString());
     m_remembered.reset();
     m_rememberState->setOn(false);
@@ -227,9 +282,10 @@ void LoginViewController::chooseAccount(int row) {
     return;
   }
   const foundation::Account& account = m_accounts[row];
+  m_chosenServer = account.server;
   m_postUserName->setText(account.user);
   m_remembered = foundation::rememberedSignInOf(foundation::Preferences::standard(), foundation::SecretStore::standard(), account,
-                                                server());
+                                                configuredServer());
   m_rememberState->setOn(m_remembered.has_value());
   giveKeyboardTo(m_postPassword);
   if (m_remembered) {
@@ -255,7 +311,9 @@ void LoginViewController::viewDidAppear(bool) {
 }
 
 bool LoginViewController::textFieldShouldReturn(controls::TextField* field) {
-  if (field == m_postUserName) {
+  if (field == m_postServer) {
+    giveKeyboardTo(m_postUserName);
+  } else if (field == m_postUserName) {
     giveKeyboardTo(m_postPassword);
   } else {
     emit signInAskedByUser();
@@ -271,14 +329,31 @@ void LoginViewController::setStatus(const QString& text, const QColor& color) {
 }
 
 void LoginViewController::forgetCredentials(const foundation::Account& account) {
-  foundation::forgetSignInOf(foundation::Preferences::standard(), foundation::SecretStore::standard(), account, server());
+  foundation::forgetSignInOf(foundation::Preferences::standard(), foundation::SecretStore::standard(), account, configuredServer());
 }
 
 void LoginViewController::performLogin() {
   // One sign-in at a time: a second return or tap while the first is under way (or after it
   // succeeded, while the popup waits to go) would send the credentials again.
   if (m_signingIn) return;
+  // The server first: a new account's as typed, checked as the configuration checks its own.
+  QString target = m_chosenServer.isEmpty() ? server() : m_chosenServer;
+  if (!m_postServer->isHidden()) {
+    const auto typed = BERestConfig::getInstance().baseURLForServer(m_postServer->text());
+    if (!typed.ok()) {
+      qCInfo(lcApp).noquote() << "Server refused:" << QString::fromStdString(typed.error().message);
+      setStatus(foundation::localized("kTradServerInvalid"), kStatusError);
+      giveKeyboardTo(m_postServer);
+      return;
+    }
+    target = typed.value();
+  }
   m_signingIn = true;
+  if (target != server()) {
+    // Nothing of this server's session goes with the user to the other one.
+    emit leavingServer();
+    backend::switchServer(target);
+  }
 
   m_observations.add(kErrorLoginPostLogin, [this](const foundation::Notification&) { onLoginAccountError(); });
   m_observations.add(kSuccessLoginPostLogin, [this](const foundation::Notification&) { onLoginSuccess(); });
@@ -297,7 +372,7 @@ void LoginViewController::performLogin() {
   // Remembered only once the service accepted them: a time-out or a refused certificate must not
   // replace what worked before.
   m_toRemember.reset();
-  m_signingInAccount = {user, server()};
+  m_signingInAccount = {user, target};
   if (!m_rememberState->isOn() || user.isEmpty() || digest.isEmpty())
     forgetCredentials(m_signingInAccount);
   else
@@ -314,7 +389,7 @@ void LoginViewController::onLoginSuccess() {
   const auto signIn = std::exchange(m_toRemember, std::nullopt);
   const std::optional<QString> digest = signIn ? std::optional<QString>(signIn->passwordDigest) : std::nullopt;
   if (!foundation::signedInAs(foundation::Preferences::standard(), foundation::SecretStore::standard(), m_signingInAccount, digest,
-                              server()) &&
+                              configuredServer()) &&
       signIn)
     // Without a safe place for the digest, remember nothing rather than half of it.
     qCWarning(lcApp, "The password could not be stored safely; the credentials are not remembered");

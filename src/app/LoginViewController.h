@@ -7,9 +7,11 @@
 // password's digest in the secret store (foundation::RememberedSignIn), written once the service
 // accepted them. With credentials remembered, the password field stays empty and stands for them.
 //
-// When nothing starts the app by itself and accounts of this service were used before, the card
-// first offers them (user @ server, most recent first) and "Autre compte": an account whose
-// password is remembered signs in at once, another one asks for its password.
+// When nothing starts the app by itself and accounts were used before, the card first offers them
+// (user @ server, most recent first, whatever their server) and "Autre compte", whose fields take a
+// server too: an account whose password is remembered signs in at once, another one asks for its
+// password. Signing in to another server than the current one first ends the session here (as
+// "Changer de compte" does) and points the services at that server.
 #include "controls/TextField.h"
 
 #include "foundation/Accounts.h"
@@ -46,6 +48,8 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   ui::Label* passwordLabel() const { return m_passwordLabel; }
   ui::Label* rememberLabel() const { return m_rememberLabel; }
   ui::Button* loginButton() const { return m_loginButton; }
+  // The server of a new account ("Autre compte" only; hidden otherwise).
+  controls::TextField* postServer() const { return m_postServer; }
 
   bool textFieldShouldReturn(controls::TextField* field) override;
   // Starts the sign-in with the fields as typed. Ignored while a sign-in is already under way.
@@ -82,6 +86,8 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
  signals:
   // The user asked for a sign-in (return key, button), as opposed to one the app starts.
   void signInAskedByUser();
+  // A sign-in is about to go to another server than the current one: the session here ends now.
+  void leavingServer();
 
  protected:
   void loadView() override;
@@ -91,7 +97,12 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   void giveKeyboardTo(controls::TextField* field);
   void setStatus(const QString& text, const QColor& color);
   void forgetCredentials(const foundation::Account& account);
+  // The service the REST layer points at now, and the configuration's (remembered sign-ins of
+  // earlier versions name no server: they are of that one).
   QString server() const;
+  QString configuredServer() const;
+  // Shows the server field (a new account) or not, the other fields making room for it.
+  void showServerField(bool shown);
   void buildAccountList(QWidget* view);
   void showAccounts(bool shown);
   // Runs `then` on a later turn of the loop once no sign-in is under way.
@@ -104,6 +115,8 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   ui::Label* m_loginLabel = nullptr;
   ui::Label* m_passwordLabel = nullptr;
   ui::Label* m_rememberLabel = nullptr;
+  ui::Label* m_serverLabel = nullptr;
+  controls::TextField* m_postServer = nullptr;
   ui::Label* m_tagline = nullptr;
   ui::Label* m_accountCaption = nullptr;
   ui::Button* m_loginButton = nullptr;
@@ -114,6 +127,7 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   std::optional<foundation::RememberedSignIn> m_remembered;  // what the last run left
   std::optional<foundation::RememberedSignIn> m_toRemember;  // once the sign-in under way succeeds
   foundation::Account m_signingInAccount;
+  QString m_chosenServer;  // the chosen account's; "" for the current one
   QList<foundation::Account> m_accounts;  // offered, most recent first
   QWidget* m_accountList = nullptr;
   QList<controls::RowButton*> m_accountRows;

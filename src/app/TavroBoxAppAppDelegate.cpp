@@ -94,6 +94,13 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
   // "service unavailable" alert is one of ours.
   BERestConfig& rest = BERestConfig::getInstance();
   rest.initRestLayer(configuration);
+  // The configured server is the default; the app starts on the server of the account used last
+  // (so that its remembered password signs it in), when the configuration's rules allow that one.
+  if (const auto used = foundation::usedAccounts(foundation::Preferences::standard()); !used.isEmpty()) {
+    const QString server = used.first().server;
+    if (server != rest.baseURL() && foundation::Configuration::checkServer(server, configuration.allowInsecureHttp).ok())
+      backend::switchServer(server);
+  }
   showActivityWhileBusy(rest.client().get());
   if (rest.restManager()) showActivityWhileBusy(rest.restManager()->client());
   rest::RestClient::setAlertPresenter([](const QString& title, const QString& message, const QString& button) {
@@ -179,7 +186,8 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
 void TavroBoxAppAppDelegate::startSignedIn() {
   const QString server = BERestConfig::getInstance().baseURL();
   const auto remembered =
-      foundation::startSignInFor(foundation::Preferences::standard(), foundation::SecretStore::standard(), server);
+      foundation::startSignInFor(foundation::Preferences::standard(), foundation::SecretStore::standard(), server,
+                                 BERestConfig::getInstance().configuredBaseURL());
   if (!remembered) {
     autoLogin();
     return;
@@ -270,6 +278,10 @@ void TavroBoxAppAppDelegate::showPopupScreen(const QString& name) {
     // A certificate refused earlier in the run is put to the user again only when he asks for it.
     connect(screen.get(), &LoginViewController::signInAskedByUser, this, [this] {
       if (m_serverTrust) m_serverTrust->askAgain();
+    });
+    // An account of another server: the session here ends as "Changer de compte" ends it.
+    connect(screen.get(), &LoginViewController::leavingServer, this, [this] {
+      if (m_backgroundSignIn || !backend::currentAccount().user.isEmpty()) signOut({.forgetPassword = false});
     });
     m_popupController = std::move(screen);
   }

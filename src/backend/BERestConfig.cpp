@@ -39,8 +39,12 @@ void BERestConfig::initRestLayer(const foundation::Configuration& configuration)
   }
 
   // 1. The service's base URL.
-  m_baseURL = QStringLiteral("%1/%2/%3").arg(configuration.restServer, configuration.restType,
-                                             configuration.restVersion);
+  m_baseURL = configuration.baseURL();
+  m_configuredBaseURL = m_baseURL;
+  m_configuredServer = configuration.restServer;
+  m_restType = configuration.restType;
+  m_restVersion = configuration.restVersion;
+  m_allowInsecureHttp = configuration.allowInsecureHttp;
   m_playbackPort = configuration.playbackPort;
 
   // The session in our URLs, for the REST layer to keep out of logs, errors and its cache.
@@ -72,6 +76,24 @@ void BERestConfig::initRestLayer(const foundation::Configuration& configuration)
 
   // Servers whose certificate the user accepted in an earlier run.
   backend::CertificatePins::load();
+}
+
+foundation::Result<QString> BERestConfig::baseURLForServer(const QString& server) const {
+  auto checked = foundation::Configuration::checkServer(server, m_allowInsecureHttp);
+  if (!checked.ok()) return checked.error();
+  foundation::Configuration configuration;
+  configuration.restServer = checked.value();
+  configuration.restType = m_restType;
+  configuration.restVersion = m_restVersion;
+  return configuration.baseURL();
+}
+
+void BERestConfig::pointAt(const QString& baseURL) {
+  if (!m_restManager || baseURL.isEmpty() || baseURL == m_baseURL) return;
+  qCInfo(lcApp).noquote() << "The REST layer now points at" << rest::loggableURL(baseURL);
+  m_baseURL = baseURL;
+  if (m_client && m_client.get() != m_restManager->client()) m_client->pointAt(baseURL);
+  m_restManager->pointAt(baseURL);
 }
 
 QString BERestConfig::getSessionPathFor(const QString& path) {

@@ -1,5 +1,6 @@
 #pragma once
-// Configures the REST layer for the cloud service once, at start-up: the base URL, the shared
+// Configures the REST layer for the cloud service once, at start-up (and re-points it when the
+// user switches to an account of another server): the base URL, the shared
 // client and object manager, every answer mapping and request serialization of the records, and
 // the sign-in route. Also the three helpers every service uses: the session path, the session
 // route pattern and the password digest.
@@ -26,7 +27,22 @@ class BERestConfig : public backend::Singleton<BERestConfig> {
   // Runs once per instance; a second call is refused with a warning.
   void initRestLayer(const foundation::Configuration& configuration);
   bool isInitialized() const { return m_restManager != nullptr; }
+  // The service the REST layer points at now.
   const QString& baseURL() const { return m_baseURL; }
+  // The configuration's service: the default server, and the one of remembered sign-ins that name
+  // none.
+  const QString& configuredBaseURL() const { return m_configuredBaseURL; }
+  // The configuration's RestServer (the start of the base URL), as the login offers it to edit.
+  const QString& configuredServer() const { return m_configuredServer; }
+  // The base URL of the service at `server` (a RestServer as typed: http(s)://host[:port]), checked
+  // as the configuration checks RestServer, with this configuration's RestAllowInsecureHttp.
+  foundation::Result<QString> baseURLForServer(const QString& server) const;
+  // Points the REST layer at another service: both clients take its base URL, a reachability
+  // observer of its host and the host's response cache (a user's once signed in there). Mappings,
+  // routes and pins stay (pins are kept per server). Requests already made keep the old server's
+  // URL and cache; their answers carry the old session, which the services no longer file. The
+  // session must have been ended first.
+  void pointAt(const QString& baseURL);
   // Port of the camera media server in the addresses of recordings' playback (RestPlaybackPort).
   int playbackPort() const { return m_playbackPort; }
 
@@ -99,6 +115,11 @@ class BERestConfig : public backend::Singleton<BERestConfig> {
   BERestConfig() = default;
 
   QString m_baseURL;
+  QString m_configuredBaseURL;
+  QString m_configuredServer;
+  QString m_restType;
+  QString m_restVersion;
+  bool m_allowInsecureHttp = false;
   int m_playbackPort = 443;
   std::shared_ptr<rest::RestClient> m_client;
   rest::RestObjectManager* m_restManager = nullptr;

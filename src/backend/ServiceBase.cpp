@@ -45,6 +45,12 @@ rest::RestObjectMappingPtr ServiceBase::mappingForClass(const rest::ObjectClass&
 
 std::string ServiceBase::currentSession() { return BESessionManager::getInstance().sessionId(); }
 
+std::string ServiceBase::sessionTag() {
+  // Two services may well hand out the same session identifier: the server is part of the tag, so
+  // that an answer of the server the app left never files into a session of the next one.
+  return BERestConfig::getInstance().baseURL().toStdString() + '\n' + BESessionManager::getInstance().sessionId();
+}
+
 QString ServiceBase::sessionPath(const QString& path) { return BERestConfig::getSessionPathFor(path); }
 
 QString ServiceBase::escapedSegment(const QString& segment) {
@@ -104,7 +110,7 @@ ReplyPtr ServiceBase::tag(int op, const std::shared_ptr<rest::RestObjectLoader>&
   // The answer is delivered on a later turn of the event loop at the earliest, so the tag is
   // always in place before it is read.
   const Home::Stamp sent = BESessionManager::getInstance().home().readSent();
-  loader->setUserData(Tag{this, op, currentSession(), reply, ticket, sent, StoredAnswers::readingStored()});
+  loader->setUserData(Tag{this, op, sessionTag(), reply, ticket, sent, StoredAnswers::readingStored()});
   loader->setExpectedAnswer(operation.expects);
   return reply;
 }
@@ -177,7 +183,7 @@ void ServiceBase::objectLoaderDidLoadObjects(rest::RestObjectLoader* loader, con
     return;
   }
   if (op->store) {
-    if (op->sessionBound && tag.session != currentSession()) {
+    if (op->sessionBound && tag.session != sessionTag()) {
       qCInfo(lcApp) << "Answer of" << op->name << "for an earlier session; the store keeps the current session's data";
       failWith(*op, tag, status);
       return;
@@ -207,7 +213,7 @@ void ServiceBase::fileStored(const ServiceOperation& op, const Tag& tag, const r
   // Stored answers tell nobody: no screen waits for them, and they raise no alert.
   const int status = statusCode(loader);
   if (!op.store || op.dataSet == DataSet::None || status < 200 || status > 299) return;
-  if (tag.session != currentSession() || !StoredAnswers::hasInstance()) return;
+  if (tag.session != sessionTag() || !StoredAnswers::hasInstance()) return;
   StoredAnswers& answers = StoredAnswers::getInstance();
   if (!answers.wantsStored(op.dataSet)) return;  // the service has answered meanwhile
   // An earlier run's answer is older than every command of this one.

@@ -109,6 +109,8 @@ class ServiceBase : public rest::RestObjectLoaderDelegate {
 
   // The current session identifier ("" before the first sign-in).
   static std::string currentSession();
+  // What an answer is filed under: the server and its session identifier.
+  static std::string sessionTag();
   static QString sessionPath(const QString& path);
   // `segment` escaped for use as one path segment ("a b/c" -> "a%20b%2Fc").
   static QString escapedSegment(const QString& segment);

@@ -38,12 +38,12 @@ void ServiceReachability::start(double probeInterval) {
   m_started = true;
   m_observations.add(rest::RestRequestDidFailWithErrorNotification, [this](const foundation::Notification& n) {
     const auto* error = n.info<foundation::Error>(rest::RestRequestDidFailWithErrorNotificationUserInfoErrorKey);
-    if (error && meansNothingAnswered(*error)) markUnreachable();
+    if (error && meansNothingAnswered(*error) && isOfCurrentServer(n.sender)) markUnreachable();
   });
   m_observations.add(rest::RestRequestDidLoadResponseNotification, [this](const foundation::Notification& n) {
     auto* const* response = n.info<rest::RestResponse*>(rest::RestRequestDidLoadResponseNotificationUserInfoResponseKey);
     // A stored answer served in place of the network proves nothing.
-    if (response && *response && !(*response)->wasLoadedFromCache()) markReachable();
+    if (response && *response && !(*response)->wasLoadedFromCache() && isOfCurrentServer(n.sender)) markReachable();
   });
   m_observations.add(rest::RestReachabilityDidChangeNotification, [this](const foundation::Notification& n) {
     const auto* flags = n.info<quint32>(rest::RestReachabilityFlagsUserInfoKey);
@@ -69,6 +69,25 @@ void ServiceReachability::refuseCertificateOf(const QString& server) {
   m_certificateRefused = true;
   m_reachable = false;
   qCInfo(lcApp).noquote() << "The certificate of" << server << "was refused; the service is not asked again until it is accepted";
+  foundation::NotificationCenter::defaultCenter().post(kServiceReachabilityDidChange);
+}
+
+bool ServiceReachability::isOfCurrentServer(const void* request) {
+  rest::RestObjectManager* manager = rest::RestObjectManager::sharedManager();
+  rest::RestClient* client = manager ? manager->client() : nullptr;
+  // Only requests post these notifications, as themselves.
+  if (!client || !request) return true;
+  return rest::serverKey(static_cast<const rest::RestRequest*>(request)->URL()) == rest::serverKey(QUrl(client->baseURL()));
+}
+
+void ServiceReachability::serverChanged() {
+  m_probeTimer.invalidate();
+  if (m_probe && m_probing) m_probe->cancel();
+  m_probing = false;
+  m_certificateRefused = false;
+  // As at start: reachable until a request to the new server says otherwise.
+  if (m_reachable) return;
+  m_reachable = true;
   foundation::NotificationCenter::defaultCenter().post(kServiceReachabilityDidChange);
 }
 

@@ -47,6 +47,9 @@ class ServiceReachability : public Singleton<ServiceReachability>, private rest:
   void markReachable();
   // The user accepted the certificate that was refused: the probe resumes.
   void certificateAccepted();
+  // The REST layer points at another server: nothing known of the old one's reach holds, and its
+  // requests still on their way no longer speak for the service.
+  void serverChanged();
 
   ~ServiceReachability() override;
 
@@ -55,6 +58,8 @@ class ServiceReachability : public Singleton<ServiceReachability>, private rest:
   ServiceReachability() = default;
   void probe();
   void refuseCertificateOf(const QString& server);
+  // Whether a request was sent to the server the services use now.
+  static bool isOfCurrentServer(const void* request);
   void requestDidLoadResponse(rest::RestRequest* request, rest::RestResponse* response) override;
   void requestDidFailLoadWithError(rest::RestRequest* request, const foundation::Error& error) override;
 

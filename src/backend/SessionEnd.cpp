@@ -3,6 +3,7 @@
 #include "backend/BERestConfig.h"
 #include "backend/BEServiceLogin.h"
 #include "backend/BESessionManager.h"
+#include "backend/ServiceReachability.h"
 #include "backend/SignInGate.h"
 #include "backend/StoredAnswers.h"
 #include "foundation/NotificationCenter.h"
@@ -42,10 +43,17 @@ foundation::Account endSession(const SignOutOptions& options) {
   BERestConfig::getInstance().useCacheOfUser(QString());
   if (options.forgetPassword)
     foundation::forgetSignInOf(foundation::Preferences::standard(), foundation::SecretStore::standard(), account,
-                               BERestConfig::getInstance().baseURL());
+                               BERestConfig::getInstance().configuredBaseURL());
   qCInfo(lcApp) << "Signed out" << (options.forgetPassword ? "(password forgotten)" : "")
                 << (options.eraseData ? "(stored answers erased)" : "");
   return account;
+}
+
+void switchServer(const QString& baseURL) {
+  BERestConfig& rest = BERestConfig::getInstance();
+  if (baseURL.isEmpty() || baseURL == rest.baseURL()) return;
+  rest.pointAt(baseURL);
+  if (ServiceReachability::hasInstance()) ServiceReachability::getInstance().serverChanged();
 }
 
 bool eraseStoredAnswers(const foundation::Account& account) {

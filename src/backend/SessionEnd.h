@@ -21,6 +21,10 @@ struct SignOutOptions {
 // Ends the current session as described above; returns the account it was.
 foundation::Account endSession(const SignOutOptions& options);
 
+// Points the services at `baseURL` (nothing when they are there already): the REST layer and
+// what is known of the service's reach. The session, if there was one, has ended before.
+void switchServer(const QString& baseURL);
+
 // Removes the stored answers of `account` (its own cache folder), never another account's. The
 // clients must not be reading that cache: the current account's is released first.
 bool eraseStoredAnswers(const foundation::Account& account);

@@ -79,8 +79,13 @@ void removeUsedAccount(Preferences& preferences, const Account& account) {
 }
 
 std::optional<RememberedSignIn> startSignInFor(Preferences& preferences, SecretStore& secrets, const QString& server) {
+  return startSignInFor(preferences, secrets, server, server);
+}
+
+std::optional<RememberedSignIn> startSignInFor(Preferences& preferences, SecretStore& secrets, const QString& server,
+                                               const QString& defaultServer) {
   // The server first: the secret store is asked only for an account of this one.
-  if (serverOfStart(preferences, server) != server) return std::nullopt;
+  if (serverOfStart(preferences, defaultServer) != server) return std::nullopt;
   return rememberedSignIn(preferences, secrets);
 }
 

@@ -44,6 +44,10 @@ void removeUsedAccount(Preferences& preferences, const Account& account);
 // The remembered sign-in of the account that starts the app, when it is an account of `server`. A
 // remembered sign-in of an earlier version names no server: it is one of `server`.
 std::optional<RememberedSignIn> startSignInFor(Preferences& preferences, SecretStore& secrets, const QString& server);
+// The same when the app may point at another server than `defaultServer`, the configured one, to
+// which a remembered sign-in that names no server belongs.
+std::optional<RememberedSignIn> startSignInFor(Preferences& preferences, SecretStore& secrets, const QString& server,
+                                               const QString& defaultServer);
 // What is remembered for `account` (the starting one or a waiting one).
 std::optional<RememberedSignIn> rememberedSignInOf(Preferences& preferences, SecretStore& secrets,
                                                    const Account& account, const QString& defaultServer);

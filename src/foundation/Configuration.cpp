@@ -58,6 +58,26 @@ bool Configuration::usesInsecureHttp() const {
   return url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) == 0 && !isLoopbackHost(url.host());
 }
 
+Result<QString> Configuration::checkServer(const QString& text, bool allowInsecureHttp) {
+  QString server = text.trimmed();
+  while (server.endsWith('/')) server.chop(1);
+  if (!server.startsWith("http://") && !server.startsWith("https://"))
+    return Error{kConfigErrorDomain, 0, "RestServer must start with http:// or https://", 0};
+  const QUrl url(server, QUrl::StrictMode);
+  if (!url.isValid() || url.host().isEmpty() || url.hasQuery() || url.hasFragment())
+    return Error{kConfigErrorDomain, 0, "RestServer is http(s)://host[:port], without a query", 0};
+  Configuration probe;
+  probe.restServer = server;
+  if (probe.usesInsecureHttp() && !allowInsecureHttp)
+    return Error{kConfigErrorDomain, 0,
+                 QStringLiteral("RestServer uses plain http:// to %1, which would send the password digest and the "
+                                "session in clear: use https://, or set RestAllowInsecureHttp = true")
+                     .arg(url.host())
+                     .toStdString(),
+                 0};
+  return server;
+}
+
 Configuration Configuration::builtInDefault() {
   Configuration c;
   c.restServer = QStringLiteral("http://127.0.0.1:8470");
@@ -90,11 +110,10 @@ Result<Configuration> Configuration::parse(const QString& text, const QString& p
     const QString value = unquote(line.mid(eq + 1).trimmed());
     if (!section.isEmpty() && section.compare("General", Qt::CaseInsensitive) != 0) continue;  // other tools' sections
     if (key == "RestServer") {
-      QString v = value;
-      while (v.endsWith('/')) v.chop(1);
-      if (!v.startsWith("http://") && !v.startsWith("https://"))
-        return configError(path, lineNo, QStringLiteral("RestServer must start with http:// or https://"));
-      c.restServer = v;
+      // Its http:// rule waits for the whole file: RestAllowInsecureHttp may come later.
+      const auto server = checkServer(value, true);
+      if (!server.ok()) return configError(path, lineNo, QString::fromStdString(server.error().message));
+      c.restServer = server.value();
       serverLine = lineNo;
     } else if (key == "RestType") {
       c.restType = value;
@@ -141,11 +160,8 @@ Result<Configuration> Configuration::parse(const QString& text, const QString& p
       return configError(path, lineNo, QStringLiteral("unknown key '%1'").arg(key));
     }
   }
-  if (c.usesInsecureHttp() && !c.allowInsecureHttp)
-    return configError(path, serverLine,
-                       QStringLiteral("RestServer uses plain http:// to %1, which would send the password digest and the "
-                                      "session in clear: use https://, or set RestAllowInsecureHttp = true")
-                           .arg(QUrl(c.restServer).host()));
+  if (const auto server = checkServer(c.restServer, c.allowInsecureHttp); !server.ok())
+    return configError(path, serverLine, QString::fromStdString(server.error().message));
   return c;
 }
 

@@ -38,6 +38,10 @@ struct Configuration {
   bool usesInsecureHttp() const;
   // "localhost", 127.0.0.0/8 or ::1.
   static bool isLoopbackHost(const QString& host);
+  // A service's address as RestServer takes it: http:// or https:// and a host, trailing "/"
+  // dropped; plain http:// to a host other than this machine only with `allowInsecureHttp`.
+  // The error says what is wrong, without a file or line (the caller adds them).
+  static Result<QString> checkServer(const QString& text, bool allowInsecureHttp);
 
   static Configuration builtInDefault();
 

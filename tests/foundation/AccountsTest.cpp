@@ -80,6 +80,8 @@ TEST_F(AccountsTest, ALegacyRememberedSignInIsOfTheConfiguredServerAndABrokenLis
   ASSERT_TRUE(secrets.write(foundation::kPasswordDigestPref, QStringLiteral("d1")));
   EXPECT_EQ(starting(), QStringLiteral("demo"));
   EXPECT_EQ(remembered({QStringLiteral("demo"), kServer}), QStringLiteral("d1"));
+  // The app pointed at another server still knows it as the configured server's.
+  EXPECT_FALSE(foundation::startSignInFor(prefs, secrets, kOtherServer, kServer).has_value());
 
   for (const char* broken : {"not json", "{\"user\":\"demo\"}", "[{\"user\":\"\",\"server\":\"x\"}, 3, null]"}) {
     prefs.setString(foundation::kUsedAccountsPref, QString::fromLatin1(broken));

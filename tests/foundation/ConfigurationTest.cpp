@@ -80,6 +80,29 @@ TEST(Configuration, PlainHttpOnlyForLoopbackUnlessAllowed) {
   EXPECT_TRUE(allowed->usesInsecureHttp());
 }
 
+// A server typed at the login meets the same rules as the file's RestServer.
+TEST(Configuration, TypedServerCheckedAsRestServer) {
+  struct Case {
+    const char* typed;
+    bool allowInsecureHttp;
+    const char* expected;  // "" when refused
+  };
+  const Case cases[] = {
+      {" https://cloud.example.net:8470/ ", false, "https://cloud.example.net:8470"},
+      {"http://127.0.0.1:8471", false, "http://127.0.0.1:8471"},
+      {"http://cloud.example.net", false, ""},
+      {"http://cloud.example.net", true, "http://cloud.example.net"},
+      {"cloud.example.net", false, ""},
+      {"https://", false, ""},
+      {"https://cloud.example.net/?x=1", false, ""},
+  };
+  for (const Case& c : cases) {
+    const auto result = Configuration::checkServer(QString::fromLatin1(c.typed), c.allowInsecureHttp);
+    EXPECT_EQ(result.ok() ? result.value() : QString(), QString::fromLatin1(c.expected)) << c.typed;
+    if (!result.ok()) EXPECT_FALSE(result.error().message.empty()) << c.typed;
+  }
+}
+
 TEST(Configuration, MissingOrBinaryFileIsAnErrorNotACrash) {
   tbtest::TempDir dir;
   EXPECT_FALSE(Configuration::readFile(dir.file("absent.conf")).ok());

@@ -35,12 +35,23 @@ const char* verbForMethod(RestRequestMethod method) {
 
 RestObjectManager::RestObjectManager(const QString& baseURL) : m_client(RestClient::clientWithBaseURL(baseURL)) {
   setAcceptMIMEType(QStringLiteral("application/json"));
+  observeReachability();
+}
+
+void RestObjectManager::observeReachability() {
+  m_reachabilityObservation.reset();
   if (const auto& observer = m_client->reachabilityObserver()) {
     m_reachabilityObservation = foundation::NotificationCenter::defaultCenter().addObserver(
         RestReachabilityDidChangeNotification, [this](const foundation::Notification&) { reachabilityChanged(); },
         observer.get());
     if (observer->isReachabilityDetermined()) reachabilityChanged();
   }
+}
+
+void RestObjectManager::pointAt(const QString& baseURL) {
+  m_client->pointAt(baseURL);
+  m_onlineState = RestObjectManagerOnlineStateUndetermined;
+  observeReachability();
 }
 
 RestObjectManager::~RestObjectManager() = default;

@@ -35,6 +35,9 @@ class RestObjectManager {
   static void resetSharedManager();
 
   RestClient* client() const { return m_client.get(); }
+  // Re-points the client at another service (RestClient::pointAt); mappings and routes stay, and
+  // the online state follows the new host's observer (undetermined until its first answer).
+  void pointAt(const QString& baseURL);
   RestObjectMappingProvider& mappingProvider() { return m_mappingProvider; }
   RestObjectRouter& router() { return m_router; }
 
@@ -79,6 +82,7 @@ class RestObjectManager {
                                                bool explicitMapping, RestObjectLoaderDelegate* delegate);
   void send(const std::shared_ptr<RestObjectLoader>& loader);
   void reachabilityChanged();
+  void observeReachability();
 
   std::shared_ptr<RestClient> m_client;
   RestObjectMappingProvider m_mappingProvider;

@@ -75,6 +75,12 @@ void RestClient::setBaseURL(const QString& baseURL) {
   makeRequestCache();
 }
 
+void RestClient::pointAt(const QString& baseURL) {
+  m_cacheUser.clear();
+  setReachabilityObserver(RestReachabilityObserver::reachabilityObserverForInternet(QUrl(baseURL).host()));
+  setBaseURL(baseURL);
+}
+
 void RestClient::setCacheUser(const QString& user) {
   if (user == m_cacheUser && m_requestCache) return;
   m_cacheUser = user;

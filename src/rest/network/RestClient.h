@@ -36,6 +36,10 @@ class RestClient : public std::enable_shared_from_this<RestClient> {
   const QString& baseURL() const { return m_baseURL; }
   // Also makes a new response cache for the new host (or the cache user and the new base URL).
   void setBaseURL(const QString& baseURL);
+  // Another service from now on: its base URL, a reachability observer for its host (the queue
+  // waits for its first answer, as at creation) and the host's response cache until a user signs
+  // in there. Requests already made keep the URL, cache and observer they were made with.
+  void pointAt(const QString& baseURL);
   // The user whose answers the response cache keeps: a cache of his own for this service, found
   // again by his later sessions and never read by another user's. "" (before any sign-in) uses
   // the host's cache.

@@ -28,6 +28,7 @@
 #include "screens/settings/MySettingsController.h"
 #include "support/TempDir.h"
 #include "support/Wait.h"
+#include "ui/Label.h"
 #include "ui/Button.h"
 #include "ui/NavigationController.h"
 #include "ui/Label.h"
@@ -273,6 +274,107 @@ TEST_F(AccountsEndToEndTest, ACodeChosenThroughTheRowsIsStoredAndAskedBeforeTheO
   EXPECT_EQ(backend::AlarmLock().backgroundMinutes(), 0);
   EXPECT_TRUE(settings->askAfterRows().at(0)->isChecked());
   EXPECT_FALSE(settings->askAfterRows().at(2)->isChecked());
+
+TEST_F(AccountsEndToEndTest, AnAccountOfAnotherServerSwitchesTheAppToItAndBack) {
+  // A second service on another port: anne signs in there, demo (the fixture's) stays on this one.
+  simtest::SimHarness other;
+  const QString baseA = BERestConfig::getInstance().baseURL();
+  QString serverB = other.server().baseUrl().toString();
+  while (serverB.endsWith('/')) serverB.chop(1);
+  const QString baseB = serverB + QStringLiteral("/tavrobox/v1");
+  auto labelOn = [](const char* user, const QString& base) { return foundation::Account{QString::fromLatin1(user), base}.label(); };
+  auto readsOf = [](simtest::SimHarness& harness) {
+    int reads = 0;
+    for (const auto& request : harness.server().recordedRequests()) reads += request.method == "GET";
+    return reads;
+  };
+
+  // A read of this server still on its way when the user leaves for the other one.
+  ASSERT_NE(open<MyHomeController>("MyHomeController"), nullptr);
+  const QJsonObject slow{{"path", "/dashboard"}, {"method", "GET"}, {"effect", "delay"}, {"ms", 400}};
+  ASSERT_EQ(sim->control("POST", QStringLiteral("/_sim/fail"), QJsonDocument(slow).toJson()).status / 100, 2);
+  sim->server().clearRecordedRequests();
+  app->liveState()->refreshTopScreen();
+  app->navigationController()->popToRootViewControllerAnimated(false);
+  MySettingsController* settings = openSettings();
+  ASSERT_NE(settings, nullptr);
+  QTest::mouseClick(settings->switchAccountRow(), Qt::LeftButton);
+  ASSERT_TRUE(tbtest::waitUntil([&] { return loginOnShow(); }));
+  ASSERT_TRUE(tbtest::waitUntil([&] { return readsOf(*sim) > 0; }));
+  ASSERT_GT(rest::networkActivityCount(), 0);
+
+  // "Autre compte" takes a server, the configured one to start with, checked as the configuration's.
+  QTest::mouseClick(login()->otherAccountRow(), Qt::LeftButton);
+  EXPECT_EQ(login()->postServer()->text() + QStringLiteral("/tavrobox/v1"), baseA);
+  login()->postServer()->setText(QStringLiteral("http://example.com"));
+  login()->postUserName()->setText(QStringLiteral("anne"));
+  login()->postPassword()->setText(QStringLiteral("jardin2013"));
+  login()->textFieldShouldReturn(login()->postPassword());
+  EXPECT_FALSE(login()->isSigningIn()) << "plain http:// to another machine sends nothing";
+  EXPECT_EQ(login()->errorLabel()->text(), foundation::localized("kTradServerInvalid"));
+  EXPECT_EQ(BERestConfig::getInstance().baseURL(), baseA);
+
+  auto watch = std::make_unique<LeakWatch>("anne");
+  login()->postServer()->setText(serverB + QStringLiteral("/"));
+  sim->server().clearRecordedRequests();
+  ASSERT_TRUE(signIn(QStringLiteral("anne"), QStringLiteral("jardin2013"), true));
+  EXPECT_EQ(BERestConfig::getInstance().baseURL(), baseB);
+  ASSERT_TRUE(waitNetworkIdle());
+  EXPECT_EQ(BESessionManager::getInstance().dashboard(), nullptr) << "the first server's late answer files nothing";
+  ASSERT_NE(open<MyHomeController>("MyHomeController"), nullptr);
+  EXPECT_NE(BESessionManager::getInstance().dashboard(), nullptr);
+  EXPECT_GT(readsOf(other), 0);
+  EXPECT_EQ(sim->server().recordedCount(), 0) << "nothing of anne's session goes to the first server";
+  EXPECT_EQ(watch->leaks, QStringList());
+  watch.reset();
+
+  // Back to demo on the first server, through the list that holds both servers' accounts.
+  app->navigationController()->popToRootViewControllerAnimated(false);
+  ASSERT_NE(settings = openSettings(), nullptr);
+  settings->switchAccount();
+  ASSERT_TRUE(tbtest::waitUntil([&] { return loginOnShow(); }));
+  ASSERT_EQ(offered(), (QStringList{labelOn("anne", baseB), labelOn("demo", baseA)}));
+  other.server().clearRecordedRequests();
+  QTest::mouseClick(login()->accountRows().at(1), Qt::LeftButton);
+  EXPECT_FALSE(login()->isSigningIn()) << "demo's password was not remembered";
+  ASSERT_TRUE(signIn(QStringLiteral("demo"), QStringLiteral("demo"), false));
+  EXPECT_EQ(BERestConfig::getInstance().baseURL(), baseA);
+  ASSERT_NE(open<MyHomeController>("MyHomeController"), nullptr);
+  EXPECT_EQ(other.server().recordedCount(), 0);
+
+  // And anne again, from the login a lost session brings over demo's screens: demo's session ends
+  // first, and her remembered password signs her in on her server at once.
+  app->showLoginScreen();
+  ASSERT_TRUE(tbtest::waitUntil([&] { return loginOnShow(); }));
+  ASSERT_TRUE(login()->showsAccounts());
+  ASSERT_EQ(offered(), (QStringList{labelOn("demo", baseA), labelOn("anne", baseB)}));
+  QTest::mouseClick(login()->accountRows().at(1), Qt::LeftButton);
+  EXPECT_TRUE(login()->isSigningIn());
+  EXPECT_EQ(app->navigationController()->topViewController(), app->rootViewController()) << "demo's screens went with him";
+  ASSERT_TRUE(waitForSignedInAs(QStringLiteral("anne")));
+  EXPECT_EQ(BERestConfig::getInstance().baseURL(), baseB);
+  EXPECT_GT(other.server().recordedCount(), 0);
+
+  // The next run starts on anne's server, straight in: her password is remembered.
+  ASSERT_TRUE(waitIdle());
+  app->navigationController()->popToRootViewControllerAnimated(false);
+  app.reset();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  shelltest::resetSingletons();
+  foundation::Configuration configuration;
+  configuration.restServer = baseA.chopped(QStringLiteral("/tavrobox/v1").size());
+  configuration.restType = QStringLiteral("tavrobox");
+  configuration.restVersion = QStringLiteral("v1");
+  other.server().clearRecordedRequests();
+  sim->server().clearRecordedRequests();
+  app = std::make_unique<TavroBoxAppAppDelegate>();
+  ASSERT_TRUE(app->applicationDidFinishLaunchingWithOptions(configuration));
+  EXPECT_EQ(BERestConfig::getInstance().configuredBaseURL(), baseA);
+  EXPECT_EQ(BERestConfig::getInstance().baseURL(), baseB);
+  EXPECT_EQ(app->popupWindow(), nullptr) << "the menu comes first";
+  ASSERT_TRUE(tbtest::waitUntil([&] { return BESessionManager::getInstance().signedInLogin() == "anne"; }));
+  EXPECT_GT(other.server().recordedCount(), 0);
+  EXPECT_EQ(sim->server().recordedCount(), 0);
 }
 
 }  // namespace
