@@ -274,6 +274,7 @@ TEST_F(AccountsEndToEndTest, ACodeChosenThroughTheRowsIsStoredAndAskedBeforeTheO
   EXPECT_EQ(backend::AlarmLock().backgroundMinutes(), 0);
   EXPECT_TRUE(settings->askAfterRows().at(0)->isChecked());
   EXPECT_FALSE(settings->askAfterRows().at(2)->isChecked());
+}
 
 TEST_F(AccountsEndToEndTest, AnAccountOfAnotherServerSwitchesTheAppToItAndBack) {
   // A second service on another port: anne signs in there, demo (the fixture's) stays on this one.
