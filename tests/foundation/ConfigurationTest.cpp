@@ -99,7 +99,9 @@ TEST(Configuration, TypedServerCheckedAsRestServer) {
   for (const Case& c : cases) {
     const auto result = Configuration::checkServer(QString::fromLatin1(c.typed), c.allowInsecureHttp);
     EXPECT_EQ(result.ok() ? result.value() : QString(), QString::fromLatin1(c.expected)) << c.typed;
-    if (!result.ok()) EXPECT_FALSE(result.error().message.empty()) << c.typed;
+    if (!result.ok()) {
+      EXPECT_FALSE(result.error().message.empty()) << c.typed;
+    }
   }
 }
 
