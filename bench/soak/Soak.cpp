@@ -15,6 +15,7 @@
 #include "support/SignedInApp.h"
 
 #include "app/LiveState.h"
+#include "backend/EventWatcher.h"
 #include "foundation/Strings.h"
 #include "rest/network/RestNotifications.h"
 #include "ui/AlertView.h"
@@ -102,7 +103,11 @@ int harnessFailures() { return ::testing::UnitTest::GetInstance()->ad_hoc_test_r
 
 class SoakRun : public screentest::ScreenTest {
  public:
-  explicit SoakRun(const Options& options) : m_options(options), m_plan(options.seed, options.share) {}
+  explicit SoakRun(const Options& options) : m_options(options), m_plan(options.seed, options.share) {
+    // As the app runs by default: the event watcher reads the history every 30 s, so the menu
+    // alone is also the figure of the watcher idle.
+    watchInterval = backend::EventWatcher::kDefaultInterval;
+  }
   int run();
 
  private:
@@ -417,11 +422,14 @@ int SoakRun::run() {
   }
   if (m_options.cpuHours > 0) {
     const double excess = cpuHome.app - cpuMenu.app;
-    std::printf("  CPU, dashboard open   app %.2f s per simulated hour (menu alone %.2f s; the difference %.2f s), %.0f requests per hour;"
+    std::printf("  CPU, dashboard open   app %.2f s per simulated hour (menu alone, the event watcher reading every 30 s: %.2f s;"
+                " the difference %.2f s), %.0f requests per hour;"
                 " the in-process service %.2f s (menu alone %.2f s)\n",
                 cpuHome.app, cpuMenu.app, excess, requestsHome, cpuHome.service, cpuMenu.service);
-    if (m_options.cpuHours >= 0.5)
+    if (m_options.cpuHours >= 0.5) {
       m_verdict.check(excess < 1.0, "the open dashboard costs the app " + std::to_string(excess) + " CPU s per simulated hour");
+      m_verdict.check(cpuMenu.app < 1.0, "the idle event watcher costs " + std::to_string(cpuMenu.app) + " CPU s per simulated hour");
+    }
   }
   TearDown();
   m_verdict.check(harnessFailures() == 0, "the harness reported a failure (see above)");
