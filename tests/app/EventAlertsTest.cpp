@@ -25,33 +25,69 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMenu>
-#include <QProcess>
 #include <QUrl>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
 // The session bus of this program: a dbus-daemon of its own, from the first test to the last.
+// Started with posix_spawn rather than QProcess: QProcess starts a child with clone(CLONE_VM), and
+// the thread sanitizer then runs its after-fork bookkeeping in the child on the parent's own state,
+// after which it no longer sees the main thread's locks and reports every hand-over as a race.
 class SessionBusEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    m_daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--print-address", "--nofork"});
-    if (!m_daemon.waitForStarted(5000) || !m_daemon.waitForReadyRead(5000)) return;
-    address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+    int out[2];
+    if (pipe2(out, O_CLOEXEC) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    const char* argv[] = {"dbus-daemon", "--session", "--print-address", "--nofork", nullptr};
+    const int spawned = posix_spawnp(&m_pid, argv[0], &actions, nullptr, const_cast<char**>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (spawned != 0) m_pid = 0;
+    else address = QString::fromUtf8(readLine(out[0], 5000)).trimmed();
+    close(out[0]);
     // Read by QtDBus when the session bus is first asked for (the app's notifier, at launch).
-    qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
+    if (!address.isEmpty()) qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
   }
   void TearDown() override {
-    m_daemon.kill();
-    m_daemon.waitForFinished(5000);
+    if (m_pid <= 0) return;
+    kill(m_pid, SIGTERM);
+    waitpid(m_pid, nullptr, 0);
   }
   static inline QString address;
 
  private:
-  QProcess m_daemon;
+  // The first line written to `fd`, waiting up to `timeoutMs` for it.
+  static QByteArray readLine(int fd, int timeoutMs) {
+    QByteArray line;
+    QElapsedTimer clock;
+    clock.start();
+    while (!line.contains('\n') && clock.elapsed() < timeoutMs) {
+      pollfd ready{fd, POLLIN, 0};
+      if (poll(&ready, 1, int(timeoutMs - clock.elapsed())) <= 0) break;
+      char chunk[256];
+      const ssize_t got = read(fd, chunk, sizeof chunk);
+      if (got <= 0) break;
+      line.append(chunk, got);
+    }
+    return line.left(line.indexOf('\n'));
+  }
+  pid_t m_pid = 0;
 };
 [[maybe_unused]] const auto* const kBus = ::testing::AddGlobalTestEnvironment(new SessionBusEnvironment);
 
