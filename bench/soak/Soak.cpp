@@ -122,6 +122,7 @@ class SoakRun : public screentest::ScreenTest {
   void visit(const benchsupport::MenuTap& tap);
   void switchLight(int index);
   simtest::Reply asOtherClient(const QByteArray& method, const QString& path, const QByteArray& body = {});
+  void fillHistory();
   void sample();
   void checkShowsService(const QString& screenName);
   struct Cpu {
@@ -309,6 +310,19 @@ SoakRun::Cpu SoakRun::cpuPerHourOpen(const benchsupport::MenuTap* tap, double* r
   return cpu;
 }
 
+// A home in use for months has as many events as its box keeps: from then on each new event
+// pushes the oldest out, and what the app holds of the history must stay the same size. (The demo
+// home starts with a few days of them, which would grow all through the run.)
+void SoakRun::fillHistory() {
+  // Without "home" an event happens in every home: enough for the emptiest to fill.
+  int missing = 0;
+  for (const QJsonValue& home : sim->control("GET", QStringLiteral("/_sim/state")).json.value("homes").toArray())
+    missing = std::max(missing, home["historyLimit"].toInt() - home["historyEvents"].toInt());
+  const QByteArray quiet = R"({"origin": "1", "reason": "13", "alert": "0", "sensor": "Détecteur salon"})";
+  for (int i = 0; i < missing; ++i) sim->control("POST", QStringLiteral("/_sim/event"), quiet);
+  std::printf("soak: %d quiet events fill the history to the box's limit\n", missing);
+}
+
 // -- The run ----------------------------------------------------------------------------------
 
 int SoakRun::run() {
@@ -340,6 +354,8 @@ int SoakRun::run() {
   m_taps = benchsupport::menuTaps(*app);
   for (const QJsonValue& d : simRead(QStringLiteral("/device")).value("devices").toArray())
     if (d["serial"].toString().startsWith("LGT-")) m_lights.push_back({d["serial"].toString(), d["name"].toString()});
+
+  fillHistory();
 
   const double dwell = m_options.dwell > 0 ? m_options.dwell : std::clamp(m_options.seconds / 10, 60.0, 360.0);
   m_warmUp = std::min(3600.0, m_options.seconds / 4);

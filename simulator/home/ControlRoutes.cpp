@@ -26,7 +26,8 @@ QJsonObject state(CloudService& service) {
     QJsonObject h{{"key", key.isEmpty() ? QStringLiteral("(default)") : key},
                   {"gateway", s.home.gatewayId()},
                   {"recordCredit", s.home.recordCredit},
-                  {"historyEvents", int(s.home.history.size())}};
+                  {"historyEvents", int(s.home.history.size())},
+                  {"historyLimit", int(s.home.historyLimit)}};
     if (s.live) h["liveCamera"] = s.live->cameraSerial;
     homes.append(h);
   }

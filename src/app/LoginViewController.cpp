@@ -17,8 +17,12 @@
 #include "ui/ImageView.h"
 #include "ui/Images.h"
 #include "ui/Label.h"
+#include "ui/ScrollView.h"
 #include "ui/Views.h"
 
+#include <QEvent>
+
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -57,11 +61,14 @@ const FieldFrames kFramesWithServer{QRect(kLeft, 172, kWidth, 18),
                                     QRect(kLeft, 380, kWidth, 38)};
 
 // The account list over the card: a caption, up to four accounts and "Autre compte".
-constexpr int kMaxAccountRows = 4;
+// Three rows show whole; past them half a row shows that the others (up to every account kept)
+// scroll, "Autre compte" staying in view under the list.
+constexpr int kWholeAccountRows = 3;
 const QRect kAccountListFrame(kLeft, 170, kWidth, 250);
 constexpr int kAccountRowTop = 30;
 constexpr int kAccountRowHeight = 42;
 constexpr int kAccountRowGap = 6;
+constexpr int kAccountRowPitch = kAccountRowHeight + kAccountRowGap;
 
 const QColor kStatusProgress = ui::rgb(0, 0, 0, 1);
 const QColor kStatusError = ui::rgb(1, 0, 0, 0.8);
@@ -178,7 +185,7 @@ void LoginViewController::viewDidLoad() {
 
   // 5. Nothing starts by itself: the accounts used before come first, of every server.
   for (const foundation::Account& account : foundation::usedAccounts(foundation::Preferences::standard()))
-    if (m_accounts.size() < kMaxAccountRows) m_accounts << account;
+    if (m_accounts.size() < m_accountRows.size()) m_accounts << account;
   for (int row = 0; row < m_accountRows.size(); ++row) {
     m_accountRows[row]->setVisible(row < m_accounts.size());
     if (row < m_accounts.size()) m_accountRows[row]->setTitle(m_accounts[row].label());
@@ -221,19 +228,20 @@ void LoginViewController::buildAccountList(QWidget* view) {
   m_accountList->setObjectName(QStringLiteral("accountList"));
   m_accountList->setGeometry(kAccountListFrame);
   m_accountCaption = caption(QRect(0, 6, kWidth, 20), m_accountList);
-  for (int row = 0; row <= kMaxAccountRows; ++row) {
-    const QRect frame(0, kAccountRowTop + row * (kAccountRowHeight + kAccountRowGap), kWidth, kAccountRowHeight);
-    auto* button = new controls::RowButton(frame, controls::RowButton::Style::Light, m_accountList);
+  m_accountScroll = new ui::ScrollView(QRect(0, kAccountRowTop, kWidth, 0), m_accountList);
+  m_accountScroll->setObjectName(QStringLiteral("accountScroll"));
+  for (int row = 0; row < foundation::kMaxUsedAccounts; ++row) {
+    auto* button = new controls::RowButton(QRect(0, row * kAccountRowPitch, kWidth, kAccountRowHeight), controls::RowButton::Style::Light,
+                                           m_accountScroll->contentView());
     button->setShowsChevron(true);
-    if (row == kMaxAccountRows) {
-      m_otherAccount = button;
-      m_otherAccount->setObjectName(QStringLiteral("otherAccount"));
-      connect(button, &ui::Control::touchUpInside, this, [this] { chooseAccount(-1); });
-    } else {
-      m_accountRows << button;
-      connect(button, &ui::Control::touchUpInside, this, [this, row] { chooseAccount(row); });
-    }
+    button->installEventFilter(this);  // a row the keyboard reaches scrolls into view
+    m_accountRows << button;
+    connect(button, &ui::Control::touchUpInside, this, [this, row] { chooseAccount(row); });
   }
+  m_otherAccount = new controls::RowButton(QRect(0, kAccountRowTop, kWidth, kAccountRowHeight), controls::RowButton::Style::Light, m_accountList);
+  m_otherAccount->setShowsChevron(true);
+  m_otherAccount->setObjectName(QStringLiteral("otherAccount"));
+  connect(m_otherAccount, &ui::Control::touchUpInside, this, [this] { chooseAccount(-1); });
   m_accountList->hide();
 
   // Back from the fields to the list, at the right of the first caption.
@@ -247,12 +255,24 @@ void LoginViewController::buildAccountList(QWidget* view) {
   });
 }
 
+bool LoginViewController::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn)
+    if (auto* row = qobject_cast<QWidget*>(watched); row && row->parentWidget() == m_accountScroll->contentView())
+      m_accountScroll->scrollRectToVisible(row->geometry(), false);
+  return ui::Screen::eventFilter(watched, event);
+}
+
 bool LoginViewController::showsAccounts() const { return m_accountList && !m_accountList->isHidden(); }
 
 void LoginViewController::showAccounts(bool shown) {
-  // "Autre compte" sits right under the last account.
+  // "Autre compte" sits right under the last account on show; the others scroll.
   const int accounts = int(m_accounts.size());
-  m_otherAccount->move(0, kAccountRowTop + accounts * (kAccountRowHeight + kAccountRowGap));
+  const int listHeight = accounts <= kWholeAccountRows ? accounts * kAccountRowPitch - kAccountRowGap
+                                                      : kWholeAccountRows * kAccountRowPitch + kAccountRowHeight / 2;
+  m_accountScroll->resize(kWidth, std::max(0, listHeight));
+  m_accountScroll->setContentSize(QSize(kWidth, std::max(0, accounts * kAccountRowPitch - kAccountRowGap)));
+  m_accountScroll->setContentOffset(QPointF());
+  m_otherAccount->move(0, accounts == 0 ? kAccountRowTop : kAccountRowTop + listHeight + kAccountRowGap);
   m_accountList->setVisible(shown);
   for (QWidget* field : std::initializer_list<QWidget*>{m_loginLabel, m_postUserName, m_passwordLabel, m_postPassword, m_rememberLabel,
                                                         m_rememberState, m_loginButton})

@@ -27,6 +27,7 @@
 namespace ui {
 class Button;
 class Label;
+class ScrollView;
 }  // namespace ui
 
 namespace controls {
@@ -90,6 +91,7 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   void leavingServer();
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void loadView() override;
   void viewDidLoad() override;
 
@@ -130,6 +132,7 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   QString m_chosenServer;  // the chosen account's; "" for the current one
   QList<foundation::Account> m_accounts;  // offered, most recent first
   QWidget* m_accountList = nullptr;
+  ui::ScrollView* m_accountScroll = nullptr;  // the account rows
   QList<controls::RowButton*> m_accountRows;
   controls::RowButton* m_otherAccount = nullptr;
   ui::Button* m_accountsLink = nullptr;

@@ -193,6 +193,35 @@ TEST_F(AccountsEndToEndTest, SwitchingThroughTheAccountListKeepsEachAccountsOwnP
   EXPECT_GT(sim->server().recordedRequests().size(), requestsBefore);
 }
 
+TEST_F(AccountsEndToEndTest, EveryAccountKeptIsOfferedThoseUnderTheThirdScrollIntoViewAndAnotherAccountStaysInSight) {
+  const QString server = BERestConfig::getInstance().baseURL();
+  for (int i = 1; i <= 6; ++i) foundation::noteAccountUsed(foundation::Preferences::standard(), {QStringLiteral("voisin%1").arg(i), server});
+  app->rootViewController()->openSettings();
+  ASSERT_TRUE(tbtest::waitUntil([&] { return dynamic_cast<MySettingsController*>(app->navigationController()->topViewController()); }));
+  dynamic_cast<MySettingsController*>(app->navigationController()->topViewController())->switchAccount();
+  ASSERT_TRUE(tbtest::waitUntil([&] { return loginOnShow(); }));
+  ASSERT_EQ(offered().size(), 7) << offered().join(", ").toStdString();
+  EXPECT_EQ(offered().first(), label("voisin6")) << "most recent first";
+  EXPECT_EQ(offered().last(), label("demo"));
+
+  // Whether the whole of `widget` shows inside the login's account list.
+  const auto inSight = [&](QWidget* widget) {
+    QWidget* list = login()->otherAccountRow()->parentWidget();
+    QWidget* clip = widget->parentWidget() == list ? list : widget->parentWidget()->parentWidget();
+    const QRect frame(widget->mapTo(clip, QPoint()), widget->size());
+    return clip->rect().contains(frame) && list->rect().contains(QRect(clip->mapTo(list, frame.topLeft()), frame.size()));
+  };
+  EXPECT_TRUE(inSight(login()->accountRows().at(2)));
+  EXPECT_FALSE(inSight(login()->accountRows().at(3))) << "half a row says there are more";
+  EXPECT_TRUE(inSight(login()->otherAccountRow()));
+  app->window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(app->window()));
+  login()->accountRows().at(6)->setFocus();  // the keyboard goes down the list
+  EXPECT_TRUE(inSight(login()->accountRows().at(6)));
+  EXPECT_FALSE(inSight(login()->accountRows().at(0)));
+  EXPECT_TRUE(inSight(login()->otherAccountRow()));
+}
+
 TEST_F(AccountsEndToEndTest, TheBackgroundSwitchesChangeTheirPreferencesAndAnUnwritableEntrySaysWhy) {
   const QByteArray before = qgetenv("XDG_CONFIG_HOME");
   tbtest::TempDir config;
