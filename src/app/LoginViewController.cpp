@@ -21,6 +21,8 @@
 #include "ui/Views.h"
 
 #include <QEvent>
+#include <QLinearGradient>
+#include <QPainter>
 
 #include <algorithm>
 #include <utility>
@@ -60,7 +62,8 @@ const FieldFrames kFramesWithServer{QRect(kLeft, 172, kWidth, 18),
                                     QPoint(kLeft + kWidth - controls::OnOffSwitch::kWidth, 347),
                                     QRect(kLeft, 380, kWidth, 38)};
 
-// The account list over the card: a caption, up to four accounts and "Autre compte".
+// The account list over the card: a caption, the accounts (three whole, the others scrolling)
+// and "Autre compte".
 // Three rows show whole; past them half a row shows that the others (up to every account kept)
 // scroll, "Autre compte" staying in view under the list.
 constexpr int kWholeAccountRows = 3;
@@ -69,6 +72,22 @@ constexpr int kAccountRowTop = 30;
 constexpr int kAccountRowHeight = 42;
 constexpr int kAccountRowGap = 6;
 constexpr int kAccountRowPitch = kAccountRowHeight + kAccountRowGap;
+
+constexpr int kAccountFadeHeight = 16;
+
+// The card's white coming over the lower edge of the account rows, where more of them scroll.
+class EdgeFade : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0, QColor(255, 255, 255, 0));
+    gradient.setColorAt(1, QColor(255, 255, 255));
+    QPainter(this).fillRect(rect(), gradient);
+  }
+};
 
 const QColor kStatusProgress = ui::rgb(0, 0, 0, 1);
 const QColor kStatusError = ui::rgb(1, 0, 0, 0.8);
@@ -230,6 +249,9 @@ void LoginViewController::buildAccountList(QWidget* view) {
   m_accountCaption = caption(QRect(0, 6, kWidth, 20), m_accountList);
   m_accountScroll = new ui::ScrollView(QRect(0, kAccountRowTop, kWidth, 0), m_accountList);
   m_accountScroll->setObjectName(QStringLiteral("accountScroll"));
+  m_accountFade = new EdgeFade(m_accountList);
+  m_accountFade->setAttribute(Qt::WA_TransparentForMouseEvents);
+  m_accountScroll->setDelegate(this);
   for (int row = 0; row < foundation::kMaxUsedAccounts; ++row) {
     auto* button = new controls::RowButton(QRect(0, row * kAccountRowPitch, kWidth, kAccountRowHeight), controls::RowButton::Style::Light,
                                            m_accountScroll->contentView());
@@ -262,6 +284,11 @@ bool LoginViewController::eventFilter(QObject* watched, QEvent* event) {
   return ui::Screen::eventFilter(watched, event);
 }
 
+void LoginViewController::scrollViewDidScroll(ui::ScrollView* scroll) {
+  // The fade says more rows lie below; at the last one there are none.
+  m_accountFade->setVisible(scroll->contentOffset().y() < scroll->maximumContentOffset().y() - 0.5);
+}
+
 bool LoginViewController::showsAccounts() const { return m_accountList && !m_accountList->isHidden(); }
 
 void LoginViewController::showAccounts(bool shown) {
@@ -273,6 +300,9 @@ void LoginViewController::showAccounts(bool shown) {
   m_accountScroll->setContentSize(QSize(kWidth, std::max(0, accounts * kAccountRowPitch - kAccountRowGap)));
   m_accountScroll->setContentOffset(QPointF());
   m_otherAccount->move(0, accounts == 0 ? kAccountRowTop : kAccountRowTop + listHeight + kAccountRowGap);
+  m_accountFade->setGeometry(0, kAccountRowTop + listHeight - kAccountFadeHeight, kWidth, kAccountFadeHeight);
+  m_accountFade->raise();
+  scrollViewDidScroll(m_accountScroll);
   m_accountList->setVisible(shown);
   for (QWidget* field : std::initializer_list<QWidget*>{m_loginLabel, m_postUserName, m_passwordLabel, m_postPassword, m_rememberLabel,
                                                         m_rememberState, m_loginButton})

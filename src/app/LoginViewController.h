@@ -18,6 +18,7 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/RememberedSignIn.h"
 #include "ui/Screen.h"
+#include "ui/ScrollView.h"
 
 #include <QPointer>
 
@@ -27,7 +28,6 @@
 namespace ui {
 class Button;
 class Label;
-class ScrollView;
 }  // namespace ui
 
 namespace controls {
@@ -35,7 +35,7 @@ class OnOffSwitch;
 class RowButton;
 }
 
-class LoginViewController : public ui::Screen, public controls::TextFieldDelegate {
+class LoginViewController : public ui::Screen, public controls::TextFieldDelegate, public ui::ScrollViewDelegate {
   Q_OBJECT
  public:
   explicit LoginViewController(QObject* parent = nullptr);
@@ -92,6 +92,7 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void scrollViewDidScroll(ui::ScrollView* scroll) override;
   void loadView() override;
   void viewDidLoad() override;
 
@@ -133,6 +134,7 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   QList<foundation::Account> m_accounts;  // offered, most recent first
   QWidget* m_accountList = nullptr;
   ui::ScrollView* m_accountScroll = nullptr;  // the account rows
+  QWidget* m_accountFade = nullptr;           // over the rows' lower edge when they scroll
   QList<controls::RowButton*> m_accountRows;
   controls::RowButton* m_otherAccount = nullptr;
   ui::Button* m_accountsLink = nullptr;

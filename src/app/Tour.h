@@ -47,8 +47,10 @@ class Tour {
   bool visitAlarmCode();
   // The settings, from the menu's bar, with their further states.
   bool visitSettings();
-  // Signs out, as from the settings: the login then offers the account used.
+  // Signs out, as from the settings: the login then offers the accounts used, more of them than
+  // show at once (those the tour adds go again afterwards).
   bool visitAccountList();
+  bool showAccountList();
   // The banner of a new alarm over the dashboard, and the tray's menu (TourAlerts.cpp).
   bool visitAlerts();
   bool savePicture(const QPixmap& picture, const QString& name);
