@@ -11,7 +11,15 @@ StatusBarActivity::StatusBarActivity(ui::StatusBar* statusBar) : m_statusBar(sta
 StatusBarActivity::~StatusBarActivity() { rest::setNetworkActivityIndicator(nullptr); }
 
 void StatusBarActivity::setVisible(bool visible) {
-  if (m_statusBar) m_statusBar->setNetworkActivityVisible(visible);
+  if (!visible) {
+    m_showSoon.invalidate();
+    if (m_statusBar) m_statusBar->setNetworkActivityVisible(false);
+    return;
+  }
+  if (m_showSoon.isValid() || (m_statusBar && m_statusBar->isNetworkActivityVisible())) return;
+  m_showSoon = foundation::Timer::singleShot(kShowAfterSeconds, [this] {
+    if (m_statusBar) m_statusBar->setNetworkActivityVisible(true);
+  });
 }
 
 }  // namespace app

@@ -16,6 +16,23 @@ namespace ui {
 struct Image::Source {
   std::unique_ptr<QSvgRenderer> svg;
   QImage raster;
+  // Decoded data (not the app's art) waits encoded until it is first drawn, its size and opacity
+  // read from its header: a camera's still on a page nobody looks at is never decoded.
+  QByteArray encoded;
+  bool opaque = false;
+  const QImage& pixels() {
+    if (!encoded.isEmpty()) {
+      raster = decode(encoded);
+      encoded.clear();
+    }
+    return raster;
+  }
+  static QImage decode(const QByteArray& data) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return QImageReader(&buffer).read();
+  }
   QSizeF size;  // points
   quint64 id = 0;
   // A named picture (the app's own art) lives as long as the app and is drawn at a few sizes: its
@@ -107,13 +124,26 @@ Image Image::fromImage(const QImage& raster, const QString& name) {
 
 Image Image::fromData(const QByteArray& data, const QString& name) {
   if (data.isEmpty()) return {};
-  QByteArray copy = data;
-  QBuffer buffer(&copy);
+  QBuffer buffer;
+  buffer.setData(data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   // Refuse absurd dimensions from damaged or hostile data instead of allocating them.
   const QSize declared = reader.size();
   if (declared.isValid() && (declared.width() > 8192 || declared.height() > 8192)) return {};
+  const QImage::Format format = reader.imageFormat();
+  if (name.isEmpty() && !declared.isEmpty() && format != QImage::Format_Invalid) {
+    Image image;
+    auto source = std::make_shared<Source>();
+    source->encoded = data;
+    // A palette may hold transparent colours: only formats without any count as opaque.
+    const bool paletted = format == QImage::Format_Indexed8 || format == QImage::Format_Mono || format == QImage::Format_MonoLSB;
+    source->opaque = !paletted && QImage::toPixelFormat(format).alphaUsage() != QPixelFormat::UsesAlpha;
+    source->size = QSizeF(declared);
+    source->id = nextSourceId();
+    image.m_source = std::move(source);
+    return image;
+  }
   QImage raster = reader.read();
   if (!raster.isNull()) return fromImage(raster, name);
   const QByteArray head = data.left(512).trimmed();
@@ -122,6 +152,11 @@ Image Image::fromData(const QByteArray& data, const QString& name) {
 }
 
 QSizeF Image::size() const { return m_source ? m_source->size : QSizeF(); }
+
+bool Image::isOpaque() const {
+  if (!m_source || m_source->svg || m_tint.isValid() || !m_caps.isNull()) return false;
+  return m_source->encoded.isEmpty() ? !m_source->raster.hasAlphaChannel() : m_source->opaque;
+}
 
 Image Image::stretchable(int leftCap, int topCap) const {
   if (!m_source) return *this;
@@ -164,6 +199,20 @@ QPixmap Image::render(const QSize& pixels) const {
     return cached;
   }
 
+  // A picture drawn at its own size, as it is: no canvas to paint (a camera's still, every 5 s).
+  const QImage& raster = m_source->pixels();
+  if (!m_source->svg && raster.isNull()) return {};  // damaged past its header
+  if (!m_tint.isValid() && !m_source->svg && raster.size() == pixels) {
+    cached = QPixmap::fromImage(raster);
+    if (m_source->shared) {
+      QPixmapCache::insert(key, cached);
+    } else {
+      m_source->lastRendering = cached;
+      m_source->lastTint = tint;
+    }
+    return cached;
+  }
+
   QImage canvas(pixels, QImage::Format_ARGB32_Premultiplied);
   canvas.fill(Qt::transparent);
   {
@@ -173,7 +222,7 @@ QPixmap Image::render(const QSize& pixels) const {
     if (m_source->svg) {
       m_source->svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
     } else {
-      painter.drawImage(QRectF(QPointF(0, 0), QSizeF(pixels)), m_source->raster);
+      painter.drawImage(QRectF(QPointF(0, 0), QSizeF(pixels)), raster);
     }
   }
   if (m_tint.isValid()) colorBlend(canvas, m_tint);
@@ -197,16 +246,18 @@ QPixmap Image::pixmap(const QSizeF& points, qreal dpr) const {
 
 QImage Image::toImage(const QSizeF& points, qreal dpr) const { return pixmap(points, dpr).toImage(); }
 
-void Image::draw(QPainter& painter, const QRectF& target) const {
-  if (!m_source || target.isEmpty()) return;
+bool Image::draw(QPainter& painter, const QRectF& target) const {
+  if (!m_source || target.isEmpty()) return false;
   const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
   const bool stretches = !m_caps.isNull() && target.size() != size();
   if (!stretches) {
-    painter.drawPixmap(target, pixmap(target.size(), dpr), QRectF());
-    return;
+    const QPixmap rendering = pixmap(target.size(), dpr);
+    painter.drawPixmap(target, rendering, QRectF());
+    return !rendering.isNull();
   }
   // Nine-slice: render once at the natural size, then let the corners keep their size.
   QPixmap base = pixmap(size(), dpr);
+  if (base.isNull()) return false;
   base.setDevicePixelRatio(1.0);  // the source rectangle and caps below are in pixels
   const QMargins sourceCaps(qRound(m_caps.left() * dpr), qRound(m_caps.top() * dpr), qRound(m_caps.right() * dpr),
                             qRound(m_caps.bottom() * dpr));
@@ -225,6 +276,7 @@ void Image::draw(QPainter& painter, const QRectF& target) const {
   }
   const QRect sourceRect(QPoint(0, 0), base.size());
   qDrawBorderPixmap(&painter, rect, targetCaps, base, sourceRect, sourceCaps);
+  return true;
 }
 
 }  // namespace ui

@@ -25,10 +25,13 @@ class Image {
   static Image fromSvg(const QByteArray& svg, const QString& name = QString());
   // From raster data; a device pixel ratio above 1 makes the natural size smaller than the pixels.
   static Image fromImage(const QImage& image, const QString& name = QString());
-  // Decodes PNG, JPEG, GIF or SVG bytes; null when they are none of these or are damaged.
+  // Decodes PNG, JPEG, GIF or SVG bytes; null when they are none of these or are damaged. Without
+  // a name, a raster picture is decoded when it is first drawn (its header is read now).
   static Image fromData(const QByteArray& data, const QString& name = QString());
 
   bool isNull() const { return !m_source; }
+  // Every pixel drawn is fully opaque (a photograph): nothing under it needs painting.
+  bool isOpaque() const;
   // The name the picture was asked for (empty for decoded data).
   const QString& name() const { return m_name; }
   Image withName(const QString& name) const;
@@ -47,8 +50,9 @@ class Image {
   Image tinted(const QColor& color) const;
   const QColor& tint() const { return m_tint; }
 
-  // Draws into `target` (points), stretching by the cap insets when there are any.
-  void draw(QPainter& painter, const QRectF& target) const;
+  // Draws into `target` (points), stretching by the cap insets when there are any; false when
+  // nothing could be drawn (decoded data found damaged past its header).
+  bool draw(QPainter& painter, const QRectF& target) const;
   // Renders at `size` points for a display of `devicePixelRatio`.
   QPixmap pixmap(const QSizeF& size, qreal devicePixelRatio = 1.0) const;
   QPixmap pixmap(qreal devicePixelRatio = 1.0) const { return pixmap(size(), devicePixelRatio); }

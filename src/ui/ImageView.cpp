@@ -25,12 +25,20 @@ void ImageView::setImageName(const QString& name) { setImage(name.isEmpty() ? Im
 
 void ImageView::setImage(const Image& image) {
   m_image = image;
+  updateOpacity();
   update();
 }
 
 void ImageView::setContentMode(ContentMode mode) {
   m_mode = mode;
+  updateOpacity();
   update();
+}
+
+// An opaque picture that covers the whole view: Qt then paints nothing under it when it changes.
+void ImageView::updateOpacity() {
+  const bool covers = m_mode == ContentMode::ScaleToFill || m_mode == ContentMode::AspectFill;
+  setAttribute(Qt::WA_OpaquePaintEvent, covers && m_image.isOpaque());
 }
 
 void ImageView::sizeToFit() {
@@ -65,7 +73,8 @@ void ImageView::paintEvent(QPaintEvent*) {
       target.moveCenter(bounds.center());
       break;
   }
-  m_image.draw(painter, target);
+  // An opaque view paints all of itself: a picture damaged past its header leaves it black.
+  if (!m_image.draw(painter, target) && testAttribute(Qt::WA_OpaquePaintEvent)) painter.fillRect(rect(), Qt::black);
 }
 
 }  // namespace ui

@@ -38,6 +38,8 @@ class ImageView : public QWidget, public AccessibleElement {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void updateOpacity();
+
   Image m_image;
   ContentMode m_mode = ContentMode::ScaleToFill;
 };

@@ -4,6 +4,7 @@
 #include "ShellTestSupport.h"
 
 #include "controls/OnOffSwitch.h"
+#include "app/StatusBarActivity.h"
 #include "app/RootViewController.h"
 
 #include "backend/BEServiceDevice.h"
@@ -117,9 +118,15 @@ TEST_F(AlertsTest, StartUpLeavesTheMenuUnderTheLoginPopupWithTheOverlayReadyAndT
   BESessionManager::getInstance().uiHUD()->hide(false);
   EXPECT_FALSE(hud->isShowing());
 
-  // The network activity counter drives the status bar's spinner.
+  // The network activity counter drives the status bar's spinner, once it lasts a moment.
   rest::resetNetworkActivity();
   rest::pushNetworkActivity();
+  rest::popNetworkActivity();
+  clock.advanceBy(app::StatusBarActivity::kShowAfterSeconds + 0.1);
+  EXPECT_FALSE(window->statusBar()->isNetworkActivityVisible()) << "an answer at once shows nothing";
+  rest::pushNetworkActivity();
+  EXPECT_FALSE(window->statusBar()->isNetworkActivityVisible());
+  clock.advanceBy(app::StatusBarActivity::kShowAfterSeconds + 0.1);
   EXPECT_TRUE(window->statusBar()->isNetworkActivityVisible());
   rest::popNetworkActivity();
   EXPECT_FALSE(window->statusBar()->isNetworkActivityVisible());
