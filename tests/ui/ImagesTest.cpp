@@ -178,3 +178,38 @@ TEST_F(ImagesTest, DecodingRejectsDataThatIsNoPicture) {
   ASSERT_FALSE(decoded.isNull());
   EXPECT_EQ(decoded.size(), QSizeF(8, 6));
 }
+
+// A photograph in a view that it covers paints all of it (nothing under it is painted when it
+// changes); a picture with transparency, or one that leaves part of the view, does not.
+TEST_F(ImagesTest, AnOpaquePictureCoveringItsViewMakesTheViewOpaqueAndDrawsAsDecoded) {
+  const auto encoded = [](const QImage& picture, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, format);
+    return bytes;
+  };
+  QImage photo(40, 30, QImage::Format_RGB32);
+  photo.fill(QColor(200, 30, 30));
+  QImage badge(40, 30, QImage::Format_ARGB32);
+  badge.fill(Qt::transparent);
+
+  const Image still = Image::fromData(encoded(photo, "JPEG"));
+  ASSERT_FALSE(still.isNull());
+  EXPECT_EQ(still.size(), QSizeF(40, 30));
+  EXPECT_TRUE(still.isOpaque());
+  EXPECT_FALSE(Image::fromData(encoded(badge, "PNG")).isOpaque());
+  const QColor drawn = still.toImage(QSizeF(40, 30)).pixelColor(20, 15);
+  EXPECT_NEAR(drawn.red(), 200, 8);
+  EXPECT_NEAR(drawn.green(), 30, 8);
+
+  ui::ImageView view(QRect(0, 0, 40, 20), nullptr);
+  view.setContentMode(ui::ImageView::ContentMode::AspectFill);
+  view.setImage(still);
+  EXPECT_TRUE(view.testAttribute(Qt::WA_OpaquePaintEvent));
+  view.setContentMode(ui::ImageView::ContentMode::AspectFit);
+  EXPECT_FALSE(view.testAttribute(Qt::WA_OpaquePaintEvent)) << "the picture leaves the sides";
+  view.setContentMode(ui::ImageView::ContentMode::ScaleToFill);
+  view.setImage(Image::fromData(encoded(badge, "PNG")));
+  EXPECT_FALSE(view.testAttribute(Qt::WA_OpaquePaintEvent));
+}
