@@ -14,6 +14,7 @@
 #include "backend/BEServiceDashboard.h"
 #include "backend/BEServiceLogin.h"
 #include "backend/BESessionManager.h"
+#include "backend/SignInGate.h"
 #include "foundation/Preferences.h"
 #include "foundation/RememberedSignIn.h"
 #include "foundation/SecretStore.h"
@@ -170,7 +171,10 @@ void EventAlerts::notifyWithPicture(DesktopNotifier::Notice notice, const QStrin
   // The still image session for every camera ("0"), then that camera's picture; without one the
   // notification still goes.
   auto send = [this, notice] { m_notifier->notify(notice); };
-  auto open = BEServiceCamera::getInstance().putStartImageSessionWithId(QStringLiteral("0"));
+  auto open = [] {
+    const backend::SentByTheApp byTheApp;
+    return BEServiceCamera::getInstance().putStartImageSessionWithId(QStringLiteral("0"));
+  }();
   open->setBackground();
   m_calls.call(open, [this, notice, camera, send] {
     BESessionManager::getInstance().setImageData(std::nullopt);

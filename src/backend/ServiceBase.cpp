@@ -97,7 +97,7 @@ ReplyPtr ServiceBase::refusedWhileUnreachable(int op) {
   const ServiceOperation& operation = m_operations[static_cast<std::size_t>(op)];
   qCInfo(lcApp) << "Command" << operation.name << "refused: the service cannot be reached";
   postAll(operation.errorNames);
-  post(kServiceUnreachableCommandRefused);
+  if (refusalIsTold()) post(kServiceUnreachableCommandRefused);
   return Reply::failedNow();
 }
 

@@ -10,7 +10,14 @@ namespace backend {
 
 namespace {
 bool g_signInUnderWay = false;
-}
+thread_local int t_sentByTheApp = 0;
+}  // namespace
+
+SentByTheApp::SentByTheApp() { ++t_sentByTheApp; }
+SentByTheApp::~SentByTheApp() { --t_sentByTheApp; }
+bool SentByTheApp::active() { return t_sentByTheApp > 0; }
+
+bool refusalIsTold() { return !SentByTheApp::active(); }
 
 bool signInUnderWay() { return g_signInUnderWay; }
 
@@ -22,7 +29,7 @@ ReplyPtr refusedBeforeSession(const char* name, const std::vector<const char*>& 
   qCInfo(lcApp) << "Not sent before the sign-in has answered:" << name;
   auto& center = foundation::NotificationCenter::defaultCenter();
   for (const char* error : errorNames) center.post(error);
-  if (command) center.post(kServiceUnreachableCommandRefused);
+  if (command && refusalIsTold()) center.post(kServiceUnreachableCommandRefused);
   return Reply::failedNow();
 }
 

@@ -7,8 +7,10 @@
 #include "screens/lighting/MyLightingController.h"
 #include "screens/settings/MySettingsController.h"
 #include "ui/NavigationController.h"
+#include "backend/BEServiceCamera.h"
 #include "backend/BEServiceDevice.h"
 #include "backend/ServiceCalls.h"
+#include "backend/SignInGate.h"
 #include "backend/ServiceReachability.h"
 #include "backend/StoredAnswers.h"
 #include "controls/Refreshable.h"
@@ -112,6 +114,14 @@ TEST_F(LiveStateTest, AServiceOutOfReachShowsTheBannerRefusesCommandsAndComesBac
   EXPECT_EQ(alertCount(), 1);
   EXPECT_EQ(topAlertMessage(), foundation::localized("kTradAlertOffline"));
   dismissAlert();
+  // One the app sends by itself (a camera's picture session, at every refresh) is refused too,
+  // without a word: the user did not ask for it.
+  {
+    const backend::SentByTheApp byTheApp;
+    calls.call(BEServiceCamera::getInstance().putStartImageSessionWithId(QStringLiteral("0")), {}, [&] { ++refused; });
+  }
+  EXPECT_EQ(refused, 2);
+  EXPECT_EQ(alertCount(), 0);
   EXPECT_EQ(sim->server().recordedCount(), before);
 
   // The service is back: the next probe finds it, the banner goes and the screen reads again.

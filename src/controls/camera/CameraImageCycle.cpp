@@ -2,14 +2,19 @@
 
 #include "backend/BEServiceCamera.h"
 #include "backend/BESessionManager.h"
+#include "backend/SignInGate.h"
 
 #include <algorithm>
 
 namespace controls {
 
 namespace {
-// The pictures come by themselves: a fault that lasts raises its alert once, not at every turn.
-backend::ReplyPtr background(backend::ReplyPtr reply) {
+// The pictures come by themselves: a fault that lasts raises its alert once, not at every turn,
+// and a session refused while the service is away raises none.
+template <class Send>
+backend::ReplyPtr background(Send send) {
+  const backend::SentByTheApp byTheApp;
+  backend::ReplyPtr reply = send();
   reply->setBackground();
   return reply;
 }
@@ -29,7 +34,7 @@ void CameraImageCycle::start() {
   // The first turn asks for camera 0, as soon as the session is open: a screen that opens shows
   // a picture at once rather than 5 s later.
   m_last = int(m_serials.size()) - 1;
-  m_calls.call(background(BEServiceCamera::getInstance().putStartImageSessionWithId(QStringLiteral("0"))),
+  m_calls.call(background([] { return BEServiceCamera::getInstance().putStartImageSessionWithId(QStringLiteral("0")); }),
                [this] {
                  if (m_first == FirstImage::AtOnce) return fetchNext();
                  // 1 camera: 5 s, 2: 2 s, 3 to 5: 1 s, 6 and more: at once. Each camera is still
@@ -62,7 +67,7 @@ void CameraImageCycle::fetchNext() {
   // A camera without a picture yet answers 404, which leaves the stored image alone: cleared
   // first, so that the previous camera's picture never lands on this camera's page.
   BESessionManager::getInstance().setImageData(std::nullopt);
-  m_calls.call(background(BEServiceCamera::getInstance().getImageWithId(serial)),
+  m_calls.call(background([&] { return BEServiceCamera::getInstance().getImageWithId(serial); }),
                [this, index, serial] {
                  const auto& data = BESessionManager::getInstance().imageData();
                  scheduleNext();

@@ -2,6 +2,7 @@
 
 #include "backend/BEServiceCamera.h"
 #include "backend/BESessionManager.h"
+#include "backend/SignInGate.h"
 #include "screens/supervision/VideoFrameView.h"
 #include "screens/supervision/VideoPlayback.h"
 #include "ui/Views.h"
@@ -108,7 +109,10 @@ void CustomMoviePlayerViewController::moviePlayBackDidFinish(FinishReason reason
   m_playing = false;
   m_stopTimer.invalidate();
   if (m_player) m_player->stop();
-  BEServiceCamera::getInstance().putStopVideoSession();
+  {
+    const backend::SentByTheApp byTheApp;  // the end of a video: nothing for the user to try again
+    BEServiceCamera::getInstance().putStopVideoSession();
+  }
   emit stopped(reason);
 }
 

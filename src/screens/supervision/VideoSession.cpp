@@ -2,6 +2,7 @@
 
 #include "backend/BERestConfig.h"
 #include "backend/BEServiceCamera.h"
+#include "backend/SignInGate.h"
 #include "backend/records/VideoRecords.h"
 #include "controls/Tools.h"
 #include "controls/camera/CustomPanAndZoom.h"
@@ -124,7 +125,10 @@ void VideoSession::onPlaybackServer() {
 void VideoSession::closeCameraSession() {
   if (!m_cameraSessionOpen) return;
   m_cameraSessionOpen = false;
-  BEServiceCamera::getInstance().putStopVideoSession();
+  {
+    const backend::SentByTheApp byTheApp;  // the end of a video: nothing for the user to try again
+    BEServiceCamera::getInstance().putStopVideoSession();
+  }
 }
 
 // --- The player and what lies over it ----------------------------------------------------------
