@@ -468,6 +468,8 @@ HistoryFigures measureHistory(TavroBoxAppAppDelegate& app, LocalService& service
   }
   app.window()->grab();
   const qint64 drawnNs = answers.clock.nsecsElapsed();
+  // Read now: answers that come while the list scrolls (the event watcher's reads) move it on.
+  const qint64 answerNs = *answers.lastNs;
   MyHistoryTableView* list = screen->historyTableView();
   const int rows = int(list->histories().size());
   const int bottom = std::max(0, list->contentSize().height() - list->height());
@@ -476,7 +478,7 @@ HistoryFigures measureHistory(TavroBoxAppAppDelegate& app, LocalService& service
   figures.p99 = percentile(frames, 0.99);
   figures.ok = rows > 0;
   report.add("history, " + std::to_string(events) + " events (" + std::to_string(rows) + " rows): answer -> drawn",
-             "%.1f ms (tap -> drawn %.1f ms)", double(drawnNs - *answers.lastNs) / 1e6, double(drawnNs - tapNs) / 1e6);
+             "%.1f ms (tap -> drawn %.1f ms)", double(drawnNs - answerNs) / 1e6, double(drawnNs - tapNs) / 1e6);
   report.add("history scrolling, " + std::to_string(frames.size()) + " frames of " + std::to_string(options.step) + " points",
              "mean %.2f ms, median %.2f ms, p99 %.2f ms", mean(frames), percentile(frames, 0.5), figures.p99);
   report.add("history scrolling, worst frame", "%.2f ms", percentile(frames, 1));
