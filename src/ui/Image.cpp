@@ -199,19 +199,21 @@ QPixmap Image::render(const QSize& pixels) const {
     return cached;
   }
 
+  // Kept where the next draw at this size finds it.
+  const auto kept = [&](QPixmap rendering) {
+    if (m_source->shared) {
+      QPixmapCache::insert(key, rendering);
+    } else {
+      m_source->lastRendering = rendering;
+      m_source->lastTint = tint;
+    }
+    return rendering;
+  };
+
   // A picture drawn at its own size, as it is: no canvas to paint (a camera's still, every 5 s).
   const QImage& raster = m_source->pixels();
   if (!m_source->svg && raster.isNull()) return {};  // damaged past its header
-  if (!m_tint.isValid() && !m_source->svg && raster.size() == pixels) {
-    cached = QPixmap::fromImage(raster);
-    if (m_source->shared) {
-      QPixmapCache::insert(key, cached);
-    } else {
-      m_source->lastRendering = cached;
-      m_source->lastTint = tint;
-    }
-    return cached;
-  }
+  if (!m_tint.isValid() && !m_source->svg && raster.size() == pixels) return kept(QPixmap::fromImage(raster));
 
   QImage canvas(pixels, QImage::Format_ARGB32_Premultiplied);
   canvas.fill(Qt::transparent);
@@ -226,14 +228,7 @@ QPixmap Image::render(const QSize& pixels) const {
     }
   }
   if (m_tint.isValid()) colorBlend(canvas, m_tint);
-  cached = QPixmap::fromImage(std::move(canvas));
-  if (m_source->shared) {
-    QPixmapCache::insert(key, cached);
-  } else {
-    m_source->lastRendering = cached;
-    m_source->lastTint = tint;
-  }
-  return cached;
+  return kept(QPixmap::fromImage(std::move(canvas)));
 }
 
 QPixmap Image::pixmap(const QSizeF& points, qreal dpr) const {
