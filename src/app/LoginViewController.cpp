@@ -1,5 +1,7 @@
 #include "app/LoginViewController.h"
 
+#include "app/AccountRows.h"
+
 #include "controls/OnOffSwitch.h"
 #include "controls/RowButton.h"
 
@@ -17,12 +19,8 @@
 #include "ui/ImageView.h"
 #include "ui/Images.h"
 #include "ui/Label.h"
-#include "ui/ScrollView.h"
 #include "ui/Views.h"
 
-#include <QEvent>
-#include <QLinearGradient>
-#include <QPainter>
 
 #include <algorithm>
 #include <utility>
@@ -64,30 +62,8 @@ const FieldFrames kFramesWithServer{QRect(kLeft, 172, kWidth, 18),
 
 // The account list over the card: a caption, the accounts (three whole, the others scrolling)
 // and "Autre compte".
-// Three rows show whole; past them half a row shows that the others (up to every account kept)
-// scroll, "Autre compte" staying in view under the list.
-constexpr int kWholeAccountRows = 3;
 const QRect kAccountListFrame(kLeft, 170, kWidth, 250);
 constexpr int kAccountRowTop = 30;
-constexpr int kAccountRowHeight = 42;
-constexpr int kAccountRowGap = 6;
-constexpr int kAccountRowPitch = kAccountRowHeight + kAccountRowGap;
-
-constexpr int kAccountFadeHeight = 16;
-
-// The card's white coming over the lower edge of the account rows, where more of them scroll.
-class EdgeFade : public QWidget {
- public:
-  using QWidget::QWidget;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QLinearGradient gradient(0, 0, 0, height());
-    gradient.setColorAt(0, QColor(255, 255, 255, 0));
-    gradient.setColorAt(1, QColor(255, 255, 255));
-    QPainter(this).fillRect(rect(), gradient);
-  }
-};
 
 const QColor kStatusProgress = ui::rgb(0, 0, 0, 1);
 const QColor kStatusError = ui::rgb(1, 0, 0, 0.8);
@@ -204,11 +180,7 @@ void LoginViewController::viewDidLoad() {
 
   // 5. Nothing starts by itself: the accounts used before come first, of every server.
   for (const foundation::Account& account : foundation::usedAccounts(foundation::Preferences::standard()))
-    if (m_accounts.size() < m_accountRows.size()) m_accounts << account;
-  for (int row = 0; row < m_accountRows.size(); ++row) {
-    m_accountRows[row]->setVisible(row < m_accounts.size());
-    if (row < m_accounts.size()) m_accountRows[row]->setTitle(m_accounts[row].label());
-  }
+    if (m_accounts.size() < foundation::kMaxUsedAccounts) m_accounts << account;
   m_otherAccount->setTitle(foundation::localized("kTradOtherAccount"));
   m_accountsLink->setTitle(foundation::localized("kTradAccounts"));
   m_accountCaption->setText(foundation::localized("kTradChooseAccount"));
@@ -247,20 +219,10 @@ void LoginViewController::buildAccountList(QWidget* view) {
   m_accountList->setObjectName(QStringLiteral("accountList"));
   m_accountList->setGeometry(kAccountListFrame);
   m_accountCaption = caption(QRect(0, 6, kWidth, 20), m_accountList);
-  m_accountScroll = new ui::ScrollView(QRect(0, kAccountRowTop, kWidth, 0), m_accountList);
-  m_accountScroll->setObjectName(QStringLiteral("accountScroll"));
-  m_accountFade = new EdgeFade(m_accountList);
-  m_accountFade->setAttribute(Qt::WA_TransparentForMouseEvents);
-  m_accountScroll->setDelegate(this);
-  for (int row = 0; row < foundation::kMaxUsedAccounts; ++row) {
-    auto* button = new controls::RowButton(QRect(0, row * kAccountRowPitch, kWidth, kAccountRowHeight), controls::RowButton::Style::Light,
-                                           m_accountScroll->contentView());
-    button->setShowsChevron(true);
-    button->installEventFilter(this);  // a row the keyboard reaches scrolls into view
-    m_accountRows << button;
-    connect(button, &ui::Control::touchUpInside, this, [this, row] { chooseAccount(row); });
-  }
-  m_otherAccount = new controls::RowButton(QRect(0, kAccountRowTop, kWidth, kAccountRowHeight), controls::RowButton::Style::Light, m_accountList);
+  m_accountRows = new app::AccountRows(QPoint(0, kAccountRowTop), kWidth, foundation::kMaxUsedAccounts, m_accountList);
+  connect(m_accountRows, &app::AccountRows::chosen, this, &LoginViewController::chooseAccount);
+  m_otherAccount = new controls::RowButton(QRect(0, kAccountRowTop, kWidth, app::AccountRows::kRowHeight), controls::RowButton::Style::Light,
+                                           m_accountList);
   m_otherAccount->setShowsChevron(true);
   m_otherAccount->setObjectName(QStringLiteral("otherAccount"));
   connect(m_otherAccount, &ui::Control::touchUpInside, this, [this] { chooseAccount(-1); });
@@ -277,32 +239,16 @@ void LoginViewController::buildAccountList(QWidget* view) {
   });
 }
 
-bool LoginViewController::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn)
-    if (auto* row = qobject_cast<QWidget*>(watched); row && row->parentWidget() == m_accountScroll->contentView())
-      m_accountScroll->scrollRectToVisible(row->geometry(), false);
-  return ui::Screen::eventFilter(watched, event);
-}
-
-void LoginViewController::scrollViewDidScroll(ui::ScrollView* scroll) {
-  // The fade says more rows lie below; at the last one there are none.
-  m_accountFade->setVisible(scroll->contentOffset().y() < scroll->maximumContentOffset().y() - 0.5);
-}
+const QList<controls::RowButton*>& LoginViewController::accountRows() const { return m_accountRows->rows(); }
 
 bool LoginViewController::showsAccounts() const { return m_accountList && !m_accountList->isHidden(); }
 
 void LoginViewController::showAccounts(bool shown) {
   // "Autre compte" sits right under the last account on show; the others scroll.
-  const int accounts = int(m_accounts.size());
-  const int listHeight = accounts <= kWholeAccountRows ? accounts * kAccountRowPitch - kAccountRowGap
-                                                      : kWholeAccountRows * kAccountRowPitch + kAccountRowHeight / 2;
-  m_accountScroll->resize(kWidth, std::max(0, listHeight));
-  m_accountScroll->setContentSize(QSize(kWidth, std::max(0, accounts * kAccountRowPitch - kAccountRowGap)));
-  m_accountScroll->setContentOffset(QPointF());
-  m_otherAccount->move(0, accounts == 0 ? kAccountRowTop : kAccountRowTop + listHeight + kAccountRowGap);
-  m_accountFade->setGeometry(0, kAccountRowTop + listHeight - kAccountFadeHeight, kWidth, kAccountFadeHeight);
-  m_accountFade->raise();
-  scrollViewDidScroll(m_accountScroll);
+  QStringList labels;
+  for (const foundation::Account& account : m_accounts) labels << account.label();
+  const int listHeight = m_accountRows->setLabels(labels);
+  m_otherAccount->move(0, m_accounts.isEmpty() ? kAccountRowTop : kAccountRowTop + listHeight + app::AccountRows::kRowGap);
   m_accountList->setVisible(shown);
   for (QWidget* field : std::initializer_list<QWidget*>{m_loginLabel, m_postUserName, m_passwordLabel, m_postPassword, m_rememberLabel,
                                                         m_rememberState, m_loginButton})
@@ -311,7 +257,7 @@ void LoginViewController::showAccounts(bool shown) {
   m_accountsLink->setVisible(!shown && !m_accounts.isEmpty());
   if (shown) {
     m_keyboardField = nullptr;
-    if (!m_accountRows.isEmpty()) m_accountRows.first()->setFocus();
+    if (!m_accounts.isEmpty()) m_accountRows->rows().first()->setFocus();
   }
 }
 

@@ -18,7 +18,6 @@
 #include "foundation/NotificationCenter.h"
 #include "foundation/RememberedSignIn.h"
 #include "ui/Screen.h"
-#include "ui/ScrollView.h"
 
 #include <QPointer>
 
@@ -30,12 +29,16 @@ class Button;
 class Label;
 }  // namespace ui
 
+namespace app {
+class AccountRows;
+}
+
 namespace controls {
 class OnOffSwitch;
 class RowButton;
 }
 
-class LoginViewController : public ui::Screen, public controls::TextFieldDelegate, public ui::ScrollViewDelegate {
+class LoginViewController : public ui::Screen, public controls::TextFieldDelegate {
   Q_OBJECT
  public:
   explicit LoginViewController(QObject* parent = nullptr);
@@ -62,7 +65,7 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   bool isSigningIn() const { return m_signingIn; }
 
   // The account list (empty rows when it is not offered) and its "other account" row.
-  const QList<controls::RowButton*>& accountRows() const { return m_accountRows; }
+  const QList<controls::RowButton*>& accountRows() const;
   controls::RowButton* otherAccountRow() const { return m_otherAccount; }
   // Over the fields, back to the list (when there is one).
   ui::Button* accountsLink() const { return m_accountsLink; }
@@ -91,8 +94,6 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   void leavingServer();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void scrollViewDidScroll(ui::ScrollView* scroll) override;
   void loadView() override;
   void viewDidLoad() override;
 
@@ -133,9 +134,7 @@ class LoginViewController : public ui::Screen, public controls::TextFieldDelegat
   QString m_chosenServer;  // the chosen account's; "" for the current one
   QList<foundation::Account> m_accounts;  // offered, most recent first
   QWidget* m_accountList = nullptr;
-  ui::ScrollView* m_accountScroll = nullptr;  // the account rows
-  QWidget* m_accountFade = nullptr;           // over the rows' lower edge when they scroll
-  QList<controls::RowButton*> m_accountRows;
+  app::AccountRows* m_accountRows = nullptr;
   controls::RowButton* m_otherAccount = nullptr;
   ui::Button* m_accountsLink = nullptr;
 };
