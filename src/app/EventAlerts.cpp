@@ -1,5 +1,7 @@
 #include "app/EventAlerts.h"
 
+#include "app/FirstFrame.h"
+
 #include "app/AlarmBanner.h"
 #include "backend/BackgroundPreferences.h"
 #include "app/RootViewController.h"
@@ -65,7 +67,16 @@ EventAlerts::EventAlerts(TavroBoxAppAppDelegate& app, const foundation::Configur
 
   m_app.window()->installEventFilter(this);
   m_banner = new AlarmBanner(m_app.navigationController(), [this] { showWindow(QString::fromLatin1(kHistoryScreen)); });
-  m_tray = std::make_unique<TrayIcon>(*this);
+  whenFirstFrameDrawn(m_app.window(), [] { return true; }, [self = QPointer<EventAlerts>(this)] {
+    if (self) self->tray();
+  });
+  // Built after a sign-in that went already (a window drawn late): its account is watched now.
+  if (!BESessionManager::getInstance().signedInLogin().empty()) signedIn();
+}
+
+TrayIcon* EventAlerts::tray() {
+  if (!m_tray) m_tray = std::make_unique<TrayIcon>(*this);
+  return m_tray.get();
 }
 
 EventAlerts::~EventAlerts() {
@@ -109,6 +120,8 @@ void EventAlerts::stopWatching() {
 }
 
 void EventAlerts::startedInBackground() {
+  // No window will be drawn: the tray is all that shows the app runs.
+  tray();
   // Nobody will see the login screen waiting in the hidden window.
   if (!foundation::rememberedSignIn(foundation::Preferences::standard(), foundation::SecretStore::standard())) askToSignIn();
 }

@@ -51,8 +51,9 @@ class EventAlerts : public QObject {
 
   backend::EventWatcher& watcher() { return m_watcher; }
   DesktopNotifier& notifier() { return *m_notifier; }
-  // Null when the desktop has no tray.
-  TrayIcon* tray() const { return m_tray.get(); }
+  // The tray's icon and menu (the icon shows when the desktop has a tray). Built once the
+  // window's first frame is drawn, which it is no part of, or when first asked for.
+  TrayIcon* tray();
   AlarmBanner* banner() const;
   // The account watched ("" when none).
   const QString& account() const { return m_account; }

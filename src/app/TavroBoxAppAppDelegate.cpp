@@ -27,6 +27,7 @@
 #include "rest/mapping/RestObjectManager.h"
 #include "rest/network/RestClient.h"
 #include "ui/Animation.h"
+#include "ui/Fonts.h"
 #include "ui/NavigationController.h"
 #include "ui/PopupWindow.h"
 #include "ui/ProgressHUD.h"
@@ -57,6 +58,7 @@ TavroBoxAppAppDelegate::~TavroBoxAppAppDelegate() {
   m_loginTimer.invalidate();
   m_observations.clear();
   m_backgroundSignIn.reset();
+  m_configuration.reset();  // nothing builds the alerts again from here on
   m_eventAlerts.reset();
   m_serverTrust.reset();
   // Popups first, released ones still waiting for deletion included: they tell their window when
@@ -125,7 +127,7 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
                                                    Tools::alertWithMessageAndTitleAndCancelButton(message, QString(), foundation::localized("kTradAlertBtnOk"));
                                                  });
 
-  m_eventAlerts = std::make_unique<app::EventAlerts>(*this, configuration);
+  m_configuration = configuration;
 
   // A certificate nothing vouches for is put to the user; the sign-in goes again once trusted.
   auto loginScreen = [this] { return loginPopupIsOpen() ? qobject_cast<LoginViewController*>(m_popupController.get()) : nullptr; };
@@ -174,11 +176,26 @@ bool TavroBoxAppAppDelegate::applicationDidFinishLaunchingWithOptions(const foun
   // alone.
   startSignedIn();
   if (m_startsInBackground) {
-    m_eventAlerts->startedInBackground();
+    eventAlerts()->startedInBackground();
   } else {
     m_window->makeKeyAndVisible();
   }
+  // Once the menu is on screen; a window that is never drawn gets there a little later.
+  app::whenFirstFrameDrawn(m_window.get(), [] { return true; }, [this] { firstFrameDrawn(); });
+  QTimer::singleShot(kUndrawnSignInDelayMs, this, [this] { firstFrameDrawn(); });
   return true;
+}
+
+void TavroBoxAppAppDelegate::firstFrameDrawn() {
+  if (std::exchange(m_firstFrameDrawn, true)) return;
+  // The alerts first: they hear how the sign-in ends.
+  eventAlerts();
+  if (m_backgroundSignIn) m_backgroundSignIn->send();
+}
+
+app::EventAlerts* TavroBoxAppAppDelegate::eventAlerts() {
+  if (!m_eventAlerts && m_configuration) m_eventAlerts = std::make_unique<app::EventAlerts>(*this, *m_configuration);
+  return m_eventAlerts.get();
 }
 
 // -- Login popup ------------------------------------------------------------------------------
@@ -195,14 +212,8 @@ void TavroBoxAppAppDelegate::startSignedIn() {
   m_backgroundSignIn = std::make_unique<app::BackgroundSignIn>(
       foundation::Account{remembered->login, server}, remembered->passwordDigest,
       [this](app::BackgroundSignIn::Outcome outcome) { backgroundSignInEnded(int(outcome)); });
-  // Once the menu is on screen; a window that is never drawn still signs in, a little later.
-  QPointer<app::BackgroundSignIn> signIn = m_backgroundSignIn.get();
-  app::whenFirstFrameDrawn(m_window.get(), [] { return true; }, [signIn] {
-    if (signIn) signIn->send();
-  });
-  QTimer::singleShot(kUndrawnSignInDelayMs, signIn, [signIn] {
-    if (signIn) signIn->send();
-  });
+  // Sent once the menu is on screen (firstFrameDrawn()).
+  if (m_firstFrameDrawn) m_backgroundSignIn->send();
   // A start that needs no password asks the alarm code instead, when the account chose so.
   m_lockGate->start();
 }
@@ -271,6 +282,9 @@ void TavroBoxAppAppDelegate::showPopupScreen(const QString& name) {
 
   // A popup still fading out goes at once: its screen is about to be replaced.
   if (m_popupWindow) releasePopupWindow(m_popupWindow);
+  // Its screen measures its texts as it is built: the fonts must be ready (at start they may
+  // still be read on their thread).
+  ui::Fonts::waitForPreparation();
 
   // 1.
   if (login) {

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace ui {
 class NavigationController;
@@ -65,8 +66,9 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   app::LiveState* liveState() const { return m_liveState.get(); }
   app::ServerTrust* serverTrust() const { return m_serverTrust.get(); }
   controls::AlarmLockGate* lockGate() const { return m_lockGate.get(); }
-  // Alarms told while the window is not in front, the tray, closing to the background.
-  app::EventAlerts* eventAlerts() const { return m_eventAlerts.get(); }
+  // Alarms told while the window is not in front, the tray, closing to the background. Built
+  // once the first frame is drawn (nothing of it shows there), or when first asked for.
+  app::EventAlerts* eventAlerts();
   // Before launching: start with no window (in the background).
   void setStartsInBackground(bool background) { m_startsInBackground = background; }
   bool releasedPopup() const { return m_releasedPopup; }
@@ -75,6 +77,8 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   // At launch: with remembered credentials of this service, the menu at once and their sign-in
   // behind it (the login only if it fails); otherwise the login popup.
   void startSignedIn();
+  // What waits for the window's first frame: the alerts and the remembered sign-in. Once.
+  void firstFrameDrawn();
   // The sign-in behind the menu, while it is under way.
   app::BackgroundSignIn* backgroundSignIn() const { return m_backgroundSignIn.get(); }
   // Ends the session of the signed-in account (see backend::endSession), brings every screen back
@@ -130,6 +134,8 @@ class TavroBoxAppAppDelegate : public QObject, public ui::AlertViewDelegate {
   std::unique_ptr<controls::AlarmLockGate> m_lockGate;
   std::unique_ptr<app::BackgroundSignIn> m_backgroundSignIn;
   std::unique_ptr<app::EventAlerts> m_eventAlerts;
+  std::optional<foundation::Configuration> m_configuration;  // from launch on
+  bool m_firstFrameDrawn = false;
   bool m_startsInBackground = false;
   bool m_popupFading = false;
   bool m_releasedPopup = false;

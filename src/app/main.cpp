@@ -15,10 +15,13 @@
 #include "foundation/Strings.h"
 #include "rest/network/TlsTrust.h"
 #include "ui/Animation.h"
+#include "ui/ArtCache.h"
+#include "ui/Fonts.h"
 #include "ui/Window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -44,6 +47,8 @@ int main(int argc, char** argv) {
     std::printf("tavrobox %s\n", TB_VERSION);
     return 0;
   }
+  // The fonts are read on a thread of their own while the start builds the screens.
+  ui::Fonts::prepareInBackground();
   const bool tour = !options->tourDir.isEmpty();
   // The tour needs no display.
   if (tour && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -53,6 +58,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationVersion(QStringLiteral(TB_VERSION));
   foundation::installLogging();
+  // The art drawn at start is read back from what earlier runs rendered.
+  ui::ArtCache::setFolder(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/art"));
 
   const auto configuration = foundation::Configuration::load(options->configPath);
   if (!configuration) {
@@ -106,6 +113,7 @@ int main(int argc, char** argv) {
           QCoreApplication::exit(0);
         });
   }
+  ui::Fonts::waitForPreparation();
   if (!tour) return QApplication::exec();
 
   QTextStream out(stdout);

@@ -17,6 +17,13 @@ class Fonts final {
   static QFont font(const QString& name, double size);
   static QFont systemFont(double size);
   static QFont boldSystemFont(double size);
+
+  // Reads the system's font configuration on a thread of its own, while the start builds its
+  // screens: the first text drawn would otherwise wait for it. Called first thing in main();
+  // waitForPreparation() ends it before that first text (text measured before then still works:
+  // it reads the configuration a second time). Without fontconfig both do nothing.
+  static void prepareInBackground();
+  static void waitForPreparation();
 };
 
 }  // namespace ui

@@ -1,20 +1,38 @@
 #include "ui/Image.h"
 
+#include "ui/ArtCache.h"
+#include "ui/UiLogging.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 #include <qdrawutil.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <optional>
 
 namespace ui {
 
 struct Image::Source {
   std::unique_ptr<QSvgRenderer> svg;
+  // The app's art, while the rendering cache is on, is parsed only when a size is drawn that no
+  // earlier run kept: until then these are its bytes and their name in the cache.
+  QByteArray svgSource;
+  QString artKey;
+  bool isSvg() const { return svg || !svgSource.isEmpty(); }
+  QSvgRenderer* renderer() {
+    if (!svg && !svgSource.isEmpty()) {
+      svg = std::make_unique<QSvgRenderer>(svgSource);
+      if (!svg->isValid()) qCWarning(lcUi, "A picture is not valid SVG past its first element");
+      svgSource.clear();
+    }
+    return svg && svg->isValid() ? svg.get() : nullptr;
+  }
   QImage raster;
   // Decoded data (not the app's art) waits encoded until it is first drawn, its size and opacity
   // read from its header: a camera's still on a page nobody looks at is never decoded.
@@ -73,6 +91,36 @@ Rgb setLum(Rgb c, double l) {
   return clipColor({c.r + d, c.g + d, c.b + d});
 }
 
+// The size an SVG declares on its root element, read without parsing the rest: whole-number width
+// and height (plain or in px), else a whole-number viewBox's. Anything else is left to the parser.
+std::optional<QSizeF> declaredSvgSize(const QByteArray& svg) {
+  QXmlStreamReader reader(svg);
+  while (reader.readNext() != QXmlStreamReader::StartElement) {
+    if (reader.atEnd() || reader.hasError()) return std::nullopt;
+  }
+  if (reader.name() != QLatin1String("svg")) return std::nullopt;
+  const QXmlStreamAttributes attributes = reader.attributes();
+  auto whole = [](QStringView text) -> std::optional<int> {
+    if (text.endsWith(QLatin1String("px"))) text.chop(2);
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok && value > 0 ? std::optional<int>(value) : std::nullopt;
+  };
+  const bool hasWidth = attributes.hasAttribute(QLatin1String("width"));
+  const bool hasHeight = attributes.hasAttribute(QLatin1String("height"));
+  if (hasWidth || hasHeight) {
+    const auto w = whole(attributes.value(QLatin1String("width")));
+    const auto h = whole(attributes.value(QLatin1String("height")));
+    return w && h ? std::optional<QSizeF>(QSizeF(*w, *h)) : std::nullopt;
+  }
+  const QString viewBox = attributes.value(QLatin1String("viewBox")).toString().replace(QLatin1Char(','), QLatin1Char(' '));
+  const QStringList parts = viewBox.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  if (parts.size() != 4) return std::nullopt;
+  const auto w = whole(parts[2]);
+  const auto h = whole(parts[3]);
+  return w && h ? std::optional<QSizeF>(QSizeF(*w, *h)) : std::nullopt;
+}
+
 }  // namespace
 
 void colorBlend(QImage& image, const QColor& color) {
@@ -94,6 +142,20 @@ void colorBlend(QImage& image, const QColor& color) {
 }
 
 Image Image::fromSvg(const QByteArray& svg, const QString& name) {
+  if (!name.isEmpty() && ArtCache::isOn()) {
+    if (const auto size = declaredSvgSize(svg)) {
+      auto source = std::make_shared<Source>();
+      source->size = *size;
+      source->svgSource = svg;
+      source->artKey = ArtCache::sourceKey(svg);
+      source->id = nextSourceId();
+      source->shared = true;
+      Image image;
+      image.m_source = std::move(source);
+      image.m_name = name;
+      return image;
+    }
+  }
   auto renderer = std::make_unique<QSvgRenderer>(svg);
   if (!renderer->isValid()) return {};
   Image image;
@@ -154,7 +216,7 @@ Image Image::fromData(const QByteArray& data, const QString& name) {
 QSizeF Image::size() const { return m_source ? m_source->size : QSizeF(); }
 
 bool Image::isOpaque() const {
-  if (!m_source || m_source->svg || m_tint.isValid() || !m_caps.isNull()) return false;
+  if (!m_source || m_source->isSvg() || m_tint.isValid() || !m_caps.isNull()) return false;
   return m_source->encoded.isEmpty() ? !m_source->raster.hasAlphaChannel() : m_source->opaque;
 }
 
@@ -210,10 +272,18 @@ QPixmap Image::render(const QSize& pixels) const {
     return rendering;
   };
 
+  // Art an earlier run rendered at this size: its pixels, read back.
+  if (!m_source->artKey.isEmpty()) {
+    if (QImage rendering = ArtCache::find(m_source->artKey, pixels, tint); !rendering.isNull())
+      return kept(QPixmap::fromImage(std::move(rendering)));
+  }
+  QSvgRenderer* svg = m_source->renderer();
+  if (m_source->isSvg() && !svg) return {};  // not valid SVG after all
+
   // A picture drawn at its own size, as it is: no canvas to paint (a camera's still, every 5 s).
   const QImage& raster = m_source->pixels();
-  if (!m_source->svg && raster.isNull()) return {};  // damaged past its header
-  if (!m_tint.isValid() && !m_source->svg && raster.size() == pixels) return kept(QPixmap::fromImage(raster));
+  if (!svg && raster.isNull()) return {};  // damaged past its header
+  if (!m_tint.isValid() && !svg && raster.size() == pixels) return kept(QPixmap::fromImage(raster));
 
   QImage canvas(pixels, QImage::Format_ARGB32_Premultiplied);
   canvas.fill(Qt::transparent);
@@ -221,13 +291,14 @@ QPixmap Image::render(const QSize& pixels) const {
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (m_source->svg) {
-      m_source->svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    if (svg) {
+      svg->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
     } else {
       painter.drawImage(QRectF(QPointF(0, 0), QSizeF(pixels)), raster);
     }
   }
   if (m_tint.isValid()) colorBlend(canvas, m_tint);
+  if (!m_source->artKey.isEmpty()) ArtCache::keep(m_source->artKey, canvas, tint);
   return kept(QPixmap::fromImage(std::move(canvas)));
 }
 

@@ -90,6 +90,8 @@ QString ProgressHUD::labelText() const { return m_label->text(); }
 void ProgressHUD::layout() {
   if (!m_view || !m_host) return;
   m_view->setGeometry(m_host->rect());
+  // Measured when it shows: a hidden overlay's text would cost the start a font for nothing.
+  if (!m_showing && !m_view->isVisible()) return;
   const int textWidth = QFontMetrics(m_label->font()).horizontalAdvance(m_label->text());
   const int panelWidth = std::clamp(textWidth + 36, kMinPanelWidth, kMaxPanelWidth);
   m_panel->setGeometry((m_view->width() - panelWidth) / 2, (m_view->height() - kPanelHeight) / 2, panelWidth,

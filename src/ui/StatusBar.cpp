@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace ui {
 
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
@@ -44,6 +46,7 @@ void StatusBar::setNetworkActivityVisible(bool visible) {
   if (visible == m_networkActivity) return;
   m_networkActivity = visible;
   if (visible) {
+    placeActivity();
     m_activity->startAnimating();
   } else {
     m_activity->stopAnimating();
@@ -65,11 +68,18 @@ void StatusBar::refreshClock() {
 void StatusBar::layoutContents() {
   const int h = height();
   m_signal->move(6, (h - m_signal->height()) / 2);
-  const int carrierWidth = QFontMetrics(m_carrier->font()).horizontalAdvance(m_carrier->text()) + 2;
-  m_carrier->setGeometry(m_signal->geometry().right() + 5, 0, carrierWidth, h);
-  m_activity->move(m_carrier->geometry().right() + 5, (h - m_activity->height()) / 2);
+  // The carrier reaches to the clock: its text is measured only when the activity indicator
+  // comes beside it, which spares the start its font until the first frame.
+  const int carrierLeft = m_signal->geometry().right() + 5;
   m_clock->setGeometry(width() / 2 - 40, 0, 80, h);
+  m_carrier->setGeometry(carrierLeft, 0, std::max(0, m_clock->x() - carrierLeft), h);
   m_battery->move(width() - m_battery->width() - 6, (h - m_battery->height()) / 2);
+  if (m_networkActivity) placeActivity();
+}
+
+void StatusBar::placeActivity() {
+  const int carrierWidth = QFontMetrics(m_carrier->font()).horizontalAdvance(m_carrier->text()) + 2;
+  m_activity->move(m_carrier->x() + carrierWidth + 5, (height() - m_activity->height()) / 2);
 }
 
 void StatusBar::resizeEvent(QResizeEvent* event) {

@@ -37,6 +37,7 @@ class StatusBar : public QWidget {
 
  private:
   void layoutContents();
+  void placeActivity();
 
   ImageView* m_signal = nullptr;
   Label* m_carrier = nullptr;
