@@ -1,13 +1,11 @@
 #pragma once
 // The banner of a new alarm inside the window: under the navigation bar (below the offline banner
-// when that one shows), the event's title on a warning colour, above every screen. A tap opens
-// what `open` opens (the history) and takes the banner away; it goes by itself after a while.
+// when that one shows), the event's title on a warning colour; the screen makes room for it. A tap
+// opens what `open` opens (the history) and takes the banner away; it goes by itself after a while.
 #include "foundation/Timer.h"
 
 #include <QWidget>  // before the toolkit headers that guard widgets they only declare
 #include "ui/Button.h"
-
-#include <QPointer>
 
 #include <functional>
 
@@ -30,13 +28,7 @@ class AlarmBanner : public ui::Button {
   void present(const QString& title);
   void dismiss();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  void layout();
-
-  QPointer<ui::NavigationController> m_navigation;
   std::function<void()> m_open;
   foundation::Timer m_timer;
 };

@@ -1,7 +1,5 @@
 #include "app/EventAlerts.h"
 
-#include "app/FirstFrame.h"
-
 #include "app/AlarmBanner.h"
 #include "backend/BackgroundPreferences.h"
 #include "app/RootViewController.h"
@@ -28,6 +26,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -67,9 +66,9 @@ EventAlerts::EventAlerts(TavroBoxAppAppDelegate& app, const foundation::Configur
 
   m_app.window()->installEventFilter(this);
   m_banner = new AlarmBanner(m_app.navigationController(), [this] { showWindow(QString::fromLatin1(kHistoryScreen)); });
-  whenFirstFrameDrawn(m_app.window(), [] { return true; }, [self = QPointer<EventAlerts>(this)] {
-    if (self) self->tray();
-  });
+  // The tray comes next, in a turn of its own: the alerts are built with the first frame, which
+  // must not wait for it.
+  QTimer::singleShot(0, this, [this] { tray(); });
   // Built after a sign-in that went already (a window drawn late): its account is watched now.
   if (!BESessionManager::getInstance().signedInLogin().empty()) signedIn();
 }

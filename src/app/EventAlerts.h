@@ -51,8 +51,8 @@ class EventAlerts : public QObject {
 
   backend::EventWatcher& watcher() { return m_watcher; }
   DesktopNotifier& notifier() { return *m_notifier; }
-  // The tray's icon and menu (the icon shows when the desktop has a tray). Built once the
-  // window's first frame is drawn, which it is no part of, or when first asked for.
+  // The tray's icon and menu (the icon shows when the desktop has a tray). Built in the event
+  // loop's turn after these alerts, or when first asked for.
   TrayIcon* tray();
   AlarmBanner* banner() const;
   // The account watched ("" when none).

@@ -12,7 +12,6 @@
 #include "ui/ActivityIndicatorView.h"
 #include "ui/Fonts.h"
 #include "ui/Label.h"
-#include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"
 #include "ui/ScrollView.h"
 
@@ -42,8 +41,8 @@ ui::Label* makeBanner(QWidget* host, const char* name, const QColor& background)
 }
 
 // The stored-data notice: a rounded pill floating at the foot of the screen, over the list that
-// scrolls rather than over the screen's title (the offline banner, more urgent, takes the whole
-// width under the bar).
+// scrolls rather than over the screen's title (the offline banner, more urgent, takes its strip
+// under the bar).
 class NoticePill : public ui::Label {
  public:
   NoticePill(QWidget* host, const QColor& background) : ui::Label(QRect(), host), m_background(background) {
@@ -89,6 +88,8 @@ LiveState::LiveState(ui::NavigationController* navigation, double refreshInterva
     : m_navigation(navigation), m_alert(std::move(alert)), m_refreshInterval(refreshInterval) {
   QWidget* host = navigation->view();
   m_banner = makeBanner(host, "offlineBanner", kBannerBackground);
+  // Under the bar, taking its room from the screen: the top of the screen stays in sight.
+  navigation->addBanner(m_banner);
   m_storedBanner = new NoticePill(host, kStoredBannerBackground);
   // Read out when it comes: the user learns that commands will be refused.
   ui::setAccessibleRole(m_banner, QAccessible::AlertMessage);
@@ -162,12 +163,7 @@ void LiveState::updateStoredBanner() {
 
 void LiveState::layoutBanner() {
   if (!m_navigation) return;
-  const int top = m_navigation->isNavigationBarHidden() ? 0 : ui::NavigationBar::kHeight;
   const int width = m_navigation->view()->width();
-  if (m_banner) {
-    m_banner->setGeometry(0, top, width, kBannerHeight);
-    m_banner->raise();
-  }
   if (m_storedBanner) {
     const int pill = std::min(width - 2 * NoticePill::kMargin,
                               m_storedBanner->fontMetrics().horizontalAdvance(m_storedBanner->text()) + 2 * NoticePill::kPadding);

@@ -5,6 +5,7 @@
 #include "ui/NavigationBar.h"
 
 #include <QEvent>
+#include <QResizeEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -73,7 +74,29 @@ Screen* NavigationController::rootViewController() const {
 
 QRect NavigationController::contentFrame() const {
   QWidget* v = const_cast<NavigationController*>(this)->view();
-  return m_barHidden ? v->rect() : QRect(0, NavigationBar::kHeight, v->width(), std::max(0, v->height() - NavigationBar::kHeight));
+  int top = m_barHidden ? 0 : NavigationBar::kHeight;
+  for (const auto& banner : m_banners)
+    if (banner && !banner->isHidden()) top += banner->height();
+  return QRect(0, top, v->width(), std::max(0, v->height() - top));
+}
+
+void NavigationController::addBanner(QWidget* banner) {
+  if (!banner || m_banners.contains(banner)) return;
+  m_banners.append(banner);
+  banner->installEventFilter(this);
+  // Queued: a banner deleted with this controller's own view must not lay out what is going.
+  connect(banner, &QObject::destroyed, this, [this] { layout(); }, Qt::QueuedConnection);
+  layout();
+}
+
+int NavigationController::layoutBanners(int top) {
+  for (const auto& banner : m_banners) {
+    if (!banner || banner->isHidden()) continue;
+    banner->setGeometry(0, top, view()->width(), banner->height());
+    banner->raise();
+    top += banner->height();
+  }
+  return top;
 }
 
 void NavigationController::layout() {
@@ -82,6 +105,7 @@ void NavigationController::layout() {
   m_bar->setGeometry(0, m_barHidden ? -NavigationBar::kHeight : 0, v->width(), NavigationBar::kHeight);
   m_bar->setVisible(!m_barHidden);
   m_bar->raise();
+  layoutBanners(m_barHidden ? 0 : NavigationBar::kHeight);
   m_container->setGeometry(contentFrame());
   if (!m_transitioning) {
     if (Screen* top = topViewController()) top->view()->setGeometry(m_container->rect());
@@ -99,6 +123,11 @@ void NavigationController::updateBarItems() {
 bool NavigationController::eventFilter(QObject* watched, QEvent* event) {
   if (watched == view() && event->type() == QEvent::Resize) {
     finishTransition();
+    layout();
+  } else if (m_banners.contains(qobject_cast<QWidget*>(watched)) &&
+             (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent ||
+              (event->type() == QEvent::Resize && static_cast<QResizeEvent*>(event)->oldSize().height() !=
+                                                      static_cast<QResizeEvent*>(event)->size().height()))) {
     layout();
   }
   return Screen::eventFilter(watched, event);
@@ -234,7 +263,7 @@ void NavigationController::setNavigationBarHidden(bool hidden, bool animated) {
   auto step = [this, v, hidden, h](double p) {
     const int barY = static_cast<int>(std::lround(hidden ? -h * p : -h * (1.0 - p)));
     m_bar->move(0, barY);
-    const int top = barY + h;
+    const int top = layoutBanners(barY + h);
     m_container->setGeometry(0, top, v->width(), v->height() - top);
     if (!m_transitioning) {
       if (Screen* s = topViewController()) s->view()->setGeometry(m_container->rect());

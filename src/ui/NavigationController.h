@@ -2,8 +2,8 @@
 // A stack of screens under a navigation bar. Pushing slides the new screen in from the right
 // (0.35 s when animated); popping slides it out again and deletes the popped screens once the
 // slide is over (on the next turn of the event loop). A push or pop while a slide is still
-// running first completes that slide. The top screen's view fills the area below the bar, or
-// the whole controller when the bar is hidden.
+// running first completes that slide. The top screen's view fills the area below the bar (and the
+// banners shown under it), or the whole controller when the bar is hidden.
 //
 // The controller owns the screens on its stack, and its bar, which may be replaced by a subclass.
 #include "ui/Screen.h"
@@ -43,6 +43,11 @@ class NavigationController : public Screen {
   bool isNavigationBarHidden() const { return m_barHidden; }
   // Where the top screen's view lies, in the controller's view.
   QRect contentFrame() const;
+  // A strip under the bar that says something about the whole app (the service out of reach, an
+  // alarm): while shown it takes its height from the screen, which is laid out below it rather
+  // than under it. The banner is a child of the controller's view; shown ones stack in the order
+  // added, the full width, each at its own height.
+  void addBanner(QWidget* banner);
 
  signals:
   // A push or pop is over: another screen is on top.
@@ -64,6 +69,8 @@ class NavigationController : public Screen {
 
  private:
   void layout();
+  // Lays the shown banners out from `top` down; returns where the screen starts.
+  int layoutBanners(int top);
   void updateBarItems();
   void finishTransition();
   void transition(Screen* from, Screen* to, bool push, bool animated, QList<Screen*> removed);
@@ -74,6 +81,7 @@ class NavigationController : public Screen {
   QPointer<QWidget> m_focusAfterPop;
   NavigationBar* m_bar = nullptr;
   QWidget* m_container = nullptr;
+  QList<QPointer<QWidget>> m_banners;
   bool m_barHidden = false;
   bool m_transitioning = false;
 };

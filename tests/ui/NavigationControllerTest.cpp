@@ -7,6 +7,7 @@
 #include "ui/Window.h"
 
 #include "UiTestSupport.h"
+#include "support/Wait.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -165,6 +166,33 @@ TEST_F(NavigationTest, TheContentFillsTheAreaBelowTheBarOrAllOfItWhenTheBarIsHid
   navigation->setNavigationBarHidden(false);
   EXPECT_TRUE(navigation->navigationBar()->isVisible());
   EXPECT_EQ(root->view()->geometry(), QRect(0, 0, 320, height - 44));
+}
+
+// Banners stack under the bar in the order added and take their room from the screen, so that
+// they never cover its top; hidden or deleted, they give it back.
+TEST_F(NavigationTest, ShownBannersPushTheScreenDownAndGiveTheRoomBackWhenTheyGo) {
+  const int height = window.applicationFrame().height();
+  auto* offline = new QWidget(navigation->view());
+  offline->resize(10, 20);
+  auto* alarm = new QWidget(navigation->view());
+  alarm->resize(10, 28);
+  navigation->addBanner(offline);
+  navigation->addBanner(alarm);
+  EXPECT_EQ(root->view()->size(), QSize(320, height - 44));
+  offline->show();
+  EXPECT_EQ(offline->geometry(), QRect(0, 44, 320, 20));
+  EXPECT_EQ(root->view()->size(), QSize(320, height - 64));
+  alarm->show();
+  EXPECT_EQ(alarm->geometry(), QRect(0, 64, 320, 28));
+  EXPECT_EQ(navigation->contentFrame(), QRect(0, 92, 320, height - 92));
+  EXPECT_EQ(root->view()->size(), QSize(320, height - 92));
+  offline->hide();
+  EXPECT_EQ(alarm->geometry(), QRect(0, 44, 320, 28));
+  navigation->setNavigationBarHidden(true);
+  EXPECT_EQ(alarm->geometry(), QRect(0, 0, 320, 28));
+  EXPECT_EQ(root->view()->geometry(), QRect(0, 0, 320, height - 28));
+  delete alarm;
+  ASSERT_TRUE(tbtest::waitUntil([&] { return root->view()->height() == height; }));
 }
 
 TEST_F(NavigationTest, AReplacedBarShowsTheSameItemsAndKeepsTheHiddenState) {
