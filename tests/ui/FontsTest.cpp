@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QStringList>
 #include <QFontInfo>
+#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
@@ -45,4 +46,17 @@ TEST(Fonts, TheFamilyNamesReachRobotoOnPlainQtFontsToo) {
     font.setPixelSize(12);
     EXPECT_TRUE(QFontInfo(font).family().startsWith(QStringLiteral("Roboto"))) << family;
   }
+}
+
+// The configuration read ahead on its thread races the first text measured on this one: both
+// must end with the same fonts (the sanitizers watch the two threads meet).
+TEST(Fonts, TextMeasuredWhileTheConfigurationIsReadAheadIsTheSameAfter) {
+  ui::Fonts::prepareInBackground();
+  const QFont font = ui::Fonts::font(QStringLiteral("Valdo-Bold"), 15);
+  const int during = QFontMetrics(font).horizontalAdvance(QStringLiteral("TavroBox"));
+  ui::Fonts::waitForPreparation();
+  ui::Fonts::waitForPreparation();  // once ended, nothing to wait for
+  EXPECT_GT(during, 0);
+  EXPECT_EQ(QFontMetrics(font).horizontalAdvance(QStringLiteral("TavroBox")), during);
+  EXPECT_EQ(QFontInfo(font).family(), QFontInfo(ui::Fonts::font(QStringLiteral("Valdo-Bold"), 15)).family());
 }
