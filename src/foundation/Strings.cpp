@@ -27,7 +27,13 @@ Table& table() {
 }
 
 QStringList tablesOf(const QString& language) {
-  return QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("*_%1.qm").arg(language)}, QDir::Files, QDir::Name);
+  // The built-in tables are listed once; a name filter would build a pattern at every call.
+  static const QStringList all = QDir(QStringLiteral(":/i18n")).entryList(QDir::Files, QDir::Name);
+  const QString suffix = QStringLiteral("_%1.qm").arg(language);
+  QStringList tables;
+  for (const QString& file : all)
+    if (file.endsWith(suffix) && file.size() > suffix.size()) tables << file;
+  return tables;
 }
 
 bool exists(const QString& language) { return !language.isEmpty() && !tablesOf(language).isEmpty(); }
