@@ -9,9 +9,9 @@
 #include <QSaveFile>
 #include <QtEndian>
 
-#include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace ui {
 namespace {
