@@ -158,10 +158,10 @@ void LiveState::updateStoredBanner() {
   const bool show = !stale.empty() && !(m_banner && !m_banner->isHidden());
   if (show) m_storedBanner->setText(storedBannerText(answers.oldestFromEarlierRun(stale)));
   m_storedBanner->setVisible(show);
-  layoutBanner();
+  layoutStoredNotice();
 }
 
-void LiveState::layoutBanner() {
+void LiveState::layoutStoredNotice() {
   if (!m_navigation) return;
   const int width = m_navigation->view()->width();
   if (m_storedBanner) {
@@ -174,7 +174,7 @@ void LiveState::layoutBanner() {
 }
 
 bool LiveState::eventFilter(QObject* watched, QEvent* event) {
-  if (m_navigation && watched == m_navigation->view() && event->type() == QEvent::Resize) layoutBanner();
+  if (m_navigation && watched == m_navigation->view() && event->type() == QEvent::Resize) layoutStoredNotice();
   return QObject::eventFilter(watched, event);
 }
 

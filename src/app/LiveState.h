@@ -56,7 +56,7 @@ class LiveState : public QObject {
 
  private:
   void reachabilityChanged();
-  void layoutBanner();
+  void layoutStoredNotice();
   void updateStoredBanner();
   void watchTopScreen();
   void pulled(QPointF offset);

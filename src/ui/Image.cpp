@@ -142,29 +142,22 @@ void colorBlend(QImage& image, const QColor& color) {
 }
 
 Image Image::fromSvg(const QByteArray& svg, const QString& name) {
-  if (!name.isEmpty() && ArtCache::isOn()) {
-    if (const auto size = declaredSvgSize(svg)) {
-      auto source = std::make_shared<Source>();
-      source->size = *size;
-      source->svgSource = svg;
-      source->artKey = ArtCache::sourceKey(svg);
-      source->id = nextSourceId();
-      source->shared = true;
-      Image image;
-      image.m_source = std::move(source);
-      image.m_name = name;
-      return image;
-    }
-  }
-  auto renderer = std::make_unique<QSvgRenderer>(svg);
-  if (!renderer->isValid()) return {};
-  Image image;
   auto source = std::make_shared<Source>();
-  source->size = renderer->defaultSize();
-  if (source->size.isEmpty()) source->size = renderer->viewBoxF().size();
-  source->svg = std::move(renderer);
+  const std::optional<QSizeF> declared = !name.isEmpty() && ArtCache::isOn() ? declaredSvgSize(svg) : std::nullopt;
+  if (declared) {
+    source->size = *declared;
+    source->svgSource = svg;
+    source->artKey = ArtCache::sourceKey(svg);
+  } else {
+    auto renderer = std::make_unique<QSvgRenderer>(svg);
+    if (!renderer->isValid()) return {};
+    source->size = renderer->defaultSize();
+    if (source->size.isEmpty()) source->size = renderer->viewBoxF().size();
+    source->svg = std::move(renderer);
+  }
   source->id = nextSourceId();
   source->shared = !name.isEmpty();
+  Image image;
   image.m_source = std::move(source);
   image.m_name = name;
   return image;

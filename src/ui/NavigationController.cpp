@@ -74,10 +74,15 @@ Screen* NavigationController::rootViewController() const {
 
 QRect NavigationController::contentFrame() const {
   QWidget* v = const_cast<NavigationController*>(this)->view();
-  int top = m_barHidden ? 0 : NavigationBar::kHeight;
-  for (const auto& banner : m_banners)
-    if (banner && !banner->isHidden()) top += banner->height();
+  const int top = (m_barHidden ? 0 : NavigationBar::kHeight) + bannersHeight();
   return QRect(0, top, v->width(), std::max(0, v->height() - top));
+}
+
+int NavigationController::bannersHeight() const {
+  int height = 0;
+  for (const auto& banner : m_banners)
+    if (banner && !banner->isHidden()) height += banner->height();
+  return height;
 }
 
 void NavigationController::addBanner(QWidget* banner) {
@@ -89,14 +94,13 @@ void NavigationController::addBanner(QWidget* banner) {
   layout();
 }
 
-int NavigationController::layoutBanners(int top) {
+void NavigationController::layoutBanners(int top) {
   for (const auto& banner : m_banners) {
     if (!banner || banner->isHidden()) continue;
     banner->setGeometry(0, top, view()->width(), banner->height());
     banner->raise();
     top += banner->height();
   }
-  return top;
 }
 
 void NavigationController::layout() {
@@ -263,7 +267,8 @@ void NavigationController::setNavigationBarHidden(bool hidden, bool animated) {
   auto step = [this, v, hidden, h](double p) {
     const int barY = static_cast<int>(std::lround(hidden ? -h * p : -h * (1.0 - p)));
     m_bar->move(0, barY);
-    const int top = layoutBanners(barY + h);
+    layoutBanners(barY + h);
+    const int top = barY + h + bannersHeight();
     m_container->setGeometry(0, top, v->width(), v->height() - top);
     if (!m_transitioning) {
       if (Screen* s = topViewController()) s->view()->setGeometry(m_container->rect());

@@ -69,8 +69,9 @@ class NavigationController : public Screen {
 
  private:
   void layout();
-  // Lays the shown banners out from `top` down; returns where the screen starts.
-  int layoutBanners(int top);
+  // The shown banners, laid out from `top` down, and the height they take together.
+  void layoutBanners(int top);
+  int bannersHeight() const;
   void updateBarItems();
   void finishTransition();
   void transition(Screen* from, Screen* to, bool push, bool animated, QList<Screen*> removed);
